@@ -1,0 +1,461 @@
+// The window as built: its controls, fonts, starting state, menu bar, tab
+// order and the calculations driven through it, at 96 dpi.
+
+#include "tests/ui/window_driver.h"
+#include "ui/form1.h"
+
+#include <optional>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+using tobarin::testing::MessageBoxWatch;
+using tobarin::testing::WindowDriver;
+
+namespace {
+
+const QString Gothic = QStringLiteral("ＭＳ Ｐゴシック");
+const QString Mincho = QStringLiteral("ＭＳ Ｐ明朝");
+
+// Each control as it must stand when the window opens, in pixels at 96 dpi
+// (15 twips a pixel): class, parent, geometry, font, caption or text.
+struct ExpectedControl {
+    const char *name;
+    int index;
+    const char *className;
+    const char *parent;
+    QRect geometry;
+    QString face;
+    double points;
+    bool bold;
+    QString caption;
+};
+
+const ExpectedControl Expected[] = {
+    {"Frame1", -1, "QGroupBox", "ClientArea", {8, 8, 241, 73}, Gothic, 9, false, "計算方法"},
+    {"Option1", 0, "QRadioButton", "Frame1", {32, 16, 57, 25}, Gothic, 15.75, false, "＋"},
+    {"Option1", 1, "QRadioButton", "Frame1", {32, 48, 65, 17}, Gothic, 15.75, false, "－"},
+    {"Option1", 2, "QRadioButton", "Frame1", {120, 16, 57, 25}, Gothic, 15.75, false, "×"},
+    {"Option1", 3, "QRadioButton", "Frame1", {120, 48, 65, 17}, Gothic, 15.75, false, "÷"},
+    {"Frame2", -1, "QGroupBox", "ClientArea", {256, 8, 105, 73}, Gothic, 9, false,
+        "答えの表示方法"},
+    {"Option2", 0, "QRadioButton", "Frame2", {16, 16, 73, 25}, Gothic, 9, false, "帯分数"},
+    {"Option2", 1, "QRadioButton", "Frame2", {16, 48, 73, 20}, Gothic, 9, false, "仮分数"},
+    {"Label7", -1, "QLabel", "ClientArea", {8, 88, 97, 41}, Mincho, 24, false, ""},
+    {"Frame3", -1, "QGroupBox", "ClientArea", {8, 136, 129, 97}, Gothic, 9, false, ""},
+    {"Label5", 0, "QLabel", "Frame3", {8, 40, 17, 25}, Gothic, 21.75, false, ""},
+    {"Text1", 2, "QLineEdit", "Frame3", {24, 44, 35, 25}, Gothic, 12, true, ""},
+    {"Text1", 1, "QLineEdit", "Frame3", {72, 24, 49, 25}, Gothic, 12, true, ""},
+    {"Text1", 0, "QLineEdit", "Frame3", {72, 64, 49, 25}, Gothic, 12, true, ""},
+    {"Check1", 0, "QCheckBox", "ClientArea", {24, 136, 73, 17}, Gothic, 9, false, "マイナス"},
+    {"Label3", -1, "QLabel", "ClientArea", {136, 180, 33, 33}, Gothic, 20.25, false, "＋"},
+    {"Frame4", -1, "QGroupBox", "ClientArea", {168, 136, 129, 97}, Gothic, 9, false, ""},
+    {"Label5", 1, "QLabel", "Frame4", {8, 40, 17, 25}, Gothic, 21.75, false, ""},
+    {"Text2", 2, "QLineEdit", "Frame4", {24, 40, 35, 25}, Gothic, 12, true, ""},
+    {"Text2", 1, "QLineEdit", "Frame4", {72, 24, 49, 25}, Gothic, 12, true, ""},
+    {"Text2", 0, "QLineEdit", "Frame4", {72, 64, 49, 25}, Gothic, 12, true, ""},
+    {"Check1", 1, "QCheckBox", "ClientArea", {184, 136, 73, 17}, Gothic, 9, false, "マイナス"},
+    {"Label4", -1, "QLabel", "ClientArea", {304, 176, 17, 33}, Gothic, 24, false, "="},
+    {"Label1", 3, "QLabel", "ClientArea", {328, 179, 17, 25}, Gothic, 21.75, false, ""},
+    {"Label1", 2, "QLabel", "ClientArea", {344, 180, 41, 25}, Gothic, 14.25, true, ""},
+    {"Label1", 1, "QLabel", "ClientArea", {400, 160, 57, 17}, Gothic, 14.25, true, ""},
+    {"Label1", 0, "QLabel", "ClientArea", {400, 200, 57, 17}, Gothic, 14.25, true, ""},
+    {"Command3", -1, "QPushButton", "ClientArea", {24, 248, 97, 41}, Gothic, 9, false, "終了"},
+    {"Command1", -1, "QPushButton", "ClientArea", {184, 248, 97, 41}, Gothic, 11.25, false, "計算"},
+    {"Command2", -1, "QPushButton", "ClientArea", {344, 248, 97, 41}, Gothic, 11.25, false, "消す"},
+};
+
+// The three bars: parent, left end, right end, height (pixels).
+struct ExpectedLine {
+    const char *name;
+    const char *parent;
+    QRect geometry;
+};
+
+const ExpectedLine ExpectedLines[] = {
+    {"Line1", "Frame3", {64, 56, 64, 1}},
+    {"Line2", "Frame4", {64, 56, 64, 1}},
+    {"Line3", "ClientArea", {392, 192, 72, 1}},
+};
+
+QString captionOf(const QWidget *w)
+{
+    if (const auto *label = qobject_cast<const QLabel *>(w)) {
+        return label->text();
+    }
+    if (const auto *button = qobject_cast<const QAbstractButton *>(w)) {
+        return button->text();
+    }
+    if (const auto *frame = qobject_cast<const QGroupBox *>(w)) {
+        return frame->title();
+    }
+    if (const auto *field = qobject_cast<const QLineEdit *>(w)) {
+        return field->text();
+    }
+    return {};
+}
+
+// An operand as typed: integer part, numerator, denominator, sign box.
+struct Operand {
+    QString whole;
+    QString num;
+    QString den;
+    bool negative = false;
+};
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Operand)
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::optional<WindowDriver> m_window;
+    std::optional<MessageBoxWatch> m_boxes;
+
+    WindowDriver &w() { return *m_window; }
+
+    void enter(const Operand &first, int operation, const Operand &second)
+    {
+        w().click("Option1", operation);
+        const char *fields[] = {"Text1", "Text2"};
+        const Operand *operands[] = {&first, &second};
+        for (int k = 0; k < 2; ++k) {
+            const Operand &op = *operands[k];
+            const QString texts[] = {op.den, op.num, op.whole};
+            for (int i = 0; i < 3; ++i) {
+                if (!texts[i].isEmpty()) {
+                    w().type(fields[k], i, texts[i]);
+                }
+            }
+            if (op.negative) {
+                w().click("Check1", k);
+            }
+        }
+    }
+
+    // Sign, integer part, numerator, denominator and whether the bar shows.
+    QString answer()
+    {
+        return QStringLiteral("%1|%2|%3/%4|%5")
+            .arg(w().label("Label1", 3), w().label("Label1", 2), w().label("Label1", 1),
+                w().label("Label1", 0),
+                w().form().control("Line3")->isHidden() ? QStringLiteral("no bar")
+                                                        : QStringLiteral("bar"));
+    }
+
+private slots:
+    void init()
+    {
+        m_boxes.emplace();
+        m_window.emplace();
+    }
+
+    void cleanup()
+    {
+        m_window.reset();
+        // Every box a test expected it has taken; any other is a fault.
+        const auto unexpected = m_boxes->take();
+        m_boxes.reset();
+        for (const auto &box : unexpected) {
+            qWarning("unexpected message box: %s", qPrintable(box.text));
+        }
+        QVERIFY(unexpected.isEmpty());
+    }
+
+    void controlsMatchTheirDefinition()
+    {
+        for (const ExpectedControl &e : Expected) {
+            const QWidget *c = w().control(e.name, e.index);
+            const QString id = QStringLiteral("%1(%2)").arg(QLatin1String(e.name)).arg(e.index);
+            QVERIFY2(c, qPrintable(id));
+            QVERIFY2(c->inherits(e.className), qPrintable(id));
+            QCOMPARE(c->parentWidget()->objectName(), QLatin1String(e.parent));
+            QCOMPARE(c->geometry(), e.geometry);
+            QCOMPARE(c->font().family(), e.face);
+            QCOMPARE(c->font().pointSizeF(), e.points);
+            QCOMPARE(c->font().bold(), e.bold);
+            QCOMPARE(captionOf(c), e.caption);
+            QVERIFY2(c->isVisible(), qPrintable(id));
+            // The faces asked for, or their Japanese stand-ins, are really used.
+            const QString used = QFontInfo(c->font()).family();
+            QVERIFY2(used.contains(QLatin1String("IPA")) || used == e.face, qPrintable(used));
+        }
+        for (const ExpectedLine &e : ExpectedLines) {
+            const QWidget *line = w().control(e.name);
+            QCOMPARE(line->parentWidget()->objectName(), QLatin1String(e.parent));
+            QCOMPARE(line->geometry(), e.geometry);
+            QVERIFY(line->isVisible());
+        }
+    }
+
+    void startingStateAndSettings()
+    {
+        QVERIFY(w().control<QRadioButton>("Option1", 0)->isChecked());
+        QVERIFY(w().control<QRadioButton>("Option2", 0)->isChecked());
+        for (int i = 1; i < 4; ++i) {
+            QVERIFY(!w().control<QRadioButton>("Option1", i)->isChecked());
+        }
+        QVERIFY(!w().control<QRadioButton>("Option2", 1)->isChecked());
+        QVERIFY(!w().control<QCheckBox>("Check1", 0)->isChecked());
+        QVERIFY(!w().control<QCheckBox>("Check1", 1)->isChecked());
+        QCOMPARE(w().focusName(), QStringLiteral("Option1(0)"));
+
+        QCOMPARE(w().control<QLineEdit>("Text1", 0)->alignment() & Qt::AlignHorizontal_Mask,
+            Qt::AlignHCenter);
+        QCOMPARE(w().control<QLineEdit>("Text2", 2)->alignment() & Qt::AlignHorizontal_Mask,
+            Qt::AlignRight);
+        QCOMPARE(w().control<QLabel>("Label1", 2)->alignment() & Qt::AlignHorizontal_Mask,
+            Qt::AlignRight);
+        QCOMPARE(w().control<QLabel>("Label1", 0)->alignment() & Qt::AlignHorizontal_Mask,
+            Qt::AlignHCenter);
+        QCOMPARE(w().control("Label7")->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+        for (const char *name : {"Command1", "Command2", "Command3"}) {
+            const auto *button = w().control<QPushButton>(name);
+            QVERIFY(!button->isDefault() && !button->autoDefault());
+        }
+
+        const tobarin::Form1 &form = w().form();
+        QCOMPARE(form.windowTitle(), QStringLiteral("Tobarin"));
+        QCOMPARE(form.windowIcon().availableSizes(), QList<QSize> {QSize(32, 32)});
+        QCOMPARE(form.centralWidget()->size(), QSize(472, 303));
+        QCOMPARE(form.minimumSize(), form.maximumSize());
+        QCOMPARE(form.height(), form.menuBar()->height() + 303);
+    }
+
+    void menuBarHoldsTwoCommandsThatActAtOnce()
+    {
+        const QList<QAction *> actions = w().form().menuBar()->actions();
+        QCOMPARE(actions.size(), 2);
+        QCOMPARE(actions[0]->objectName(), QStringLiteral("FileExit"));
+        QCOMPARE(actions[0]->text(), QStringLiteral("終了"));
+        QCOMPARE(actions[1]->objectName(), QStringLiteral("FileBer"));
+        QCOMPARE(actions[1]->text(), QStringLiteral("バージョン情報"));
+        for (const QAction *action : actions) {
+            QVERIFY(!action->menu());
+            QVERIFY(action->shortcut().isEmpty());
+        }
+        // A click on 終了 in the menu bar closes the window at once.
+        QMenuBar *bar = w().form().menuBar();
+        w().click(bar, bar->actionGeometry(actions[0]).center());
+        QTRY_VERIFY(!w().form().isVisible());
+    }
+
+    void tabVisitsThirteenStopsInOrder()
+    {
+        const QStringList stops {"Option1(0)", "Option2(0)", "Text1(0)", "Text1(1)", "Text1(2)",
+            "Check1(0)", "Text2(0)", "Text2(1)", "Text2(2)", "Check1(1)", "Command1", "Command2",
+            "Command3"};
+        QStringList forwards;
+        for (int i = 0; i < stops.size(); ++i) {
+            forwards << w().focusName();
+            w().key(Qt::Key_Tab);
+        }
+        QCOMPARE(forwards, stops);
+        QCOMPARE(w().focusName(), stops.first());  // round to the first again
+
+        QStringList backwards;
+        for (int i = 0; i < stops.size(); ++i) {
+            w().key(Qt::Key_Backtab, Qt::ShiftModifier);
+            backwards.prepend(w().focusName());
+        }
+        QCOMPARE(backwards, stops);
+    }
+
+    void onlyTheSelectedOptionIsATabStop()
+    {
+        w().click("Option1", 2);
+        w().click("Option2", 1);
+        w().click("Text1", 0);
+        w().key(Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(w().focusName(), QStringLiteral("Option2(1)"));
+        w().key(Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(w().focusName(), QStringLiteral("Option1(2)"));
+    }
+
+    void enterAndEscapeDoNothing()
+    {
+        w().type("Text1", 1, QStringLiteral("1"));
+        w().type("Text1", 0, QStringLiteral("2"));
+        w().key(Qt::Key_Return);
+        w().key(Qt::Key_Enter);
+        w().key(Qt::Key_Escape);
+        QCOMPARE(answer(), QStringLiteral("||/|bar"));
+        QVERIFY(w().form().isVisible());
+    }
+
+    void checkBoxTakesClicksOnTheFrameEdge()
+    {
+        // A point of Check1(0) that lies over Frame3's top edge, right of its box and text.
+        auto *check = w().control<QCheckBox>("Check1", 0);
+        const QWidget *frame = w().control("Frame3");
+        const QPoint onEdge(check->width() - 3, 3);
+        QVERIFY(frame->rect().contains(frame->mapFromGlobal(check->mapToGlobal(onEdge))));
+        w().click(check, onEdge);
+        QVERIFY(check->isChecked());
+    }
+
+    void calculate_data()
+    {
+        QTest::addColumn<Operand>("first");
+        QTest::addColumn<int>("operation");
+        QTest::addColumn<Operand>("second");
+        QTest::addColumn<QString>("expected");
+
+        const Operand none;
+        QTest::newRow("1/2 + 1/3")
+            << Operand {"", "1", "2"} << 0 << Operand {"", "1", "3"} << "||5/6|bar";
+        QTest::newRow("1/2 + 1/2")
+            << Operand {"", "1", "2"} << 0 << Operand {"", "1", "2"} << "|1|/|no bar";
+        QTest::newRow("1 2/3 + nothing") << Operand {"1", "2", "3"} << 0 << none << "|1|2/3|bar";
+        QTest::newRow("1/2 - 3/4")
+            << Operand {"", "1", "2"} << 1 << Operand {"", "3", "4"} << "-||1/4|bar";
+        QTest::newRow("3/4 x 2/3")
+            << Operand {"", "3", "4"} << 2 << Operand {"", "2", "3"} << "||1/2|bar";
+        QTest::newRow("empty - empty") << none << 1 << none << "|0|/|no bar";
+        QTest::newRow("7 + 1/2") << Operand {"7", "", ""} << 0 << Operand {"", "1", "2"}
+                                 << "|7|1/2|bar";
+        QTest::newRow("-1/2 + 1/3")
+            << Operand {"", "1", "2", true} << 0 << Operand {"", "1", "3"} << "-||1/6|bar";
+        QTest::newRow("-1/2 + 1/4")
+            << Operand {"", "1", "2", true} << 0 << Operand {"", "1", "4"} << "-||1/4|bar";
+        QTest::newRow("-1/2 x 2") << Operand {"", "1", "2", true} << 2 << Operand {"2", "", ""}
+                                  << "-|1|/|no bar";
+        QTest::newRow("-1/2 x 1/3")
+            << Operand {"", "1", "2", true} << 2 << Operand {"", "1", "3"} << "-||1/6|bar";
+        QTest::newRow("2/3 + -7/3")
+            << Operand {"", "2", "3"} << 0 << Operand {"", "7", "3", true} << "-|1|2/3|bar";
+        QTest::newRow("1/2 / -1/3")
+            << Operand {"", "1", "2"} << 3 << Operand {"", "1", "3", true} << "-|1|1/2|bar";
+        QTest::newRow("3/4 + -1/6")
+            << Operand {"", "3", "4"} << 0 << Operand {"", "1", "6", true} << "||7/12|bar";
+        QTest::newRow("999 9998/9999 x itself")
+            << Operand {"999", "9998", "9999"} << 2 << Operand {"999", "9998", "9999"}
+            << "|999999|79982002/99980001|bar";
+    }
+
+    void calculate()
+    {
+        QFETCH(Operand, first);
+        QFETCH(int, operation);
+        QFETCH(Operand, second);
+        QFETCH(QString, expected);
+
+        enter(first, operation, second);
+        w().click("Command1");
+        QCOMPARE(answer(), expected);
+    }
+
+    void longAnswerIsDrawnSmallerWithItsFullText()
+    {
+        enter({"999", "9998", "9999"}, 2, {"999", "9998", "9999"});
+        w().click("Command1");
+        auto *den = w().control<QLabel>("Label1", 0);
+        const QRect before = den->geometry();
+        QCOMPARE(den->text(), QStringLiteral("99980001"));
+        QVERIFY(den->font().pointSizeF() < 14.25);
+        QVERIFY(QFontMetrics(den->font()).horizontalAdvance(den->text())
+            <= den->contentsRect().width());
+        QCOMPARE(den->toolTip(), den->text());
+        QVERIFY(den->accessibleName().contains(den->text()));
+        QCOMPARE(den->geometry(), before);
+
+        // A short answer is drawn at full size again, with no tool tip.
+        w().click("Option1", 0);
+        w().click("Command1");
+        QCOMPARE(den->font().pointSizeF(), 14.25);
+        QVERIFY(den->toolTip().isEmpty());
+    }
+
+    void missingDenominatorShowsTheErrorBox()
+    {
+        enter({"", "5", "0"}, 0, {"", "1", "2"});
+        w().click("Command1");
+        const auto boxes = m_boxes->take();
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes[0].text, QStringLiteral("分母を１以上の整数にしてください。"));
+        QCOMPARE(boxes[0].title, QStringLiteral("エラーメッセージ"));
+        QCOMPARE(boxes[0].icon, QMessageBox::Critical);
+        QCOMPARE(boxes[0].buttons.size(), 1);
+        QCOMPARE(answer(), QStringLiteral("||/|bar"));
+    }
+
+    void runTimeErrorIsReportedAndTheWindowGoesOn_data()
+    {
+        QTest::addColumn<Operand>("first");
+        QTest::addColumn<int>("operation");
+        QTest::addColumn<Operand>("second");
+        QTest::addColumn<QString>("report");
+
+        QTest::newRow("1/2 / nothing") << Operand {"", "1", "2"} << 3 << Operand {}
+                                       << "実行時エラー 11\n0 で割ることはできません。";
+        QTest::newRow("1/4e7 + 3/4e7") << Operand {"", "1", "4e7"} << 0 << Operand {"", "3", "4e7"}
+                                       << "実行時エラー 6\n桁あふれが発生しました。";
+    }
+
+    void runTimeErrorIsReportedAndTheWindowGoesOn()
+    {
+        QFETCH(Operand, first);
+        QFETCH(int, operation);
+        QFETCH(Operand, second);
+        QFETCH(QString, report);
+
+        enter(first, operation, second);
+        w().click("Command1");
+        const auto boxes = m_boxes->take();
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes[0].text, report);
+        QCOMPARE(boxes[0].title, QStringLiteral("Tobarin"));
+        QCOMPARE(boxes[0].icon, QMessageBox::Critical);
+        QCOMPARE(boxes[0].buttons.size(), 1);
+        QCOMPARE(answer(), QStringLiteral("||/|bar"));
+
+        // The program goes on: the next calculation works.
+        for (const char *field : {"Text1", "Text2"}) {
+            for (int i = 0; i < 3; ++i) {
+                w().control<QLineEdit>(field, i)->clear();
+            }
+        }
+        w().click("Option1", 0);
+        w().type("Text2", 1, QStringLiteral("1"));
+        w().type("Text2", 0, QStringLiteral("2"));
+        w().click("Command1");
+        QCOMPARE(answer(), QStringLiteral("||1/2|bar"));
+    }
+
+    void selectedImproperFormRunsAgainOnClick()
+    {
+        w().click("Option2", 1);
+        enter({"", "7", "3"}, 0, {});
+        w().click("Command1");
+        QCOMPARE(answer(), QStringLiteral("|2|1/3|bar"));  // Calculate leaves the mixed form
+        QVERIFY(w().control<QRadioButton>("Option2", 1)->isChecked());
+
+        w().click("Option2", 1);
+        QCOMPARE(answer(), QStringLiteral("||7/3|bar"));
+        w().click("Option2", 1);
+        QCOMPARE(answer(), QStringLiteral("||7/3|bar"));
+        w().click("Option2", 0);
+        QCOMPARE(answer(), QStringLiteral("|2|1/3|bar"));
+        w().click("Option2", 0);
+        QCOMPARE(answer(), QStringLiteral("|2|1/3|bar"));
+    }
+
+    void quitButtonClosesTheWindow()
+    {
+        w().click("Command3");
+        QTRY_VERIFY(!w().form().isVisible());
+    }
+};
+
+QTEST_MAIN(WindowTest)
+#include "tst_window.moc"

@@ -1,0 +1,134 @@
+#pragma once
+
+#include "ui/form1.h"
+
+#include <memory>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+
+namespace tobarin::testing {
+
+// A message box as the user saw it.
+struct SeenBox {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon;
+    QStringList buttons;
+};
+
+// Watches for modal message boxes, records each one and closes it with a real
+// click on its first button, so that a handler waiting on one goes on.
+class MessageBoxWatch : public QObject {
+public:
+    MessageBoxWatch()
+    {
+        connect(&m_timer, &QTimer::timeout, this, &MessageBoxWatch::poll);
+        m_timer.start(5);
+    }
+
+    // The boxes seen since the last call.
+    QList<SeenBox> take() { return std::exchange(m_seen, {}); }
+
+    [[nodiscard]] bool empty() const { return m_seen.isEmpty(); }
+
+private:
+    void poll()
+    {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible() || box == m_closing) {
+            return;
+        }
+        QStringList buttons;
+        for (QAbstractButton *button : box->buttons()) {
+            buttons << button->text();
+        }
+        m_seen.append({box->windowTitle(), box->text(), box->icon(), buttons});
+        m_closing = box;
+        QTest::mouseClick(box->buttons().constFirst(), Qt::LeftButton);
+    }
+
+    QTimer m_timer;
+    QList<SeenBox> m_seen;
+    QPointer<QMessageBox> m_closing;
+};
+
+// A fresh, shown and active window for each test, driven as a person would:
+// clicks land on the window at a point and reach whatever control lies there;
+// keys go to the window and reach the focused control.
+class WindowDriver {
+public:
+    WindowDriver()
+        : m_form(std::make_unique<Form1>())
+    {
+        m_form->show();
+        activate();
+    }
+
+    [[nodiscard]] Form1 &form() const { return *m_form; }
+
+    template <typename Widget = QWidget>
+    [[nodiscard]] Widget *control(const char *name, int index = -1) const
+    {
+        return qobject_cast<Widget *>(m_form->control(name, index));
+    }
+
+    // Brings the window back to the front after a message box closed, as a
+    // window manager would.
+    void activate() const
+    {
+        if (!m_form->isActiveWindow()) {
+            m_form->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        }
+    }
+
+    // Clicks at a point of a control (its centre by default).
+    void click(QWidget *widget, QPoint at = {}) const
+    {
+        activate();
+        const QPoint local = at.isNull() ? widget->rect().center() : at;
+        QTest::mouseClick(
+            m_form->windowHandle(), Qt::LeftButton, {}, widget->mapTo(m_form.get(), local));
+    }
+    void click(const char *name, int index = -1) const { click(control(name, index)); }
+
+    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) const
+    {
+        activate();
+        QTest::keyClick(m_form->windowHandle(), key, modifiers);
+    }
+
+    // Clicks into a field and types the text.
+    void type(const char *name, int index, const QString &text) const
+    {
+        click(name, index);
+        QTest::keyClicks(QApplication::focusWidget(), text);
+    }
+
+    [[nodiscard]] QString label(const char *name, int index = -1) const
+    {
+        return control<QLabel>(name, index)->text();
+    }
+    [[nodiscard]] QString text(const char *name, int index) const
+    {
+        return control<QLineEdit>(name, index)->text();
+    }
+    [[nodiscard]] QString focusName() const
+    {
+        const QWidget *focus = QApplication::focusWidget();
+        return focus ? focus->objectName() : QString();
+    }
+
+private:
+    std::unique_ptr<Form1> m_form;
+};
+
+}  // namespace tobarin::testing

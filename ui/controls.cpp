@@ -1,0 +1,180 @@
+#include "ui/controls.h"
+
+#include <QFocusEvent>
+#include <QFontMetricsF>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QValidator>
+
+namespace tobarin::ui {
+
+LineControl::LineControl(QWidget *parent)
+    : QWidget(parent)
+{
+}
+
+void LineControl::paintEvent(QPaintEvent * /*event*/)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::WindowText));
+}
+
+FrameControl::FrameControl(const QString &caption, QWidget *parent)
+    : QGroupBox(caption, parent)
+{
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void FrameControl::paintEvent(QPaintEvent * /*event*/)
+{
+    QPainter painter(this);
+    const QFontMetrics metrics(font());
+    const QRect edge = rect().adjusted(0, metrics.height() / 2, -2, -2);
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.drawRect(edge);
+    painter.setPen(palette().color(QPalette::Light));
+    painter.drawRect(edge.translated(1, 1));
+    if (!title().isEmpty()) {
+        const int padding = metrics.horizontalAdvance(QLatin1Char(' ')) / 2;
+        const QRect caption(metrics.averageCharWidth(), 0,
+            metrics.horizontalAdvance(title()) + 2 * padding, metrics.height());
+        painter.fillRect(caption, palette().window());
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(caption, Qt::AlignCenter | Qt::TextSingleLine, title());
+    }
+}
+
+CheckBoxControl::CheckBoxControl(const QString &caption, QWidget *parent)
+    : QCheckBox(caption, parent)
+{
+    // Opaque, so that it hides the frame edge it lies on, like a caption.
+    setAutoFillBackground(true);
+}
+
+bool CheckBoxControl::hitButton(const QPoint &position) const
+{
+    return rect().contains(position);
+}
+
+namespace {
+
+// Refuses an edit that would make the text longer than the typing limit,
+// unless it makes an already longer text (one the program wrote) shorter.
+class TypingLimit : public QValidator {
+public:
+    TypingLimit(int limit, QLineEdit *field)
+        : QValidator(field)
+        , m_limit(limit)
+    {
+        connect(field, &QLineEdit::textChanged, this,
+            [this](const QString &text) { m_acceptedLength = text.size(); });
+    }
+
+    State validate(QString &input, int & /*position*/) const override
+    {
+        const auto length = input.size();
+        return length <= m_limit || length < m_acceptedLength ? Acceptable : Invalid;
+    }
+
+private:
+    int m_limit;
+    qsizetype m_acceptedLength = 0;
+};
+
+// Focus moves that come from the window losing or regaining activation, or
+// from a popup menu, are not moves between the window's controls.
+bool movesBetweenControls(const QFocusEvent *event)
+{
+    switch (event->reason()) {
+    case Qt::ActiveWindowFocusReason:
+    case Qt::PopupFocusReason:
+    case Qt::MenuBarFocusReason:
+        return false;
+    default:
+        return true;
+    }
+}
+
+}  // namespace
+
+EntryField::EntryField(int typingLimit, QWidget *parent)
+    : QLineEdit(parent)
+    , m_typingLimit(typingLimit)
+{
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    setValidator(new TypingLimit(typingLimit, this));
+}
+
+void EntryField::focusInEvent(QFocusEvent *event)
+{
+    QLineEdit::focusInEvent(event);
+    if (movesBetweenControls(event)) {
+        emit gotFocus();
+    }
+}
+
+void EntryField::focusOutEvent(QFocusEvent *event)
+{
+    QLineEdit::focusOutEvent(event);
+    if (movesBetweenControls(event)) {
+        emit lostFocus();
+    }
+}
+
+OptionButton::OptionButton(const QString &caption, QWidget *parent)
+    : QRadioButton(caption, parent)
+{
+}
+
+void OptionButton::keyPressEvent(QKeyEvent *event)
+{
+    int step = 0;
+    switch (event->key()) {
+    case Qt::Key_Down:
+    case Qt::Key_Right:
+        step = 1;
+        break;
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+        step = -1;
+        break;
+    default:
+        QRadioButton::keyPressEvent(event);
+        return;
+    }
+    // The group's buttons are the frame's option buttons, created in index order.
+    const auto group = parentWidget()->findChildren<OptionButton *>(Qt::FindDirectChildrenOnly);
+    const auto count = group.size();
+    const auto next = group.at((group.indexOf(this) + step + count) % count);
+    next->setFocus(Qt::TabFocusReason);
+    next->click();
+}
+
+FittingLabel::FittingLabel(
+    const QFont &font, const QString &description, Overflow overflow, QWidget *parent)
+    : QLabel(parent)
+    , m_baseFont(font)
+    , m_description(description)
+    , m_overflow(overflow)
+{
+    setFont(font);
+    setAccessibleName(description);
+}
+
+void FittingLabel::setFittingText(const QString &text)
+{
+    const qreal room = contentsRect().width();
+    QFont font = m_baseFont;
+    // A quarter point at a time, down to a size too small to matter.
+    while (m_overflow == Overflow::Shrink && QFontMetricsF(font).horizontalAdvance(text) > room
+        && font.pointSizeF() > 1.0) {
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    }
+    m_shrunk = font.pointSizeF() < m_baseFont.pointSizeF();
+    setFont(font);
+    setToolTip(m_shrunk ? text : QString());
+    setAccessibleName(text.isEmpty() ? m_description : m_description + QLatin1Char(' ') + text);
+    setText(text);
+}
+
+}  // namespace tobarin::ui

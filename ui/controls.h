@@ -1,0 +1,103 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QWidget>
+
+// Widgets with the few behaviours the stock Qt widgets lack.
+namespace tobarin::ui {
+
+// A straight one-pixel bar in the window-text colour.
+class LineControl : public QWidget {
+public:
+    explicit LineControl(QWidget *parent);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
+
+// A frame with an etched border whose caption, if any, stands in the top
+// edge at the left; the edge lies half a line of the frame's font below its
+// top, so that a check box laid over it looks like the frame's caption.
+class FrameControl : public QGroupBox {
+public:
+    FrameControl(const QString &caption, QWidget *parent);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
+
+// A check box that takes a click anywhere on it, not only on its box and
+// caption: it lies over a frame's edge and must take the clicks there.
+class CheckBoxControl : public QCheckBox {
+public:
+    CheckBoxControl(const QString &caption, QWidget *parent);
+
+protected:
+    [[nodiscard]] bool hitButton(const QPoint &position) const override;
+};
+
+// A single-line entry field:
+// - it reports the focus arriving and leaving for moves between the window's
+//   own controls only, not when the window itself loses or regains activation
+//   (a message box, the menu bar, another program);
+// - its typing limit holds for typing and pasting, while a longer text that
+//   the program writes is shown and kept whole;
+// - input-method composition is off: it holds short whole numbers.
+class EntryField : public QLineEdit {
+    Q_OBJECT
+public:
+    EntryField(int typingLimit, QWidget *parent);
+
+    [[nodiscard]] int typingLimit() const { return m_typingLimit; }
+
+signals:
+    void gotFocus();
+    void lostFocus();
+
+protected:
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    int m_typingLimit;
+};
+
+// An option button whose arrow keys move the selection round its group in
+// index order (Down and Right to the next button, Up and Left to the previous
+// one), selecting and clicking the button they reach.
+class OptionButton : public QRadioButton {
+public:
+    OptionButton(const QString &caption, QWidget *parent);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+};
+
+// A label whose accessible name says what it is, followed by the text it
+// shows, so that a screen reader reads both. A label that shrinks to fit draws
+// a text wider than itself in a smaller size of the same face, just small
+// enough to fit, with the full text as its tool tip; any other label clips
+// such a text. Its geometry never changes.
+class FittingLabel : public QLabel {
+public:
+    enum class Overflow { Clip, Shrink };
+
+    FittingLabel(const QFont &font, const QString &description, Overflow overflow, QWidget *parent);
+
+    void setFittingText(const QString &text);
+
+    // True while the text is drawn smaller than the label's own font.
+    [[nodiscard]] bool isShrunk() const { return m_shrunk; }
+
+private:
+    QFont m_baseFont;
+    QString m_description;
+    Overflow m_overflow;
+    bool m_shrunk = false;
+};
+
+}  // namespace tobarin::ui

@@ -1,0 +1,301 @@
+#include "ui/form1.h"
+
+#include "engine/calculate.h"
+#include "engine/runtime_error.h"
+#include "ui/controls.h"
+#include "ui/form_definition.h"
+#include "ui/widget_properties.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include <QAction>
+#include <QFont>
+#include <QHash>
+#include <QLayout>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+
+namespace tobarin {
+
+namespace {
+
+using ui::ControlDefinition;
+using ui::FontKey;
+using ui::Kind;
+
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString objectNameOf(std::string_view name, int index)
+{
+    QString objectName = fromUtf8(name);
+    if (index >= 0) {
+        objectName += QLatin1Char('(') + QString::number(index) + QLatin1Char(')');
+    }
+    return objectName;
+}
+
+// The window asks for its faces by name; where they are missing, the IPA
+// proportional faces of the same kind stand in.
+void installFontSubstitutes()
+{
+    QFont::insertSubstitutions(fromUtf8(ui::MsPGothic),
+        {QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック"),
+            QStringLiteral("IPAGothic")});
+    QFont::insertSubstitutions(fromUtf8(ui::MsPMincho),
+        {QStringLiteral("IPAPMincho"), QStringLiteral("IPA P明朝"), QStringLiteral("IPAMincho")});
+}
+
+QFont fontOf(FontKey key)
+{
+    const auto &definition = *std::find_if(ui::Fonts.begin(), ui::Fonts.end(),
+        [key](const ui::FontDefinition &f) { return f.key == key; });
+    QFont font(fromUtf8(definition.face));
+    font.setPointSizeF(definition.points);
+    font.setWeight(static_cast<QFont::Weight>(definition.weight));
+    return font;
+}
+
+Qt::Alignment alignmentOf(ui::Align align)
+{
+    switch (align) {
+    case ui::Align::Center:
+        return Qt::AlignHCenter;
+    case ui::Align::Right:
+        return Qt::AlignRight;
+    case ui::Align::Left:
+        break;
+    }
+    return Qt::AlignLeft;
+}
+
+QWidget *createWidget(const ControlDefinition &row, QWidget *container)
+{
+    const QString caption = fromUtf8(row.caption);
+    const QFont font = fontOf(row.font);
+    switch (row.kind) {
+    case Kind::Frame: {
+        return new ui::FrameControl(caption, container);
+    }
+    case Kind::OptionButton: {
+        auto *option = new ui::OptionButton(caption, container);
+        option->setChecked(row.selected);
+        return option;
+    }
+    case Kind::CheckBox: {
+        return new ui::CheckBoxControl(caption, container);
+    }
+    case Kind::Label: {
+        // Only the answer's labels shrink a long text to fit; the others clip it.
+        const auto overflow = row.name == "Label1" ? ui::FittingLabel::Overflow::Shrink
+                                                   : ui::FittingLabel::Overflow::Clip;
+        auto *label = new ui::FittingLabel(font, fromUtf8(row.accessibleName), overflow, container);
+        label->setAlignment(alignmentOf(row.align) | Qt::AlignTop);
+        label->setTextFormat(Qt::PlainText);
+        if (row.name == "Label7") {
+            QPalette palette = label->palette();
+            palette.setColor(QPalette::WindowText, QColor::fromRgb(ui::HintColour));
+            label->setPalette(palette);
+        }
+        return label;
+    }
+    case Kind::TextBox: {
+        auto *field = new ui::EntryField(row.maxLength, container);
+        field->setAlignment(alignmentOf(row.align) | Qt::AlignVCenter);
+        return field;
+    }
+    case Kind::Line:
+        return new ui::LineControl(container);
+    case Kind::CommandButton: {
+        auto *button = new QPushButton(caption, container);
+        button->setAutoDefault(false);
+        button->setDefault(false);
+        return button;
+    }
+    }
+    return nullptr;
+}
+
+bool takesFocus(Kind kind)
+{
+    return kind == Kind::OptionButton || kind == Kind::CheckBox || kind == Kind::TextBox
+        || kind == Kind::CommandButton;
+}
+
+}  // namespace
+
+Form1::Form1(QWidget *parent)
+    : QMainWindow(parent)
+    , m_properties(std::make_unique<WidgetProperties>(*this))
+{
+    if (const QScreen *s = screen()) {
+        m_dotsPerInch = s->logicalDotsPerInch();
+    }
+    installFontSubstitutes();
+    setObjectName(QStringLiteral("Form1"));
+    setFont(fontOf(FontKey::W));
+    setWindowTitle(QStringLiteral("Tobarin"));
+    setWindowIcon(QIcon(QStringLiteral(":/tobarin/tobarin-32.xpm")));
+
+    buildMenu();
+    buildControls();
+    bindEvents();
+
+    // A fixed window: the client area below the menu bar has the size of its contents.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    control("Option1", 0)->setFocus();
+}
+
+Form1::~Form1() = default;
+
+QWidget *Form1::control(std::string_view name, int index) const
+{
+    return findChild<QWidget *>(objectNameOf(name, index));
+}
+
+int Form1::pixels(int twips) const
+{
+    return static_cast<int>(std::lround(twips * m_dotsPerInch / 1440.0));
+}
+
+void Form1::buildMenu()
+{
+    // Two commands right on the menu bar, each acting at once: no drop-down.
+    m_fileExit = menuBar()->addAction(QStringLiteral("終了"));
+    m_fileExit->setObjectName(QStringLiteral("FileExit"));
+    m_fileBer = menuBar()->addAction(QStringLiteral("バージョン情報"));
+    m_fileBer->setObjectName(QStringLiteral("FileBer"));
+}
+
+void Form1::buildControls()
+{
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    client->setFixedSize(pixels(ui::ClientWidth), pixels(ui::ClientHeight));
+    setCentralWidget(client);
+
+    QHash<QString, QWidget *> containers {{QString(), client}};
+    std::vector<std::pair<int, QWidget *>> tabStops;
+    for (const ControlDefinition &row : ui::Controls) {
+        QWidget *container = containers.value(fromUtf8(row.container));
+        QWidget *widget = createWidget(row, container);
+        widget->setObjectName(objectNameOf(row.name, row.index));
+        widget->setFont(fontOf(row.font));
+        if (row.kind == Kind::Line) {
+            const int x1 = pixels(row.left);
+            const int x2 = pixels(row.width);
+            widget->setGeometry(x1, pixels(row.top), std::max(1, x2 - x1), 1);
+        } else {
+            widget->setGeometry(
+                pixels(row.left), pixels(row.top), pixels(row.width), pixels(row.height));
+        }
+        if (auto *label = dynamic_cast<ui::FittingLabel *>(widget)) {
+            label->setFittingText(fromUtf8(row.caption));  // now that its size is known
+        } else {
+            widget->setAccessibleName(fromUtf8(row.accessibleName));
+        }
+        if (row.kind == Kind::Frame) {
+            containers.insert(fromUtf8(row.name), widget);
+        }
+        if (takesFocus(row.kind)) {
+            tabStops.emplace_back(row.tabIndex, widget);
+        } else {
+            widget->setFocusPolicy(Qt::NoFocus);
+        }
+        if (row.kind == Kind::Label || row.kind == Kind::Line) {
+            widget->lower();
+        }
+    }
+
+    for (const std::string_view name : ui::StackFromBottom) {
+        findChild<QWidget *>(fromUtf8(name))->raise();
+    }
+
+    std::sort(tabStops.begin(), tabStops.end());
+    for (std::size_t i = 1; i < tabStops.size(); ++i) {
+        setTabOrder(tabStops[i - 1].second, tabStops[i].second);
+    }
+}
+
+namespace {
+
+// Which handler each control's Click runs. Handlers of a control array take
+// the element's index.
+struct ClickBinding {
+    std::string_view name;
+    void (Form1::*handler)();
+    void (Form1::*indexedHandler)(std::int16_t);
+};
+
+constexpr ClickBinding ClickBindings[] {
+    {"Command1", &Form1::Command1_Click, nullptr},
+    {"Command3", &Form1::Command3_Click, nullptr},
+    {"Option2", nullptr, &Form1::Option2_Click},
+};
+
+}  // namespace
+
+void Form1::bindEvents()
+{
+    for (const ControlDefinition &row : ui::Controls) {
+        for (const ClickBinding &binding : ClickBindings) {
+            if (binding.name != row.name) {
+                continue;
+            }
+            auto *button = qobject_cast<QAbstractButton *>(control(row.name, row.index));
+            const auto index = static_cast<std::int16_t>(row.index);
+            connect(button, &QAbstractButton::clicked, this, [this, binding, index] {
+                if (binding.indexedHandler) {
+                    (this->*binding.indexedHandler)(index);
+                } else {
+                    (this->*binding.handler)();
+                }
+            });
+        }
+    }
+    connect(m_fileExit, &QAction::triggered, this, &Form1::FileExit_Click);
+}
+
+template <typename Handler> void Form1::run(Handler &&handler)
+{
+    try {
+        std::forward<Handler>(handler)();
+    } catch (const RuntimeError &error) {
+        reportRuntimeError(error);
+    }
+}
+
+void Form1::reportRuntimeError(const RuntimeError &error)
+{
+    const std::string text = "実行時エラー " + std::to_string(error.number()) + "\r"
+        + std::string(error.description());
+    m_properties->msgBox(text, MsgBoxCritical, "Tobarin");
+}
+
+void Form1::Command1_Click()
+{
+    run([this] { tobarin::Command1_Click(*m_properties); });
+}
+
+void Form1::Option2_Click(std::int16_t index)
+{
+    run([this, index] { tobarin::Option2_Click(*m_properties, index); });
+}
+
+void Form1::Command3_Click()
+{
+    close();
+}
+
+void Form1::FileExit_Click()
+{
+    close();
+}
+
+}  // namespace tobarin

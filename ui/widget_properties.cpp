@@ -1,0 +1,100 @@
+#include "ui/widget_properties.h"
+
+#include "ui/controls.h"
+#include "ui/form1.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+
+namespace tobarin {
+
+namespace {
+
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QMessageBox::Icon iconOf(int style)
+{
+    switch (style & 0x70) {
+    case MsgBoxCritical:
+        return QMessageBox::Critical;
+    case 32:
+        return QMessageBox::Question;
+    case 48:
+        return QMessageBox::Warning;
+    case MsgBoxInformation:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+}  // namespace
+
+QWidget *WidgetProperties::widget(ControlId control) const
+{
+    QWidget *w = m_form.control(control.name, control.index);
+    Q_ASSERT_X(w, "WidgetProperties", "no such control");
+    return w;
+}
+
+std::string WidgetProperties::text(ControlId control) const
+{
+    const auto *field = qobject_cast<QLineEdit *>(widget(control));
+    return field ? field->text().toStdString() : std::string();
+}
+
+void WidgetProperties::setText(ControlId control, std::string_view text)
+{
+    if (auto *field = qobject_cast<QLineEdit *>(widget(control))) {
+        field->setText(fromUtf8(text));
+    }
+}
+
+std::string WidgetProperties::caption(ControlId control) const
+{
+    const auto *label = qobject_cast<QLabel *>(widget(control));
+    return label ? label->text().toStdString() : std::string();
+}
+
+void WidgetProperties::setCaption(ControlId control, std::string_view caption)
+{
+    QWidget *w = widget(control);
+    if (auto *fitting = dynamic_cast<ui::FittingLabel *>(w)) {
+        fitting->setFittingText(fromUtf8(caption));
+    } else if (auto *label = qobject_cast<QLabel *>(w)) {
+        label->setText(fromUtf8(caption));
+    }
+}
+
+int WidgetProperties::value(ControlId control) const
+{
+    const auto *button = qobject_cast<QAbstractButton *>(widget(control));
+    return button && button->isChecked() ? 1 : 0;
+}
+
+bool WidgetProperties::visible(ControlId control) const
+{
+    return !widget(control)->isHidden();
+}
+
+void WidgetProperties::setVisible(ControlId control, bool visible)
+{
+    widget(control)->setVisible(visible);
+}
+
+void WidgetProperties::msgBox(std::string_view text, int style, std::string_view title)
+{
+    // Lines are separated by carriage returns; the text is never markup.
+    QString lines = fromUtf8(text);
+    lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QMessageBox box(iconOf(style), fromUtf8(title), lines, QMessageBox::Ok, &m_form);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+}  // namespace tobarin

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "engine/controls.h"
+
+class QWidget;
+
+namespace tobarin {
+
+class Form1;
+
+// The engine's view of the window: control properties read and written on the
+// real widgets, and message boxes shown as modal QMessageBoxes. This is the one
+// place where UTF-8 std::string texts and QStrings meet.
+class WidgetProperties final : public ControlProperties {
+public:
+    explicit WidgetProperties(Form1 &form)
+        : m_form(form)
+    {
+    }
+
+    [[nodiscard]] std::string text(ControlId control) const override;
+    void setText(ControlId control, std::string_view text) override;
+    [[nodiscard]] std::string caption(ControlId control) const override;
+    void setCaption(ControlId control, std::string_view caption) override;
+    [[nodiscard]] int value(ControlId control) const override;
+    [[nodiscard]] bool visible(ControlId control) const override;
+    void setVisible(ControlId control, bool visible) override;
+    void msgBox(std::string_view text, int style, std::string_view title) override;
+
+private:
+    [[nodiscard]] QWidget *widget(ControlId control) const;
+
+    Form1 &m_form;
+};
+
+}  // namespace tobarin
