@@ -163,12 +163,14 @@ FittingLabel::FittingLabel(
 
 void FittingLabel::setFittingText(const QString &text)
 {
-    const qreal room = contentsRect().width();
     QFont font = m_baseFont;
-    // A quarter point at a time, down to a size too small to matter.
-    while (m_overflow == Overflow::Shrink && QFontMetricsF(font).horizontalAdvance(text) > room
-        && font.pointSizeF() > 1.0) {
-        font.setPointSizeF(font.pointSizeF() - 0.25);
+    // A quarter point at a time, down to a size too small to matter. An empty
+    // text needs no measuring (and so no font loaded before it is drawn).
+    if (m_overflow == Overflow::Shrink && !text.isEmpty()) {
+        const qreal room = contentsRect().width();
+        while (QFontMetricsF(font).horizontalAdvance(text) > room && font.pointSizeF() > 1.0) {
+            font.setPointSizeF(font.pointSizeF() - 0.25);
+        }
     }
     m_shrunk = font.pointSizeF() < m_baseFont.pointSizeF();
     setFont(font);

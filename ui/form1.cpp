@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QFont>
+#include <QFontDatabase>
 #include <QHash>
 #include <QLayout>
 #include <QMenuBar>
@@ -43,13 +44,30 @@ QString objectNameOf(std::string_view name, int index)
 
 // The window asks for its faces by name; where they are missing, the IPA
 // proportional faces of the same kind stand in.
+const QStringList GothicStandIns {
+    QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック"), QStringLiteral("IPAGothic")};
+const QStringList MinchoStandIns {
+    QStringLiteral("IPAPMincho"), QStringLiteral("IPA P明朝"), QStringLiteral("IPAMincho")};
+
 void installFontSubstitutes()
 {
-    QFont::insertSubstitutions(fromUtf8(ui::MsPGothic),
-        {QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック"),
-            QStringLiteral("IPAGothic")});
-    QFont::insertSubstitutions(fromUtf8(ui::MsPMincho),
-        {QStringLiteral("IPAPMincho"), QStringLiteral("IPA P明朝"), QStringLiteral("IPAMincho")});
+    QFont::insertSubstitutions(fromUtf8(ui::MsPGothic), GothicStandIns);
+    QFont::insertSubstitutions(fromUtf8(ui::MsPMincho), MinchoStandIns);
+}
+
+// When both faces (or their stand-ins) are there, they hold every character
+// the window shows, and Qt need not look for fallback faces for each script:
+// that search is a large part of the time to the first frame.
+bool japaneseFacesInstalled()
+{
+    const QStringList installed = QFontDatabase::families();
+    const auto any = [&installed](const QString &face, const QStringList &standIns) {
+        return installed.contains(face)
+            || std::any_of(standIns.begin(), standIns.end(),
+                [&installed](const QString &standIn) { return installed.contains(standIn); });
+    };
+    return any(fromUtf8(ui::MsPGothic), GothicStandIns)
+        && any(fromUtf8(ui::MsPMincho), MinchoStandIns);
 }
 
 QFont fontOf(FontKey key)
@@ -59,6 +77,10 @@ QFont fontOf(FontKey key)
     QFont font(fromUtf8(definition.face));
     font.setPointSizeF(definition.points);
     font.setWeight(static_cast<QFont::Weight>(definition.weight));
+    static const bool selfSufficient = japaneseFacesInstalled();
+    if (selfSufficient) {
+        font.setStyleStrategy(QFont::NoFontMerging);
+    }
     return font;
 }
 
