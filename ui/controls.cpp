@@ -1,5 +1,7 @@
 #include "ui/controls.h"
 
+#include <algorithm>
+
 #include <QFocusEvent>
 #include <QFontMetricsF>
 #include <QKeyEvent>
@@ -58,29 +60,6 @@ bool CheckBoxControl::hitButton(const QPoint &position) const
 
 namespace {
 
-// Refuses an edit that would make the text longer than the typing limit,
-// unless it makes an already longer text (one the program wrote) shorter.
-class TypingLimit : public QValidator {
-public:
-    TypingLimit(int limit, QLineEdit *field)
-        : QValidator(field)
-        , m_limit(limit)
-    {
-        connect(field, &QLineEdit::textChanged, this,
-            [this](const QString &text) { m_acceptedLength = text.size(); });
-    }
-
-    State validate(QString &input, int & /*position*/) const override
-    {
-        const auto length = input.size();
-        return length <= m_limit || length < m_acceptedLength ? Acceptable : Invalid;
-    }
-
-private:
-    int m_limit;
-    qsizetype m_acceptedLength = 0;
-};
-
 // Focus moves that come from the window losing or regaining activation, or
 // from a popup menu, are not moves between the window's controls.
 bool movesBetweenControls(const QFocusEvent *event)
@@ -97,12 +76,47 @@ bool movesBetweenControls(const QFocusEvent *event)
 
 }  // namespace
 
+// Accepts a text up to the typing limit, or up to the length of a longer text
+// the program wrote, which the user may shorten but not lengthen again. (Qt
+// refuses an edit only when it turns an acceptable text into an invalid one,
+// so the written text itself must count as acceptable.)
+class EntryField::TypingLimit : public QValidator {
+public:
+    TypingLimit(int limit, EntryField *field)
+        : QValidator(field)
+        , m_limit(limit)
+        , m_ceiling(limit)
+    {
+        connect(field, &QLineEdit::textChanged, this, [this](const QString &text) {
+            m_ceiling = std::max(m_limit, std::min(m_ceiling, text.size()));
+        });
+    }
+
+    void allow(const QString &text) { m_ceiling = std::max(m_ceiling, text.size()); }
+
+    State validate(QString &input, int & /*position*/) const override
+    {
+        return input.size() <= m_ceiling ? Acceptable : Invalid;
+    }
+
+private:
+    qsizetype m_limit;
+    qsizetype m_ceiling;
+};
+
 EntryField::EntryField(int typingLimit, QWidget *parent)
     : QLineEdit(parent)
     , m_typingLimit(typingLimit)
+    , m_validator(new TypingLimit(typingLimit, this))
 {
     setAttribute(Qt::WA_InputMethodEnabled, false);
-    setValidator(new TypingLimit(typingLimit, this));
+    setValidator(m_validator);
+}
+
+void EntryField::writeText(const QString &text)
+{
+    m_validator->allow(text);
+    setText(text);
 }
 
 void EntryField::focusInEvent(QFocusEvent *event)

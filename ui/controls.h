@@ -54,6 +54,9 @@ public:
 
     [[nodiscard]] int typingLimit() const { return m_typingLimit; }
 
+    // Sets a text the program worked out: shown and kept whole, however long.
+    void writeText(const QString &text);
+
 signals:
     void gotFocus();
     void lostFocus();
@@ -63,7 +66,10 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
+    class TypingLimit;
+
     int m_typingLimit;
+    TypingLimit *m_validator;
 };
 
 // An option button whose arrow keys move the selection round its group in

@@ -4,6 +4,8 @@
 #include "engine/runtime_error.h"
 #include "ui/controls.h"
 #include "ui/form_definition.h"
+#include "ui/handlers.h"
+#include "ui/version.h"
 #include "ui/widget_properties.h"
 
 #include <algorithm>
@@ -19,6 +21,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 
 namespace tobarin {
 
@@ -247,18 +250,28 @@ void Form1::buildControls()
 
 namespace {
 
-// Which handler each control's Click runs. Handlers of a control array take
+enum class Event { Click, GotFocus, LostFocus };
+
+// Which handler each control's events run. Handlers of a control array take
 // the element's index.
-struct ClickBinding {
+struct Binding {
     std::string_view name;
+    Event event;
     void (Form1::*handler)();
     void (Form1::*indexedHandler)(std::int16_t);
 };
 
-constexpr ClickBinding ClickBindings[] {
-    {"Command1", &Form1::Command1_Click, nullptr},
-    {"Command3", &Form1::Command3_Click, nullptr},
-    {"Option2", nullptr, &Form1::Option2_Click},
+constexpr Binding Bindings[] {
+    {"Command1", Event::Click, &Form1::Command1_Click, nullptr},
+    {"Command2", Event::Click, &Form1::Command2_Click, nullptr},
+    {"Command3", Event::Click, &Form1::Command3_Click, nullptr},
+    {"Check1", Event::Click, nullptr, &Form1::Check1_Click},
+    {"Option1", Event::Click, nullptr, &Form1::Option1_Click},
+    {"Option2", Event::Click, nullptr, &Form1::Option2_Click},
+    {"Text1", Event::GotFocus, nullptr, &Form1::Text1_GotFocus},
+    {"Text2", Event::GotFocus, nullptr, &Form1::Text2_GotFocus},
+    {"Text1", Event::LostFocus, nullptr, &Form1::Text1_LostFocus},
+    {"Text2", Event::LostFocus, nullptr, &Form1::Text2_LostFocus},
 };
 
 }  // namespace
@@ -266,37 +279,59 @@ constexpr ClickBinding ClickBindings[] {
 void Form1::bindEvents()
 {
     for (const ControlDefinition &row : ui::Controls) {
-        for (const ClickBinding &binding : ClickBindings) {
+        for (const Binding &binding : Bindings) {
             if (binding.name != row.name) {
                 continue;
             }
-            auto *button = qobject_cast<QAbstractButton *>(control(row.name, row.index));
+            QWidget *widget = control(row.name, row.index);
             const auto index = static_cast<std::int16_t>(row.index);
-            connect(button, &QAbstractButton::clicked, this, [this, binding, index] {
+            const auto handle = [this, binding, index] {
                 if (binding.indexedHandler) {
                     (this->*binding.indexedHandler)(index);
                 } else {
                     (this->*binding.handler)();
                 }
-            });
+            };
+            switch (binding.event) {
+            case Event::Click:
+                // clicked, not toggled: selecting the selected option button runs it again.
+                connect(qobject_cast<QAbstractButton *>(widget), &QAbstractButton::clicked, this,
+                    handle);
+                break;
+            case Event::GotFocus:
+                connect(qobject_cast<ui::EntryField *>(widget), &ui::EntryField::gotFocus, this,
+                    handle);
+                break;
+            case Event::LostFocus:
+                connect(qobject_cast<ui::EntryField *>(widget), &ui::EntryField::lostFocus, this,
+                    handle);
+                break;
+            }
         }
     }
     connect(m_fileExit, &QAction::triggered, this, &Form1::FileExit_Click);
+    connect(m_fileBer, &QAction::triggered, this, &Form1::FileBer_Click);
 }
 
-template <typename Handler> void Form1::run(Handler &&handler)
+template <typename Handler> void Form1::run(Handler &&handler, Report when)
 {
     try {
         std::forward<Handler>(handler)();
     } catch (const RuntimeError &error) {
-        reportRuntimeError(error);
+        if (when == Report::AtOnce) {
+            reportRuntimeError(error.number());
+        } else {
+            QTimer::singleShot(
+                0, this, [this, number = error.number()] { reportRuntimeError(number); });
+        }
     }
 }
 
-void Form1::reportRuntimeError(const RuntimeError &error)
+void Form1::reportRuntimeError(int number)
 {
-    const std::string text = "実行時エラー " + std::to_string(error.number()) + "\r"
-        + std::string(error.description());
+    const RuntimeError error(number);
+    const std::string text
+        = "実行時エラー " + std::to_string(number) + "\r" + std::string(error.description());
     m_properties->msgBox(text, MsgBoxCritical, "Tobarin");
 }
 
@@ -308,6 +343,48 @@ void Form1::Command1_Click()
 void Form1::Option2_Click(std::int16_t index)
 {
     run([this, index] { tobarin::Option2_Click(*m_properties, index); });
+}
+
+void Form1::Command2_Click()
+{
+    run([this] { tobarin::Command2_Click(*m_properties); });
+}
+
+void Form1::Check1_Click(std::int16_t index)
+{
+    run([this, index] { tobarin::Check1_Click(*m_properties, index); });
+}
+
+void Form1::Option1_Click(std::int16_t index)
+{
+    run([this, index] { tobarin::Option1_Click(*m_properties, index); });
+}
+
+void Form1::Text1_GotFocus(std::int16_t index)
+{
+    run([this, index] { Text_GotFocus(*m_properties, index); }, Report::AfterFocusMove);
+}
+
+void Form1::Text2_GotFocus(std::int16_t index)
+{
+    run([this, index] { Text_GotFocus(*m_properties, index); }, Report::AfterFocusMove);
+}
+
+void Form1::Text1_LostFocus(std::int16_t index)
+{
+    run([this, index] { Text_LostFocus(*m_properties, "Text1", index); }, Report::AfterFocusMove);
+}
+
+void Form1::Text2_LostFocus(std::int16_t index)
+{
+    run([this, index] { Text_LostFocus(*m_properties, "Text2", index); }, Report::AfterFocusMove);
+}
+
+void Form1::FileBer_Click()
+{
+    run([this] {
+        tobarin::FileBer_Click(*m_properties, version::Major, version::Minor, version::Revision);
+    });
 }
 
 void Form1::Command3_Click()

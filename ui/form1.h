@@ -10,7 +10,6 @@ class QAction;
 
 namespace tobarin {
 
-class RuntimeError;
 class WidgetProperties;
 
 // The calculator's one window: a menu bar with two commands above a client
@@ -36,22 +35,32 @@ public:
     // Pixels for a length in twips at this window's screen resolution.
     [[nodiscard]] int pixels(int twips) const;
 
-    // Event handlers, bound to the controls' events.
+    // Event handlers, bound to the controls' events. A run-time error in one
+    // abandons it and is reported; the program goes on.
     void Command1_Click();
+    void Command2_Click();
     void Command3_Click();
-    void FileExit_Click();
+    void Check1_Click(std::int16_t index);
+    void Option1_Click(std::int16_t index);
     void Option2_Click(std::int16_t index);
+    void Text1_GotFocus(std::int16_t index);
+    void Text2_GotFocus(std::int16_t index);
+    void Text1_LostFocus(std::int16_t index);
+    void Text2_LostFocus(std::int16_t index);
+    void FileExit_Click();
+    void FileBer_Click();
 
 private:
-    void buildFonts();
     void buildControls();
     void buildMenu();
     void bindEvents();
 
     // Runs a handler; a run-time error abandons it and is reported, and the
-    // program goes on.
-    template <typename Handler> void run(Handler &&handler);
-    void reportRuntimeError(const RuntimeError &error);
+    // program goes on. A focus handler's error is reported once the focus has
+    // finished moving, so that the report does not disturb the move.
+    enum class Report { AtOnce, AfterFocusMove };
+    template <typename Handler> void run(Handler &&handler, Report when = Report::AtOnce);
+    void reportRuntimeError(int number);
 
     std::unique_ptr<WidgetProperties> m_properties;
     double m_dotsPerInch = 96;

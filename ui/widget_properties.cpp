@@ -50,8 +50,8 @@ std::string WidgetProperties::text(ControlId control) const
 
 void WidgetProperties::setText(ControlId control, std::string_view text)
 {
-    if (auto *field = qobject_cast<QLineEdit *>(widget(control))) {
-        field->setText(fromUtf8(text));
+    if (auto *field = qobject_cast<ui::EntryField *>(widget(control))) {
+        field->writeText(fromUtf8(text));
     }
 }
 

@@ -106,11 +106,25 @@ public:
         QTest::keyClick(m_form->windowHandle(), key, modifiers);
     }
 
+    // Types a text into the focused control, a key a character; also
+    // characters that no key of a US keyboard gives (full-width digits).
+    static void typeText(const QString &text)
+    {
+        for (const QChar c : text) {
+            QWidget *target = QApplication::focusWidget();
+            if (c.unicode() < 0x7F) {
+                QTest::keyClick(target, c.toLatin1());
+            } else {
+                QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), {});
+            }
+        }
+    }
+
     // Clicks into a field and types the text.
     void type(const char *name, int index, const QString &text) const
     {
         click(name, index);
-        QTest::keyClicks(QApplication::focusWidget(), text);
+        typeText(text);
     }
 
     [[nodiscard]] QString label(const char *name, int index = -1) const

@@ -1,0 +1,84 @@
+#include "ui/handlers.h"
+
+#include "engine/conversions.h"
+#include "engine/runtime_error.h"
+
+#include <array>
+#include <limits>
+
+namespace tobarin {
+
+namespace {
+
+constexpr ControlId Label7 {"Label7"};
+
+// 32-bit absolute value: |−2147483648| does not fit and is error 6.
+std::int32_t abs32(std::int32_t v)
+{
+    if (v == std::numeric_limits<std::int32_t>::min()) {
+        raiseOverflow();
+    }
+    return v < 0 ? -v : v;
+}
+
+}  // namespace
+
+void Text_GotFocus(ControlProperties &form, std::int16_t index)
+{
+    static constexpr std::array<std::string_view, 3> Hints {"分母", "分子", "整数"};
+    if (index >= 0 && index < 3) {
+        form.setCaption(Label7, Hints[static_cast<std::size_t>(index)]);
+    }
+}
+
+void Text_LostFocus(ControlProperties &form, std::string_view field, std::int16_t index)
+{
+    const ControlId f {field, index};
+    const std::string text = form.text(f);
+    if (text == "-") {
+        form.setText(f, "");
+    } else {
+        const std::int32_t v = ToLong(TextValue(text));  // every text, the empty one too
+        if (!text.empty()) {
+            form.setText(f, NumberText(abs32(v)));
+        }
+    }
+    form.setCaption(Label7, "");
+}
+
+void Check1_Click(ControlProperties &form, std::int16_t index)
+{
+    form.setCaption({"Label5", index}, form.value({"Check1", index}) == 1 ? "-" : "");
+}
+
+void Option1_Click(ControlProperties &form, std::int16_t index)
+{
+    static constexpr std::array<std::string_view, 4> Signs {"＋", "－", "×", "÷"};
+    if (index >= 0 && index < 4) {
+        form.setCaption({"Label3"}, Signs[static_cast<std::size_t>(index)]);
+    }
+}
+
+void Command2_Click(ControlProperties &form)
+{
+    for (int i = 0; i < 3; ++i) {
+        form.setCaption({"Label1", i}, "");
+        form.setText({"Text1", i}, "");
+        form.setText({"Text2", i}, "");
+    }
+    form.setCaption({"Label1", 3}, "");
+}
+
+std::string AboutText(std::int16_t major, std::int16_t minor, std::int16_t revision)
+{
+    return "Tobarinver" + NumberText(major) + "." + NumberText(minor) + "." + NumberText(revision)
+        + "\rCopyright (C) 2026 Tobarin contributors\rtobarin@example.org";
+}
+
+void FileBer_Click(
+    ControlProperties &form, std::int16_t major, std::int16_t minor, std::int16_t revision)
+{
+    form.msgBox(AboutText(major, minor, revision), MsgBoxInformation, "バージョン情報");
+}
+
+}  // namespace tobarin
