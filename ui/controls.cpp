@@ -6,9 +6,25 @@
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QValidator>
 
 namespace tobarin::ui {
+
+QFont fittingFont(const QFont &base, const QString &text, qreal room)
+{
+    QFont font = base;
+    // An empty text needs no measuring (and so no font loaded before it is drawn).
+    if (text.isEmpty()) {
+        return font;
+    }
+    // A quarter point at a time, down to a size too small to matter.
+    while (QFontMetricsF(font).horizontalAdvance(text) > room && font.pointSizeF() > 1.0) {
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    }
+    return font;
+}
 
 LineControl::LineControl(QWidget *parent)
     : QWidget(parent)
@@ -104,13 +120,26 @@ private:
     qsizetype m_ceiling;
 };
 
-EntryField::EntryField(int typingLimit, QWidget *parent)
+EntryField::EntryField(const QFont &font, int typingLimit, QWidget *parent)
     : QLineEdit(parent)
+    , m_baseFont(font)
     , m_typingLimit(typingLimit)
     , m_validator(new TypingLimit(typingLimit, this))
 {
+    setFont(font);
     setAttribute(Qt::WA_InputMethodEnabled, false);
     setValidator(m_validator);
+    connect(this, &QLineEdit::textChanged, this, &EntryField::fitText);
+}
+
+void EntryField::fitText(const QString &text)
+{
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    // The contents less the line edit's own margin each side and the cursor.
+    const int room
+        = style()->subElementRect(QStyle::SE_LineEditContents, &option, this).width() - 5;
+    setFont(fittingFont(m_baseFont, text, room));
 }
 
 void EntryField::writeText(const QString &text)
@@ -177,16 +206,13 @@ FittingLabel::FittingLabel(
 
 void FittingLabel::setFittingText(const QString &text)
 {
-    QFont font = m_baseFont;
-    // A quarter point at a time, down to a size too small to matter. An empty
-    // text needs no measuring (and so no font loaded before it is drawn).
-    if (m_overflow == Overflow::Shrink && !text.isEmpty()) {
-        const qreal room = contentsRect().width();
-        while (QFontMetricsF(font).horizontalAdvance(text) > room && font.pointSizeF() > 1.0) {
-            font.setPointSizeF(font.pointSizeF() - 0.25);
-        }
-    }
+    const QFont font = m_overflow == Overflow::Shrink
+        ? fittingFont(m_baseFont, text, contentsRect().width())
+        : m_baseFont;
     m_shrunk = font.pointSizeF() < m_baseFont.pointSizeF();
+    // A smaller text stands on the same baseline as a text of full size would.
+    const int drop = m_shrunk ? QFontMetrics(m_baseFont).ascent() - QFontMetrics(font).ascent() : 0;
+    setContentsMargins(0, drop, 0, 0);
     setFont(font);
     setToolTip(m_shrunk ? text : QString());
     setAccessibleName(text.isEmpty() ? m_description : m_description + QLatin1Char(' ') + text);

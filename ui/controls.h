@@ -40,17 +40,22 @@ protected:
     [[nodiscard]] bool hitButton(const QPoint &position) const override;
 };
 
+// The largest size of `base`, down a quarter point at a time, in which `text`
+// fits `room` pixels.
+[[nodiscard]] QFont fittingFont(const QFont &base, const QString &text, qreal room);
+
 // A single-line entry field:
 // - it reports the focus arriving and leaving for moves between the window's
 //   own controls only, not when the window itself loses or regains activation
 //   (a message box, the menu bar, another program);
 // - its typing limit holds for typing and pasting, while a longer text that
-//   the program writes is shown and kept whole;
+//   the program writes is kept whole, and shown whole in a smaller size of
+//   its font where it does not fit;
 // - input-method composition is off: it holds short whole numbers.
 class EntryField : public QLineEdit {
     Q_OBJECT
 public:
-    EntryField(int typingLimit, QWidget *parent);
+    EntryField(const QFont &font, int typingLimit, QWidget *parent);
 
     [[nodiscard]] int typingLimit() const { return m_typingLimit; }
 
@@ -68,6 +73,9 @@ protected:
 private:
     class TypingLimit;
 
+    void fitText(const QString &text);
+
+    QFont m_baseFont;
     int m_typingLimit;
     TypingLimit *m_validator;
 };

@@ -131,7 +131,7 @@ QWidget *createWidget(const ControlDefinition &row, QWidget *container)
         return label;
     }
     case Kind::TextBox: {
-        auto *field = new ui::EntryField(row.maxLength, container);
+        auto *field = new ui::EntryField(font, row.maxLength, container);
         field->setAlignment(alignmentOf(row.align) | Qt::AlignVCenter);
         return field;
     }

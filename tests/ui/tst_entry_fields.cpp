@@ -195,6 +195,9 @@ private slots:
         w().type("Text1", 0, QStringLiteral("1e5"));
         w().key(Qt::Key_Tab);
         QCOMPARE(field->text(), QStringLiteral("100000"));
+        // Shown whole: drawn smaller, so that every digit fits the field.
+        QVERIFY(field->font().pointSizeF() < 12);
+        QVERIFY(QFontMetrics(field->font()).horizontalAdvance(field->text()) < field->width() - 4);
 
         w().click("Text1", 0);
         field->end(false);
@@ -205,6 +208,7 @@ private slots:
         QTest::keyClick(field, Qt::Key_Backspace);
         QTest::keyClicks(field, QStringLiteral("12"));
         QCOMPARE(field->text(), QStringLiteral("1000"));
+        QCOMPARE(field->font().pointSizeF(), 12.0);  // four digits fit at full size
 
         // Four characters at most in a numerator, three in an integer part.
         w().type("Text2", 1, QStringLiteral("123456"));
