@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QAccessibleWidget>
 #include <QFocusEvent>
 #include <QFontMetricsF>
 #include <QKeyEvent>
@@ -26,9 +27,25 @@ QFont fittingFont(const QFont &base, const QString &text, qreal room)
     return font;
 }
 
+namespace {
+
+// Lines are separators to assistive technology.
+QAccessibleInterface *lineAccessibility(const QString & /*className*/, QObject *object)
+{
+    auto *line = dynamic_cast<LineControl *>(object);
+    return line ? new QAccessibleWidget(line, QAccessible::Separator) : nullptr;
+}
+
+}  // namespace
+
 LineControl::LineControl(QWidget *parent)
     : QWidget(parent)
 {
+    static const bool installed = [] {
+        QAccessible::installFactory(&lineAccessibility);
+        return true;
+    }();
+    Q_UNUSED(installed);
 }
 
 void LineControl::paintEvent(QPaintEvent * /*event*/)

@@ -2,6 +2,7 @@
 
 #include "ui/controls.h"
 #include "ui/form1.h"
+#include "ui/spoken_answer.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -68,6 +69,19 @@ void WidgetProperties::setCaption(ControlId control, std::string_view caption)
         fitting->setFittingText(fromUtf8(caption));
     } else if (auto *label = qobject_cast<QLabel *>(w)) {
         label->setText(fromUtf8(caption));
+    }
+    if (control.name == "Label1") {
+        describeAnswer();
+    }
+}
+
+void WidgetProperties::describeAnswer()
+{
+    // Each of the answer's labels tells a screen reader the whole answer.
+    const QString spoken = fromUtf8(SpokenAnswer(caption({"Label1", 3}), caption({"Label1", 2}),
+        caption({"Label1", 1}), caption({"Label1", 0})));
+    for (int i = 0; i < 4; ++i) {
+        widget({"Label1", i})->setAccessibleDescription(spoken);
     }
 }
 

@@ -29,6 +29,7 @@ public:
 
 private:
     [[nodiscard]] QWidget *widget(ControlId control) const;
+    void describeAnswer();
 
     Form1 &m_form;
 };
