@@ -228,7 +228,8 @@ double ToDouble(Currency x)
 {
     if (x.isWhole()) {
         // |count / 10,000| < 2^50: exact.
-        return static_cast<double>(x.count() / Currency::Scale);
+        const std::int64_t whole = x.count() / Currency::Scale;
+        return static_cast<double>(whole);
     }
     // Read back the exact decimal text, so that the result is the nearest
     // double rather than the result of two roundings.

@@ -5,7 +5,7 @@
 
 namespace tobarin::wide {
 
-__extension__ typedef __int128 Int128;
+__extension__ using Int128 = __int128;
 
 // n / d rounded to the nearest integer, ties to the even neighbour; d > 0.
 constexpr Int128 divideRoundHalfEven(Int128 n, Int128 d) noexcept

@@ -14,7 +14,7 @@ using testing::errorOf;
 constexpr int Overflow = RuntimeError::Overflow;
 constexpr int DivisionByZero = RuntimeError::DivisionByZero;
 
-std::string rowName(std::string text)
+std::string rowName(const std::string &text)
 {
     std::string name;
     for (const char c : text) {

@@ -72,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(Table, CurrencyArithmetic,
             "TimesTenThousandBeyond", [] { return count(922337203685478).times(10000); }, {}},
         ArithmeticCase {"TimesMinus16Bit",
             [] { return whole(3).times(std::numeric_limits<std::int16_t>::min()); },
-            -3 * 32768 * Currency::Scale}),
+            -3LL * 32768 * Currency::Scale}),
     testing::ByName());
 
 TEST(CurrencySign, ComparesWithZeroExactly)

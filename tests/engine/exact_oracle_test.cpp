@@ -6,6 +6,7 @@
 
 #include "engine/calculate.h"
 #include "engine/runtime_error.h"
+#include "engine/wide.h"
 #include "tests/engine/fake_form.h"
 #include "tests/engine/test_support.h"
 
@@ -20,7 +21,7 @@ namespace tobarin {
 namespace {
 
 using testing::FakeForm;
-__extension__ typedef __int128 Int;
+using Int = wide::Int128;
 
 constexpr Int Top = 922337203685477;  // the largest whole Currency value
 constexpr Int Max32 = 2147483647;

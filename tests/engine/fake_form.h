@@ -74,7 +74,7 @@ public:
 private:
     using Key = std::pair<std::string, int>;
     static Key key(ControlId c) { return {std::string(c.name), c.index}; }
-    template <typename Map> static std::string lookup(const Map &map, ControlId c)
+    template <typename Map> static std::string lookup(const Map &map, const ControlId &c)
     {
         const auto it = map.find(key(c));
         return it == map.end() ? std::string() : it->second;
