@@ -108,10 +108,13 @@ public:
 
     // Types a text into the focused control, a key a character; also
     // characters that no key of a US keyboard gives (full-width digits).
-    static void typeText(const QString &text)
+    void typeText(const QString &text) const
     {
         for (const QChar c : text) {
             QWidget *target = QApplication::focusWidget();
+            if (!target) {
+                target = m_form.get();  // no control has the focus: the window takes the key
+            }
             if (c.unicode() < 0x7F) {
                 QTest::keyClick(target, c.toLatin1());
             } else {
