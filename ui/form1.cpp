@@ -172,8 +172,13 @@ Form1::Form1(QWidget *parent)
     buildControls();
     bindEvents();
 
-    // A fixed window: the client area below the menu bar has the size of its contents.
+    // A fixed window: the client area below the menu bar has the size of its
+    // contents. It opens in the middle of the screen.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    adjustSize();
+    if (const QScreen *s = screen()) {
+        move(s->availableGeometry().center() - rect().center());
+    }
     control("Option1", 0)->setFocus();
 }
 

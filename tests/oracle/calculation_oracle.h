@@ -285,8 +285,8 @@ inline Outcome predictCalculation(
             return {Outcome::Error, e.number(), {}};
         }
     }
-    Operand a {v[2], v[1], v[0], 0};
-    Operand b {v[5], v[4], v[3], 0};
+    Operand a {.den = v[2], .num = v[1], .whole = v[0]};
+    Operand b {.den = v[5], .num = v[4], .whole = v[3]};
     if ((a.den == 0 && a.num > 0) || (b.den == 0 && b.num > 0)) {
         return {Outcome::Message, 0, {}};
     }

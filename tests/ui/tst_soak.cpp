@@ -295,7 +295,7 @@ private slots:
         // Under AddressSanitizer freed memory waits in quarantine, so resident
         // memory grows anyway; LeakSanitizer checks for leaks at exit instead.
 #ifndef __SANITIZE_ADDRESS__
-        QVERIFY2(growth < 5 * 1024, qPrintable(QStringLiteral("grew %1 kB").arg(growth)));
+        QVERIFY2(growth < 5L * 1024, qPrintable(QStringLiteral("grew %1 kB").arg(growth)));
 #endif
     }
 };

@@ -230,6 +230,10 @@ private slots:
         QCOMPARE(form.centralWidget()->size(), QSize(472, 303));
         QCOMPARE(form.minimumSize(), form.maximumSize());
         QCOMPARE(form.height(), form.menuBar()->height() + 303);
+        // Opened in the middle of the screen, give or take the window frame.
+        const QPoint offCentre
+            = form.frameGeometry().center() - form.screen()->availableGeometry().center();
+        QVERIFY(qAbs(offCentre.x()) <= 10 && qAbs(offCentre.y()) <= 10);
     }
 
     void menuBarHoldsTwoCommandsThatActAtOnce()
