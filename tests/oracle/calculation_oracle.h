@@ -285,11 +285,12 @@ inline Outcome predictCalculation(
             return {Outcome::Error, e.number(), {}};
         }
     }
-    Operand a {.den = v[2], .num = v[1], .whole = v[0]};
-    Operand b {.den = v[5], .num = v[4], .whole = v[3]};
-    if ((a.den == 0 && a.num > 0) || (b.den == 0 && b.num > 0)) {
+    // A zero denominator under a positive numerator, in either operand.
+    if ((v[2] == 0 && v[1] > 0) || (v[5] == 0 && v[4] > 0)) {
         return {Outcome::Message, 0, {}};
     }
+    Operand a {.den = v[2], .num = v[1], .whole = v[0]};
+    Operand b {.den = v[5], .num = v[4], .whole = v[3]};
     const Operand typedA = a;
     const Operand typedB = b;
     Fraction nd;
