@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian/Ubuntu packages that building and testing Tobarin needs,
-# only those that are missing. Extra package names may be given as arguments.
+# only those that are missing. Extra package names may be given as arguments;
+# with --only first, just the packages named.
 set -euo pipefail
 
 packages=(
@@ -8,8 +9,12 @@ packages=(
   qt6-base-dev libgl-dev
   libgtest-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
-  "$@"
 )
+if [ "${1:-}" = "--only" ]; then
+  shift
+  packages=()
+fi
+packages+=("$@")
 
 missing=()
 for p in "${packages[@]}"; do

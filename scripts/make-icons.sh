@@ -10,22 +10,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(python3 python3-pil potrace imagemagick fonts-ipafont-gothic)
-missing=()
-for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
-  fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  if [ "$(id -u)" -ne 0 ]; then
-    sudo="sudo"
-  fi
-  echo "Installing: ${missing[*]}"
-  $sudo apt-get update -q
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
+scripts/install-deps.sh --only python3 python3-pil potrace imagemagick fonts-ipafont-gothic
 
 out=data/icons
 # Debian's interpreter, the one python3-pil belongs to.

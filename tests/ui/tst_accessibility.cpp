@@ -16,8 +16,6 @@
 #include <QRegularExpression>
 #include <QTest>
 
-using tobarin::testing::WindowDriver;
-
 namespace {
 
 QAccessible::Role roleOfKind(const QWidget *w)
@@ -56,17 +54,10 @@ void collect(QAccessibleInterface *node, QList<QAccessibleInterface *> &found)
 
 }  // namespace
 
-class AccessibilityTest : public QObject {
+class AccessibilityTest : public tobarin::testing::WindowTestCase {
     Q_OBJECT
 
-private:
-    std::optional<WindowDriver> m_window;
-    WindowDriver &w() { return *m_window; }
-
 private slots:
-    void init() { m_window.emplace(); }
-    void cleanup() { m_window.reset(); }
-
     void everyControlHasItsRoleAndAName()
     {
         QList<QAccessibleInterface *> found;

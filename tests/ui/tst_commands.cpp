@@ -12,48 +12,11 @@
 #include <QSignalSpy>
 #include <QTest>
 
-using tobarin::testing::MessageBoxWatch;
-using tobarin::testing::WindowDriver;
-
-class CommandsTest : public QObject {
+class CommandsTest : public tobarin::testing::WindowTestCase {
     Q_OBJECT
 
 private:
-    std::optional<MessageBoxWatch> m_boxes;
-    std::optional<WindowDriver> m_window;
-
-    WindowDriver &w() { return *m_window; }
-
-    void clickMenu(int position)
-    {
-        QMenuBar *bar = w().form().menuBar();
-        w().click(bar, bar->actionGeometry(bar->actions().at(position)).center());
-    }
-
-    QString answer()
-    {
-        return QStringLiteral("%1|%2|%3/%4|%5")
-            .arg(w().label("Label1", 3), w().label("Label1", 2), w().label("Label1", 1),
-                w().label("Label1", 0),
-                w().form().control("Line3")->isHidden() ? QStringLiteral("no bar")
-                                                        : QStringLiteral("bar"));
-    }
-
 private slots:
-    void init()
-    {
-        m_boxes.emplace();
-        m_window.emplace();
-    }
-
-    void cleanup()
-    {
-        m_window.reset();
-        const auto unexpected = m_boxes->take();
-        m_boxes.reset();
-        QVERIFY2(unexpected.isEmpty(), "a message box the test did not expect");
-    }
-
     void signBoxesShowTheSign()
     {
         w().click("Check1", 1);
@@ -106,9 +69,9 @@ private slots:
         w().click("Command1");
         w().click("Option2", 0);
         w().key(Qt::Key_Down);
-        QCOMPARE(answer(), QStringLiteral("||7/3|bar"));
+        QCOMPARE(w().answer(), QStringLiteral("||7/3|bar"));
         w().key(Qt::Key_Up);
-        QCOMPARE(answer(), QStringLiteral("|2|1/3|bar"));
+        QCOMPARE(w().answer(), QStringLiteral("|2|1/3|bar"));
     }
 
     void clearEmptiesFieldsAndAnswerOnly_data()
@@ -142,7 +105,7 @@ private slots:
         w().type("Text2", 0, secondDenominator);
         w().click("Command1");
         QCOMPARE(
-            answer(), barAfter ? QStringLiteral("-||2/3|bar") : QStringLiteral("-|1|/|no bar"));
+            w().answer(), barAfter ? QStringLiteral("-||2/3|bar") : QStringLiteral("-|1|/|no bar"));
         QCOMPARE(w().label("Label1", 3), QStringLiteral("-"));
 
         // Clear from the keyboard, so that nothing else moves the focus.
@@ -169,18 +132,18 @@ private slots:
 
         // Clearing again changes nothing.
         w().key(Qt::Key_Space);
-        QCOMPARE(answer(), barAfter ? QStringLiteral("||/|bar") : QStringLiteral("||/|no bar"));
+        QCOMPARE(w().answer(), barAfter ? QStringLiteral("||/|bar") : QStringLiteral("||/|no bar"));
     }
 
     void aboutBoxShowsTheVersion()
     {
-        clickMenu(1);
-        const auto boxes = m_boxes->take();
-        QCOMPARE(boxes.size(), 1);
-        QCOMPARE(boxes[0].title, QStringLiteral("バージョン情報"));
-        QCOMPARE(boxes[0].icon, QMessageBox::Information);
-        QCOMPARE(boxes[0].buttons.size(), 1);
-        QCOMPARE(boxes[0].text.split(QLatin1Char('\n')),
+        w().clickMenu(1);
+        const auto seen = boxes().take();
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(seen[0].title, QStringLiteral("バージョン情報"));
+        QCOMPARE(seen[0].icon, QMessageBox::Information);
+        QCOMPARE(seen[0].buttons.size(), 1);
+        QCOMPARE(seen[0].text.split(QLatin1Char('\n')),
             (QStringList {"Tobarinver2.3.0", "Copyright (C) 2026 Tobarin contributors",
                 "tobarin@example.org"}));
         QVERIFY(w().form().isVisible());
@@ -206,7 +169,7 @@ private slots:
         QSignalSpy lastWindowClosed(qApp, &QGuiApplication::lastWindowClosed);
         QTimer::singleShot(0, this, [this, fromMenu] {
             if (fromMenu) {
-                clickMenu(0);
+                w().clickMenu(0);
             } else {
                 w().click("Command3");
             }

@@ -11,33 +11,11 @@
 #include <QMenuBar>
 #include <QTest>
 
-using tobarin::testing::MessageBoxWatch;
-using tobarin::testing::WindowDriver;
-
-class EntryFieldsTest : public QObject {
+class EntryFieldsTest : public tobarin::testing::WindowTestCase {
     Q_OBJECT
 
 private:
-    std::optional<MessageBoxWatch> m_boxes;
-    std::optional<WindowDriver> m_window;
-
-    WindowDriver &w() { return *m_window; }
-
 private slots:
-    void init()
-    {
-        m_boxes.emplace();
-        m_window.emplace();
-    }
-
-    void cleanup()
-    {
-        m_window.reset();
-        const auto unexpected = m_boxes->take();
-        m_boxes.reset();
-        QVERIFY2(unexpected.isEmpty(), "a message box the test did not expect");
-    }
-
     void leavingNormalises_data()
     {
         QTest::addColumn<QString>("typed");
@@ -114,8 +92,8 @@ private slots:
     {
         w().type("Text1", 1, QStringLiteral("9e9"));
         w().key(Qt::Key_Tab);
-        QTRY_VERIFY(!m_boxes->empty());
-        QCOMPARE(m_boxes->take().size(), 1);
+        QTRY_VERIFY(!boxes().empty());
+        QCOMPARE(boxes().take().size(), 1);
         QCOMPARE(w().text("Text1", 1), QStringLiteral("9e9"));
         w().activate();
         QCOMPARE(w().focusName(), QStringLiteral("Text1(2)"));
@@ -135,12 +113,12 @@ private slots:
     {
         w().type("Text2", 0, QStringLiteral("1e10"));
         w().click("Command2");
-        QTRY_VERIFY(!m_boxes->empty());
-        const auto boxes = m_boxes->take();
-        QCOMPARE(boxes.size(), 1);
-        QCOMPARE(boxes[0].text, QStringLiteral("実行時エラー 6\n桁あふれが発生しました。"));
-        QCOMPARE(boxes[0].title, QStringLiteral("Tobarin"));
-        QCOMPARE(boxes[0].icon, QMessageBox::Critical);
+        QTRY_VERIFY(!boxes().empty());
+        const auto seen = boxes().take();
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(seen[0].text, QStringLiteral("実行時エラー 6\n桁あふれが発生しました。"));
+        QCOMPARE(seen[0].title, QStringLiteral("Tobarin"));
+        QCOMPARE(seen[0].icon, QMessageBox::Critical);
         // Clear ran after the move and emptied the field.
         QCOMPARE(w().text("Text2", 0), QString());
     }
@@ -180,9 +158,8 @@ private slots:
     {
         w().type("Text1", 1, QStringLiteral("-5"));
         // The About box takes the activation away and gives it back.
-        QMenuBar *bar = w().form().menuBar();
-        w().click(bar, bar->actionGeometry(bar->actions().at(1)).center());
-        QCOMPARE(m_boxes->take().size(), 1);
+        w().clickMenu(1);
+        QCOMPARE(boxes().take().size(), 1);
         w().activate();
         QCOMPARE(w().text("Text1", 1), QStringLiteral("-5"));
         QCOMPARE(w().label("Label7"), QStringLiteral("分子"));

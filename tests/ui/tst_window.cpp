@@ -17,9 +17,6 @@
 #include <QRadioButton>
 #include <QTest>
 
-using tobarin::testing::MessageBoxWatch;
-using tobarin::testing::WindowDriver;
-
 namespace {
 
 const QString Gothic = QStringLiteral("ＭＳ Ｐゴシック");
@@ -115,15 +112,10 @@ struct Operand {
 
 Q_DECLARE_METATYPE(Operand)
 
-class WindowTest : public QObject {
+class WindowTest : public tobarin::testing::WindowTestCase {
     Q_OBJECT
 
 private:
-    std::optional<WindowDriver> m_window;
-    std::optional<MessageBoxWatch> m_boxes;
-
-    WindowDriver &w() { return *m_window; }
-
     void enter(const Operand &first, int operation, const Operand &second)
     {
         w().click("Option1", operation);
@@ -143,35 +135,7 @@ private:
         }
     }
 
-    // Sign, integer part, numerator, denominator and whether the bar shows.
-    QString answer()
-    {
-        return QStringLiteral("%1|%2|%3/%4|%5")
-            .arg(w().label("Label1", 3), w().label("Label1", 2), w().label("Label1", 1),
-                w().label("Label1", 0),
-                w().form().control("Line3")->isHidden() ? QStringLiteral("no bar")
-                                                        : QStringLiteral("bar"));
-    }
-
 private slots:
-    void init()
-    {
-        m_boxes.emplace();
-        m_window.emplace();
-    }
-
-    void cleanup()
-    {
-        m_window.reset();
-        // Every box a test expected it has taken; any other is a fault.
-        const auto unexpected = m_boxes->take();
-        m_boxes.reset();
-        for (const auto &box : unexpected) {
-            qWarning("unexpected message box: %s", qPrintable(box.text));
-        }
-        QVERIFY(unexpected.isEmpty());
-    }
-
     void controlsMatchTheirDefinition()
     {
         for (const ExpectedControl &e : Expected) {
@@ -249,8 +213,7 @@ private slots:
             QVERIFY(action->shortcut().isEmpty());
         }
         // A click on 終了 in the menu bar closes the window at once.
-        QMenuBar *bar = w().form().menuBar();
-        w().click(bar, bar->actionGeometry(actions[0]).center());
+        w().clickMenu(0);
         QTRY_VERIFY(!w().form().isVisible());
     }
 
@@ -293,7 +256,7 @@ private slots:
         w().key(Qt::Key_Return);
         w().key(Qt::Key_Enter);
         w().key(Qt::Key_Escape);
-        QCOMPARE(answer(), QStringLiteral("||/|bar"));
+        QCOMPARE(w().answer(), QStringLiteral("||/|bar"));
         QVERIFY(w().form().isVisible());
     }
 
@@ -356,7 +319,7 @@ private slots:
 
         enter(first, operation, second);
         w().click("Command1");
-        QCOMPARE(answer(), expected);
+        QCOMPARE(w().answer(), expected);
     }
 
     void longAnswerIsDrawnSmallerWithItsFullText()
@@ -384,13 +347,13 @@ private slots:
     {
         enter({"", "5", "0"}, 0, {"", "1", "2"});
         w().click("Command1");
-        const auto boxes = m_boxes->take();
-        QCOMPARE(boxes.size(), 1);
-        QCOMPARE(boxes[0].text, QStringLiteral("分母を１以上の整数にしてください。"));
-        QCOMPARE(boxes[0].title, QStringLiteral("エラーメッセージ"));
-        QCOMPARE(boxes[0].icon, QMessageBox::Critical);
-        QCOMPARE(boxes[0].buttons.size(), 1);
-        QCOMPARE(answer(), QStringLiteral("||/|bar"));
+        const auto seen = boxes().take();
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(seen[0].text, QStringLiteral("分母を１以上の整数にしてください。"));
+        QCOMPARE(seen[0].title, QStringLiteral("エラーメッセージ"));
+        QCOMPARE(seen[0].icon, QMessageBox::Critical);
+        QCOMPARE(seen[0].buttons.size(), 1);
+        QCOMPARE(w().answer(), QStringLiteral("||/|bar"));
     }
 
     void runTimeErrorIsReportedAndTheWindowGoesOn_data()
@@ -415,13 +378,13 @@ private slots:
 
         enter(first, operation, second);
         w().click("Command1");
-        const auto boxes = m_boxes->take();
-        QCOMPARE(boxes.size(), 1);
-        QCOMPARE(boxes[0].text, report);
-        QCOMPARE(boxes[0].title, QStringLiteral("Tobarin"));
-        QCOMPARE(boxes[0].icon, QMessageBox::Critical);
-        QCOMPARE(boxes[0].buttons.size(), 1);
-        QCOMPARE(answer(), QStringLiteral("||/|bar"));
+        const auto seen = boxes().take();
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(seen[0].text, report);
+        QCOMPARE(seen[0].title, QStringLiteral("Tobarin"));
+        QCOMPARE(seen[0].icon, QMessageBox::Critical);
+        QCOMPARE(seen[0].buttons.size(), 1);
+        QCOMPARE(w().answer(), QStringLiteral("||/|bar"));
 
         // The program goes on: the next calculation works.
         for (const char *field : {"Text1", "Text2"}) {
@@ -433,7 +396,7 @@ private slots:
         w().type("Text2", 1, QStringLiteral("1"));
         w().type("Text2", 0, QStringLiteral("2"));
         w().click("Command1");
-        QCOMPARE(answer(), QStringLiteral("||1/2|bar"));
+        QCOMPARE(w().answer(), QStringLiteral("||1/2|bar"));
     }
 
     void selectedImproperFormRunsAgainOnClick()
@@ -441,17 +404,17 @@ private slots:
         w().click("Option2", 1);
         enter({"", "7", "3"}, 0, {});
         w().click("Command1");
-        QCOMPARE(answer(), QStringLiteral("|2|1/3|bar"));  // Calculate leaves the mixed form
+        QCOMPARE(w().answer(), QStringLiteral("|2|1/3|bar"));  // Calculate leaves the mixed form
         QVERIFY(w().control<QRadioButton>("Option2", 1)->isChecked());
 
         w().click("Option2", 1);
-        QCOMPARE(answer(), QStringLiteral("||7/3|bar"));
+        QCOMPARE(w().answer(), QStringLiteral("||7/3|bar"));
         w().click("Option2", 1);
-        QCOMPARE(answer(), QStringLiteral("||7/3|bar"));
+        QCOMPARE(w().answer(), QStringLiteral("||7/3|bar"));
         w().click("Option2", 0);
-        QCOMPARE(answer(), QStringLiteral("|2|1/3|bar"));
+        QCOMPARE(w().answer(), QStringLiteral("|2|1/3|bar"));
         w().click("Option2", 0);
-        QCOMPARE(answer(), QStringLiteral("|2|1/3|bar"));
+        QCOMPARE(w().answer(), QStringLiteral("|2|1/3|bar"));
     }
 
     void quitButtonClosesTheWindow()

@@ -3,11 +3,13 @@
 #include "ui/form1.h"
 
 #include <memory>
+#include <optional>
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTest>
@@ -130,6 +132,13 @@ public:
         typeText(text);
     }
 
+    // Clicks a command of the menu bar: 0 終了, 1 バージョン情報.
+    void clickMenu(int position) const
+    {
+        QMenuBar *bar = m_form->menuBar();
+        click(bar, bar->actionGeometry(bar->actions().at(position)).center());
+    }
+
     [[nodiscard]] QString label(const char *name, int index = -1) const
     {
         return control<QLabel>(name, index)->text();
@@ -138,6 +147,15 @@ public:
     {
         return control<QLineEdit>(name, index)->text();
     }
+    // The answer as the user sees it: sign|integer part|numerator/denominator|bar.
+    [[nodiscard]] QString answer() const
+    {
+        return QStringLiteral("%1|%2|%3/%4|%5")
+            .arg(label("Label1", 3), label("Label1", 2), label("Label1", 1), label("Label1", 0),
+                m_form->control("Line3")->isHidden() ? QStringLiteral("no bar")
+                                                     : QStringLiteral("bar"));
+    }
+
     [[nodiscard]] QString focusName() const
     {
         const QWidget *focus = QApplication::focusWidget();
@@ -146,6 +164,38 @@ public:
 
 private:
     std::unique_ptr<Form1> m_form;
+};
+
+// The fixture of the window's test suites: a fresh window for every test, and
+// a watch on message boxes; a test that leaves one it did not take fails.
+class WindowTestCase : public QObject {
+    Q_OBJECT
+
+protected:
+    WindowDriver &w() { return *m_window; }
+    MessageBoxWatch &boxes() { return *m_boxes; }
+
+private slots:
+    void init()
+    {
+        m_boxes.emplace();
+        m_window.emplace();
+    }
+
+    void cleanup()
+    {
+        m_window.reset();
+        const auto unexpected = m_boxes->take();
+        m_boxes.reset();
+        for (const auto &box : unexpected) {
+            qWarning("unexpected message box: %s", qPrintable(box.text));
+        }
+        QVERIFY(unexpected.isEmpty());
+    }
+
+private:
+    std::optional<MessageBoxWatch> m_boxes;
+    std::optional<WindowDriver> m_window;
 };
 
 }  // namespace tobarin::testing
