@@ -100,22 +100,19 @@ Qt::Alignment alignmentOf(ui::Align align)
     return Qt::AlignLeft;
 }
 
-QWidget *createWidget(const ControlDefinition &row, QWidget *container)
+QWidget *createWidget(const ControlDefinition &row, const QFont &font, QWidget *container)
 {
     const QString caption = fromUtf8(row.caption);
-    const QFont font = fontOf(row.font);
     switch (row.kind) {
-    case Kind::Frame: {
+    case Kind::Frame:
         return new ui::FrameControl(caption, container);
-    }
     case Kind::OptionButton: {
         auto *option = new ui::OptionButton(caption, container);
         option->setChecked(row.selected);
         return option;
     }
-    case Kind::CheckBox: {
+    case Kind::CheckBox:
         return new ui::CheckBoxControl(caption, container);
-    }
     case Kind::Label: {
         // Only the answer's labels shrink a long text to fit; the others clip it.
         const auto overflow = row.name == "Label1" ? ui::FittingLabel::Overflow::Shrink
@@ -214,9 +211,10 @@ void Form1::buildControls()
     std::vector<std::pair<int, QWidget *>> tabStops;
     for (const ControlDefinition &row : ui::Controls) {
         QWidget *container = containers.value(fromUtf8(row.container));
-        QWidget *widget = createWidget(row, container);
+        const QFont font = fontOf(row.font);
+        QWidget *widget = createWidget(row, font, container);
         widget->setObjectName(objectNameOf(row.name, row.index));
-        widget->setFont(fontOf(row.font));
+        widget->setFont(font);
         if (row.kind == Kind::Line) {
             const int x1 = pixels(row.left);
             const int x2 = pixels(row.width);
