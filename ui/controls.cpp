@@ -140,7 +140,6 @@ private:
 EntryField::EntryField(const QFont &font, int typingLimit, QWidget *parent)
     : QLineEdit(parent)
     , m_baseFont(font)
-    , m_typingLimit(typingLimit)
     , m_validator(new TypingLimit(typingLimit, this))
 {
     setFont(font);
@@ -226,12 +225,12 @@ void FittingLabel::setFittingText(const QString &text)
     const QFont font = m_overflow == Overflow::Shrink
         ? fittingFont(m_baseFont, text, contentsRect().width())
         : m_baseFont;
-    m_shrunk = font.pointSizeF() < m_baseFont.pointSizeF();
+    const bool shrunk = font.pointSizeF() < m_baseFont.pointSizeF();
     // A smaller text stands on the same baseline as a text of full size would.
-    const int drop = m_shrunk ? QFontMetrics(m_baseFont).ascent() - QFontMetrics(font).ascent() : 0;
+    const int drop = shrunk ? QFontMetrics(m_baseFont).ascent() - QFontMetrics(font).ascent() : 0;
     setContentsMargins(0, drop, 0, 0);
     setFont(font);
-    setToolTip(m_shrunk ? text : QString());
+    setToolTip(shrunk ? text : QString());
     setAccessibleName(text.isEmpty() ? m_description : m_description + QLatin1Char(' ') + text);
     setText(text);
 }

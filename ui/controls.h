@@ -57,8 +57,6 @@ class EntryField : public QLineEdit {
 public:
     EntryField(const QFont &font, int typingLimit, QWidget *parent);
 
-    [[nodiscard]] int typingLimit() const { return m_typingLimit; }
-
     // Sets a text the program worked out: shown and kept whole, however long.
     void writeText(const QString &text);
 
@@ -76,7 +74,6 @@ private:
     void fitText(const QString &text);
 
     QFont m_baseFont;
-    int m_typingLimit;
     TypingLimit *m_validator;
 };
 
@@ -104,14 +101,10 @@ public:
 
     void setFittingText(const QString &text);
 
-    // True while the text is drawn smaller than the label's own font.
-    [[nodiscard]] bool isShrunk() const { return m_shrunk; }
-
 private:
     QFont m_baseFont;
     QString m_description;
     Overflow m_overflow;
-    bool m_shrunk = false;
 };
 
 }  // namespace tobarin::ui

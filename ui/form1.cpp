@@ -31,11 +31,6 @@ using ui::ControlDefinition;
 using ui::FontKey;
 using ui::Kind;
 
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QString objectNameOf(std::string_view name, int index)
 {
     QString objectName = fromUtf8(name);

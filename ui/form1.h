@@ -32,9 +32,6 @@ public:
     // there is no such control.
     [[nodiscard]] QWidget *control(std::string_view name, int index = -1) const;
 
-    // Pixels for a length in twips at this window's screen resolution.
-    [[nodiscard]] int pixels(int twips) const;
-
     // Event handlers, bound to the controls' events. A run-time error in one
     // abandons it and is reported; the program goes on.
     void Command1_Click();
@@ -51,6 +48,9 @@ public:
     void FileBer_Click();
 
 private:
+    // Pixels for a length in twips at this window's screen resolution.
+    [[nodiscard]] int pixels(int twips) const;
+
     void buildControls();
     void buildMenu();
     void bindEvents();

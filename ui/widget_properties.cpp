@@ -13,11 +13,6 @@ namespace tobarin {
 
 namespace {
 
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QMessageBox::Icon iconOf(int style)
 {
     switch (style & 0x70) {

@@ -2,11 +2,21 @@
 
 #include "engine/controls.h"
 
+#include <string_view>
+
+#include <QString>
+
 class QWidget;
 
 namespace tobarin {
 
 class Form1;
+
+// A UTF-8 text of the engine's, or of the window's definition, as a QString.
+[[nodiscard]] inline QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // The engine's view of the window: control properties read and written on the
 // real widgets, and message boxes shown as modal QMessageBoxes. This is the one
