@@ -1,5 +1,5 @@
 #include "ui/form1.h"
-#include "ui/version.h"
+#include "engine/version.h"
 
 #include <QApplication>
 

@@ -8,17 +8,19 @@
 #include <array>
 #include <string_view>
 
+#include "form/definition.h"
+
 namespace tobarin {
 
 namespace {
 
-constexpr std::string_view Label1 = "Label1";
-constexpr ControlId Line3 {"Line3"};
-
 constexpr std::string_view DenominatorMessage = "分母を１以上の整数にしてください。";
 constexpr std::string_view DenominatorTitle = "エラーメッセージ";
 
-enum AnswerLabel { AnswerDenominator = 0, AnswerNumerator = 1, AnswerWhole = 2, AnswerSign = 3 };
+constexpr ControlId AnswerDenominator = Label1[0];
+constexpr ControlId AnswerNumerator = Label1[1];
+constexpr ControlId AnswerWhole = Label1[2];
+constexpr ControlId AnswerSign = Label1[3];
 
 // One operand as read from its three fields; Improper is worked out.
 struct Operand {
@@ -66,11 +68,22 @@ std::int32_t gcd32(std::int32_t m, std::int32_t n)
     return ToLong(GCD(ToCurrency(m), ToCurrency(n)));
 }
 
-Operand readOperand(const ControlProperties &form, std::string_view fields)
+// Divides both numbers by their GCD, which may be negative and then turns
+// both signs round.
+void divideByGcd(std::int32_t &a, std::int32_t &b)
+{
+    const std::int32_t g = gcd32(a, b);
+    a = divide32(a, g);
+    b = divide32(b, g);
+}
+
+// Reads an operand's three fields: index 0 the denominator, 1 the numerator,
+// 2 the integer part.
+Operand readOperand(const ControlProperties &form, ControlArray fieldArray)
 {
     std::array<std::int32_t, 3> values {};
     for (int index = 0; index < 3; ++index) {
-        values[static_cast<std::size_t>(index)] = ToLong(TextValue(form.text({fields, index})));
+        values[static_cast<std::size_t>(index)] = ToLong(TextValue(form.text(fieldArray[index])));
     }
     return {.Den = values[0], .Num = values[1], .Whole = values[2]};
 }
@@ -95,22 +108,11 @@ void makeImproper(Operand &op, bool negative)
     }
 }
 
-// Divides both fields by their GCD. A negative GCD turns both signs round, so
-// a negative operand may go on with a negative denominator.
+// Lowest terms. A negative GCD turns both signs round, so a negative operand
+// may go on with a negative denominator.
 void reduce(Operand &op)
 {
-    const std::int32_t g = gcd32(op.Den, op.Improper);
-    op.Den = divide32(op.Den, g);
-    op.Improper = divide32(op.Improper, g);
-}
-
-Currency wholeCurrency(wide::Int128 value)
-{
-    const wide::Int128 count = value * Currency::Scale;
-    if (!wide::fitsInt64(count)) {
-        raiseOverflow();
-    }
-    return Currency::fromCount(static_cast<std::int64_t>(count));
+    divideByGcd(op.Den, op.Improper);
 }
 
 struct Fraction {
@@ -127,17 +129,14 @@ Fraction addOrSubtract(const Operand &a, const Operand &b, bool subtract)
     const wide::Int128 common = D.count() / Currency::Scale;
     const wide::Int128 t1 = common / a.Den * a.Improper;
     const wide::Int128 t2 = common / b.Den * b.Improper;
-    return {wholeCurrency(subtract ? t1 - t2 : t2 + t1), D};
+    return {wide::checkedCurrency((subtract ? t1 - t2 : t2 + t1) * Currency::Scale), D};
 }
 
 Fraction multiply(Operand a, Operand b)
 {
-    const std::int32_t g1 = gcd32(a.Den, b.Improper);
-    a.Den = divide32(a.Den, g1);
-    b.Improper = divide32(b.Improper, g1);
-    const std::int32_t g2 = gcd32(a.Improper, b.Den);
-    a.Improper = divide32(a.Improper, g2);
-    b.Den = divide32(b.Den, g2);
+    // Cancel across the operands first, so that the products stay small.
+    divideByGcd(a.Den, b.Improper);
+    divideByGcd(a.Improper, b.Den);
     // Each factor is scaled down by 100 so that the double product stays far
     // from 2^53 in units of 0.0001: rounding to four places then gives the
     // exact product / 10,000 wherever the product fits the Currency range.
@@ -151,64 +150,60 @@ Fraction divide(Operand a, Operand b)
     if (b.Improper == 0) {
         raiseDivisionByZero();
     }
-    const std::int32_t g1 = gcd32(a.Den, b.Den);
-    a.Den = divide32(a.Den, g1);
-    b.Den = divide32(b.Den, g1);
-    const std::int32_t g2 = gcd32(a.Improper, b.Improper);
-    a.Improper = divide32(a.Improper, g2);
-    b.Improper = divide32(b.Improper, g2);
+    divideByGcd(a.Den, b.Den);
+    divideByGcd(a.Improper, b.Improper);
     return {ToCurrency(multiply32(a.Improper, b.Den)), ToCurrency(multiply32(b.Improper, a.Den))};
 }
 
 void writeAnswer(ControlProperties &form, Currency N, Currency D)
 {
     if (N.sign() == 0 || D.sign() == 0) {
-        form.setCaption({Label1, AnswerWhole}, NumberText(std::int16_t {0}));
+        form.setCaption(AnswerWhole, NumberText(std::int16_t {0}));
         form.setVisible(Line3, false);
         return;
     }
     if (Remainder(N, D).sign() == 0) {
-        form.setCaption({Label1, AnswerWhole}, NumberText(checkedDivide(ToDouble(N), ToDouble(D))));
+        form.setCaption(AnswerWhole, NumberText(checkedDivide(ToDouble(N), ToDouble(D))));
         form.setVisible(Line3, false);
         return;
     }
     const std::int32_t g = ToLong(GCD(N, D));
     N = ToCurrency(checkedDivide(ToDouble(N), g));
     D = ToCurrency(checkedDivide(ToDouble(D), g));
-    form.setCaption({Label1, AnswerDenominator}, NumberText(D));
-    form.setCaption({Label1, AnswerNumerator}, NumberText(N));
+    form.setCaption(AnswerDenominator, NumberText(D));
+    form.setCaption(AnswerNumerator, NumberText(N));
 }
 
 }  // namespace
 
 void Command1_Click(ControlProperties &form)
 {
-    for (int index = AnswerDenominator; index <= AnswerSign; ++index) {
-        form.setCaption({Label1, index}, "");
+    for (int index = 0; index < Label1.size(); ++index) {
+        form.setCaption(Label1[index], "");
     }
     form.setVisible(Line3, true);
 
-    Operand a = readOperand(form, "Text1");
-    Operand b = readOperand(form, "Text2");
+    Operand a = readOperand(form, Text1);
+    Operand b = readOperand(form, Text2);
 
     if (lacksDenominator(a) || lacksDenominator(b)) {
         form.msgBox(DenominatorMessage, MsgBoxCritical, DenominatorTitle);
         return;
     }
 
-    makeImproper(a, form.value({"Check1", 0}) == 1);
-    makeImproper(b, form.value({"Check1", 1}) == 1);
+    makeImproper(a, form.value(Check1[0]) == 1);
+    makeImproper(b, form.value(Check1[1]) == 1);
     reduce(a);
     reduce(b);
 
     Fraction answer;  // 0 / 0 when no operation is selected
-    if (form.value({"Option1", 0}) != 0) {
+    if (form.value(Option1[0]) != 0) {
         answer = addOrSubtract(a, b, false);
-    } else if (form.value({"Option1", 1}) != 0) {
+    } else if (form.value(Option1[1]) != 0) {
         answer = addOrSubtract(a, b, true);
-    } else if (form.value({"Option1", 2}) != 0) {
+    } else if (form.value(Option1[2]) != 0) {
         answer = multiply(a, b);
-    } else if (form.value({"Option1", 3}) != 0) {
+    } else if (form.value(Option1[3]) != 0) {
         answer = divide(a, b);
     }
 
@@ -219,7 +214,7 @@ void Command1_Click(ControlProperties &form)
         answer.D = -answer.D;
     }
     if (answer.N.sign() < 0) {
-        form.setCaption({Label1, AnswerSign}, "-");
+        form.setCaption(AnswerSign, "-");
         answer.N = answer.N.abs();
     }
 
@@ -229,9 +224,8 @@ void Command1_Click(ControlProperties &form)
 
 void Option2_Click(ControlProperties &form, std::int16_t index)
 {
-    const auto read = [&form](int label) {
-        return ToCurrency(TextValue(form.caption({Label1, label})));
-    };
+    const auto read
+        = [&form](ControlId label) { return ToCurrency(TextValue(form.caption(label))); };
     const Currency den = read(AnswerDenominator);
     const Currency num = read(AnswerNumerator);
     const Currency whole = read(AnswerWhole);
@@ -246,15 +240,15 @@ void Option2_Click(ControlProperties &form, std::int16_t index)
         if (quotient == 0.0) {
             return;
         }
-        form.setCaption({Label1, AnswerNumerator}, NumberText(Remainder(num, den)));
-        form.setCaption({Label1, AnswerWhole}, NumberText(quotient));
+        form.setCaption(AnswerNumerator, NumberText(Remainder(num, den)));
+        form.setCaption(AnswerWhole, NumberText(quotient));
     } else if (index == 1) {
         // Improper fraction: fold the integer part into the numerator.
         if (whole.sign() == 0 || den.sign() == 0) {
             return;
         }
-        form.setCaption({Label1, AnswerNumerator}, NumberText(den * whole + num));
-        form.setCaption({Label1, AnswerWhole}, "");
+        form.setCaption(AnswerNumerator, NumberText(den * whole + num));
+        form.setCaption(AnswerWhole, "");
     }
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "engine/controls.h"
-
 #include <cstdint>
+
+#include "form/control_properties.h"
 
 namespace tobarin {
 
@@ -18,7 +18,8 @@ namespace tobarin {
 // message "分母を１以上の整数にしてください。" and writes nothing more.
 //
 // Throws RuntimeError 6 (overflow) or 11 (a division by an operand worth zero);
-// what was written before the failing step stays.
+// the answer labels keep what was written before the error (they were
+// emptied first).
 void Command1_Click(ControlProperties &form);
 
 // The answer forms (the Click handler of Option2): index 0 splits an improper

@@ -52,10 +52,9 @@ namespace tobarin {
 [[nodiscard]] std::string NumberText(Currency x);
 [[nodiscard]] std::string NumberText(double x);
 
-// Double-precision division and multiplication followed by the floating-point
-// status test: a non-zero number divided by zero is error 11; zero divided by
-// zero and a result beyond the double range are error 6. An inexact result or
-// an underflow is no error.
+// Double-precision division and multiplication, checked: a non-zero number
+// divided by zero is error 11; zero divided by zero and a result beyond the
+// double range are error 6. An inexact result or an underflow is no error.
 [[nodiscard]] double checkedDivide(double dividend, double divisor);
 [[nodiscard]] double checkedMultiply(double a, double b);
 

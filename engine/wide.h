@@ -3,6 +3,11 @@
 // 128-bit intermediates for exact products and the one place where results are
 // rounded to nearest with ties to even. Internal to the engine.
 
+#include "engine/currency.h"
+#include "engine/runtime_error.h"
+
+#include <cstdint>
+
 namespace tobarin::wide {
 
 __extension__ using Int128 = __int128;
@@ -22,6 +27,15 @@ constexpr Int128 divideRoundHalfEven(Int128 n, Int128 d) noexcept
 constexpr bool fitsInt64(Int128 v) noexcept
 {
     return v >= -(Int128(1) << 63) && v < (Int128(1) << 63);
+}
+
+// The Currency of a count worked out in 128 bits; error 6 beyond the range.
+inline Currency checkedCurrency(Int128 count)
+{
+    if (!fitsInt64(count)) {
+        raiseOverflow();
+    }
+    return Currency::fromCount(static_cast<std::int64_t>(count));
 }
 
 }  // namespace tobarin::wide

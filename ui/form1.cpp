@@ -1,16 +1,12 @@
 #include "ui/form1.h"
 
-#include "engine/calculate.h"
-#include "engine/runtime_error.h"
-#include "ui/controls.h"
-#include "ui/form_definition.h"
-#include "ui/handlers.h"
-#include "ui/version.h"
+#include "engine/events.h"
 #include "ui/widget_properties.h"
+#include "ui/widgets.h"
 
 #include <algorithm>
 #include <cmath>
-#include <string>
+#include <stdexcept>
 #include <vector>
 
 #include <QAction>
@@ -23,21 +19,15 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "form/definition.h"
+
 namespace tobarin {
 
 namespace {
 
-using ui::ControlDefinition;
-using ui::FontKey;
-using ui::Kind;
-
-QString objectNameOf(std::string_view name, int index)
+QString objectNameOf(ControlId control)
 {
-    QString objectName = fromUtf8(name);
-    if (index >= 0) {
-        objectName += QLatin1Char('(') + QString::number(index) + QLatin1Char(')');
-    }
-    return objectName;
+    return fromUtf8(control.objectName());
 }
 
 // The window asks for its faces by name; where they are missing, the IPA
@@ -49,8 +39,8 @@ const QStringList MinchoStandIns {
 
 void installFontSubstitutes()
 {
-    QFont::insertSubstitutions(fromUtf8(ui::MsPGothic), GothicStandIns);
-    QFont::insertSubstitutions(fromUtf8(ui::MsPMincho), MinchoStandIns);
+    QFont::insertSubstitutions(fromUtf8(MsPGothic), GothicStandIns);
+    QFont::insertSubstitutions(fromUtf8(MsPMincho), MinchoStandIns);
 }
 
 // When both faces (or their stand-ins) are there, they hold every character
@@ -64,32 +54,30 @@ bool japaneseFacesInstalled()
             || std::any_of(standIns.begin(), standIns.end(),
                 [&installed](const QString &standIn) { return installed.contains(standIn); });
     };
-    return any(fromUtf8(ui::MsPGothic), GothicStandIns)
-        && any(fromUtf8(ui::MsPMincho), MinchoStandIns);
+    return any(fromUtf8(MsPGothic), GothicStandIns) && any(fromUtf8(MsPMincho), MinchoStandIns);
 }
 
-QFont fontOf(FontKey key)
+QFont fontOf(Font key)
 {
-    const auto &definition = *std::find_if(ui::Fonts.begin(), ui::Fonts.end(),
-        [key](const ui::FontDefinition &f) { return f.key == key; });
+    const FontDefinition &definition = fontDefinition(key);
     QFont font(fromUtf8(definition.face));
     font.setPointSizeF(definition.points);
     font.setWeight(static_cast<QFont::Weight>(definition.weight));
-    static const bool selfSufficient = japaneseFacesInstalled();
-    if (selfSufficient) {
+    static const bool noFallbackNeeded = japaneseFacesInstalled();
+    if (noFallbackNeeded) {
         font.setStyleStrategy(QFont::NoFontMerging);
     }
     return font;
 }
 
-Qt::Alignment alignmentOf(ui::Align align)
+Qt::Alignment alignmentOf(Align align)
 {
     switch (align) {
-    case ui::Align::Center:
+    case Align::Center:
         return Qt::AlignHCenter;
-    case ui::Align::Right:
+    case Align::Right:
         return Qt::AlignRight;
-    case ui::Align::Left:
+    case Align::Left:
         break;
     }
     return Qt::AlignLeft;
@@ -109,21 +97,18 @@ QWidget *createWidget(const ControlDefinition &row, const QFont &font, QWidget *
     case Kind::CheckBox:
         return new ui::CheckBoxControl(caption, container);
     case Kind::Label: {
-        // Only the answer's labels shrink a long text to fit; the others clip it.
-        const auto overflow = row.name == "Label1" ? ui::FittingLabel::Overflow::Shrink
-                                                   : ui::FittingLabel::Overflow::Clip;
-        auto *label = new ui::FittingLabel(font, fromUtf8(row.accessibleName), overflow, container);
+        auto *label = new ui::FittingLabel(font, fromUtf8(row.accessibleName), row.fit, container);
         label->setAlignment(alignmentOf(row.align) | Qt::AlignTop);
         label->setTextFormat(Qt::PlainText);
-        if (row.name == "Label7") {
+        if (row.textColour) {
             QPalette palette = label->palette();
-            palette.setColor(QPalette::WindowText, QColor::fromRgb(ui::HintColour));
+            palette.setColor(QPalette::WindowText, QColor::fromRgb(*row.textColour));
             label->setPalette(palette);
         }
         return label;
     }
     case Kind::TextBox: {
-        auto *field = new ui::EntryField(font, row.maxLength, container);
+        auto *field = new ui::EntryField(font, row.typingLimit, container);
         field->setAlignment(alignmentOf(row.align) | Qt::AlignVCenter);
         return field;
     }
@@ -156,8 +141,8 @@ Form1::Form1(QWidget *parent)
     }
     installFontSubstitutes();
     setObjectName(QStringLiteral("Form1"));
-    setFont(fontOf(FontKey::W));
-    setWindowTitle(QStringLiteral("Tobarin"));
+    setFont(fontOf(Font::W));
+    setWindowTitle(fromUtf8(WindowTitle));
     setWindowIcon(QIcon(QStringLiteral(":/tobarin/tobarin-32.xpm")));
 
     buildMenu();
@@ -171,14 +156,24 @@ Form1::Form1(QWidget *parent)
     if (const QScreen *s = screen()) {
         move(s->availableGeometry().center() - rect().center());
     }
-    control("Option1", 0)->setFocus();
+    control(Option1[0])->setFocus();
 }
 
 Form1::~Form1() = default;
 
+QWidget *Form1::control(ControlId control) const
+{
+    auto *widget = findChild<QWidget *>(objectNameOf(control));
+    if (!widget) {
+        throw std::out_of_range("not a widget of the window: " + control.objectName());
+    }
+    return widget;
+}
+
 QWidget *Form1::control(std::string_view name, int index) const
 {
-    return findChild<QWidget *>(objectNameOf(name, index));
+    const auto id = findControl(name, index);
+    return id ? findChild<QWidget *>(objectNameOf(*id)) : nullptr;
 }
 
 int Form1::pixels(int twips) const
@@ -188,27 +183,27 @@ int Form1::pixels(int twips) const
 
 void Form1::buildMenu()
 {
-    // Two commands right on the menu bar, each acting at once: no drop-down.
-    m_fileExit = menuBar()->addAction(QStringLiteral("終了"));
-    m_fileExit->setObjectName(QStringLiteral("FileExit"));
-    m_fileBer = menuBar()->addAction(QStringLiteral("バージョン情報"));
-    m_fileBer->setObjectName(QStringLiteral("FileBer"));
+    // Commands right on the menu bar, each acting at once: no drop-down.
+    for (const MenuCommandDefinition &command : MenuCommands) {
+        QAction *action = menuBar()->addAction(fromUtf8(command.caption));
+        action->setObjectName(objectNameOf(idOf(command)));
+    }
 }
 
 void Form1::buildControls()
 {
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientArea"));
-    client->setFixedSize(pixels(ui::ClientWidth), pixels(ui::ClientHeight));
+    client->setFixedSize(pixels(ClientWidth), pixels(ClientHeight));
     setCentralWidget(client);
 
     QHash<QString, QWidget *> containers {{QString(), client}};
     std::vector<std::pair<int, QWidget *>> tabStops;
-    for (const ControlDefinition &row : ui::Controls) {
+    for (const ControlDefinition &row : Controls) {
         QWidget *container = containers.value(fromUtf8(row.container));
         const QFont font = fontOf(row.font);
         QWidget *widget = createWidget(row, font, container);
-        widget->setObjectName(objectNameOf(row.name, row.index));
+        widget->setObjectName(objectNameOf(idOf(row)));
         widget->setFont(font);
         if (row.kind == Kind::Line) {
             const int x1 = pixels(row.left);
@@ -236,8 +231,8 @@ void Form1::buildControls()
         }
     }
 
-    for (const std::string_view name : ui::StackFromBottom) {
-        findChild<QWidget *>(fromUtf8(name))->raise();
+    for (const ControlId id : StackFromBottom) {
+        control(id)->raise();
     }
 
     std::sort(tabStops.begin(), tabStops.end());
@@ -246,153 +241,47 @@ void Form1::buildControls()
     }
 }
 
-namespace {
-
-enum class Event { Click, GotFocus, LostFocus };
-
-// Which handler each control's events run. Handlers of a control array take
-// the element's index.
-struct Binding {
-    std::string_view name;
-    Event event;
-    void (Form1::*handler)();
-    void (Form1::*indexedHandler)(std::int16_t);
-};
-
-constexpr Binding Bindings[] {
-    {"Command1", Event::Click, &Form1::Command1_Click, nullptr},
-    {"Command2", Event::Click, &Form1::Command2_Click, nullptr},
-    {"Command3", Event::Click, &Form1::Command3_Click, nullptr},
-    {"Check1", Event::Click, nullptr, &Form1::Check1_Click},
-    {"Option1", Event::Click, nullptr, &Form1::Option1_Click},
-    {"Option2", Event::Click, nullptr, &Form1::Option2_Click},
-    {"Text1", Event::GotFocus, nullptr, &Form1::Text1_GotFocus},
-    {"Text2", Event::GotFocus, nullptr, &Form1::Text2_GotFocus},
-    {"Text1", Event::LostFocus, nullptr, &Form1::Text1_LostFocus},
-    {"Text2", Event::LostFocus, nullptr, &Form1::Text2_LostFocus},
-};
-
-}  // namespace
-
 void Form1::bindEvents()
 {
-    for (const ControlDefinition &row : ui::Controls) {
-        for (const Binding &binding : Bindings) {
-            if (binding.name != row.name) {
-                continue;
+    for (const ControlDefinition &row : Controls) {
+        const ControlId id = idOf(row);
+        QWidget *widget = control(id);
+        const auto handle
+            = [this, id](Event event) { return [this, id, event] { raiseEvent(id, event); }; };
+        if (bindingOf(id, Event::Click)) {
+            // clicked, not toggled: selecting the selected option button runs it again.
+            connect(qobject_cast<QAbstractButton *>(widget), &QAbstractButton::clicked, this,
+                handle(Event::Click));
+        }
+        if (auto *field = qobject_cast<ui::EntryField *>(widget)) {
+            if (bindingOf(id, Event::GotFocus)) {
+                connect(field, &ui::EntryField::gotFocus, this, handle(Event::GotFocus));
             }
-            QWidget *widget = control(row.name, row.index);
-            const auto index = static_cast<std::int16_t>(row.index);
-            const auto handle = [this, binding, index] {
-                if (binding.indexedHandler) {
-                    (this->*binding.indexedHandler)(index);
-                } else {
-                    (this->*binding.handler)();
-                }
-            };
-            switch (binding.event) {
-            case Event::Click:
-                // clicked, not toggled: selecting the selected option button runs it again.
-                connect(qobject_cast<QAbstractButton *>(widget), &QAbstractButton::clicked, this,
-                    handle);
-                break;
-            case Event::GotFocus:
-                connect(qobject_cast<ui::EntryField *>(widget), &ui::EntryField::gotFocus, this,
-                    handle);
-                break;
-            case Event::LostFocus:
-                connect(qobject_cast<ui::EntryField *>(widget), &ui::EntryField::lostFocus, this,
-                    handle);
-                break;
+            if (bindingOf(id, Event::LostFocus)) {
+                connect(field, &ui::EntryField::lostFocus, this, handle(Event::LostFocus));
             }
         }
     }
-    connect(m_fileExit, &QAction::triggered, this, &Form1::FileExit_Click);
-    connect(m_fileBer, &QAction::triggered, this, &Form1::FileBer_Click);
-}
-
-template <typename Handler> void Form1::run(Handler &&handler, Report when)
-{
-    try {
-        std::forward<Handler>(handler)();
-    } catch (const RuntimeError &error) {
-        if (when == Report::AtOnce) {
-            reportRuntimeError(error.number());
-        } else {
-            QTimer::singleShot(
-                0, this, [this, number = error.number()] { reportRuntimeError(number); });
-        }
+    for (const MenuCommandDefinition &row : MenuCommands) {
+        const ControlId command = idOf(row);
+        auto *action = findChild<QAction *>(objectNameOf(command));
+        connect(action, &QAction::triggered, this,
+            [this, command] { raiseEvent(command, Event::Click); });
     }
 }
 
-void Form1::reportRuntimeError(int number)
+void Form1::raiseEvent(ControlId control, Event event)
 {
-    const RuntimeError error(number);
-    const std::string text
-        = "実行時エラー " + std::to_string(number) + "\r" + std::string(error.description());
-    m_properties->msgBox(text, MsgBoxCritical, "Tobarin");
-}
-
-void Form1::Command1_Click()
-{
-    run([this] { tobarin::Command1_Click(*m_properties); });
-}
-
-void Form1::Option2_Click(std::int16_t index)
-{
-    run([this, index] { tobarin::Option2_Click(*m_properties, index); });
-}
-
-void Form1::Command2_Click()
-{
-    run([this] { tobarin::Command2_Click(*m_properties); });
-}
-
-void Form1::Check1_Click(std::int16_t index)
-{
-    run([this, index] { tobarin::Check1_Click(*m_properties, index); });
-}
-
-void Form1::Option1_Click(std::int16_t index)
-{
-    run([this, index] { tobarin::Option1_Click(*m_properties, index); });
-}
-
-void Form1::Text1_GotFocus(std::int16_t index)
-{
-    run([this, index] { Text_GotFocus(*m_properties, index); }, Report::AfterFocusMove);
-}
-
-void Form1::Text2_GotFocus(std::int16_t index)
-{
-    run([this, index] { Text_GotFocus(*m_properties, index); }, Report::AfterFocusMove);
-}
-
-void Form1::Text1_LostFocus(std::int16_t index)
-{
-    run([this, index] { Text_LostFocus(*m_properties, "Text1", index); }, Report::AfterFocusMove);
-}
-
-void Form1::Text2_LostFocus(std::int16_t index)
-{
-    run([this, index] { Text_LostFocus(*m_properties, "Text2", index); }, Report::AfterFocusMove);
-}
-
-void Form1::FileBer_Click()
-{
-    run([this] {
-        tobarin::FileBer_Click(*m_properties, version::Major, version::Minor, version::Revision);
-    });
-}
-
-void Form1::Command3_Click()
-{
-    close();
-}
-
-void Form1::FileExit_Click()
-{
-    close();
+    const auto pending = tobarin::raiseEvent(*m_properties, control, event);
+    if (!pending) {
+        return;
+    }
+    if (pending->when == Report::AtOnce) {
+        reportRuntimeError(*m_properties, pending->number);
+    } else {
+        QTimer::singleShot(0, this,
+            [this, number = pending->number] { reportRuntimeError(*m_properties, number); });
+    }
 }
 
 }  // namespace tobarin

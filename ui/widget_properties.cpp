@@ -1,71 +1,44 @@
 #include "ui/widget_properties.h"
 
-#include "ui/controls.h"
+#include "engine/spoken_answer.h"
 #include "ui/form1.h"
-#include "ui/spoken_answer.h"
+#include "ui/widgets.h"
 
 #include <QAbstractButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 
+#include "form/definition.h"
+
 namespace tobarin {
-
-namespace {
-
-QMessageBox::Icon iconOf(int style)
-{
-    switch (style & 0x70) {
-    case MsgBoxCritical:
-        return QMessageBox::Critical;
-    case 32:
-        return QMessageBox::Question;
-    case 48:
-        return QMessageBox::Warning;
-    case MsgBoxInformation:
-        return QMessageBox::Information;
-    default:
-        return QMessageBox::NoIcon;
-    }
-}
-
-}  // namespace
-
-QWidget *WidgetProperties::widget(ControlId control) const
-{
-    QWidget *w = m_form.control(control.name, control.index);
-    Q_ASSERT_X(w, "WidgetProperties", "no such control");
-    return w;
-}
 
 std::string WidgetProperties::text(ControlId control) const
 {
-    const auto *field = qobject_cast<QLineEdit *>(widget(control));
+    const auto *field = qobject_cast<QLineEdit *>(m_form.control(control));
     return field ? field->text().toStdString() : std::string();
 }
 
 void WidgetProperties::setText(ControlId control, std::string_view text)
 {
-    if (auto *field = qobject_cast<ui::EntryField *>(widget(control))) {
+    if (auto *field = qobject_cast<ui::EntryField *>(m_form.control(control))) {
         field->writeText(fromUtf8(text));
     }
 }
 
 std::string WidgetProperties::caption(ControlId control) const
 {
-    const auto *label = qobject_cast<QLabel *>(widget(control));
+    const auto *label = qobject_cast<QLabel *>(m_form.control(control));
     return label ? label->text().toStdString() : std::string();
 }
 
 void WidgetProperties::setCaption(ControlId control, std::string_view caption)
 {
-    QWidget *w = widget(control);
-    if (auto *fitting = dynamic_cast<ui::FittingLabel *>(w)) {
-        fitting->setFittingText(fromUtf8(caption));
-    } else if (auto *label = qobject_cast<QLabel *>(w)) {
-        label->setText(fromUtf8(caption));
+    // Every label of the window is a FittingLabel.
+    if (auto *label = dynamic_cast<ui::FittingLabel *>(m_form.control(control))) {
+        label->setFittingText(fromUtf8(caption));
     }
-    if (control.name == "Label1") {
+    if (const ControlDefinition *row = definitionOf(control); row && row->answerPart) {
         describeAnswer();
     }
 }
@@ -73,27 +46,29 @@ void WidgetProperties::setCaption(ControlId control, std::string_view caption)
 void WidgetProperties::describeAnswer()
 {
     // Each of the answer's labels tells a screen reader the whole answer.
-    const QString spoken = fromUtf8(SpokenAnswer(caption({"Label1", 3}), caption({"Label1", 2}),
-        caption({"Label1", 1}), caption({"Label1", 0})));
-    for (int i = 0; i < 4; ++i) {
-        widget({"Label1", i})->setAccessibleDescription(spoken);
+    const QString spoken = fromUtf8(SpokenAnswer(
+        caption(Label1[3]), caption(Label1[2]), caption(Label1[1]), caption(Label1[0])));
+    for (const ControlDefinition &row : Controls) {
+        if (row.answerPart) {
+            m_form.control(idOf(row))->setAccessibleDescription(spoken);
+        }
     }
 }
 
 int WidgetProperties::value(ControlId control) const
 {
-    const auto *button = qobject_cast<QAbstractButton *>(widget(control));
+    const auto *button = qobject_cast<QAbstractButton *>(m_form.control(control));
     return button && button->isChecked() ? 1 : 0;
 }
 
 bool WidgetProperties::visible(ControlId control) const
 {
-    return !widget(control)->isHidden();
+    return !m_form.control(control)->isHidden();
 }
 
 void WidgetProperties::setVisible(ControlId control, bool visible)
 {
-    widget(control)->setVisible(visible);
+    m_form.control(control)->setVisible(visible);
 }
 
 void WidgetProperties::msgBox(std::string_view text, int style, std::string_view title)
@@ -101,9 +76,17 @@ void WidgetProperties::msgBox(std::string_view text, int style, std::string_view
     // Lines are separated by carriage returns; the text is never markup.
     QString lines = fromUtf8(text);
     lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QMessageBox box(iconOf(style), fromUtf8(title), lines, QMessageBox::Ok, &m_form);
+    const auto icon = style == MsgBoxCritical ? QMessageBox::Critical
+        : style == MsgBoxInformation          ? QMessageBox::Information
+                                              : QMessageBox::NoIcon;
+    QMessageBox box(icon, fromUtf8(title), lines, QMessageBox::Ok, &m_form);
     box.setTextFormat(Qt::PlainText);
     box.exec();
+}
+
+void WidgetProperties::unload()
+{
+    m_form.close();
 }
 
 }  // namespace tobarin

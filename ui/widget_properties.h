@@ -1,10 +1,10 @@
 #pragma once
 
-#include "engine/controls.h"
-
 #include <string_view>
 
 #include <QString>
+
+#include "form/control_properties.h"
 
 class QWidget;
 
@@ -19,8 +19,9 @@ class Form1;
 }
 
 // The engine's view of the window: control properties read and written on the
-// real widgets, and message boxes shown as modal QMessageBoxes. This is the one
-// place where UTF-8 std::string texts and QStrings meet.
+// real widgets, message boxes shown as modal QMessageBoxes, unloading as
+// closing the window. This is the one place where UTF-8 std::string texts and
+// QStrings meet.
 class WidgetProperties final : public ControlProperties {
 public:
     explicit WidgetProperties(Form1 &form)
@@ -36,9 +37,9 @@ public:
     [[nodiscard]] bool visible(ControlId control) const override;
     void setVisible(ControlId control, bool visible) override;
     void msgBox(std::string_view text, int style, std::string_view title) override;
+    void unload() override;
 
 private:
-    [[nodiscard]] QWidget *widget(ControlId control) const;
     void describeAnswer();
 
     Form1 &m_form;

@@ -1,13 +1,15 @@
-// Builds the window and runs one calculation through the engine's interface,
-// from a program outside the project.
-#include "engine/calculate.h"
+// Builds the window and runs one calculation, from a program outside the
+// project: the controls found by their object names, Calculate run through the
+// window's own event.
 #include "ui/form1.h"
+
+#include <cstdio>
 
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 
-#include <cstdio>
+#include "form/definition.h"
 
 int main(int argc, char *argv[])
 {
@@ -17,7 +19,7 @@ int main(int argc, char *argv[])
     qobject_cast<QLineEdit *>(form.control("Text1", 0))->setText(QStringLiteral("2"));
     qobject_cast<QLineEdit *>(form.control("Text2", 1))->setText(QStringLiteral("1"));
     qobject_cast<QLineEdit *>(form.control("Text2", 0))->setText(QStringLiteral("3"));
-    form.Command1_Click();
+    form.raiseEvent(tobarin::Command1, tobarin::Event::Click);
     const QString answer = qobject_cast<QLabel *>(form.control("Label1", 1))->text()
         + QLatin1Char('/') + qobject_cast<QLabel *>(form.control("Label1", 0))->text();
     std::printf("1/2 + 1/3 = %s\n", qPrintable(answer));

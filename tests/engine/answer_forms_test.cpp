@@ -33,15 +33,15 @@ TEST_P(AnswerForms, RewriteNumeratorAndIntegerPart)
     const FormCase &c = GetParam();
     FakeForm form;
     for (int i = 0; i < 3; ++i) {
-        form.setCaption({"Label1", i}, c.before[static_cast<std::size_t>(i)]);
+        form.setCaption(Label1[i], c.before[static_cast<std::size_t>(i)]);
     }
-    form.setCaption({"Label1", 3}, "-");
+    form.setCaption(Label1[3], "-");
 
     EXPECT_EQ(errorOf([&] { Option2_Click(form, c.index); }), c.error);
 
     EXPECT_EQ((Captions {form.label1(0), form.label1(1), form.label1(2)}), c.after);
     EXPECT_EQ(form.label1(3), "-");  // the sign is never touched
-    EXPECT_TRUE(form.visible({"Line3"}));
+    EXPECT_TRUE(form.visible(Line3));
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, AnswerForms,

@@ -55,8 +55,7 @@ struct CalculationCase {
 
 Answer answerOf(const FakeForm &form)
 {
-    return {
-        form.label1(3), form.label1(2), form.label1(1), form.label1(0), form.visible({"Line3"})};
+    return {form.label1(3), form.label1(2), form.label1(1), form.label1(0), form.visible(Line3)};
 }
 
 void enter(FakeForm &form, const CalculationCase &c)
@@ -75,13 +74,13 @@ TEST_P(Calculation, WritesTheReducedAnswer)
     const CalculationCase &c = GetParam();
     FakeForm form;
     // What a previous calculation left must be cleared first, error or not.
-    form.setCaption({"Label1", 1}, "99");
-    form.setVisible({"Line3"}, false);
+    form.setCaption(Label1[1], "99");
+    form.setVisible(Line3, false);
     enter(form, c);
 
     EXPECT_EQ(errorOf([&] { Command1_Click(form); }), c.error);
     EXPECT_EQ(answerOf(form), c.expected);
-    EXPECT_TRUE(form.messages.empty());
+    EXPECT_TRUE(form.messages().empty());
 }
 
 const Typed None {"", "", ""};
@@ -198,17 +197,17 @@ class MissingDenominator : public ::testing::TestWithParam<DenominatorCase> { };
 TEST_P(MissingDenominator, ShowsTheMessageAndWritesNothingElse)
 {
     FakeForm form;
-    form.setCaption({"Label1", 2}, "5");
+    form.setCaption(Label1[2], "5");
     form.first(GetParam().first.whole, GetParam().first.num, GetParam().first.den);
     form.second(GetParam().second.whole, GetParam().second.num, GetParam().second.den);
     form.selectOperation(Divide);
 
     Command1_Click(form);
 
-    ASSERT_EQ(form.messages.size(), 1U);
-    EXPECT_EQ(form.messages[0].text, "分母を１以上の整数にしてください。");
-    EXPECT_EQ(form.messages[0].style, MsgBoxCritical);
-    EXPECT_EQ(form.messages[0].title, "エラーメッセージ");
+    ASSERT_EQ(form.messages().size(), 1U);
+    EXPECT_EQ(form.messages()[0].text, "分母を１以上の整数にしてください。");
+    EXPECT_EQ(form.messages()[0].style, MsgBoxCritical);
+    EXPECT_EQ(form.messages()[0].title, "エラーメッセージ");
     EXPECT_EQ(answerOf(form), Empty);
 }
 

@@ -193,7 +193,7 @@ TEST(ToDouble, IsExactForWholeValuesAndNearestOtherwise)
     }
 }
 
-// --- NumberText, Fix, the status test ----------------------------------------
+// --- NumberText, Fix, checked division ---------------------------------------
 
 TEST(NumberText, WritesTheShortestDecimalText)
 {

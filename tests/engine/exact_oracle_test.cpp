@@ -129,7 +129,7 @@ TEST(ExactOracle, CalculateAgreesWithExactArithmetic)
             std::string problem;
             switch (expected.kind) {
             case oracle::Outcome::Message:
-                if (form.messages.size() != 1 || error != 0) {
+                if (form.messages().size() != 1 || error != 0) {
                     problem = "expected the denominator message";
                 }
                 break;
@@ -144,7 +144,7 @@ TEST(ExactOracle, CalculateAgreesWithExactArithmetic)
                 problem = error != 0
                     ? "run-time error " + std::to_string(error)
                     : oracle::checkAnswer(form.label1(3), form.label1(2), form.label1(1),
-                        form.label1(0), form.visible({"Line3"}), expected.value);
+                        form.label1(0), form.visible(Line3), expected.value);
                 ++answers;
                 break;
             }

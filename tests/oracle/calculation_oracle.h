@@ -1,18 +1,17 @@
 #pragma once
 
 // What Calculate must do with given field texts, sign boxes and operation,
-// worked out apart from the engine: the run-time error (6 or 11) that the
-// rules raise, the denominator message, or the exact answer. Shared by the
+// worked out apart from the engine: the run-time error (6 or 11) it must
+// raise, the denominator message, or the exact answer. Shared by the
 // property test, the fuzz target and the soak test of the window.
 //
 // The fields are read with the engine's own TextValue and ToLong (tested on
-// their own). From there on the steps are followed in 128-bit integers,
+// their own). From there on the calculation is followed in 128-bit integers,
 // including the signed GCD; an answer is then checked against the exact value
 // of first ∘ second worked out as plain fractions, and the two must agree.
 
 #include "engine/conversions.h"
 #include "engine/runtime_error.h"
-#include "engine/wide.h"
 
 #include <array>
 #include <optional>
@@ -22,7 +21,7 @@
 
 namespace tobarin::oracle {
 
-using Int = wide::Int128;
+__extension__ using Int = __int128;
 
 inline constexpr Int Max32 = 2147483647;
 inline constexpr Int Min32 = -Max32 - 1;
@@ -58,7 +57,7 @@ inline Int plainGcd(Int a, Int b)
     return a;
 }
 
-// A reduced fraction with a positive denominator, or N / D as the steps form them.
+// A reduced fraction with a positive denominator, or N / D as Calculate forms them.
 struct Fraction {
     Int n = 0;
     Int d = 0;
@@ -72,7 +71,7 @@ struct Outcome {
 
 namespace detail {
 
-// A run-time error the rules predict; thrown through the steps below.
+// A run-time error that Calculate must raise; thrown through the functions below.
 struct Predicted {
     int number;
 };
@@ -270,7 +269,7 @@ inline std::optional<Int> plainNumber(std::string_view caption, bool &valid)
 using Fields = std::array<std::string, 6>;
 
 // operation: 0 to 3 for ＋ － × ÷, 4 when no operation button is selected.
-// Throws std::logic_error when the steps and the plain fractions disagree:
+// Throws std::logic_error when Calculate's way and the plain fractions disagree:
 // then the oracle itself is wrong.
 inline Outcome predictCalculation(
     const Fields &fields, bool negativeA, bool negativeB, int operation)
@@ -305,10 +304,10 @@ inline Outcome predictCalculation(
     }
     const Fraction exact = exactResult(typedA, negativeA, typedB, negativeB, operation);
     if (nd.d != 0) {
-        const Fraction steps = normalised(nd);
-        if (steps.n != exact.n || steps.d != exact.d) {
-            throw std::logic_error("oracle: the steps give " + decimal(steps.n) + "/"
-                + decimal(steps.d) + ", the plain fractions " + decimal(exact.n) + "/"
+        const Fraction followed = normalised(nd);
+        if (followed.n != exact.n || followed.d != exact.d) {
+            throw std::logic_error("oracle: Calculate's way gives " + decimal(followed.n) + "/"
+                + decimal(followed.d) + ", the plain fractions " + decimal(exact.n) + "/"
                 + decimal(exact.d));
         }
     } else if (operation != 4) {

@@ -1,8 +1,8 @@
 // What assistive technology finds in the window: every control with the role
 // of its kind and a name that says what it is, and the answer read whole.
 
+#include "engine/spoken_answer.h"
 #include "tests/ui/window_driver.h"
-#include "ui/spoken_answer.h"
 
 #include <optional>
 
@@ -15,6 +15,8 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTest>
+
+using namespace tobarin;  // the controls' names: Text1[0], Command1...
 
 namespace {
 
@@ -99,8 +101,8 @@ private slots:
 
     void labelsReadWhatTheyShow()
     {
-        w().click("Option1", 2);
-        QAccessibleInterface *sign = QAccessible::queryAccessibleInterface(w().control("Label3"));
+        w().click(Option1[2]);
+        QAccessibleInterface *sign = QAccessible::queryAccessibleInterface(w().control(Label3));
         QCOMPARE(sign->text(QAccessible::Name), QStringLiteral("計算の記号 ×"));
     }
 
@@ -128,20 +130,20 @@ private slots:
         QFETCH(bool, negative);
         QFETCH(QString, spoken);
 
-        w().type("Text1", 1, num1);
-        w().type("Text1", 0, den1);
+        w().type(Text1[1], num1);
+        w().type(Text1[0], den1);
         if (negative) {
-            w().click("Check1", 0);
+            w().click(Check1[0]);
         }
-        w().click("Command1");
+        w().click(Command1);
         for (int i = 0; i < 4; ++i) {
             QAccessibleInterface *label
-                = QAccessible::queryAccessibleInterface(w().control("Label1", i));
+                = QAccessible::queryAccessibleInterface(w().control(Label1[i]));
             QCOMPARE(label->text(QAccessible::Description), spoken);
         }
 
-        w().click("Command2");  // Clear: no answer, nothing to read
-        QCOMPARE(QAccessible::queryAccessibleInterface(w().control("Label1", 2))
+        w().click(Command2);  // Clear: no answer, nothing to read
+        QCOMPARE(QAccessible::queryAccessibleInterface(w().control(Label1[2]))
                      ->text(QAccessible::Description),
             QString());
     }

@@ -11,6 +11,8 @@
 #include <QMenuBar>
 #include <QTest>
 
+using namespace tobarin;  // the controls' names: Text1[0], Command1...
+
 class EntryFieldsTest : public tobarin::testing::WindowTestCase {
     Q_OBJECT
 
@@ -63,56 +65,56 @@ private slots:
         QFETCH(QString, after);
         QFETCH(bool, byClick);
 
-        w().type("Text1", 1, typed);
-        QCOMPARE(w().text("Text1", 1), typed);  // kept as typed while the field has the focus
+        w().type(Text1[1], typed);
+        QCOMPARE(w().text(Text1[1]), typed);  // kept as typed while the field has the focus
         if (byClick) {
-            w().click("Text2", 0);
+            w().click(Text2[0]);
         } else {
             w().key(Qt::Key_Tab);
         }
-        QCOMPARE(w().text("Text1", 1), after);
+        QCOMPARE(w().text(Text1[1]), after);
         // Then the entered field's hint: Text1(2) after Tab, Text2(0) after the click.
-        QCOMPARE(w().label("Label7"), byClick ? QStringLiteral("分母") : QStringLiteral("整数"));
+        QCOMPARE(w().label(Label7), byClick ? QStringLiteral("分母") : QStringLiteral("整数"));
 
         // Leaving the normalised text again changes nothing.
-        w().click("Text1", 1);
-        w().click("Command2");
-        QCOMPARE(w().text("Text1", 1), QString());  // Clear emptied it after the move
+        w().click(Text1[1]);
+        w().click(Command2);
+        QCOMPARE(w().text(Text1[1]), QString());  // Clear emptied it after the move
     }
 
     void sameRulesInTheSecondOperand()
     {
-        w().type("Text2", 2, QStringLiteral("-12"));
+        w().type(Text2[2], QStringLiteral("-12"));
         w().key(Qt::Key_Backtab, Qt::ShiftModifier);
-        QCOMPARE(w().text("Text2", 2), QStringLiteral("12"));
-        QCOMPARE(w().label("Label7"), QStringLiteral("分子"));
+        QCOMPARE(w().text(Text2[2]), QStringLiteral("12"));
+        QCOMPARE(w().label(Label7), QStringLiteral("分子"));
     }
 
     void overflowIsReportedAfterTheMoveAndTheFieldKeepsItsText()
     {
-        w().type("Text1", 1, QStringLiteral("9e9"));
+        w().type(Text1[1], QStringLiteral("9e9"));
         w().key(Qt::Key_Tab);
         QTRY_VERIFY(!boxes().empty());
         QCOMPARE(boxes().take().size(), 1);
-        QCOMPARE(w().text("Text1", 1), QStringLiteral("9e9"));
+        QCOMPARE(w().text(Text1[1]), QStringLiteral("9e9"));
         w().activate();
         QCOMPARE(w().focusName(), QStringLiteral("Text1(2)"));
-        QCOMPARE(w().label("Label7"), QStringLiteral("整数"));
+        QCOMPARE(w().label(Label7), QStringLiteral("整数"));
 
         // The window goes on working.
-        w().type("Text1", 1, QString());
-        w().control<QLineEdit>("Text1", 1)->selectAll();
-        QTest::keyClicks(w().control("Text1", 1), QStringLiteral("1"));
-        w().type("Text1", 0, QStringLiteral("2"));
-        w().click("Command1");
-        QCOMPARE(w().label("Label1", 1), QStringLiteral("1"));
-        QCOMPARE(w().label("Label1", 0), QStringLiteral("2"));
+        w().type(Text1[1], QString());
+        w().control<QLineEdit>(Text1[1])->selectAll();
+        QTest::keyClicks(w().control(Text1[1]), QStringLiteral("1"));
+        w().type(Text1[0], QStringLiteral("2"));
+        w().click(Command1);
+        QCOMPARE(w().label(Label1[1]), QStringLiteral("1"));
+        QCOMPARE(w().label(Label1[0]), QStringLiteral("2"));
     }
 
     void overflowReportReadsTheErrorAndItsDescription()
     {
-        w().type("Text2", 0, QStringLiteral("1e10"));
-        w().click("Command2");
+        w().type(Text2[0], QStringLiteral("1e10"));
+        w().click(Command2);
         QTRY_VERIFY(!boxes().empty());
         const auto seen = boxes().take();
         QCOMPARE(seen.size(), 1);
@@ -120,12 +122,12 @@ private slots:
         QCOMPARE(seen[0].title, QStringLiteral("Tobarin"));
         QCOMPARE(seen[0].icon, QMessageBox::Critical);
         // Clear ran after the move and emptied the field.
-        QCOMPARE(w().text("Text2", 0), QString());
+        QCOMPARE(w().text(Text2[0]), QString());
     }
 
     void hintFollowsTheFocus()
     {
-        QCOMPARE(w().label("Label7"), QString());
+        QCOMPARE(w().label(Label7), QString());
         const struct {
             Qt::Key key;
             const char *hint;
@@ -141,42 +143,42 @@ private slots:
         };
         for (const auto &step : steps) {
             w().key(step.key, step.key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
-            QCOMPARE(w().label("Label7"), QString::fromUtf8(step.hint));
+            QCOMPARE(w().label(Label7), QString::fromUtf8(step.hint));
         }
-        w().click("Text2", 1);
-        QCOMPARE(w().label("Label7"), QStringLiteral("分子"));
-        w().click("Text2", 2);
-        QCOMPARE(w().label("Label7"), QStringLiteral("整数"));
-        w().click("Option1", 2);
-        QCOMPARE(w().label("Label7"), QString());
-        w().click("Text1", 0);
-        w().click("Command1");
-        QCOMPARE(w().label("Label7"), QString());
+        w().click(Text2[1]);
+        QCOMPARE(w().label(Label7), QStringLiteral("分子"));
+        w().click(Text2[2]);
+        QCOMPARE(w().label(Label7), QStringLiteral("整数"));
+        w().click(Option1[2]);
+        QCOMPARE(w().label(Label7), QString());
+        w().click(Text1[0]);
+        w().click(Command1);
+        QCOMPARE(w().label(Label7), QString());
     }
 
     void leavingAndReturningToTheWindowRaisesNothing()
     {
-        w().type("Text1", 1, QStringLiteral("-5"));
+        w().type(Text1[1], QStringLiteral("-5"));
         // The About box takes the activation away and gives it back.
         w().clickMenu(1);
         QCOMPARE(boxes().take().size(), 1);
         w().activate();
-        QCOMPARE(w().text("Text1", 1), QStringLiteral("-5"));
-        QCOMPARE(w().label("Label7"), QStringLiteral("分子"));
+        QCOMPARE(w().text(Text1[1]), QStringLiteral("-5"));
+        QCOMPARE(w().label(Label7), QStringLiteral("分子"));
         QCOMPARE(w().focusName(), QStringLiteral("Text1(1)"));
     }
 
     void typingLimitHoldsButAWrittenTextStaysWhole()
     {
-        auto *field = w().control<QLineEdit>("Text1", 0);
-        w().type("Text1", 0, QStringLiteral("1e5"));
+        auto *field = w().control<QLineEdit>(Text1[0]);
+        w().type(Text1[0], QStringLiteral("1e5"));
         w().key(Qt::Key_Tab);
         QCOMPARE(field->text(), QStringLiteral("100000"));
         // Shown whole: drawn smaller, so that every digit fits the field.
         QVERIFY(field->font().pointSizeF() < 12);
         QVERIFY(QFontMetrics(field->font()).horizontalAdvance(field->text()) < field->width() - 4);
 
-        w().click("Text1", 0);
+        w().click(Text1[0]);
         field->end(false);
         QTest::keyClicks(field, QStringLiteral("7"));
         QCOMPARE(field->text(), QStringLiteral("100000"));  // no longer
@@ -188,34 +190,34 @@ private slots:
         QCOMPARE(field->font().pointSizeF(), 12.0);  // four digits fit at full size
 
         // Four characters at most in a numerator, three in an integer part.
-        w().type("Text2", 1, QStringLiteral("123456"));
-        QCOMPARE(w().text("Text2", 1), QStringLiteral("1234"));
-        w().type("Text2", 2, QStringLiteral("98765"));
-        QCOMPARE(w().text("Text2", 2), QStringLiteral("987"));
+        w().type(Text2[1], QStringLiteral("123456"));
+        QCOMPARE(w().text(Text2[1]), QStringLiteral("1234"));
+        w().type(Text2[2], QStringLiteral("98765"));
+        QCOMPARE(w().text(Text2[2]), QStringLiteral("987"));
 
         // Pasting more than fits is refused whole.
         QGuiApplication::clipboard()->setText(QStringLiteral("55555"));
-        w().click("Text1", 2);
+        w().click(Text1[2]);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(w().text("Text1", 2), QString());
+        QCOMPARE(w().text(Text1[2]), QString());
         QGuiApplication::clipboard()->setText(QStringLiteral("55"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(w().text("Text1", 2), QStringLiteral("55"));
+        QCOMPARE(w().text(Text1[2]), QStringLiteral("55"));
     }
 
     void calculateReadsTheWholeWrittenText()
     {
-        w().type("Text1", 2, QStringLiteral("1e5"));
-        w().click("Command1");
-        QCOMPARE(w().text("Text1", 2), QStringLiteral("100000"));
-        QCOMPARE(w().label("Label1", 2), QStringLiteral("100000"));
+        w().type(Text1[2], QStringLiteral("1e5"));
+        w().click(Command1);
+        QCOMPARE(w().text(Text1[2]), QStringLiteral("100000"));
+        QCOMPARE(w().label(Label1[2]), QStringLiteral("100000"));
     }
 
     void inputMethodIsOff()
     {
-        for (const char *name : {"Text1", "Text2"}) {
+        for (const ControlArray fields : {Text1, Text2}) {
             for (int i = 0; i < 3; ++i) {
-                QVERIFY(!w().control(name, i)->testAttribute(Qt::WA_InputMethodEnabled));
+                QVERIFY(!w().control(fields[i])->testAttribute(Qt::WA_InputMethodEnabled));
             }
         }
     }

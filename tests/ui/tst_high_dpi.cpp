@@ -6,6 +6,8 @@
 #include <QScreen>
 #include <QTest>
 
+using namespace tobarin;  // the controls' names: Text1[0], Command1...
+
 class HighDpiTest : public QObject {
     Q_OBJECT
 
@@ -52,7 +54,7 @@ private slots:
     {
         tobarin::Form1 form;
         // 12 points at 144 dpi are 24 device pixels: the bold entry-field font.
-        const QFont font = form.control("Text1", 0)->font();
+        const QFont font = form.control(Text1[0])->font();
         QCOMPARE(QFontInfo(font).pixelSize() * form.devicePixelRatioF(), 24.0);
     }
 };

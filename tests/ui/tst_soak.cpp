@@ -8,7 +8,6 @@
 // TOBARIN_SOAK_ACTIONS the number of actions (20,000 by default).
 
 #include "tests/ui/window_driver.h"
-#include "ui/form_definition.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -18,6 +17,8 @@
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QTest>
+
+#include "form/definition.h"
 
 // moc reads this file too and stumbles over the C++20 library headers
 // (<compare>, <concepts>).
@@ -29,6 +30,8 @@
 #include <optional>
 #include <random>
 #endif
+
+using namespace tobarin;  // the controls' names: Text1[0], Command1...
 
 using tobarin::testing::MessageBoxWatch;
 using tobarin::testing::WindowDriver;
@@ -80,7 +83,7 @@ private:
     {
         m_window.emplace();
         // Runs after the window's own handler: Calculate has finished.
-        connect(qobject_cast<QAbstractButton *>(w().control("Command1")), &QAbstractButton::clicked,
+        connect(qobject_cast<QAbstractButton *>(w().control(Command1)), &QAbstractButton::clicked,
             this, &SoakTest::checkCalculation);
     }
 
@@ -88,23 +91,23 @@ private:
     {
         ++m_calculations;
         oracle::Fields fields;
-        const char *names[] = {"Text1", "Text1", "Text1", "Text2", "Text2", "Text2"};
+        const ControlArray arrays[] = {Text1, Text1, Text1, Text2, Text2, Text2};
         for (std::size_t i = 0; i < 6; ++i) {
-            fields[i] = w().text(names[i], 2 - static_cast<int>(i % 3)).toStdString();
+            fields[i] = w().text(arrays[i][2 - static_cast<int>(i % 3)]).toStdString();
         }
         int operation = 4;
         for (int i = 3; i >= 0; --i) {
-            if (w().control<QRadioButton>("Option1", i)->isChecked()) {
+            if (w().control<QRadioButton>(Option1[i])->isChecked()) {
                 operation = i;
             }
         }
-        const bool negativeA = w().control<QCheckBox>("Check1", 0)->isChecked();
-        const bool negativeB = w().control<QCheckBox>("Check1", 1)->isChecked();
+        const bool negativeA = w().control<QCheckBox>(Check1[0])->isChecked();
+        const bool negativeB = w().control<QCheckBox>(Check1[1])->isChecked();
         const oracle::Outcome expected
             = oracle::predictCalculation(fields, negativeA, negativeB, operation);
 
-        const bool bar = !w().form().control("Line3")->isHidden();
-        const auto label = [this](int i) { return w().label("Label1", i).toStdString(); };
+        const bool bar = !w().form().control(Line3)->isHidden();
+        const auto label = [this](int i) { return w().label(Label1[i]).toStdString(); };
         std::string problem;
         switch (expected.kind) {
         case oracle::Outcome::Answer:
@@ -172,11 +175,11 @@ private:
     {
         const int kind = pick(0, 99);
         if (kind < 30) {  // a click anywhere on a control, 終了 seldom
-            auto row = tobarin::ui::Controls.at(static_cast<std::size_t>(pick(0, 32)));
-            if (row.name == "Command3" && pick(0, 9) != 0) {
-                row = tobarin::ui::Controls.at(static_cast<std::size_t>(pick(0, 32)));
+            auto row = Controls.at(static_cast<std::size_t>(pick(0, 32)));
+            if (idOf(row) == Command3 && pick(0, 9) != 0) {
+                row = Controls.at(static_cast<std::size_t>(pick(0, 32)));
             }
-            QWidget *target = w().form().control(row.name, row.index);
+            QWidget *target = w().form().control(idOf(row));
             const QPoint at(pick(0, std::max(0, target->width() - 1)),
                 pick(0, std::max(0, target->height() - 1)));
             w().click(target, at);
@@ -186,7 +189,7 @@ private:
                 .arg(at.y());
         }
         if (kind < 40) {
-            w().click("Command1");
+            w().click(Command1);
             return QStringLiteral("click Command1");
         }
         if (kind < 62) {

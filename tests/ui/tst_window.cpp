@@ -17,6 +17,8 @@
 #include <QRadioButton>
 #include <QTest>
 
+using namespace tobarin;  // the controls' names: Text1[0], Command1...
+
 namespace {
 
 const QString Gothic = QStringLiteral("ＭＳ Ｐゴシック");
@@ -118,19 +120,19 @@ class WindowTest : public tobarin::testing::WindowTestCase {
 private:
     void enter(const Operand &first, int operation, const Operand &second)
     {
-        w().click("Option1", operation);
-        const char *fields[] = {"Text1", "Text2"};
+        w().click(Option1[operation]);
+        const ControlArray fields[] = {Text1, Text2};
         const Operand *operands[] = {&first, &second};
         for (int k = 0; k < 2; ++k) {
             const Operand &op = *operands[k];
             const QString texts[] = {op.den, op.num, op.whole};
             for (int i = 0; i < 3; ++i) {
                 if (!texts[i].isEmpty()) {
-                    w().type(fields[k], i, texts[i]);
+                    w().type(fields[k][i], texts[i]);
                 }
             }
             if (op.negative) {
-                w().click("Check1", k);
+                w().click(Check1[k]);
             }
         }
     }
@@ -139,7 +141,7 @@ private slots:
     void controlsMatchTheirDefinition()
     {
         for (const ExpectedControl &e : Expected) {
-            const QWidget *c = w().control(e.name, e.index);
+            const QWidget *c = w().form().control(e.name, e.index);
             const QString id = QStringLiteral("%1(%2)").arg(QLatin1String(e.name)).arg(e.index);
             QVERIFY2(c, qPrintable(id));
             QVERIFY2(c->inherits(e.className), qPrintable(id));
@@ -155,7 +157,7 @@ private slots:
             QVERIFY2(used.contains(QLatin1String("IPA")) || used == e.face, qPrintable(used));
         }
         for (const ExpectedLine &e : ExpectedLines) {
-            const QWidget *line = w().control(e.name);
+            const QWidget *line = w().form().control(e.name);
             QCOMPARE(line->parentWidget()->objectName(), QLatin1String(e.parent));
             QCOMPARE(line->geometry(), e.geometry);
             QVERIFY(line->isVisible());
@@ -164,27 +166,27 @@ private slots:
 
     void startingStateAndSettings()
     {
-        QVERIFY(w().control<QRadioButton>("Option1", 0)->isChecked());
-        QVERIFY(w().control<QRadioButton>("Option2", 0)->isChecked());
+        QVERIFY(w().control<QRadioButton>(Option1[0])->isChecked());
+        QVERIFY(w().control<QRadioButton>(Option2[0])->isChecked());
         for (int i = 1; i < 4; ++i) {
-            QVERIFY(!w().control<QRadioButton>("Option1", i)->isChecked());
+            QVERIFY(!w().control<QRadioButton>(Option1[i])->isChecked());
         }
-        QVERIFY(!w().control<QRadioButton>("Option2", 1)->isChecked());
-        QVERIFY(!w().control<QCheckBox>("Check1", 0)->isChecked());
-        QVERIFY(!w().control<QCheckBox>("Check1", 1)->isChecked());
+        QVERIFY(!w().control<QRadioButton>(Option2[1])->isChecked());
+        QVERIFY(!w().control<QCheckBox>(Check1[0])->isChecked());
+        QVERIFY(!w().control<QCheckBox>(Check1[1])->isChecked());
         QCOMPARE(w().focusName(), QStringLiteral("Option1(0)"));
 
-        QCOMPARE(w().control<QLineEdit>("Text1", 0)->alignment() & Qt::AlignHorizontal_Mask,
+        QCOMPARE(w().control<QLineEdit>(Text1[0])->alignment() & Qt::AlignHorizontal_Mask,
             Qt::AlignHCenter);
-        QCOMPARE(w().control<QLineEdit>("Text2", 2)->alignment() & Qt::AlignHorizontal_Mask,
+        QCOMPARE(w().control<QLineEdit>(Text2[2])->alignment() & Qt::AlignHorizontal_Mask,
             Qt::AlignRight);
-        QCOMPARE(w().control<QLabel>("Label1", 2)->alignment() & Qt::AlignHorizontal_Mask,
-            Qt::AlignRight);
-        QCOMPARE(w().control<QLabel>("Label1", 0)->alignment() & Qt::AlignHorizontal_Mask,
+        QCOMPARE(
+            w().control<QLabel>(Label1[2])->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+        QCOMPARE(w().control<QLabel>(Label1[0])->alignment() & Qt::AlignHorizontal_Mask,
             Qt::AlignHCenter);
-        QCOMPARE(w().control("Label7")->palette().color(QPalette::WindowText), QColor(0, 0, 255));
-        for (const char *name : {"Command1", "Command2", "Command3"}) {
-            const auto *button = w().control<QPushButton>(name);
+        QCOMPARE(w().control(Label7)->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+        for (const ControlId command : {Command1, Command2, Command3}) {
+            const auto *button = w().control<QPushButton>(command);
             QVERIFY(!button->isDefault() && !button->autoDefault());
         }
 
@@ -240,9 +242,9 @@ private slots:
 
     void onlyTheSelectedOptionIsATabStop()
     {
-        w().click("Option1", 2);
-        w().click("Option2", 1);
-        w().click("Text1", 0);
+        w().click(Option1[2]);
+        w().click(Option2[1]);
+        w().click(Text1[0]);
         w().key(Qt::Key_Backtab, Qt::ShiftModifier);
         QCOMPARE(w().focusName(), QStringLiteral("Option2(1)"));
         w().key(Qt::Key_Backtab, Qt::ShiftModifier);
@@ -251,8 +253,8 @@ private slots:
 
     void enterAndEscapeDoNothing()
     {
-        w().type("Text1", 1, QStringLiteral("1"));
-        w().type("Text1", 0, QStringLiteral("2"));
+        w().type(Text1[1], QStringLiteral("1"));
+        w().type(Text1[0], QStringLiteral("2"));
         w().key(Qt::Key_Return);
         w().key(Qt::Key_Enter);
         w().key(Qt::Key_Escape);
@@ -263,8 +265,8 @@ private slots:
     void checkBoxTakesClicksOnTheFrameEdge()
     {
         // A point of Check1(0) that lies over Frame3's top edge, right of its box and text.
-        auto *check = w().control<QCheckBox>("Check1", 0);
-        const QWidget *frame = w().control("Frame3");
+        auto *check = w().control<QCheckBox>(Check1[0]);
+        const QWidget *frame = w().control(Frame3);
         const QPoint onEdge(check->width() - 3, 3);
         QVERIFY(frame->rect().contains(frame->mapFromGlobal(check->mapToGlobal(onEdge))));
         w().click(check, onEdge);
@@ -318,15 +320,15 @@ private slots:
         QFETCH(QString, expected);
 
         enter(first, operation, second);
-        w().click("Command1");
+        w().click(Command1);
         QCOMPARE(w().answer(), expected);
     }
 
     void longAnswerIsDrawnSmallerWithItsFullText()
     {
         enter({"999", "9998", "9999"}, 2, {"999", "9998", "9999"});
-        w().click("Command1");
-        auto *den = w().control<QLabel>("Label1", 0);
+        w().click(Command1);
+        auto *den = w().control<QLabel>(Label1[0]);
         const QRect before = den->geometry();
         QCOMPARE(den->text(), QStringLiteral("99980001"));
         QVERIFY(den->font().pointSizeF() < 14.25);
@@ -337,8 +339,8 @@ private slots:
         QCOMPARE(den->geometry(), before);
 
         // A short answer is drawn at full size again, with no tool tip.
-        w().click("Option1", 0);
-        w().click("Command1");
+        w().click(Option1[0]);
+        w().click(Command1);
         QCOMPARE(den->font().pointSizeF(), 14.25);
         QVERIFY(den->toolTip().isEmpty());
     }
@@ -346,7 +348,7 @@ private slots:
     void missingDenominatorShowsTheErrorBox()
     {
         enter({"", "5", "0"}, 0, {"", "1", "2"});
-        w().click("Command1");
+        w().click(Command1);
         const auto seen = boxes().take();
         QCOMPARE(seen.size(), 1);
         QCOMPARE(seen[0].text, QStringLiteral("分母を１以上の整数にしてください。"));
@@ -377,7 +379,7 @@ private slots:
         QFETCH(QString, report);
 
         enter(first, operation, second);
-        w().click("Command1");
+        w().click(Command1);
         const auto seen = boxes().take();
         QCOMPARE(seen.size(), 1);
         QCOMPARE(seen[0].text, report);
@@ -387,39 +389,39 @@ private slots:
         QCOMPARE(w().answer(), QStringLiteral("||/|bar"));
 
         // The program goes on: the next calculation works.
-        for (const char *field : {"Text1", "Text2"}) {
+        for (const ControlArray fields : {Text1, Text2}) {
             for (int i = 0; i < 3; ++i) {
-                w().control<QLineEdit>(field, i)->clear();
+                w().control<QLineEdit>(fields[i])->clear();
             }
         }
-        w().click("Option1", 0);
-        w().type("Text2", 1, QStringLiteral("1"));
-        w().type("Text2", 0, QStringLiteral("2"));
-        w().click("Command1");
+        w().click(Option1[0]);
+        w().type(Text2[1], QStringLiteral("1"));
+        w().type(Text2[0], QStringLiteral("2"));
+        w().click(Command1);
         QCOMPARE(w().answer(), QStringLiteral("||1/2|bar"));
     }
 
     void selectedImproperFormRunsAgainOnClick()
     {
-        w().click("Option2", 1);
+        w().click(Option2[1]);
         enter({"", "7", "3"}, 0, {});
-        w().click("Command1");
+        w().click(Command1);
         QCOMPARE(w().answer(), QStringLiteral("|2|1/3|bar"));  // Calculate leaves the mixed form
-        QVERIFY(w().control<QRadioButton>("Option2", 1)->isChecked());
+        QVERIFY(w().control<QRadioButton>(Option2[1])->isChecked());
 
-        w().click("Option2", 1);
+        w().click(Option2[1]);
         QCOMPARE(w().answer(), QStringLiteral("||7/3|bar"));
-        w().click("Option2", 1);
+        w().click(Option2[1]);
         QCOMPARE(w().answer(), QStringLiteral("||7/3|bar"));
-        w().click("Option2", 0);
+        w().click(Option2[0]);
         QCOMPARE(w().answer(), QStringLiteral("|2|1/3|bar"));
-        w().click("Option2", 0);
+        w().click(Option2[0]);
         QCOMPARE(w().answer(), QStringLiteral("|2|1/3|bar"));
     }
 
     void quitButtonClosesTheWindow()
     {
-        w().click("Command3");
+        w().click(Command3);
         QTRY_VERIFY(!w().form().isVisible());
     }
 };

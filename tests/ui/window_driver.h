@@ -2,6 +2,12 @@
 
 #include "ui/form1.h"
 
+// moc reads this file too and stumbles over the C++20 library headers
+// (<compare>, <concepts>).
+#ifndef Q_MOC_RUN
+#include "form/definition.h"
+#endif
+
 #include <memory>
 #include <optional>
 
@@ -76,10 +82,9 @@ public:
 
     [[nodiscard]] Form1 &form() const { return *m_form; }
 
-    template <typename Widget = QWidget>
-    [[nodiscard]] Widget *control(const char *name, int index = -1) const
+    template <typename Widget = QWidget> [[nodiscard]] Widget *control(ControlId id) const
     {
-        return qobject_cast<Widget *>(m_form->control(name, index));
+        return qobject_cast<Widget *>(m_form->control(id));
     }
 
     // Brings the window back to the front after a message box closed, as a
@@ -100,7 +105,7 @@ public:
         QTest::mouseClick(
             m_form->windowHandle(), Qt::LeftButton, {}, widget->mapTo(m_form.get(), local));
     }
-    void click(const char *name, int index = -1) const { click(control(name, index)); }
+    void click(ControlId id) const { click(control(id)); }
 
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) const
     {
@@ -126,9 +131,9 @@ public:
     }
 
     // Clicks into a field and types the text.
-    void type(const char *name, int index, const QString &text) const
+    void type(ControlId field, const QString &text) const
     {
-        click(name, index);
+        click(field);
         typeText(text);
     }
 
@@ -139,21 +144,15 @@ public:
         click(bar, bar->actionGeometry(bar->actions().at(position)).center());
     }
 
-    [[nodiscard]] QString label(const char *name, int index = -1) const
-    {
-        return control<QLabel>(name, index)->text();
-    }
-    [[nodiscard]] QString text(const char *name, int index) const
-    {
-        return control<QLineEdit>(name, index)->text();
-    }
+    [[nodiscard]] QString label(ControlId id) const { return control<QLabel>(id)->text(); }
+    [[nodiscard]] QString text(ControlId field) const { return control<QLineEdit>(field)->text(); }
     // The answer as the user sees it: sign|integer part|numerator/denominator|bar.
     [[nodiscard]] QString answer() const
     {
         return QStringLiteral("%1|%2|%3/%4|%5")
-            .arg(label("Label1", 3), label("Label1", 2), label("Label1", 1), label("Label1", 0),
-                m_form->control("Line3")->isHidden() ? QStringLiteral("no bar")
-                                                     : QStringLiteral("bar"));
+            .arg(label(Label1[3]), label(Label1[2]), label(Label1[1]), label(Label1[0]),
+                m_form->control(Line3)->isHidden() ? QStringLiteral("no bar")
+                                                   : QStringLiteral("bar"));
     }
 
     [[nodiscard]] QString focusName() const

@@ -3,26 +3,18 @@
 #include <string>
 #include <string_view>
 
+#include "form/control_id.h"
+
 namespace tobarin {
-
-// A control of the window, by name and index: {"Text1", 2} is Text1(2);
-// a control that is not part of an array has index NoIndex ({"Line3"}).
-struct ControlId {
-    static constexpr int NoIndex = -1;
-
-    std::string_view name;
-    int index = NoIndex;
-
-    friend bool operator==(const ControlId &, const ControlId &) = default;
-};
 
 // Message-box styles: the icon, with a single OK button.
 inline constexpr int MsgBoxCritical = 16;
 inline constexpr int MsgBoxInformation = 64;
 
 // The window as the handlers see it: the properties of its controls, read and
-// written by name and index, and a modal message box. Texts are UTF-8. The
-// window implements it over its widgets; tests implement it over a map.
+// written by control, a modal message box, and closing the window. Texts are
+// UTF-8. Each front-end implements it over its own controls (widgets, page
+// elements); the command line and the tests implement it over memory.
 class ControlProperties {
 public:
     virtual ~ControlProperties() = default;
@@ -46,6 +38,9 @@ public:
     // Shows a modal message box with one OK button and returns when it is
     // closed. Lines of the text are separated by a carriage return.
     virtual void msgBox(std::string_view text, int style, std::string_view title) = 0;
+
+    // Closes the window, which ends the program. Nothing is asked or saved.
+    virtual void unload() = 0;
 
 protected:
     ControlProperties() = default;

@@ -1,4 +1,4 @@
-#include "ui/controls.h"
+#include "ui/widgets.h"
 
 #include <algorithm>
 
@@ -10,6 +10,8 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QValidator>
+
+#include "form/definition.h"
 
 namespace tobarin::ui {
 
@@ -210,11 +212,11 @@ void OptionButton::keyPressEvent(QKeyEvent *event)
 }
 
 FittingLabel::FittingLabel(
-    const QFont &font, const QString &description, Overflow overflow, QWidget *parent)
+    const QFont &font, const QString &description, TextFit fit, QWidget *parent)
     : QLabel(parent)
     , m_baseFont(font)
     , m_description(description)
-    , m_overflow(overflow)
+    , m_fit(fit)
 {
     setFont(font);
     setAccessibleName(description);
@@ -222,7 +224,7 @@ FittingLabel::FittingLabel(
 
 void FittingLabel::setFittingText(const QString &text)
 {
-    const QFont font = m_overflow == Overflow::Shrink
+    const QFont font = m_fit == TextFit::Shrink
         ? fittingFont(m_baseFont, text, contentsRect().width())
         : m_baseFont;
     const bool shrunk = font.pointSizeF() < m_baseFont.pointSizeF();

@@ -7,6 +7,10 @@
 #include <QRadioButton>
 #include <QWidget>
 
+namespace tobarin {
+enum class TextFit;
+}
+
 // Widgets with the few behaviours the stock Qt widgets lack.
 namespace tobarin::ui {
 
@@ -95,16 +99,14 @@ protected:
 // such a text. Its geometry never changes.
 class FittingLabel : public QLabel {
 public:
-    enum class Overflow { Clip, Shrink };
-
-    FittingLabel(const QFont &font, const QString &description, Overflow overflow, QWidget *parent);
+    FittingLabel(const QFont &font, const QString &description, TextFit fit, QWidget *parent);
 
     void setFittingText(const QString &text);
 
 private:
     QFont m_baseFont;
     QString m_description;
-    Overflow m_overflow;
+    TextFit m_fit;
 };
 
 }  // namespace tobarin::ui

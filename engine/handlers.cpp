@@ -1,16 +1,18 @@
-#include "ui/handlers.h"
+#include "engine/handlers.h"
 
 #include "engine/conversions.h"
 #include "engine/runtime_error.h"
+#include "engine/version.h"
 
 #include <array>
 #include <limits>
+#include <string_view>
+
+#include "form/definition.h"
 
 namespace tobarin {
 
 namespace {
-
-constexpr ControlId Label7 {"Label7"};
 
 // 32-bit absolute value: |−2147483648| does not fit and is error 6.
 std::int32_t abs32(std::int32_t v)
@@ -21,9 +23,7 @@ std::int32_t abs32(std::int32_t v)
     return v < 0 ? -v : v;
 }
 
-}  // namespace
-
-void Text_GotFocus(ControlProperties &form, std::int16_t index)
+void showHint(ControlProperties &form, std::int16_t index)
 {
     static constexpr std::array<std::string_view, 3> Hints {"分母", "分子", "整数"};
     if (index >= 0 && index < 3) {
@@ -31,42 +31,73 @@ void Text_GotFocus(ControlProperties &form, std::int16_t index)
     }
 }
 
-void Text_LostFocus(ControlProperties &form, std::string_view field, std::int16_t index)
+void normalise(ControlProperties &form, ControlId field)
 {
-    const ControlId f {field, index};
-    const std::string text = form.text(f);
+    const std::string text = form.text(field);
     if (text == "-") {
-        form.setText(f, "");
+        form.setText(field, "");
     } else {
         const std::int32_t v = ToLong(TextValue(text));  // every text, the empty one too
         if (!text.empty()) {
-            form.setText(f, NumberText(abs32(v)));
+            form.setText(field, NumberText(abs32(v)));
         }
     }
     form.setCaption(Label7, "");
 }
 
+}  // namespace
+
+void Text1_GotFocus(ControlProperties &form, std::int16_t index)
+{
+    showHint(form, index);
+}
+
+void Text2_GotFocus(ControlProperties &form, std::int16_t index)
+{
+    showHint(form, index);
+}
+
+void Text1_LostFocus(ControlProperties &form, std::int16_t index)
+{
+    normalise(form, Text1[index]);
+}
+
+void Text2_LostFocus(ControlProperties &form, std::int16_t index)
+{
+    normalise(form, Text2[index]);
+}
+
 void Check1_Click(ControlProperties &form, std::int16_t index)
 {
-    form.setCaption({"Label5", index}, form.value({"Check1", index}) == 1 ? "-" : "");
+    form.setCaption(Label5[index], form.value(Check1[index]) == 1 ? "-" : "");
 }
 
 void Option1_Click(ControlProperties &form, std::int16_t index)
 {
     static constexpr std::array<std::string_view, 4> Signs {"＋", "－", "×", "÷"};
     if (index >= 0 && index < 4) {
-        form.setCaption({"Label3"}, Signs[static_cast<std::size_t>(index)]);
+        form.setCaption(Label3, Signs[static_cast<std::size_t>(index)]);
     }
 }
 
 void Command2_Click(ControlProperties &form)
 {
     for (int i = 0; i < 3; ++i) {
-        form.setCaption({"Label1", i}, "");
-        form.setText({"Text1", i}, "");
-        form.setText({"Text2", i}, "");
+        form.setCaption(Label1[i], "");
+        form.setText(Text1[i], "");
+        form.setText(Text2[i], "");
     }
-    form.setCaption({"Label1", 3}, "");
+    form.setCaption(Label1[3], "");
+}
+
+void Command3_Click(ControlProperties &form)
+{
+    form.unload();
+}
+
+void FileExit_Click(ControlProperties &form)
+{
+    form.unload();
 }
 
 std::string AboutText(std::int16_t major, std::int16_t minor, std::int16_t revision)
@@ -75,10 +106,10 @@ std::string AboutText(std::int16_t major, std::int16_t minor, std::int16_t revis
         + "\rCopyright (C) 2026 Tobarin contributors\rtobarin@example.org";
 }
 
-void FileBer_Click(
-    ControlProperties &form, std::int16_t major, std::int16_t minor, std::int16_t revision)
+void FileBer_Click(ControlProperties &form)
 {
-    form.msgBox(AboutText(major, minor, revision), MsgBoxInformation, "バージョン情報");
+    form.msgBox(AboutText(version::Major, version::Minor, version::Revision), MsgBoxInformation,
+        "バージョン情報");
 }
 
 }  // namespace tobarin

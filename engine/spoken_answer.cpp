@@ -1,4 +1,4 @@
-#include "ui/spoken_answer.h"
+#include "engine/spoken_answer.h"
 
 namespace tobarin {
 
