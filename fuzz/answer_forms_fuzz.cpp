@@ -28,6 +28,8 @@
 
 namespace {
 
+using tobarin::Label1;
+using tobarin::Line3;
 using tobarin::RuntimeError;
 using tobarin::fuzz::check;
 using tobarin::fuzz::quoted;
@@ -50,16 +52,16 @@ Answer answerOf(const FakeForm &form)
     for (int i = 0; i < 4; ++i) {
         a.labels[static_cast<std::size_t>(i)] = form.label1(i);
     }
-    a.bar = form.visible({"Line3"});
+    a.bar = form.visible(Line3);
     return a;
 }
 
 void show(FakeForm &form, const Answer &a)
 {
     for (int i = 0; i < 4; ++i) {
-        form.setCaption({"Label1", i}, a.labels[static_cast<std::size_t>(i)]);
+        form.setCaption(Label1[i], a.labels[static_cast<std::size_t>(i)]);
     }
-    form.setVisible({"Line3"}, a.bar);
+    form.setVisible(Line3, a.bar);
 }
 
 std::string describe(const Answer &a)
@@ -179,7 +181,7 @@ void calculatedAnswers(const std::uint8_t *data, std::size_t size)
     } catch (const RuntimeError &) {
         return;  // no answer to convert
     }
-    if (!form.messages.empty()) {
+    if (!form.messages().empty()) {
         return;
     }
     const Answer mixed = answerOf(form);

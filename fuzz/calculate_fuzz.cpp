@@ -21,6 +21,8 @@
 
 namespace {
 
+using tobarin::Label1;
+using tobarin::Line3;
 using tobarin::RuntimeError;
 using tobarin::fuzz::check;
 using tobarin::fuzz::quoted;
@@ -75,7 +77,7 @@ std::string describe(const Input &in)
 std::string labels(const FakeForm &form)
 {
     return "labels [" + form.label1(3) + "|" + form.label1(2) + "|" + form.label1(1) + "/"
-        + form.label1(0) + (form.visible({"Line3"}) ? "] bar" : "] no bar");
+        + form.label1(0) + (form.visible(Line3) ? "] bar" : "] no bar");
 }
 
 }  // namespace
@@ -92,9 +94,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     form.selectOperation(in.operation);
     // What an earlier answer left must be cleared, whatever happens next.
     for (int i = 0; i < 4; ++i) {
-        form.setCaption({"Label1", i}, "7");
+        form.setCaption(Label1[i], "7");
     }
-    form.setVisible({"Line3"}, false);
+    form.setVisible(Line3, false);
 
     int error = 0;
     try {
@@ -112,39 +114,39 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const auto fail = [&](const std::string &why) {
         return why + "\n  " + describe(in) + "\n  engine: "
             + (error != 0 ? "run-time error " + std::to_string(error) + ", " : std::string())
-            + std::to_string(form.messages.size()) + " message(s), " + labels(form);
+            + std::to_string(form.messages().size()) + " message(s), " + labels(form);
     };
     const bool untouched = form.label1(0).empty() && form.label1(1).empty()
-        && form.label1(2).empty() && form.label1(3).empty() && form.visible({"Line3"});
+        && form.label1(2).empty() && form.label1(3).empty() && form.visible(Line3);
 
     for (std::size_t i = 0; i < 6; ++i) {
         const std::string text
-            = form.text({i < 3 ? "Text1" : "Text2", 2 - static_cast<int>(i % 3)});
+            = form.text((i < 3 ? tobarin::Text1 : tobarin::Text2)[2 - static_cast<int>(i % 3)]);
         check(text == in.fields[i], [&] { return fail("an entry field was changed"); });
     }
     switch (expected.kind) {
     case oracle::Outcome::Error:
         check(error == expected.error,
             [&] { return fail("expected run-time error " + std::to_string(expected.error)); });
-        check(form.messages.empty(), [&] { return fail("a message with the run-time error"); });
+        check(form.messages().empty(), [&] { return fail("a message with the run-time error"); });
         check(untouched, [&] { return fail("the answer must stay cleared after an error"); });
         break;
     case oracle::Outcome::Message:
-        check(error == 0 && form.messages.size() == 1,
+        check(error == 0 && form.messages().size() == 1,
             [&] { return fail("expected the denominator message alone"); });
-        check(form.messages[0].text == DenominatorMessage
-                && form.messages[0].style == tobarin::MsgBoxCritical
-                && form.messages[0].title == DenominatorTitle,
+        check(form.messages()[0].text == DenominatorMessage
+                && form.messages()[0].style == tobarin::MsgBoxCritical
+                && form.messages()[0].title == DenominatorTitle,
             [&] { return fail("wrong denominator message"); });
         check(untouched, [&] { return fail("the answer must stay cleared after the message"); });
         break;
     case oracle::Outcome::Answer: {
-        check(error == 0 && form.messages.empty(), [&] {
+        check(error == 0 && form.messages().empty(), [&] {
             return fail("expected the answer " + oracle::decimal(expected.value.n) + "/"
                 + oracle::decimal(expected.value.d));
         });
         const std::string problem = oracle::checkAnswer(form.label1(3), form.label1(2),
-            form.label1(1), form.label1(0), form.visible({"Line3"}), expected.value);
+            form.label1(1), form.label1(0), form.visible(Line3), expected.value);
         check(problem.empty(), [&] { return fail(problem); });
         break;
     }
