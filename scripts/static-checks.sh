@@ -20,7 +20,7 @@ fi
 echo "clang-tidy..."
 for db in "${databases[@]}"; do
     if [ "$db" = "$build" ]; then
-        sources='^'"$PWD"'/(engine|ui|app|tests)/.*\.cpp$'
+        sources='^'"$PWD"'/(engine|form|ui|app|tests)/.*\.cpp$'
     else
         sources='^'"$PWD"'/fuzz/.*\.cpp$'
     fi
