@@ -1,6 +1,5 @@
 #pragma once
 
-#include <compare>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -31,20 +30,29 @@ public:
         return text;
     }
 
-    friend constexpr bool operator==(const ControlId &, const ControlId &) = default;
-    friend constexpr auto operator<=>(const ControlId &, const ControlId &) = default;
+    friend constexpr bool operator==(const ControlId &a, const ControlId &b) noexcept
+    {
+        return a.name() == b.name() && a.m_index == b.m_index;
+    }
+    // An order for maps keyed by control.
+    friend constexpr bool operator<(const ControlId &a, const ControlId &b) noexcept
+    {
+        return a.name() != b.name() ? a.name() < b.name() : a.m_index < b.m_index;
+    }
 
 private:
     friend class ControlArray;
     friend consteval ControlId definedControl(std::string_view name);
 
+    // name is one of the definition's string literals, so it ends in a NUL.
     constexpr ControlId(std::string_view name, int index) noexcept
-        : m_name(name)
+        : m_name(name.data())
         , m_index(index)
     {
     }
 
-    std::string_view m_name;
+    // Two words, so that an id is passed in registers like a plain value.
+    const char *m_name;
     int m_index;
 };
 
