@@ -1,5 +1,5 @@
-// TextValue on arbitrary bytes, checked against a second reading of the same
-// rules written here in the plainest way: the number at the start of the text
+// TextValue on arbitrary bytes, checked against a second reader of numbers
+// written here in the plainest way: the number at the start of the text
 // is copied out as clean ASCII and handed to the C library's strtod in the C
 // locale, which rounds correctly; hexadecimal and octal are counted by hand.
 // The value must agree bit for bit, or the run-time error by its number.

@@ -211,8 +211,8 @@ inline Fraction normalised(Fraction f)
     return g == 0 ? f : Fraction {f.n / g, f.d / g};
 }
 
-// The operand's exact value as a plain fraction, worked out apart from the
-// steps: sign × (whole × den + num) / den, or the whole number alone.
+// The operand's exact value as a plain fraction, worked out apart from
+// Calculate's way: sign × (whole × den + num) / den, or the whole number alone.
 inline Fraction exactValue(const Operand &typed, bool negative)
 {
     Fraction f = typed.den == 0 ? Fraction {typed.whole, 1}

@@ -82,7 +82,7 @@ private slots:
         QCOMPARE(w().text(Text1[1]), QString());  // Clear emptied it after the move
     }
 
-    void sameRulesInTheSecondOperand()
+    void secondOperandIsNormalisedAlike()
     {
         w().type(Text2[2], QStringLiteral("-12"));
         w().key(Qt::Key_Backtab, Qt::ShiftModifier);
