@@ -6,10 +6,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <stdexcept>
 #include <vector>
 
 #include <QAction>
+#include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
 #include <QHash>
@@ -279,8 +281,58 @@ void Form1::raiseEvent(ControlId control, Event event)
     if (pending->when == Report::AtOnce) {
         reportRuntimeError(*m_properties, pending->number);
     } else {
-        QTimer::singleShot(0, this,
-            [this, number = pending->number] { reportRuntimeError(*m_properties, number); });
+        reportAfterFocusMove(pending->number);
+    }
+}
+
+namespace {
+
+// Runs a function once every mouse button is up again and the release has
+// been delivered.
+class AfterRelease : public QObject {
+public:
+    AfterRelease(std::function<void()> then, QObject *parent)
+        : QObject(parent)
+        , m_then(std::move(then))
+    {
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject * /*watched*/, QEvent *event) override
+    {
+        if (event->type() == QEvent::MouseButtonRelease
+            && QGuiApplication::mouseButtons() == Qt::NoButton) {
+            qApp->removeEventFilter(this);
+            // Queued, so that it runs once the release has been delivered.
+            QTimer::singleShot(0, parent(), std::move(m_then));
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_then;
+};
+
+}  // namespace
+
+void Form1::reportAfterFocusMove(int number)
+{
+    const auto report = [this, number] {
+        // Quitting ends the program; an error in the field left behind no
+        // longer matters.
+        if (isVisible()) {
+            reportRuntimeError(*m_properties, number);
+        }
+    };
+    // The focus moves on a mouse press, but the click is carried out on the
+    // release: a message box opened in between would take the release, and
+    // the click would be lost. So a held button is waited for, however long.
+    if (QGuiApplication::mouseButtons() == Qt::NoButton) {
+        QTimer::singleShot(0, this, report);
+    } else {
+        new AfterRelease(report, this);
     }
 }
 

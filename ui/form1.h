@@ -49,6 +49,9 @@ private:
     void buildControls();
     void buildMenu();
     void bindEvents();
+    // Reports a focus handler's run-time error once the focus has finished
+    // moving and any click that moved it has been carried out.
+    void reportAfterFocusMove(int number);
 
     std::unique_ptr<WidgetProperties> m_properties;
     double m_dotsPerInch = 96;

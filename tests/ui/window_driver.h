@@ -33,7 +33,8 @@ struct SeenBox {
 };
 
 // Watches for modal message boxes, records each one and closes it with a real
-// click on its first button, so that a handler waiting on one goes on.
+// click on its first button, so that a handler waiting on one goes on. Like a
+// person, it does not click while a mouse button is still held down.
 class MessageBoxWatch : public QObject {
 public:
     MessageBoxWatch()
@@ -51,7 +52,8 @@ private:
     void poll()
     {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible() || box == m_closing) {
+        if (!box || !box->isVisible() || box == m_closing
+            || QGuiApplication::mouseButtons() != Qt::NoButton) {
             return;
         }
         QStringList buttons;
@@ -106,6 +108,25 @@ public:
             m_form->windowHandle(), Qt::LeftButton, {}, widget->mapTo(m_form.get(), local));
     }
     void click(ControlId id) const { click(control(id)); }
+
+    // Clicks as a person does, holding the button down for a while: the press,
+    // the event loop running (a message box may open meanwhile), the release.
+    void heldClick(QWidget *widget, int milliseconds = 250) const
+    {
+        activate();
+        const QPoint at = widget->mapTo(m_form.get(), widget->rect().center());
+        QWindow *window = m_form->windowHandle();
+        // The release comes from a timer, so that it arrives even while a
+        // message box runs an event loop of its own (the press itself may
+        // run the event loop and open one).
+        const auto released = std::make_shared<bool>(false);
+        QTimer::singleShot(milliseconds, window, [window, at, released] {
+            QTest::mouseRelease(window, Qt::LeftButton, {}, at);
+            *released = true;
+        });
+        QTest::mousePress(window, Qt::LeftButton, {}, at);
+        QTRY_VERIFY_WITH_TIMEOUT(*released, milliseconds + 5000);
+    }
 
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) const
     {
