@@ -354,11 +354,13 @@ std::string NumberText(double x)
     return shortestText(x);
 }
 
-// The status test is made on the operands and the result rather than on the
-// floating-point unit's flags: the operands are always finite, so a zero
-// divisor and an infinite result are exactly the cases that set the flags for
-// division by zero, invalid operation and overflow, and an optimizing compiler
-// cannot move them.
+// Both check the operands and the result rather than the floating-point
+// unit's exception flags. For finite operands the two come to the same: the
+// flags for division by zero and invalid operation are raised exactly when the
+// divisor is zero, and the flag for overflow exactly when the result is
+// infinite. A non-finite operand is error 6 straight away. As the checks read
+// the values themselves, an optimizing compiler cannot move the arithmetic past
+// them, as it may past a read of the flags.
 double checkedDivide(double dividend, double divisor)
 {
     if (!std::isfinite(dividend) || !std::isfinite(divisor)) {
