@@ -14,8 +14,11 @@ build=${BUILD_DIR:-build-fuzz}
 case $build in /*) ;; *) build=$root/$build ;; esac
 targets=(textvalue_fuzz calculate_fuzz answer_forms_fuzz)
 
-# Clang with its sanitizer and libFuzzer run-time libraries, and the build tools.
-scripts/install-deps.sh clang libclang-rt-14-dev
+# Clang with its sanitizer and libFuzzer run-time libraries, and the build
+# tools. The run-time package carries Clang's major version in its name.
+scripts/install-deps.sh clang
+clang_major=$(clang -dumpversion | cut -d. -f1)
+scripts/install-deps.sh --only "libclang-rt-$clang_major-dev"
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
   -DTOBARIN_FUZZ=ON -DTOBARIN_BUILD_UI=OFF -DTOBARIN_BUILD_TESTS=OFF -DCMAKE_EXPORT_COMPILE_COMMANDS=ON

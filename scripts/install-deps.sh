@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev
-  libgtest-dev
+  libgtest-dev libfast-float-dev libfmt-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
 )
 if [ "${1:-}" = "--only" ]; then

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds Tobarin and runs every test (the window's tests offscreen).
+# Builds Tobarin and runs every test (the window's tests offscreen), then
+# builds the engine's tests as WebAssembly and runs them under Node.js.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -7,3 +8,4 @@ build=${BUILD_DIR:-build}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
 cmake --build "$build"
 QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+scripts/test-wasm.sh
