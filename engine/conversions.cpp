@@ -5,7 +5,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <fast_float/fast_float.h>
 #include <fmt/format.h>
 #include <limits>
@@ -169,76 +168,6 @@ std::string integerText(std::int64_t x)
     return {buffer, result.ptr};
 }
 
-// The fewest decimal digits that read back as the finite, non-zero x, with
-// no leading or trailing zero, and the power of ten of the last one:
-// |x| reads back from digits × 10^exponent.
-struct ShortestDigits {
-    std::string digits;
-    int exponent = 0;
-};
-
-ShortestDigits shortestDigits(double x)
-{
-    // {fmt} writes these digits either as a plain decimal ("0.0001",
-    // "1500000000000000") or with an exponent ("1e+16", "2.5e-07").
-    const std::string text = fmt::format("{}", std::fabs(x));
-    ShortestDigits result;
-    std::size_t i = 0;
-    bool point = false;
-    for (; i < text.size() && text[i] != 'e'; ++i) {
-        if (text[i] == '.') {
-            point = true;
-        } else {
-            result.digits.push_back(text[i]);
-            result.exponent -= point ? 1 : 0;
-        }
-    }
-    if (i < text.size()) {
-        const bool negative = text[i + 1] == '-';
-        int exponent = 0;
-        std::from_chars(text.data() + i + 2, text.data() + text.size(), exponent);
-        result.exponent += negative ? -exponent : exponent;
-    }
-    const std::size_t last = result.digits.find_last_not_of('0');
-    result.exponent += static_cast<int>(result.digits.size() - 1 - last);
-    result.digits.erase(last + 1);
-    result.digits.erase(0, result.digits.find_first_not_of('0'));
-    return result;
-}
-
-// The shortest text that reads back as the finite, non-zero x, written
-// without an exponent or with one, whichever is shorter, and without one on a
-// tie: "0.001" but "1e-04", "1234567890123456" but "1.5e+15". This is the
-// rule of the plain std::to_chars, which wrote these numbers before; {fmt}
-// gives the same digits but picks the form by the exponent alone (it writes
-// 10^15 as "1000000000000000"), so the text is laid out here.
-std::string shortestText(double x)
-{
-    const auto [digits, last] = shortestDigits(x);  // last: the power of ten of the last digit
-    const auto count = static_cast<int>(digits.size());
-    const int first = last + count - 1;  // the power of ten of the first digit
-
-    std::string scientific = digits.substr(0, 1);
-    if (count > 1) {
-        scientific += "." + digits.substr(1);
-    }
-    scientific += fmt::format("e{}{:02}", first < 0 ? '-' : '+', std::abs(first));
-
-    std::string plain;
-    if (last >= 0) {
-        // A whole number, written with its exact digits: past 2^53 these can
-        // differ from the shortest digits followed by zeros (2^60 is
-        // 1152921504606846976, not 1152921504606847000).
-        plain = fmt::format("{:.0f}", std::fabs(x));
-    } else if (first >= 0) {
-        const auto wholeDigits = static_cast<std::size_t>(first) + 1;
-        plain = digits.substr(0, wholeDigits) + "." + digits.substr(wholeDigits);
-    } else {
-        plain = "0." + std::string(static_cast<std::size_t>(-first - 1), '0') + digits;
-    }
-    return (x < 0 ? "-" : "") + (plain.size() <= scientific.size() ? plain : scientific);
-}
-
 }  // namespace
 
 double TextValue(std::string_view text)
@@ -348,10 +277,9 @@ std::string NumberText(double x)
     if (x == std::trunc(x) && std::fabs(x) < 1e15) {
         return integerText(static_cast<std::int64_t>(x));  // also "0" for −0
     }
-    if (!std::isfinite(x)) {
-        return fmt::format("{}", x);  // "inf", "-inf", "nan"
-    }
-    return shortestText(x);
+    // The shortest text that reads back as x ("0.1", "2.5e-07"); {fmt} writes
+    // it without an exponent up to 10^16 ("1000000000000000").
+    return fmt::format("{}", x);
 }
 
 // Both check the operands and the result rather than the floating-point

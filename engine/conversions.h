@@ -46,7 +46,7 @@ namespace tobarin {
 // zero), "-" before a negative value, no blank, no separators. A Currency value
 // with a fraction is written with its decimals ("2.5"); a double that is not
 // whole or is 10^15 or more in magnitude is written in its shortest
-// round-trip form ("0.1", "1e+15").
+// round-trip form ("0.1", "1000000000000000", "1e+16").
 [[nodiscard]] std::string NumberText(std::int16_t x);
 [[nodiscard]] std::string NumberText(std::int32_t x);
 [[nodiscard]] std::string NumberText(Currency x);

@@ -220,43 +220,6 @@ TEST(NumberText, WritesTheShortestDecimalText)
     EXPECT_EQ(NumberText(0.1), "0.1");
 }
 
-struct DoubleTextCase {
-    const char *name;
-    double x;
-    std::string text;
-
-    friend void PrintTo(const DoubleTextCase &row, std::ostream *os) { *os << row.name; }
-};
-
-class NumberTextDouble : public ::testing::TestWithParam<DoubleTextCase> { };
-
-TEST_P(NumberTextDouble, WritesTheShorterOfPlainAndExponentForms)
-{
-    EXPECT_EQ(NumberText(GetParam().x), GetParam().text);
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, NumberTextDouble,
-    ::testing::Values(DoubleTextCase {"Tenth", 0.1, "0.1"},
-        DoubleTextCase {"Third", 1.0 / 3, "0.3333333333333333"},
-        DoubleTextCase {"HalfAboveWhole", -123456.5, "-123456.5"},
-        // Plain and exponent forms of the same length: the plain one.
-        DoubleTextCase {"Thousandth", 0.001, "0.001"},
-        DoubleTextCase {"TenThousandth", 0.0001, "1e-04"},
-        DoubleTextCase {"SmallWithDigits", 0.00012345, "0.00012345"},
-        DoubleTextCase {"SmallNegative", -2.5e-7, "-2.5e-07"},
-        DoubleTextCase {"TenToThe15", 1e15, "1e+15"},
-        DoubleTextCase {"OneAndHalfTimesTenToThe15", 1.5e15, "1.5e+15"},
-        DoubleTextCase {"SixteenDigits", 1234567890123456.0, "1234567890123456"},
-        DoubleTextCase {"EighteenDigitsTie", 1.234567890123e17, "123456789012300000"},
-        // A whole number past 2^53 is written with its exact digits.
-        DoubleTextCase {"TwoToThe60", 1152921504606846976.0, "1152921504606846976"},
-        DoubleTextCase {"TwentyDigits", 12345678901234567890.0, "12345678901234567168"},
-        DoubleTextCase {"Largest", 1.7976931348623157e308, "1.7976931348623157e+308"},
-        DoubleTextCase {"SmallestSubnormal", 4.9406564584124654e-324, "5e-324"},
-        DoubleTextCase {"Infinity", std::numeric_limits<double>::infinity(), "inf"},
-        DoubleTextCase {"MinusInfinity", -std::numeric_limits<double>::infinity(), "-inf"}),
-    testing::ByName());
-
 TEST(Fix, DropsTheFractionTowardZero)
 {
     EXPECT_EQ(Fix(2.7), 2.0);
