@@ -38,8 +38,11 @@ void out(std::string_view line)
     write(stdout, std::string(line) + "\n");
 }
 
+// The standard output is flushed first, so that where both streams go to one
+// place the report still follows the working before it.
 void err(std::string_view line)
 {
+    std::fflush(stdout);
     write(stderr, std::string(line) + "\n");
 }
 
