@@ -133,7 +133,7 @@ AnswerCheck checkAnswer(const Problem &problem, const TypedOperand &answer)
         return {Verdict::NotReduced, close + reduce};
     }
     if (tooLarge) {
-        return {Verdict::FractionPartTooLarge, close + large};
+        return {Verdict::MixedFractionTooLarge, close + large};
     }
     if (whole != 0 && hasDen) {
         return {Verdict::CorrectMixed, "正解です。仮分数で書くと " + improper + " です。"};
@@ -156,7 +156,7 @@ int exitStatus(Verdict verdict)
     case Verdict::Unreadable:
         return 2;
     case Verdict::NotReduced:
-    case Verdict::FractionPartTooLarge:
+    case Verdict::MixedFractionTooLarge:
     case Verdict::NotReducedAndTooLarge:
     case Verdict::WholeAsFraction:
         return 3;

@@ -15,12 +15,12 @@ enum class Verdict {
     CorrectMixed,  // right, as a mixed number
     CorrectImproper,  // right, as an improper fraction
     NotReduced,  // the right value, not in lowest terms
-    FractionPartTooLarge,  // the right value, a mixed number whose fraction is 1 or more
+    MixedFractionTooLarge,  // the right value, a mixed number whose fraction is 1 or more
     NotReducedAndTooLarge,  // both of these
     WholeAsFraction,  // the right value, a fraction where a whole number is meant
     Wrong,
     NoAnswer,  // the problem has none: the denominator message or a run-time error
-    Unreadable,  // the typed answer is missing a part or is not a number
+    Unreadable,  // the typed answer lacks a number or holds something else
 };
 
 struct AnswerCheck {
