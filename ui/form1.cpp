@@ -1,6 +1,7 @@
 #include "ui/form1.h"
 
 #include "engine/events.h"
+#include "ui/fonts.h"
 #include "ui/widget_properties.h"
 #include "ui/widgets.h"
 
@@ -13,7 +14,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QFont>
-#include <QFontDatabase>
 #include <QHash>
 #include <QLayout>
 #include <QMenuBar>
@@ -31,46 +31,6 @@ namespace {
 QString objectNameOf(ControlId control)
 {
     return fromUtf8(control.objectName());
-}
-
-// The window asks for its faces by name; where they are missing, the IPA
-// proportional faces of the same kind stand in.
-const QStringList GothicStandIns {
-    QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック"), QStringLiteral("IPAGothic")};
-const QStringList MinchoStandIns {
-    QStringLiteral("IPAPMincho"), QStringLiteral("IPA P明朝"), QStringLiteral("IPAMincho")};
-
-void installFontSubstitutes()
-{
-    QFont::insertSubstitutions(fromUtf8(MsPGothic), GothicStandIns);
-    QFont::insertSubstitutions(fromUtf8(MsPMincho), MinchoStandIns);
-}
-
-// When both faces (or their stand-ins) are there, they hold every character
-// the window shows, and Qt need not look for fallback faces for each script:
-// that search is a large part of the time to the first frame.
-bool japaneseFacesInstalled()
-{
-    const QStringList installed = QFontDatabase::families();
-    const auto any = [&installed](const QString &face, const QStringList &standIns) {
-        return installed.contains(face)
-            || std::any_of(standIns.begin(), standIns.end(),
-                [&installed](const QString &standIn) { return installed.contains(standIn); });
-    };
-    return any(fromUtf8(MsPGothic), GothicStandIns) && any(fromUtf8(MsPMincho), MinchoStandIns);
-}
-
-QFont fontOf(Font key)
-{
-    const FontDefinition &definition = fontDefinition(key);
-    QFont font(fromUtf8(definition.face));
-    font.setPointSizeF(definition.points);
-    font.setWeight(static_cast<QFont::Weight>(definition.weight));
-    static const bool noFallbackNeeded = japaneseFacesInstalled();
-    if (noFallbackNeeded) {
-        font.setStyleStrategy(QFont::NoFontMerging);
-    }
-    return font;
 }
 
 Qt::Alignment alignmentOf(Align align)
