@@ -1,9 +1,11 @@
 #include "ui/form1.h"
 
 #include "engine/events.h"
+#include "engine/problem.h"
 #include "ui/fonts.h"
 #include "ui/widget_properties.h"
 #include "ui/widgets.h"
+#include "ui/working_window.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,14 +15,18 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFont>
 #include <QHash>
+#include <QHelpEvent>
 #include <QLayout>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
+#include <QToolTip>
 
 #include "form/definition.h"
 
@@ -115,6 +121,7 @@ Form1::Form1(QWidget *parent)
     // shortcut: the menu commands have none.
     auto *quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
     connect(quit, &QShortcut::activated, this, [this] { raiseEvent(FileExit, Event::Click); });
+    buildConveniences();
 
     // A fixed window: the client area below the menu bar has the size of its
     // contents. It opens in the middle of the screen.
@@ -302,6 +309,191 @@ void Form1::reportAfterFocusMove(int number)
     } else {
         new AfterRelease(report, this);
     }
+}
+
+namespace {
+
+const QString AnswerAreaHint = QStringLiteral("クリックすると途中式と答え合わせを表示します");
+
+// The answer's labels and bar: a click on one opens the working, and the
+// pointer and a tool tip say so. The tool tip keeps the full text of an answer
+// drawn smaller, above the hint.
+class AnswerArea : public QObject {
+public:
+    AnswerArea(std::function<void()> open, QObject *parent)
+        : QObject(parent)
+        , m_open(std::move(open))
+    {
+    }
+
+    void watch(QWidget *widget)
+    {
+        widget->setCursor(Qt::PointingHandCursor);
+        widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *widget = static_cast<QWidget *>(watched);
+        switch (event->type()) {
+        case QEvent::ToolTip: {
+            const QString own = widget->toolTip();
+            QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(),
+                own.isEmpty() ? AnswerAreaHint : own + QLatin1Char('\n') + AnswerAreaHint, widget);
+            return true;
+        }
+        case QEvent::MouseButtonPress:
+            if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+                m_pressed = widget;
+                return true;
+            }
+            break;
+        case QEvent::MouseButtonRelease: {
+            const auto *mouse = static_cast<QMouseEvent *>(event);
+            if (mouse->button() == Qt::LeftButton && m_pressed == widget) {
+                m_pressed = nullptr;
+                if (widget->rect().contains(mouse->position().toPoint())) {
+                    m_open();
+                }
+                return true;
+            }
+            break;
+        }
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_open;
+    QObject *m_pressed = nullptr;
+};
+
+bool isAnswerPart(ControlId id)
+{
+    return Label1.contains(id) || id == Line3;
+}
+
+}  // namespace
+
+void Form1::buildConveniences()
+{
+    auto *working = new QShortcut(QKeySequence(Qt::Key_F2), this);
+    connect(working, &QShortcut::activated, this, &Form1::showWorking);
+
+    auto *answerArea = new AnswerArea([this] { showWorking(); }, this);
+    QWidget *client = centralWidget();
+    client->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(client, &QWidget::customContextMenuRequested, this, &Form1::showContextMenu);
+    for (const ControlDefinition &row : Controls) {
+        const ControlId id = idOf(row);
+        if (isAnswerPart(id)) {
+            answerArea->watch(control(id));
+        }
+        auto *field = qobject_cast<ui::EntryField *>(control(id));
+        if (!field) {
+            continue;
+        }
+        connect(field, &ui::EntryField::contextMenuOpening, this, [this](QMenu *menu) {
+            menu->addSeparator();
+            addMenuItems(menu);
+        });
+    }
+}
+
+Problem Form1::problem() const
+{
+    Problem problem;
+    for (int index = 0; index < Text1.size(); ++index) {
+        const auto field = static_cast<std::size_t>(index);
+        problem.first.fields[field] = m_properties->text(Text1[index]);
+        problem.second.fields[field] = m_properties->text(Text2[index]);
+    }
+    problem.first.negative = m_properties->value(Check1[0]) == 1;
+    problem.second.negative = m_properties->value(Check1[1]) == 1;
+    for (int index = 0; index < Option1.size(); ++index) {
+        if (m_properties->value(Option1[index]) == 1) {
+            problem.operation = index;
+        }
+    }
+    return problem;
+}
+
+void Form1::showWorking()
+{
+    const bool first = !m_working;
+    if (first) {
+        m_working = std::make_unique<WorkingWindow>();
+        m_working->setWindowIcon(windowIcon());
+        followProblem();
+    }
+    m_working->setProblem(problem());
+    if (first) {
+        // Beside the calculator where the screen has room, so that both are seen.
+        m_working->adjustSize();
+        const QRect screen = this->screen()->availableGeometry();
+        const QRect frame = frameGeometry();
+        const int width = m_working->frameGeometry().width();
+        int left = frame.right() + 1;
+        if (left + width > screen.right() + 1) {
+            left = std::max(screen.left(), frame.left() - width);
+        }
+        const int top = std::clamp(frame.top(), screen.top(),
+            std::max(screen.top(), screen.bottom() + 1 - m_working->frameGeometry().height()));
+        m_working->move(left, top);
+    }
+    if (m_working->isVisible()) {
+        m_working->raise();
+    }
+    m_working->show();
+    m_working->activateWindow();
+}
+
+void Form1::followProblem()
+{
+    const auto follow = [this] {
+        if (m_working->isVisible()) {
+            m_working->setProblem(problem());
+        }
+    };
+    for (const ControlArray fields : {Text1, Text2}) {
+        for (int index = 0; index < fields.size(); ++index) {
+            connect(qobject_cast<QLineEdit *>(control(fields[index])), &QLineEdit::textChanged,
+                m_working.get(), follow);
+        }
+    }
+    for (const ControlArray buttons : {Check1, Option1}) {
+        for (int index = 0; index < buttons.size(); ++index) {
+            connect(qobject_cast<QAbstractButton *>(control(buttons[index])),
+                &QAbstractButton::toggled, m_working.get(), follow);
+        }
+    }
+}
+
+void Form1::showContextMenu(QPoint at)
+{
+    auto *menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    addMenuItems(menu);
+    menu->popup(centralWidget()->mapToGlobal(at));
+}
+
+void Form1::addMenuItems(QMenu *menu)
+{
+    QAction *working = menu->addAction(QStringLiteral("途中式と答え合わせ"));
+    working->setObjectName(QStringLiteral("ShowWorking"));
+    working->setShortcut(QKeySequence(Qt::Key_F2));
+    connect(working, &QAction::triggered, this, &Form1::showWorking);
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    if (m_working) {
+        m_working->close();
+    }
+    QMainWindow::closeEvent(event);
 }
 
 }  // namespace tobarin

@@ -3,9 +3,11 @@
 #include <algorithm>
 
 #include <QAccessibleWidget>
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QFontMetricsF>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
@@ -180,6 +182,20 @@ void EntryField::focusOutEvent(QFocusEvent *event)
     if (movesBetweenControls(event)) {
         emit lostFocus();
     }
+}
+
+QMenu *EntryField::createContextMenu()
+{
+    QMenu *menu = createStandardContextMenu();
+    emit contextMenuOpening(menu);
+    return menu;
+}
+
+void EntryField::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu *menu = createContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
 }
 
 OptionButton::OptionButton(const QString &caption, QWidget *parent)

@@ -7,6 +7,8 @@
 #include <QRadioButton>
 #include <QWidget>
 
+class QMenu;
+
 namespace tobarin {
 enum class TextFit;
 }
@@ -55,7 +57,8 @@ protected:
 // - its typing limit holds for typing and pasting, while a longer text that
 //   the program writes is kept whole, and shown whole in a smaller size of
 //   its font where it does not fit;
-// - input-method composition is off: it holds short whole numbers.
+// - input-method composition is off: it holds short whole numbers;
+// - its context menu can be given more items.
 class EntryField : public QLineEdit {
     Q_OBJECT
 public:
@@ -64,13 +67,19 @@ public:
     // Sets a text the program worked out: shown and kept whole, however long.
     void writeText(const QString &text);
 
+    // The context menu: the standard one, with the items added on
+    // contextMenuOpening. The caller owns it.
+    [[nodiscard]] QMenu *createContextMenu();
+
 signals:
     void gotFocus();
     void lostFocus();
+    void contextMenuOpening(QMenu *menu);
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     class TypingLimit;
