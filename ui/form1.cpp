@@ -1,7 +1,9 @@
 #include "ui/form1.h"
 
+#include "engine/decimal_text.h"
 #include "engine/events.h"
 #include "engine/problem.h"
+#include "engine/problem_text.h"
 #include "ui/fonts.h"
 #include "ui/widget_properties.h"
 #include "ui/widgets.h"
@@ -15,6 +17,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QFont>
 #include <QHash>
@@ -376,12 +379,24 @@ bool isAnswerPart(ControlId id)
     return Label1.contains(id) || id == Line3;
 }
 
+void copyToClipboard(const std::string &text)
+{
+    if (!text.empty()) {
+        QGuiApplication::clipboard()->setText(fromUtf8(text));
+    }
+}
+
 }  // namespace
 
 void Form1::buildConveniences()
 {
     auto *working = new QShortcut(QKeySequence(Qt::Key_F2), this);
     connect(working, &QShortcut::activated, this, &Form1::showWorking);
+    // Ctrl+C copies the answer; an entry field with selected text copies
+    // that instead, for it takes the key first.
+    auto *copy = new QShortcut(QKeySequence::Copy, this);
+    connect(
+        copy, &QShortcut::activated, this, [this] { copyToClipboard(answerText(*m_properties)); });
 
     auto *answerArea = new AnswerArea([this] { showWorking(); }, this);
     QWidget *client = centralWidget();
@@ -396,9 +411,12 @@ void Form1::buildConveniences()
         if (!field) {
             continue;
         }
+        const ControlArray operand = Text1.contains(id) ? Text1 : Text2;
+        field->setPasteFilter(
+            [this, operand](const QString &text) { return pasteOperand(operand, text); });
         connect(field, &ui::EntryField::contextMenuOpening, this, [this](QMenu *menu) {
             menu->addSeparator();
-            addMenuItems(menu);
+            addMenuItems(menu, false);
         });
     }
 }
@@ -474,18 +492,62 @@ void Form1::followProblem()
 
 void Form1::showContextMenu(QPoint at)
 {
+    QWidget *client = centralWidget();
+    const QWidget *under = client->childAt(at);
+    const bool onAnswer = std::any_of(
+        Controls.begin(), Controls.end(), [this, under](const ControlDefinition &row) {
+            return isAnswerPart(idOf(row)) && control(idOf(row)) == under;
+        });
     auto *menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    addMenuItems(menu);
-    menu->popup(centralWidget()->mapToGlobal(at));
+    addMenuItems(menu, onAnswer);
+    menu->popup(client->mapToGlobal(at));
 }
 
-void Form1::addMenuItems(QMenu *menu)
+void Form1::addMenuItems(QMenu *menu, bool answerForms)
 {
+    const auto copyItem
+        = [this, menu](const QString &caption, const QString &name, const std::string &text) {
+              QAction *item = menu->addAction(caption);
+              item->setObjectName(name);
+              item->setEnabled(!text.empty());
+              connect(item, &QAction::triggered, this, [text] { copyToClipboard(text); });
+              return item;
+          };
+    if (answerForms) {
+        copyItem(
+            QStringLiteral("答えをコピー"), QStringLiteral("CopyAnswer"), answerText(*m_properties))
+            ->setShortcut(QKeySequence::Copy);
+        copyItem(QStringLiteral("仮分数でコピー"), QStringLiteral("CopyImproper"),
+            improperAnswerText(*m_properties));
+        const auto value = answerValue(*m_properties);
+        copyItem(QStringLiteral("小数でコピー"), QStringLiteral("CopyDecimal"),
+            value ? decimalText(value->num, value->den) : std::string());
+        menu->addSeparator();
+    }
     QAction *working = menu->addAction(QStringLiteral("途中式と答え合わせ"));
     working->setObjectName(QStringLiteral("ShowWorking"));
     working->setShortcut(QKeySequence(Qt::Key_F2));
     connect(working, &QAction::triggered, this, &Form1::showWorking);
+}
+
+bool Form1::pasteOperand(ControlArray fields, const QString &text)
+{
+    const Parsed<TypedOperand> read = parseOperand(text.trimmed().toStdString());
+    if (!read.value || (!read.value->negative && read.value->fields[0].empty())) {
+        return false;
+    }
+    for (int index = 0; index < fields.size(); ++index) {
+        m_properties->setText(fields[index], read.value->fields[static_cast<std::size_t>(index)]);
+    }
+    // The sign box is ticked or cleared as a click would, so that its handler
+    // shows the sign.
+    auto *sign
+        = qobject_cast<QAbstractButton *>(control(Check1[fields.name() == Text1.name() ? 0 : 1]));
+    if (sign->isChecked() != read.value->negative) {
+        sign->click();
+    }
+    return true;
 }
 
 void Form1::closeEvent(QCloseEvent *event)

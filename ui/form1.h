@@ -9,6 +9,7 @@ class QMenu;
 
 namespace tobarin {
 
+class ControlArray;
 class ControlId;
 enum class Event;
 struct Problem;
@@ -25,8 +26,10 @@ class WorkingWindow;
 // ("Text1(0)", "Label1(3)", "Line3", "Command1"); the menu commands are the
 // actions "FileExit" and "FileBer".
 //
-// Beside the controls: the window 「途中式と答え合わせ」 opens with F2, a
-// click on the answer and the context menu.
+// Beside the controls: Ctrl+C copies the answer as shown; pasting an operand
+// such as "2 3/4" into a field fills that operand's fields and sign box; the
+// window 「途中式と答え合わせ」 opens with F2, a click on the answer and the
+// context menu, which also copies the answer in its other forms.
 class Form1 : public QMainWindow {
     Q_OBJECT
 public:
@@ -72,7 +75,10 @@ private:
     [[nodiscard]] Problem problem() const;
     void followProblem();
     void showContextMenu(QPoint at);
-    void addMenuItems(QMenu *menu);
+    void addMenuItems(QMenu *menu, bool answerForms);
+    // Fills an operand's fields and sign box from a pasted text that reads as
+    // an operand with a fraction or a sign; false for any other text.
+    bool pasteOperand(ControlArray fields, const QString &text);
 
     std::unique_ptr<WidgetProperties> m_properties;
     double m_dotsPerInch = 96;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -58,7 +60,9 @@ protected:
 //   the program writes is kept whole, and shown whole in a smaller size of
 //   its font where it does not fit;
 // - input-method composition is off: it holds short whole numbers;
-// - its context menu can be given more items.
+// - a paste (Ctrl+V, Shift+Insert, the paste of its context menu) offers the
+//   clipboard's text to a filter first, which may take it;
+// - Ctrl+C with nothing selected is left to the window.
 class EntryField : public QLineEdit {
     Q_OBJECT
 public:
@@ -67,8 +71,12 @@ public:
     // Sets a text the program worked out: shown and kept whole, however long.
     void writeText(const QString &text);
 
-    // The context menu: the standard one, with the items added on
-    // contextMenuOpening. The caller owns it.
+    // Takes a pasted text by returning true; a text it leaves is pasted as
+    // usual, within the typing limit.
+    void setPasteFilter(std::function<bool(const QString &)> filter);
+
+    // The context menu: the standard one, its paste through the filter, with
+    // the items added on contextMenuOpening. The caller owns it.
     [[nodiscard]] QMenu *createContextMenu();
 
 signals:
@@ -77,17 +85,21 @@ signals:
     void contextMenuOpening(QMenu *menu);
 
 protected:
+    bool event(QEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     class TypingLimit;
 
     void fitText(const QString &text);
+    void pasteClipboard();
 
     QFont m_baseFont;
     TypingLimit *m_validator;
+    std::function<bool(const QString &)> m_pasteFilter;
 };
 
 // An option button whose arrow keys move the selection round its group in
