@@ -67,13 +67,13 @@ public:
         QColor report;
     };
 
-    Typesetter(const QFont &font, const QFont &noteFont, QPainter *painter, Colours colours)
+    Typesetter(const QFont &font, const QFont &noteFont, QPainter *painter, const Colours &colours)
         : m_painter(painter)
         , m_font(font)
         , m_noteFont(noteFont)
         , m_metrics(font)
         , m_noteMetrics(noteFont)
-        , m_colours(std::move(colours))
+        , m_colours(colours)
         , m_rise(-m_metrics.tightBoundingRect(QStringLiteral("\u2212")).center().y())
         , m_digitHeight(-m_metrics.tightBoundingRect(QStringLiteral("0")).top())
         , m_gap(m_metrics.height() * 0.12)

@@ -68,7 +68,7 @@ private slots:
 
         w().type(Text1[1], QStringLiteral("9e9"));
         w().control<QLabel>(Label1[2])->setText(QStringLiteral("7"));  // an earlier answer
-        QWidget *widget = w().form().findChild<QWidget *>(target);
+        auto *widget = w().form().findChild<QWidget *>(target);
         QVERIFY(widget);
         for (const int held : {5, 250}) {
             w().heldClick(widget, held);
@@ -295,7 +295,7 @@ private slots:
             w().click(sign);
         }
         QGuiApplication::clipboard()->setText(clipboard);
-        QWidget *target = w().form().findChild<QWidget *>(field);
+        auto *target = w().form().findChild<QWidget *>(field);
         if (how == QLatin1String("menu")) {
             w().choose(w().openContextMenu(target), QStringLiteral("Paste"));
         } else {

@@ -155,7 +155,7 @@ private slots:
         QTest::keyClicks(part<QLineEdit>("AnswerWhole"), QStringLiteral("7"));
         part<QPushButton>("CheckAnswer")->click();
 
-        QWidget *target = w().form().findChild<QWidget *>(change);
+        auto *target = w().form().findChild<QWidget *>(change);
         if (qobject_cast<QLineEdit *>(target)) {
             w().type(Text2[2], QStringLiteral("1"));
         } else {
