@@ -274,10 +274,7 @@ void WorkingView::setRevealed(bool revealed)
 QString WorkingView::shownText() const
 {
     const std::vector<Step> &steps = m_working.steps();
-    if (steps.empty()) {
-        return {};
-    }
-    if (!m_revealed) {
+    if (!m_revealed && !steps.empty()) {
         return fromUtf8(expressionText(steps.front().expression) + "\n");
     }
     const std::string report = reportText(m_working);
@@ -353,7 +350,10 @@ QSizeF WorkingView::typeset(QPainter *painter) const
         }
         y += type.below(step.expression) + type.lineGap();
     }
-    if (const std::string report = reportText(m_working); m_revealed && !report.empty()) {
+    // Fields that cannot even be read leave no problem to show, only the
+    // report, which gives no answer away.
+    const std::string report = reportText(m_working);
+    if ((m_revealed || steps.empty()) && !report.empty()) {
         const Expression plain;
         y += type.above(plain);
         right = std::max(right, left + type.report(left, y, fromUtf8(report)));

@@ -242,6 +242,22 @@ private slots:
         QCOMPARE(shownWorking(), QGuiApplication::clipboard()->text());
     }
 
+    // Fields that cannot be read (before leaving them normalises them) leave
+    // no problem to draw: the report says why, hidden working or not.
+    void unreadableFieldsShowTheReport()
+    {
+        w().enter("1 2/3 + 3/4");
+        w().key(Qt::Key_F2);
+        QTRY_VERIFY(workingWindow());
+        w().activate();
+        w().click(Text1[1]);
+        w().key(Qt::Key_End);
+        w().typeText(QStringLiteral("e10"));  // 2e10, beyond 32 bits
+        const QString report = workingOf(Problem {{{"3", "2e10", "1"}}, {{"4", "3", ""}}, 0});
+        QVERIFY(report.startsWith(QStringLiteral("実行時エラー 6")));
+        QCOMPARE(shownWorking(), report);
+    }
+
     void everyControlHasAJapaneseName()
     {
         w().key(Qt::Key_F2);
