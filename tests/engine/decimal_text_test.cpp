@@ -67,7 +67,10 @@ struct AnswerFormsCase {
     const char *improper;
     const char *decimal;
 
-    friend void PrintTo(const AnswerFormsCase &row, std::ostream *os) { *os << row.shown; }
+    friend void PrintTo(const AnswerFormsCase &row, std::ostream *os)
+    {
+        *os << row.sign << "|" << row.whole << "|" << row.num << "/" << row.den;
+    }
 };
 
 class CopiedAnswer : public ::testing::TestWithParam<AnswerFormsCase> { };
