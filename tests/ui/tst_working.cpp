@@ -4,6 +4,7 @@
 
 #include "tests/ui/window_driver.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QLineEdit>
@@ -269,6 +270,9 @@ private slots:
             ++named;
         }
         QVERIFY(named >= 9);
+        // The drawing is text to a screen reader.
+        QCOMPARE(QAccessible::queryAccessibleInterface(part("Working"))->role(),
+            QAccessible::StaticText);
     }
 
     void calculatorTabOrderIsUnchanged()
