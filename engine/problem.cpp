@@ -32,4 +32,69 @@ std::string answerText(const ControlProperties &form)
     return text;
 }
 
+namespace {
+
+// A caption of digits (at most 18, so that products of two stay far inside 128 bits), or
+// nothing; an empty caption is 0.
+std::optional<wide::Int128> digitsValue(const std::string &caption)
+{
+    if (caption.size() > 18) {
+        return std::nullopt;
+    }
+    wide::Int128 value = 0;
+    for (const char c : caption) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+std::string decimal(wide::Int128 v)
+{
+    std::string digits;
+    do {
+        digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(v % 10)));
+        v /= 10;
+    } while (v > 0);
+    return digits;
+}
+
+}  // namespace
+
+std::optional<AnswerValue> answerValue(const ControlProperties &form)
+{
+    if (answerText(form).empty()) {
+        return std::nullopt;
+    }
+    const std::string sign = form.caption(Label1[3]);
+    const std::string numCaption = form.caption(Label1[1]);
+    const std::string denCaption = form.caption(Label1[0]);
+    // As answerText reads them: a fraction only where both of its labels hold one.
+    const bool fraction = !numCaption.empty() && !denCaption.empty();
+    const auto whole = digitsValue(form.caption(Label1[2]));
+    const auto num = fraction ? digitsValue(numCaption) : wide::Int128 {0};
+    const auto den = fraction ? digitsValue(denCaption) : wide::Int128 {1};
+    if ((!sign.empty() && sign != "-") || !whole || !num || !den || *den == 0) {
+        return std::nullopt;
+    }
+    const wide::Int128 improper = *whole * *den + *num;
+    return AnswerValue {sign == "-" ? -improper : improper, *den};
+}
+
+std::string improperAnswerText(const ControlProperties &form)
+{
+    const auto value = answerValue(form);
+    if (!value) {
+        return {};
+    }
+    const bool negative = value->num < 0;
+    std::string text = (negative ? "-" : "") + decimal(negative ? -value->num : value->num);
+    if (value->den != 1) {
+        text += "/" + decimal(value->den);
+    }
+    return text;
+}
+
 }  // namespace tobarin

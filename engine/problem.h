@@ -1,6 +1,9 @@
 #pragma once
 
+#include "engine/wide.h"
+
 #include <array>
+#include <optional>
 #include <string>
 
 #include "form/control_properties.h"
@@ -36,5 +39,21 @@ void enterProblem(MemoryForm &form, const Problem &problem);
 // a negative answer, the integer part, one blank, numerator "/" denominator:
 // "2 5/12", "-1/6", "3", "0", "29/12"; empty when there is no answer.
 [[nodiscard]] std::string answerText(const ControlProperties &form);
+
+// The value of the answer the labels show, as one fraction: the numerator
+// carries the sign, the denominator is positive (1 for a whole number). The
+// labels' numbers are taken as they stand, so 2 5/12 is 29/12. Nothing when
+// there is no answer, or when a label holds anything but digits.
+struct AnswerValue {
+    wide::Int128 num;
+    wide::Int128 den;
+
+    friend bool operator==(const AnswerValue &, const AnswerValue &) = default;
+};
+[[nodiscard]] std::optional<AnswerValue> answerValue(const ControlProperties &form);
+
+// The answer as an improper fraction, in the form of answerText: "29/12" for
+// 2 5/12, "-1/6", "3"; empty when answerValue has nothing.
+[[nodiscard]] std::string improperAnswerText(const ControlProperties &form);
 
 }  // namespace tobarin

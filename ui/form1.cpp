@@ -1,8 +1,13 @@
 #include "ui/form1.h"
 
+#include "engine/decimal_text.h"
 #include "engine/events.h"
+#include "engine/problem.h"
+#include "engine/problem_text.h"
+#include "ui/fonts.h"
 #include "ui/widget_properties.h"
 #include "ui/widgets.h"
+#include "ui/working_window.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,15 +17,19 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
 #include <QFont>
-#include <QFontDatabase>
 #include <QHash>
+#include <QHelpEvent>
 #include <QLayout>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
+#include <QToolTip>
 
 #include "form/definition.h"
 
@@ -31,46 +40,6 @@ namespace {
 QString objectNameOf(ControlId control)
 {
     return fromUtf8(control.objectName());
-}
-
-// The window asks for its faces by name; where they are missing, the IPA
-// proportional faces of the same kind stand in.
-const QStringList GothicStandIns {
-    QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック"), QStringLiteral("IPAGothic")};
-const QStringList MinchoStandIns {
-    QStringLiteral("IPAPMincho"), QStringLiteral("IPA P明朝"), QStringLiteral("IPAMincho")};
-
-void installFontSubstitutes()
-{
-    QFont::insertSubstitutions(fromUtf8(MsPGothic), GothicStandIns);
-    QFont::insertSubstitutions(fromUtf8(MsPMincho), MinchoStandIns);
-}
-
-// When both faces (or their stand-ins) are there, they hold every character
-// the window shows, and Qt need not look for fallback faces for each script:
-// that search is a large part of the time to the first frame.
-bool japaneseFacesInstalled()
-{
-    const QStringList installed = QFontDatabase::families();
-    const auto any = [&installed](const QString &face, const QStringList &standIns) {
-        return installed.contains(face)
-            || std::any_of(standIns.begin(), standIns.end(),
-                [&installed](const QString &standIn) { return installed.contains(standIn); });
-    };
-    return any(fromUtf8(MsPGothic), GothicStandIns) && any(fromUtf8(MsPMincho), MinchoStandIns);
-}
-
-QFont fontOf(Font key)
-{
-    const FontDefinition &definition = fontDefinition(key);
-    QFont font(fromUtf8(definition.face));
-    font.setPointSizeF(definition.points);
-    font.setWeight(static_cast<QFont::Weight>(definition.weight));
-    static const bool noFallbackNeeded = japaneseFacesInstalled();
-    if (noFallbackNeeded) {
-        font.setStyleStrategy(QFont::NoFontMerging);
-    }
-    return font;
 }
 
 Qt::Alignment alignmentOf(Align align)
@@ -155,6 +124,7 @@ Form1::Form1(QWidget *parent)
     // shortcut: the menu commands have none.
     auto *quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
     connect(quit, &QShortcut::activated, this, [this] { raiseEvent(FileExit, Event::Click); });
+    buildConveniences();
 
     // A fixed window: the client area below the menu bar has the size of its
     // contents. It opens in the middle of the screen.
@@ -342,6 +312,250 @@ void Form1::reportAfterFocusMove(int number)
     } else {
         new AfterRelease(report, this);
     }
+}
+
+namespace {
+
+const QString AnswerAreaHint = QStringLiteral("クリックすると途中式と答え合わせを表示します");
+
+// The answer's labels and bar: a click on one opens the working, and the
+// pointer and a tool tip say so. The tool tip keeps the full text of an answer
+// drawn smaller, above the hint.
+class AnswerArea : public QObject {
+public:
+    AnswerArea(std::function<void()> open, QObject *parent)
+        : QObject(parent)
+        , m_open(std::move(open))
+    {
+    }
+
+    void watch(QWidget *widget)
+    {
+        widget->setCursor(Qt::PointingHandCursor);
+        widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *widget = static_cast<QWidget *>(watched);
+        switch (event->type()) {
+        case QEvent::ToolTip: {
+            const QString own = widget->toolTip();
+            QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(),
+                own.isEmpty() ? AnswerAreaHint : own + QLatin1Char('\n') + AnswerAreaHint, widget);
+            return true;
+        }
+        case QEvent::MouseButtonPress:
+            if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+                m_pressed = widget;
+                return true;
+            }
+            break;
+        case QEvent::MouseButtonRelease: {
+            const auto *mouse = static_cast<QMouseEvent *>(event);
+            if (mouse->button() == Qt::LeftButton && m_pressed == widget) {
+                m_pressed = nullptr;
+                if (widget->rect().contains(mouse->position().toPoint())) {
+                    m_open();
+                }
+                return true;
+            }
+            break;
+        }
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_open;
+    QObject *m_pressed = nullptr;
+};
+
+bool isAnswerPart(ControlId id)
+{
+    return Label1.contains(id) || id == Line3;
+}
+
+void copyToClipboard(const std::string &text)
+{
+    if (!text.empty()) {
+        QGuiApplication::clipboard()->setText(fromUtf8(text));
+    }
+}
+
+}  // namespace
+
+void Form1::buildConveniences()
+{
+    auto *working = new QShortcut(QKeySequence(Qt::Key_F2), this);
+    connect(working, &QShortcut::activated, this, &Form1::showWorking);
+    // Ctrl+C copies the answer; an entry field with selected text copies
+    // that instead, for it takes the key first.
+    auto *copy = new QShortcut(QKeySequence::Copy, this);
+    connect(
+        copy, &QShortcut::activated, this, [this] { copyToClipboard(answerText(*m_properties)); });
+
+    auto *answerArea = new AnswerArea([this] { showWorking(); }, this);
+    QWidget *client = centralWidget();
+    client->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(client, &QWidget::customContextMenuRequested, this, &Form1::showContextMenu);
+    for (const ControlDefinition &row : Controls) {
+        const ControlId id = idOf(row);
+        if (isAnswerPart(id)) {
+            answerArea->watch(control(id));
+        }
+        auto *field = qobject_cast<ui::EntryField *>(control(id));
+        if (!field) {
+            continue;
+        }
+        const ControlArray operand = Text1.contains(id) ? Text1 : Text2;
+        field->setPasteFilter(
+            [this, operand](const QString &text) { return pasteOperand(operand, text); });
+        connect(field, &ui::EntryField::contextMenuOpening, this, [this](QMenu *menu) {
+            menu->addSeparator();
+            addMenuItems(menu, false);
+        });
+    }
+}
+
+Problem Form1::problem() const
+{
+    Problem problem;
+    for (int index = 0; index < Text1.size(); ++index) {
+        const auto field = static_cast<std::size_t>(index);
+        problem.first.fields[field] = m_properties->text(Text1[index]);
+        problem.second.fields[field] = m_properties->text(Text2[index]);
+    }
+    problem.first.negative = m_properties->value(Check1[0]) == 1;
+    problem.second.negative = m_properties->value(Check1[1]) == 1;
+    for (int index = 0; index < Option1.size(); ++index) {
+        if (m_properties->value(Option1[index]) == 1) {
+            problem.operation = index;
+        }
+    }
+    return problem;
+}
+
+void Form1::showWorking()
+{
+    const bool first = !m_working;
+    if (first) {
+        m_working = std::make_unique<WorkingWindow>();
+        m_working->setWindowIcon(windowIcon());
+        followProblem();
+    }
+    m_working->setProblem(problem());
+    if (first) {
+        // Beside the calculator where the screen has room, so that both are seen.
+        m_working->adjustSize();
+        const QRect screen = this->screen()->availableGeometry();
+        const QRect frame = frameGeometry();
+        const int width = m_working->frameGeometry().width();
+        int left = frame.right() + 1;
+        if (left + width > screen.right() + 1) {
+            left = std::max(screen.left(), frame.left() - width);
+        }
+        const int top = std::clamp(frame.top(), screen.top(),
+            std::max(screen.top(), screen.bottom() + 1 - m_working->frameGeometry().height()));
+        m_working->move(left, top);
+    }
+    if (m_working->isVisible()) {
+        m_working->raise();
+    }
+    m_working->show();
+    m_working->activateWindow();
+}
+
+void Form1::followProblem()
+{
+    const auto follow = [this] {
+        if (m_working->isVisible()) {
+            m_working->setProblem(problem());
+        }
+    };
+    for (const ControlArray fields : {Text1, Text2}) {
+        for (int index = 0; index < fields.size(); ++index) {
+            connect(qobject_cast<QLineEdit *>(control(fields[index])), &QLineEdit::textChanged,
+                m_working.get(), follow);
+        }
+    }
+    for (const ControlArray buttons : {Check1, Option1}) {
+        for (int index = 0; index < buttons.size(); ++index) {
+            connect(qobject_cast<QAbstractButton *>(control(buttons[index])),
+                &QAbstractButton::toggled, m_working.get(), follow);
+        }
+    }
+}
+
+void Form1::showContextMenu(QPoint at)
+{
+    QWidget *client = centralWidget();
+    const QWidget *under = client->childAt(at);
+    const bool onAnswer = std::any_of(
+        Controls.begin(), Controls.end(), [this, under](const ControlDefinition &row) {
+            return isAnswerPart(idOf(row)) && control(idOf(row)) == under;
+        });
+    auto *menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    addMenuItems(menu, onAnswer);
+    menu->popup(client->mapToGlobal(at));
+}
+
+void Form1::addMenuItems(QMenu *menu, bool answerForms)
+{
+    const auto copyItem
+        = [this, menu](const QString &caption, const QString &name, const std::string &text) {
+              QAction *item = menu->addAction(caption);
+              item->setObjectName(name);
+              item->setEnabled(!text.empty());
+              connect(item, &QAction::triggered, this, [text] { copyToClipboard(text); });
+              return item;
+          };
+    if (answerForms) {
+        copyItem(
+            QStringLiteral("答えをコピー"), QStringLiteral("CopyAnswer"), answerText(*m_properties))
+            ->setShortcut(QKeySequence::Copy);
+        copyItem(QStringLiteral("仮分数でコピー"), QStringLiteral("CopyImproper"),
+            improperAnswerText(*m_properties));
+        const auto value = answerValue(*m_properties);
+        copyItem(QStringLiteral("小数でコピー"), QStringLiteral("CopyDecimal"),
+            value ? decimalText(value->num, value->den) : std::string());
+        menu->addSeparator();
+    }
+    QAction *working = menu->addAction(QStringLiteral("途中式と答え合わせ"));
+    working->setObjectName(QStringLiteral("ShowWorking"));
+    working->setShortcut(QKeySequence(Qt::Key_F2));
+    connect(working, &QAction::triggered, this, &Form1::showWorking);
+}
+
+bool Form1::pasteOperand(ControlArray fields, const QString &text)
+{
+    const Parsed<TypedOperand> read = parseOperand(text.trimmed().toStdString());
+    if (!read.value || (!read.value->negative && read.value->fields[0].empty())) {
+        return false;
+    }
+    for (int index = 0; index < fields.size(); ++index) {
+        m_properties->setText(fields[index], read.value->fields[static_cast<std::size_t>(index)]);
+    }
+    // The sign box is ticked or cleared as a click would, so that its handler
+    // shows the sign.
+    auto *sign
+        = qobject_cast<QAbstractButton *>(control(Check1[fields.name() == Text1.name() ? 0 : 1]));
+    if (sign->isChecked() != read.value->negative) {
+        sign->click();
+    }
+    return true;
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    if (m_working) {
+        m_working->close();
+    }
+    QMainWindow::closeEvent(event);
 }
 
 }  // namespace tobarin

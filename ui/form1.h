@@ -5,11 +5,16 @@
 
 #include <QMainWindow>
 
+class QMenu;
+
 namespace tobarin {
 
+class ControlArray;
 class ControlId;
 enum class Event;
+struct Problem;
 class WidgetProperties;
+class WorkingWindow;
 
 // The calculator's one window on Qt 6 Widgets: a menu bar with two commands
 // above a client area of fixed size holding the operands, the operation, the
@@ -20,6 +25,11 @@ class WidgetProperties;
 // Every control's objectName is its name with its index in parentheses
 // ("Text1(0)", "Label1(3)", "Line3", "Command1"); the menu commands are the
 // actions "FileExit" and "FileBer".
+//
+// Beside the controls: Ctrl+C copies the answer as shown; pasting an operand
+// such as "2 3/4" into a field fills that operand's fields and sign box; the
+// window 「途中式と答え合わせ」 opens with F2, a click on the answer and the
+// context menu, which also copies the answer in its other forms.
 class Form1 : public QMainWindow {
     Q_OBJECT
 public:
@@ -42,6 +52,13 @@ public:
     // handler's once the focus has finished moving); the program goes on.
     void raiseEvent(ControlId control, Event event);
 
+    // Opens the window 「途中式と答え合わせ」 for the problem in the fields,
+    // or brings it to the front when it is open.
+    void showWorking();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     // Pixels for a length in twips at this window's screen resolution.
     [[nodiscard]] int pixels(int twips) const;
@@ -53,8 +70,21 @@ private:
     // moving and any click that moved it has been carried out.
     void reportAfterFocusMove(int number);
 
+    void buildConveniences();
+    // The problem as the fields, sign boxes and operation buttons hold it.
+    [[nodiscard]] Problem problem() const;
+    void followProblem();
+    void showContextMenu(QPoint at);
+    void addMenuItems(QMenu *menu, bool answerForms);
+    // Fills an operand's fields and sign box from a pasted text that reads as
+    // an operand with a fraction or a sign; false for any other text.
+    bool pasteOperand(ControlArray fields, const QString &text);
+
     std::unique_ptr<WidgetProperties> m_properties;
     double m_dotsPerInch = 96;
+    // A window of its own, not a child of this one: each is activated alone.
+    // Made when first opened.
+    std::unique_ptr<WorkingWindow> m_working;
 };
 
 }  // namespace tobarin

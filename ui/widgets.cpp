@@ -1,11 +1,16 @@
 #include "ui/widgets.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QAccessibleWidget>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
@@ -180,6 +185,66 @@ void EntryField::focusOutEvent(QFocusEvent *event)
     if (movesBetweenControls(event)) {
         emit lostFocus();
     }
+}
+
+void EntryField::setPasteFilter(std::function<bool(const QString &)> filter)
+{
+    m_pasteFilter = std::move(filter);
+}
+
+void EntryField::pasteClipboard()
+{
+    if (isReadOnly()) {
+        return;
+    }
+    if (m_pasteFilter && m_pasteFilter(QGuiApplication::clipboard()->text())) {
+        return;
+    }
+    paste();
+}
+
+bool EntryField::event(QEvent *event)
+{
+    // With nothing selected there is nothing of the field's to copy: the
+    // key goes on to the window's own shortcut, which copies the answer.
+    if (event->type() == QEvent::ShortcutOverride && !hasSelectedText()
+        && static_cast<QKeyEvent *>(event)->matches(QKeySequence::Copy)) {
+        event->ignore();
+        return true;
+    }
+    return QLineEdit::event(event);
+}
+
+void EntryField::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Paste)) {
+        pasteClipboard();
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+QMenu *EntryField::createContextMenu()
+{
+    QMenu *menu = createStandardContextMenu();
+    // Qt connects the item to paste() by the slot's name (Qt 6.4), or by
+    // pointer; taking that connection apart finds the item.
+    for (QAction *action : menu->actions()) {
+        if (disconnect(action, SIGNAL(triggered()), this, SLOT(paste()))
+            || disconnect(action, &QAction::triggered, this, &QLineEdit::paste)) {
+            connect(action, &QAction::triggered, this, &EntryField::pasteClipboard);
+        }
+    }
+    emit contextMenuOpening(menu);
+    return menu;
+}
+
+void EntryField::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu *menu = createContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
 }
 
 OptionButton::OptionButton(const QString &caption, QWidget *parent)

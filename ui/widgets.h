@@ -1,11 +1,15 @@
 #pragma once
 
+#include <functional>
+
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QWidget>
+
+class QMenu;
 
 namespace tobarin {
 enum class TextFit;
@@ -55,7 +59,10 @@ protected:
 // - its typing limit holds for typing and pasting, while a longer text that
 //   the program writes is kept whole, and shown whole in a smaller size of
 //   its font where it does not fit;
-// - input-method composition is off: it holds short whole numbers.
+// - input-method composition is off: it holds short whole numbers;
+// - a paste (Ctrl+V, Shift+Insert, the paste of its context menu) offers the
+//   clipboard's text to a filter first, which may take it;
+// - Ctrl+C with nothing selected is left to the window.
 class EntryField : public QLineEdit {
     Q_OBJECT
 public:
@@ -64,21 +71,35 @@ public:
     // Sets a text the program worked out: shown and kept whole, however long.
     void writeText(const QString &text);
 
+    // Takes a pasted text by returning true; a text it leaves is pasted as
+    // usual, within the typing limit.
+    void setPasteFilter(std::function<bool(const QString &)> filter);
+
+    // The context menu: the standard one, its paste through the filter, with
+    // the items added on contextMenuOpening. The caller owns it.
+    [[nodiscard]] QMenu *createContextMenu();
+
 signals:
     void gotFocus();
     void lostFocus();
+    void contextMenuOpening(QMenu *menu);
 
 protected:
+    bool event(QEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     class TypingLimit;
 
     void fitText(const QString &text);
+    void pasteClipboard();
 
     QFont m_baseFont;
     TypingLimit *m_validator;
+    std::function<bool(const QString &)> m_pasteFilter;
 };
 
 // An option button whose arrow keys move the selection round its group in

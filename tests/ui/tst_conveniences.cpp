@@ -1,6 +1,6 @@
 // What desktop users expect of any small program: a click held down as long as
-// a person holds it is still carried out, Ctrl+Q quits, and the answer is
-// announced to assistive technology.
+// a person holds it is still carried out, Ctrl+Q quits, the answer is
+// announced to assistive technology, and it can be copied and pasted.
 
 #include "tests/ui/window_driver.h"
 
@@ -8,6 +8,7 @@
 
 #include <QAccessible>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
@@ -158,6 +159,127 @@ private slots:
 
         setAccessibilityActive(false);
         QAccessible::installUpdateHandler(nullptr);
+    }
+
+    void copiesTheAnswer_data()
+    {
+        QTest::addColumn<QString>("problem");
+        QTest::addColumn<QString>("how");  // Ctrl+C, or the object name of a menu item
+        QTest::addColumn<QString>("copied");
+        // clang-format off
+        QTest::newRow("Ctrl+C") << "1 2/3 + 3/4" << "Ctrl+C" << "2 5/12";
+        QTest::newRow("as shown") << "1 2/3 + 3/4" << "CopyAnswer" << "2 5/12";
+        QTest::newRow("improper") << "1 2/3 + 3/4" << "CopyImproper" << "29/12";
+        QTest::newRow("decimal") << "1 2/3 + 3/4" << "CopyDecimal" << "2.41(6)";
+        QTest::newRow("negative, decimal") << "1/3 - 1/2" << "CopyDecimal" << "-0.1(6)";
+        QTest::newRow("whole, improper") << "1/2 × 6" << "CopyImproper" << "3";
+        // clang-format on
+    }
+
+    void copiesTheAnswer()
+    {
+        QFETCH(QString, problem);
+        QFETCH(QString, how);
+        QFETCH(QString, copied);
+        w().enter(problem.toUtf8().constData());
+        w().click(Command1);
+        QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+        if (how == QLatin1String("Ctrl+C")) {
+            w().key(Qt::Key_C, Qt::ControlModifier);
+        } else {
+            w().choose(w().openContextMenu(w().control(Label1[1])), how);
+        }
+        QTRY_COMPARE(QGuiApplication::clipboard()->text(), copied);
+    }
+
+    // Ctrl+C in an entry field copies its selected text as usual; with
+    // nothing selected it copies the answer; with no answer, nothing.
+    void ctrlCInAField()
+    {
+        w().enter("1 2/3 + 3/4");
+        w().click(Command1);
+        w().click(Text1[1]);
+        w().key(Qt::Key_A, Qt::ControlModifier);
+        w().key(Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("2"));
+        w().key(Qt::Key_End);
+        w().key(Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("2 5/12"));
+
+        w().click(Command2);
+        w().click(Text1[1]);
+        w().key(Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("2 5/12"));
+        QMenu *menu = w().openContextMenu(w().control(Label1[2]));
+        for (const char *copy : {"CopyAnswer", "CopyImproper", "CopyDecimal"}) {
+            QVERIFY(!w().item(menu, QLatin1String(copy))->isEnabled());
+        }
+        QVERIFY(w().item(menu, QStringLiteral("ShowWorking"))->isEnabled());
+        menu->close();
+        // Elsewhere the menu offers the working, and no other form of the answer.
+        menu = w().openContextMenu(w().control(Frame1));
+        QVERIFY(w().item(menu, QStringLiteral("ShowWorking")));
+        QVERIFY(!w().item(menu, QStringLiteral("CopyDecimal")));
+        menu->close();
+    }
+
+    // Pasting an operand with a fraction or a sign fills its three fields and
+    // its sign box; any other text is pasted as usual.
+    void pastesAnOperand_data()
+    {
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("how");  // Ctrl+V, Shift+Insert, menu
+        QTest::addColumn<bool>("tickedBefore");
+        QTest::addColumn<QString>("after");  // the operand's integer part|numerator|denominator
+        QTest::addColumn<bool>("ticked");
+
+        // clang-format off
+        QTest::newRow("mixed") << "2 3/4" << "Text1(1)" << "Ctrl+V" << false << "2|3|4" << false;
+        QTest::newRow("negative improper, menu") << "-11/4" << "Text2(0)" << "menu" << false << "|11|4" << true;
+        QTest::newRow("full-width, unticks") << "２と３/４" << "Text2(2)" << "Shift+Insert" << true << "2|3|4" << false;
+        QTest::newRow("negative whole") << "-5" << "Text1(2)" << "Ctrl+V" << false << "5||" << true;
+        QTest::newRow("line break after it") << "3/4\n" << "Text1(0)" << "menu" << false << "|3|4" << false;
+        QTest::newRow("bare number, as usual") << "12" << "Text1(1)" << "Ctrl+V" << false << "9|912|9" << false;
+        QTest::newRow("beyond the typing limit") << "12345" << "Text1(1)" << "Ctrl+V" << false << "9|9|9" << false;
+        QTest::newRow("other text, as usual") << "a" << "Text2(1)" << "menu" << true << "9|9a|9" << true;
+        // clang-format on
+    }
+
+    void pastesAnOperand()
+    {
+        QFETCH(QString, clipboard);
+        QFETCH(QString, field);
+        QFETCH(QString, how);
+        QFETCH(bool, tickedBefore);
+        QFETCH(QString, after);
+        QFETCH(bool, ticked);
+
+        const bool first = field.startsWith(QLatin1String("Text1"));
+        const ControlArray fields = first ? Text1 : Text2;
+        const ControlId sign = Check1[first ? 0 : 1];
+        for (int index = 0; index < fields.size(); ++index) {
+            w().type(fields[index], QStringLiteral("9"));
+        }
+        if (tickedBefore) {
+            w().click(sign);
+        }
+        QGuiApplication::clipboard()->setText(clipboard);
+        auto *target = w().form().findChild<QWidget *>(field);
+        if (how == QLatin1String("menu")) {
+            w().choose(w().openContextMenu(target), QStringLiteral("Paste"));
+        } else {
+            w().click(target);
+            w().key(Qt::Key_End);
+            w().key(how == QLatin1String("Ctrl+V") ? Qt::Key_V : Qt::Key_Insert,
+                how == QLatin1String("Ctrl+V") ? Qt::ControlModifier : Qt::ShiftModifier);
+        }
+        QTRY_COMPARE(QStringList({w().text(fields[2]), w().text(fields[1]), w().text(fields[0])})
+                         .join(QLatin1Char('|')),
+            after);
+        QCOMPARE(w().control<QCheckBox>(sign)->isChecked(), ticked);
+        QCOMPARE(w().label(Label5[first ? 0 : 1]), ticked ? QStringLiteral("-") : QString());
+        QCOMPARE(w().focusName(), field);  // the focus stays where it was
     }
 };
 

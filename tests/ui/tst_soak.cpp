@@ -148,15 +148,19 @@ private:
         return text;
     }
 
-    // A field that had the focus and is left now normalises its text; an
-    // overflow there is reported after the move.
-    void expectLeavingReport(QWidget *before)
+    // A field that had the focus and is left now normalises the text it had
+    // before the action (a click on 消す empties it only after the focus has
+    // moved); an overflow there is reported after the move. The focus is
+    // followed inside the window: the menu bar, a message box or another
+    // window taking it (「途中式と答え合わせ」, opened by a click on the
+    // answer) leave the window's own focus where it was.
+    void expectLeavingReport(QWidget *before, const QString &textBefore)
     {
         auto *field = qobject_cast<QLineEdit *>(before);
-        if (!field || QApplication::focusWidget() == field || !w().form().isVisible()) {
+        if (!field || w().form().focusWidget() == field || !w().form().isVisible()) {
             return;
         }
-        const std::string text = field->text().toStdString();
+        const std::string text = textBefore.toStdString();
         if (text == "-") {
             return;
         }
@@ -258,9 +262,11 @@ private slots:
                 rssAtStart = residentKilobytes();
             }
             m_expectedBoxes.clear();
-            QWidget *focusBefore = QApplication::focusWidget();
+            QWidget *focusBefore = w().form().focusWidget();
+            const auto *fieldBefore = qobject_cast<QLineEdit *>(focusBefore);
+            const QString textBefore = fieldBefore ? fieldBefore->text() : QString();
             const QString action = act();
-            expectLeavingReport(focusBefore);
+            expectLeavingReport(focusBefore, textBefore);
             QCoreApplication::processEvents();  // a report waiting for the focus move shows now
 
             const QString where

@@ -5,6 +5,8 @@
 // moc reads this file too and stumbles over the C++20 library headers
 // (<compare>, <concepts>).
 #ifndef Q_MOC_RUN
+#include "engine/problem_text.h"
+
 #include "form/definition.h"
 #endif
 
@@ -15,6 +17,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
@@ -163,6 +166,66 @@ public:
     {
         QMenuBar *bar = m_form->menuBar();
         click(bar, bar->actionGeometry(bar->actions().at(position)).center());
+    }
+
+    // Types a problem written as one line ("1 2/3 + 3/4") into the empty
+    // fields, ticks its sign boxes and selects its operation, with clicks and
+    // keys.
+    void enter(const char *expression) const
+    {
+        const Problem problem = parseProblem(expression).value.value();
+        const std::pair<ControlArray, const TypedOperand &> operands[]
+            = {{Text1, problem.first}, {Text2, problem.second}};
+        for (int operand = 0; operand < 2; ++operand) {
+            const auto &[fields, typed] = operands[operand];
+            for (int index = 0; index < fields.size(); ++index) {
+                const std::string &text = typed.fields[static_cast<std::size_t>(index)];
+                if (!text.empty()) {
+                    type(fields[index], QString::fromStdString(text));
+                }
+            }
+            if (typed.negative) {
+                click(Check1[operand]);
+            }
+        }
+        click(Option1[problem.operation]);
+    }
+
+    // Clicks with the right button at a point of a control (its centre by
+    // default) and gives the context menu that opens.
+    [[nodiscard]] QMenu *openContextMenu(QWidget *widget, QPoint at = {}) const
+    {
+        activate();
+        const QPoint local = at.isNull() ? widget->rect().center() : at;
+        QTest::mouseClick(
+            m_form->windowHandle(), Qt::RightButton, {}, widget->mapTo(m_form.get(), local));
+        QMenu *menu = nullptr;
+        [&menu] { QTRY_VERIFY(menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())); }();
+        return menu;
+    }
+
+    // An item of a menu, by its object name or its caption without the
+    // access key and shortcut ("Paste" for "&Paste\tCtrl+V").
+    [[nodiscard]] static QAction *item(const QMenu *menu, const QString &name)
+    {
+        for (QAction *action : menu->actions()) {
+            QString caption = action->text().remove(QLatin1Char('&'));
+            if (const auto tab = caption.indexOf(QLatin1Char('\t')); tab >= 0) {
+                caption.truncate(tab);
+            }
+            if (action->objectName() == name || caption == name) {
+                return action;
+            }
+        }
+        return nullptr;
+    }
+
+    // Clicks an item of an open menu, as a person would.
+    static void choose(QMenu *menu, const QString &name)
+    {
+        QAction *action = item(menu, name);
+        QVERIFY2(action, qPrintable(name));
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
     }
 
     [[nodiscard]] QString label(ControlId id) const { return control<QLabel>(id)->text(); }
