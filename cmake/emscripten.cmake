@@ -46,6 +46,10 @@ foreach(header fmt/format.h fast_float/fast_float.h)
 endforeach()
 add_library(fmt::fmt-header-only INTERFACE IMPORTED GLOBAL)
 target_include_directories(fmt::fmt-header-only INTERFACE ${tobarin_host_headers})
-target_compile_definitions(fmt::fmt-header-only INTERFACE FMT_HEADER_ONLY=1)
+# The engine never formats by locale; a fixed thousands separator keeps
+# std::locale, and with it most of the C++ library's locale code, out of the
+# module.
+target_compile_definitions(fmt::fmt-header-only INTERFACE FMT_HEADER_ONLY=1
+  FMT_STATIC_THOUSANDS_SEPARATOR=44)
 add_library(FastFloat::fast_float INTERFACE IMPORTED GLOBAL)
 target_include_directories(FastFloat::fast_float INTERFACE ${tobarin_host_headers})
