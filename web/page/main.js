@@ -1,0 +1,20 @@
+// Starts the calculator: loads the engine, binds it to the page's window and
+// hands the window the focus, as the desktop program does when it starts.
+
+import { PageWindow } from './dom-properties.js';
+import { loadEngine } from './engine.js';
+import { MessageBox } from './message-box.js';
+import { wireWindow } from './window-events.js';
+
+const form = document.querySelector('[data-control="Form1"]');
+const page = new PageWindow(document, new MessageBox(document.querySelector('dialog[data-control="MsgBox"]')));
+page.attach(await loadEngine('tobarin.wasm', page.imports()));
+wireWindow(page, form, document.querySelector('[role="menubar"]'));
+
+form.closest('.window').inert = false;
+// The first control in tab order that can hold the focus.
+form.querySelector('input:not([type="radio"]), input:checked, button').focus();
+document.documentElement.setAttribute('data-ready', '');
+
+// Every file of the site is kept for working offline.
+navigator.serviceWorker?.register('sw.js');
