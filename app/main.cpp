@@ -1,10 +1,14 @@
-#include "ui/form1.h"
+#include "app/command_line.h"
 #include "engine/version.h"
+#include "ui/form1.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    if (tobarin::wantsCommandLine(argc, argv)) {
+        return tobarin::runCommandLine(argc, argv);
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tobarin"));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")

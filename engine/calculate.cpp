@@ -4,6 +4,7 @@
 #include "engine/number_theory.h"
 #include "engine/runtime_error.h"
 #include "engine/wide.h"
+#include "engine/working.h"
 
 #include <array>
 #include <string_view>
@@ -69,12 +70,36 @@ std::int32_t gcd32(std::int32_t m, std::int32_t n)
 }
 
 // Divides both numbers by their GCD, which may be negative and then turns
-// both signs round.
-void divideByGcd(std::int32_t &a, std::int32_t &b)
+// both signs round; gives the GCD.
+std::int32_t divideByGcd(std::int32_t &a, std::int32_t &b)
 {
     const std::int32_t g = gcd32(a, b);
     a = divide32(a, g);
     b = divide32(b, g);
+    return g;
+}
+
+// A GCD other than ±1 cancels something; ±1 at most moves the signs.
+bool cancels(std::int32_t g)
+{
+    return g != 1 && g != -1;
+}
+
+// The index of the selected operation button (the first, should there be
+// several), or -1 when none is selected.
+int selectedOperation(const ControlProperties &form)
+{
+    for (int index = 0; index < Option1.size(); ++index) {
+        if (form.value(Option1[index]) != 0) {
+            return index;
+        }
+    }
+    return -1;
+}
+
+wide::Int128 wholeOf(Currency x)
+{
+    return x.count() / Currency::Scale;
 }
 
 // Reads an operand's three fields: index 0 the denominator, 1 the numerator,
@@ -115,6 +140,17 @@ void reduce(Operand &op)
     divideByGcd(op.Den, op.Improper);
 }
 
+ShownNumber shown(const Operand &op)
+{
+    return shownFraction(op.Improper, op.Den);
+}
+
+// The two operands and the operation between them, for the working.
+Expression both(const Operand &a, int operation, const Operand &b)
+{
+    return {shown(a), operation, shown(b)};
+}
+
 struct Fraction {
     Currency N;
     Currency D;
@@ -123,20 +159,28 @@ struct Fraction {
 // a ± b over the common denominator D = LCM(a.Den, b.Den). Both quotients
 // D / Den are whole; the cross products are formed in 128 bits, so that they
 // stay exact even where they pass 2^53 and then cancel.
-Fraction addOrSubtract(const Operand &a, const Operand &b, bool subtract)
+Fraction addOrSubtract(const Operand &a, const Operand &b, bool subtract, WorkingRecorder *recorder)
 {
     const Currency D = LCM(ToCurrency(a.Den), ToCurrency(b.Den));
-    const wide::Int128 common = D.count() / Currency::Scale;
+    const wide::Int128 common = wholeOf(D);
     const wide::Int128 t1 = common / a.Den * a.Improper;
     const wide::Int128 t2 = common / b.Den * b.Improper;
+    if (recorder) {
+        recorder->step(StepKind::CommonDenominator,
+            {shownFraction(t1, common), subtract ? 1 : 0, shownFraction(t2, common)});
+    }
     return {wide::checkedCurrency((subtract ? t1 - t2 : t2 + t1) * Currency::Scale), D};
 }
 
-Fraction multiply(Operand a, Operand b)
+Fraction multiply(Operand a, Operand b, WorkingRecorder *recorder)
 {
     // Cancel across the operands first, so that the products stay small.
-    divideByGcd(a.Den, b.Improper);
-    divideByGcd(a.Improper, b.Den);
+    if (cancels(divideByGcd(a.Den, b.Improper)) && recorder) {
+        recorder->step(StepKind::CancelAcross, both(a, 2, b));
+    }
+    if (cancels(divideByGcd(a.Improper, b.Den)) && recorder) {
+        recorder->step(StepKind::CancelAcross, both(a, 2, b));
+    }
     // Each factor is scaled down by 100 so that the double product stays far
     // from 2^53 in units of 0.0001: rounding to four places then gives the
     // exact product / 10,000 wherever the product fits the Currency range.
@@ -145,26 +189,49 @@ Fraction multiply(Operand a, Operand b)
     return {ToCurrency(scaled).times(10000), ToCurrency(multiply32(a.Den, b.Den))};
 }
 
-Fraction divide(Operand a, Operand b)
+Fraction divide(Operand a, Operand b, WorkingRecorder *recorder)
 {
     if (b.Improper == 0) {
         raiseDivisionByZero();
     }
-    divideByGcd(a.Den, b.Den);
-    divideByGcd(a.Improper, b.Improper);
+    // The working shows the division as a times the reciprocal of b, and the
+    // cancellations across that product.
+    const auto timesReciprocal = [&a, &b] {
+        return Expression {shown(a), 2, shownFraction(b.Den, b.Improper)};
+    };
+    if (recorder) {
+        recorder->step(StepKind::Reciprocal, timesReciprocal());
+    }
+    if (cancels(divideByGcd(a.Den, b.Den)) && recorder) {
+        recorder->step(StepKind::CancelAcross, timesReciprocal());
+    }
+    if (cancels(divideByGcd(a.Improper, b.Improper)) && recorder) {
+        recorder->step(StepKind::CancelAcross, timesReciprocal());
+    }
     return {ToCurrency(multiply32(a.Improper, b.Den)), ToCurrency(multiply32(b.Improper, a.Den))};
 }
 
-void writeAnswer(ControlProperties &form, Currency N, Currency D)
+// N and D are not negative; the sign label already shows the answer's sign.
+void writeAnswer(
+    ControlProperties &form, Currency N, Currency D, bool negative, WorkingRecorder *recorder)
 {
+    const auto record = [recorder, negative](wide::Int128 num, wide::Int128 den) {
+        if (recorder) {
+            recorder->step(
+                StepKind::ReduceAnswer, alone(shownFraction(negative ? -num : num, den)));
+        }
+    };
     if (N.sign() == 0 || D.sign() == 0) {
         form.setCaption(AnswerWhole, NumberText(std::int16_t {0}));
         form.setVisible(Line3, false);
+        record(0, 1);
         return;
     }
     if (Remainder(N, D).sign() == 0) {
-        form.setCaption(AnswerWhole, NumberText(checkedDivide(ToDouble(N), ToDouble(D))));
+        const double whole = checkedDivide(ToDouble(N), ToDouble(D));
+        form.setCaption(AnswerWhole, NumberText(whole));
         form.setVisible(Line3, false);
+        record(static_cast<wide::Int128>(whole), 1);
         return;
     }
     const std::int32_t g = ToLong(GCD(N, D));
@@ -172,11 +239,12 @@ void writeAnswer(ControlProperties &form, Currency N, Currency D)
     D = ToCurrency(checkedDivide(ToDouble(D), g));
     form.setCaption(AnswerDenominator, NumberText(D));
     form.setCaption(AnswerNumerator, NumberText(N));
+    record(wholeOf(N), wholeOf(D));
 }
 
-}  // namespace
+void answerForm(ControlProperties &form, std::int16_t index, WorkingRecorder *recorder);
 
-void Command1_Click(ControlProperties &form)
+void calculate(ControlProperties &form, WorkingRecorder *recorder)
 {
     for (int index = 0; index < Label1.size(); ++index) {
         form.setCaption(Label1[index], "");
@@ -185,26 +253,52 @@ void Command1_Click(ControlProperties &form)
 
     Operand a = readOperand(form, Text1);
     Operand b = readOperand(form, Text2);
+    const bool negativeA = form.value(Check1[0]) == 1;
+    const bool negativeB = form.value(Check1[1]) == 1;
+    const int operation = selectedOperation(form);
+    if (recorder) {
+        recorder->step(StepKind::Problem,
+            {shownTyped(a.Whole, a.Num, a.Den, negativeA), operation,
+                shownTyped(b.Whole, b.Num, b.Den, negativeB)});
+    }
 
     if (lacksDenominator(a) || lacksDenominator(b)) {
+        if (recorder) {
+            recorder->message(DenominatorMessage);
+        }
         form.msgBox(DenominatorMessage, MsgBoxCritical, DenominatorTitle);
         return;
     }
 
-    makeImproper(a, form.value(Check1[0]) == 1);
-    makeImproper(b, form.value(Check1[1]) == 1);
+    makeImproper(a, negativeA);
+    makeImproper(b, negativeB);
+    if (recorder) {
+        recorder->step(StepKind::MakeImproper, both(a, operation, b));
+    }
     reduce(a);
     reduce(b);
+    if (recorder) {
+        recorder->step(StepKind::ReduceOperands, both(a, operation, b));
+    }
 
     Fraction answer;  // 0 / 0 when no operation is selected
-    if (form.value(Option1[0]) != 0) {
-        answer = addOrSubtract(a, b, false);
-    } else if (form.value(Option1[1]) != 0) {
-        answer = addOrSubtract(a, b, true);
-    } else if (form.value(Option1[2]) != 0) {
-        answer = multiply(a, b);
-    } else if (form.value(Option1[3]) != 0) {
-        answer = divide(a, b);
+    switch (operation) {
+    case 0:
+    case 1:
+        answer = addOrSubtract(a, b, operation == 1, recorder);
+        break;
+    case 2:
+        answer = multiply(a, b, recorder);
+        break;
+    case 3:
+        answer = divide(a, b, recorder);
+        break;
+    default:
+        break;
+    }
+    if (recorder) {
+        recorder->step(
+            StepKind::Calculate, alone(shownFraction(wholeOf(answer.N), wholeOf(answer.D))));
     }
 
     // A negative denominator is moved onto the numerator, so that the sign
@@ -213,16 +307,19 @@ void Command1_Click(ControlProperties &form)
         answer.N = -answer.N;
         answer.D = -answer.D;
     }
-    if (answer.N.sign() < 0) {
+    const bool negative = answer.N.sign() < 0;
+    if (negative) {
         form.setCaption(AnswerSign, "-");
         answer.N = answer.N.abs();
     }
 
-    writeAnswer(form, answer.N, answer.D);
-    Option2_Click(form, 0);
+    writeAnswer(form, answer.N, answer.D, negative, recorder);
+    answerForm(form, 0, recorder);
 }
 
-void Option2_Click(ControlProperties &form, std::int16_t index)
+// The labels hold whole numbers whenever Calculate wrote them, and the working
+// shows them as such.
+void answerForm(ControlProperties &form, std::int16_t index, WorkingRecorder *recorder)
 {
     const auto read
         = [&form](ControlId label) { return ToCurrency(TextValue(form.caption(label))); };
@@ -240,15 +337,61 @@ void Option2_Click(ControlProperties &form, std::int16_t index)
         if (quotient == 0.0) {
             return;
         }
-        form.setCaption(AnswerNumerator, NumberText(Remainder(num, den)));
+        const Currency rest = Remainder(num, den);
+        form.setCaption(AnswerNumerator, NumberText(rest));
         form.setCaption(AnswerWhole, NumberText(quotient));
+        if (recorder) {
+            recorder->step(StepKind::MakeMixed,
+                alone(shownMixed(form.caption(AnswerSign) == "-",
+                    static_cast<wide::Int128>(quotient), wholeOf(rest), wholeOf(den))));
+        }
     } else if (index == 1) {
         // Improper fraction: fold the integer part into the numerator.
         if (whole.sign() == 0 || den.sign() == 0) {
             return;
         }
-        form.setCaption(AnswerNumerator, NumberText(den * whole + num));
+        const Currency folded = den * whole + num;
+        form.setCaption(AnswerNumerator, NumberText(folded));
         form.setCaption(AnswerWhole, "");
+        if (recorder) {
+            const wide::Int128 shownNum = wholeOf(folded);
+            recorder->step(StepKind::MakeImproperAnswer,
+                alone(shownFraction(
+                    form.caption(AnswerSign) == "-" ? -shownNum : shownNum, wholeOf(den))));
+        }
+    }
+}
+
+}  // namespace
+
+// A run-time error is told to the recorder and goes on to the caller. Without
+// a recorder the error is not caught on its way: catching and throwing again
+// would double the cost of every error.
+void Command1_Click(ControlProperties &form, WorkingRecorder *recorder)
+{
+    if (!recorder) {
+        calculate(form, nullptr);
+        return;
+    }
+    try {
+        calculate(form, recorder);
+    } catch (const RuntimeError &error) {
+        recorder->error(error.number());
+        throw;
+    }
+}
+
+void Option2_Click(ControlProperties &form, std::int16_t index, WorkingRecorder *recorder)
+{
+    if (!recorder) {
+        answerForm(form, index, nullptr);
+        return;
+    }
+    try {
+        answerForm(form, index, recorder);
+    } catch (const RuntimeError &error) {
+        recorder->error(error.number());
+        throw;
     }
 }
 

@@ -19,6 +19,12 @@ const char *RuntimeError::what() const noexcept
     return description().data();
 }
 
+std::string runtimeErrorLine(int number)
+{
+    return "実行時エラー " + std::to_string(number) + ": "
+        + std::string(RuntimeError(number).description());
+}
+
 void raiseOverflow()
 {
     throw RuntimeError(RuntimeError::Overflow);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <exception>
+#include <string>
 #include <string_view>
 
 namespace tobarin {
@@ -29,6 +30,10 @@ public:
 private:
     int m_number;
 };
+
+// The report of a run-time error as one line of text:
+// "実行時エラー 6: 桁あふれが発生しました。"
+[[nodiscard]] std::string runtimeErrorLine(int number);
 
 [[noreturn]] void raiseOverflow();  // run-time error 6
 [[noreturn]] void raiseDivisionByZero();  // run-time error 11

@@ -285,15 +285,18 @@ struct Binding {
     Event event;
     Handler handler;
     Report report;
+    // The handler writes the answer: once it has run, the answer is announced
+    // to assistive technology.
+    bool announcesAnswer = false;
 };
 
 inline constexpr std::array<Binding, 12> Bindings {{
-    {Command1.name(), Event::Click, Handler::Command1_Click, Report::AtOnce},
+    {Command1.name(), Event::Click, Handler::Command1_Click, Report::AtOnce, true},
     {Command2.name(), Event::Click, Handler::Command2_Click, Report::AtOnce},
     {Command3.name(), Event::Click, Handler::Command3_Click, Report::AtOnce},
     {Check1.name(), Event::Click, Handler::Check1_Click, Report::AtOnce},
     {Option1.name(), Event::Click, Handler::Option1_Click, Report::AtOnce},
-    {Option2.name(), Event::Click, Handler::Option2_Click, Report::AtOnce},
+    {Option2.name(), Event::Click, Handler::Option2_Click, Report::AtOnce, true},
     {Text1.name(), Event::GotFocus, Handler::Text1_GotFocus, Report::AfterFocusMove},
     {Text2.name(), Event::GotFocus, Handler::Text2_GotFocus, Report::AfterFocusMove},
     {Text1.name(), Event::LostFocus, Handler::Text1_LostFocus, Report::AfterFocusMove},

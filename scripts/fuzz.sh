@@ -12,7 +12,7 @@ root=$PWD
 seconds=${FUZZ_SECONDS:-60}
 build=${BUILD_DIR:-build-fuzz}
 case $build in /*) ;; *) build=$root/$build ;; esac
-targets=(textvalue_fuzz calculate_fuzz answer_forms_fuzz)
+targets=(textvalue_fuzz calculate_fuzz answer_forms_fuzz problem_text_fuzz)
 
 # Clang with its sanitizer and libFuzzer run-time libraries, and the build
 # tools. The run-time package carries Clang's major version in its name.

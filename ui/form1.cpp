@@ -19,6 +19,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 
 #include "form/definition.h"
@@ -150,6 +151,10 @@ Form1::Form1(QWidget *parent)
     buildMenu();
     buildControls();
     bindEvents();
+    // Ctrl+Q quits like 終了, as in most programs. It is the window's own
+    // shortcut: the menu commands have none.
+    auto *quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
+    connect(quit, &QShortcut::activated, this, [this] { raiseEvent(FileExit, Event::Click); });
 
     // A fixed window: the client area below the menu bar has the size of its
     // contents. It opens in the middle of the screen.
@@ -275,6 +280,9 @@ void Form1::bindEvents()
 void Form1::raiseEvent(ControlId control, Event event)
 {
     const auto pending = tobarin::raiseEvent(*m_properties, control, event);
+    if (const Binding *binding = bindingOf(control, event)) {
+        m_properties->afterHandler(binding->announcesAnswer);
+    }
     if (!pending) {
         return;
     }

@@ -5,6 +5,7 @@
 #include "ui/widgets.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -43,16 +44,39 @@ void WidgetProperties::setCaption(ControlId control, std::string_view caption)
     }
 }
 
+QString WidgetProperties::spokenAnswer() const
+{
+    return fromUtf8(SpokenAnswer(
+        caption(Label1[3]), caption(Label1[2]), caption(Label1[1]), caption(Label1[0])));
+}
+
 void WidgetProperties::describeAnswer()
 {
     // Each of the answer's labels tells a screen reader the whole answer.
-    const QString spoken = fromUtf8(SpokenAnswer(
-        caption(Label1[3]), caption(Label1[2]), caption(Label1[1]), caption(Label1[0])));
+    const QString spoken = spokenAnswer();
     for (const ControlDefinition &row : Controls) {
         if (row.answerPart) {
             m_form.control(idOf(row))->setAccessibleDescription(spoken);
         }
     }
+}
+
+void WidgetProperties::afterHandler(bool announce)
+{
+    const QString spoken = spokenAnswer();
+    QWidget *focus = QApplication::focusWidget();
+    const bool withdraw = spoken.isEmpty() || (announce && m_announcer != focus);
+    if (withdraw && m_announcer) {
+        m_announcer->setAccessibleDescription(QString());
+        m_announcer = nullptr;
+    }
+    if (!announce || spoken.isEmpty() || !focus || focus->window() != &m_form) {
+        return;
+    }
+    // Sends a description-changed event, also for the same text again: a new
+    // calculation is announced even when its answer is the last one.
+    m_announcer = focus;
+    focus->setAccessibleDescription(spoken);
 }
 
 int WidgetProperties::value(ControlId control) const

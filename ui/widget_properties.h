@@ -2,11 +2,11 @@
 
 #include <string_view>
 
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 
 #include "form/control_properties.h"
-
-class QWidget;
 
 namespace tobarin {
 
@@ -39,10 +39,20 @@ public:
     void msgBox(std::string_view text, int style, std::string_view title) override;
     void unload() override;
 
+    // Runs after every handler. When the handler wrote the answer, tells
+    // assistive technology without moving the focus: the focused control
+    // carries the answer in its accessible description, with a
+    // description-changed event (screen readers speak a change on the focused
+    // control, not on an unfocused label). An answer that is gone (Clear) is
+    // taken back from the control that carried it.
+    void afterHandler(bool announce);
+
 private:
     void describeAnswer();
+    [[nodiscard]] QString spokenAnswer() const;
 
     Form1 &m_form;
+    QPointer<QWidget> m_announcer;  // the control that carries the announced answer
 };
 
 }  // namespace tobarin

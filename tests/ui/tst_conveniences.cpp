@@ -4,13 +4,39 @@
 
 #include "tests/ui/window_driver.h"
 
+#include <private/qguiapplication_p.h>
+
 #include <QAccessible>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
 
 using namespace tobarin;  // the controls' names: Text1[0], Command1...
+
+namespace {
+
+// Description-changed events, as a screen reader's bridge would receive them.
+QList<QObject *> descriptionChanges;
+
+// Events reach an update handler only while the platform's accessibility is
+// active, as it is when a screen reader runs; the offscreen platform leaves it
+// off.
+void setAccessibilityActive(bool active)
+{
+    QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(active);
+}
+
+void recordUpdate(QAccessibleEvent *event)
+{
+    if (event->type() == QAccessible::DescriptionChanged) {
+        descriptionChanges << event->object();
+    }
+}
+
+}  // namespace
 
 class ConveniencesTest : public tobarin::testing::WindowTestCase {
     Q_OBJECT
@@ -41,7 +67,7 @@ private slots:
 
         w().type(Text1[1], QStringLiteral("9e9"));
         w().control<QLabel>(Label1[2])->setText(QStringLiteral("7"));  // an earlier answer
-        QWidget *widget = w().form().findChild<QWidget *>(target);
+        auto *widget = w().form().findChild<QWidget *>(target);
         QVERIFY(widget);
         for (const int held : {5, 250}) {
             w().heldClick(widget, held);
@@ -81,6 +107,57 @@ private slots:
             w().control<QLineEdit>(Text1[1])->setText(QStringLiteral("9e9"));
             w().control<QLabel>(Label1[2])->setText(QStringLiteral("7"));
         }
+    }
+
+    void ctrlQQuits()
+    {
+        w().type(Text2[1], QStringLiteral("5"));  // from an entry field too
+        w().key(Qt::Key_Q, Qt::ControlModifier);
+        QTRY_VERIFY(!w().form().isVisible());
+        QCOMPARE(w().text(Text2[1]), QStringLiteral("5"));  // nothing else ran
+    }
+
+    // After Calculate and after a change of answer form, the focused control
+    // carries the answer in its accessible description, with an event each time.
+    void answerIsAnnouncedOnTheFocusedControl()
+    {
+        QAccessible::installUpdateHandler(&recordUpdate);
+        setAccessibilityActive(true);
+        descriptionChanges.clear();
+
+        w().type(Text1[1], QStringLiteral("7"));
+        w().type(Text1[0], QStringLiteral("3"));
+        for (int round = 0; round < 2; ++round) {  // the same answer again is announced again
+            descriptionChanges.clear();
+            w().click(Command1);
+            QCOMPARE(
+                w().control(Command1)->accessibleDescription(), QStringLiteral("答え 2 と 3分の1"));
+            QCOMPARE(descriptionChanges.count(w().control(Command1)), 1);
+        }
+
+        w().click(Option2[1]);
+        QCOMPARE(w().control(Option2[1])->accessibleDescription(), QStringLiteral("答え 3分の7"));
+        QVERIFY(descriptionChanges.contains(w().control(Option2[1])));
+        // Only the focused control carries it.
+        QCOMPARE(w().control(Command1)->accessibleDescription(), QString());
+
+        // Keyboard only: Space on 計算 announces without moving the focus.
+        w().click(Text1[0]);
+        for (int tab = 0; tab < 8; ++tab) {
+            w().key(Qt::Key_Tab);
+        }
+        QCOMPARE(w().focusName(), QStringLiteral("Command1"));
+        w().key(Qt::Key_Space);
+        QCOMPARE(w().focusName(), QStringLiteral("Command1"));
+        QCOMPARE(
+            w().control(Command1)->accessibleDescription(), QStringLiteral("答え 2 と 3分の1"));
+
+        // Clear takes the answer away, and its announcement with it.
+        w().click(Command2);
+        QCOMPARE(w().control(Command1)->accessibleDescription(), QString());
+
+        setAccessibilityActive(false);
+        QAccessible::installUpdateHandler(nullptr);
     }
 };
 

@@ -1,0 +1,215 @@
+#include "app/command_line.h"
+
+#include "engine/answer_check.h"
+#include "engine/calculate.h"
+#include "engine/problem_text.h"
+#include "engine/runtime_error.h"
+#include "engine/version.h"
+#include "engine/working.h"
+
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <langinfo.h>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QStringList>
+
+#include "form/memory_form.h"
+
+namespace tobarin {
+
+namespace {
+
+// Everything is written as UTF-8 bytes, whatever the locale.
+void write(std::FILE *stream, std::string_view text)
+{
+    std::fwrite(text.data(), 1, text.size(), stream);
+}
+
+void out(std::string_view line)
+{
+    write(stdout, std::string(line) + "\n");
+}
+
+// The standard output is flushed first, so that where both streams go to one
+// place the report still follows the working before it.
+void err(std::string_view line)
+{
+    std::fflush(stdout);
+    write(stderr, std::string(line) + "\n");
+}
+
+int usageError(const QString &message)
+{
+    err("tobarin: " + message.toStdString());
+    err("Try 'tobarin --help'.");
+    return 2;
+}
+
+// Qt 6 reads the arguments as UTF-8 whatever the locale, and the output is
+// written as UTF-8 bytes. Where the locale's character type is not UTF-8
+// (LC_ALL=C), later Qt versions switch it to one that is and say so on the
+// error stream; choosing C.UTF-8 first keeps that stream for the program's
+// own reports.
+void useUtf8Locale()
+{
+    std::setlocale(LC_ALL, "");
+    const char *codeset = nl_langinfo(CODESET);
+    if (std::strcmp(codeset, "UTF-8") != 0 && std::strcmp(codeset, "utf8") != 0) {
+        ::setenv("LC_ALL", "C.UTF-8", 1);
+    }
+}
+
+struct Request {
+    std::string expression;
+    bool improper;
+    bool steps;
+    std::optional<std::string> answer;
+};
+
+// Calculates on a window held in memory, as the window itself would.
+int calculate(const Request &request)
+{
+    const Parsed<Problem> problem = parseProblem(request.expression);
+    if (!problem.value) {
+        err(problem.error);
+        return 2;
+    }
+    std::optional<TypedOperand> answer;
+    if (request.answer) {
+        Parsed<TypedOperand> typed = parseOperand(*request.answer);
+        if (!typed.value) {
+            err(typed.error);
+            return 2;
+        }
+        answer = std::move(typed.value);
+    }
+
+    MemoryForm form;
+    enterProblem(form, *problem.value);
+    Working working;
+    WorkingRecorder *recorder = request.steps ? &working : nullptr;
+    std::optional<int> error;
+    try {
+        Command1_Click(form, recorder);
+        if (request.improper) {
+            Option2_Click(form, 1, recorder);  // as a click on 仮分数
+        }
+    } catch (const RuntimeError &e) {
+        error = e.number();
+    }
+    if (request.steps) {
+        write(stdout, workingText(working));
+    }
+
+    if (answer) {
+        const AnswerCheck check = checkAnswer(*problem.value, *answer);
+        const int status = exitStatus(check.verdict);
+        (status == 1 || status == 2 ? err : out)(check.text);
+        return status;
+    }
+    if (!form.messages().empty()) {
+        err(form.messages().front().text);
+        return 1;
+    }
+    if (error) {
+        err(runtimeErrorLine(*error));
+        return 1;
+    }
+    out(answerText(form));
+    return 0;
+}
+
+}  // namespace
+
+bool wantsCommandLine(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument.starts_with("--") || argument == "-h" || argument == "-?"
+            || argument == "-v") {
+            return true;
+        }
+    }
+    return false;
+}
+
+int runCommandLine(int argc, char **argv)
+{
+    useUtf8Locale();
+    const QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tobarin"));
+    QCoreApplication::setApplicationVersion(
+        QStringLiteral("%1.%2.%3").arg(version::Major).arg(version::Minor).arg(version::Revision));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Fraction calculator. Without options it opens its window; with --calc it\n"
+        "calculates without one and writes the answer as one line: 2 5/12, -1/6, 3.\n"
+        "\n"
+        "EXPR is two numbers and an operation: 1 2/3 + 3/4, -5/6 * 1/4, 2と1/2 ÷ 3.\n"
+        "A number is W, N/D, W N/D or WとN/D, with \"-\" in front when negative; the\n"
+        "operation is + - * / or × ÷. A \"/\" that divides needs blanks around it\n"
+        "when it stands next to a fraction: 2/3 / 9.\n"
+        "\n"
+        "Exit status: 0 done, or the checked answer is right; 1 the problem has no\n"
+        "answer; 2 the command line, EXPR or ANSWER cannot be read; 3 the checked\n"
+        "answer has the right value but is not finished (not reduced, or the\n"
+        "fraction of a mixed number is 1 or more); 4 the checked answer is wrong."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption versionOption = parser.addVersionOption();
+    const QCommandLineOption calc(QStringLiteral("calc"),
+        QStringLiteral("Calculate EXPR and write the answer."), QStringLiteral("EXPR"));
+    const QCommandLineOption improper(
+        QStringLiteral("improper"), QStringLiteral("Write the answer as an improper fraction."));
+    const QCommandLineOption steps(QStringLiteral("steps"),
+        QStringLiteral("Write the working, step by step, before the answer."));
+    const QCommandLineOption check(QStringLiteral("check"),
+        QStringLiteral("Check ANSWER (a number, like 2 5/12) instead of writing the answer."),
+        QStringLiteral("ANSWER"));
+    parser.addOptions({calc, improper, steps, check});
+
+    if (!parser.parse(QCoreApplication::arguments())) {
+        return usageError(parser.errorText());
+    }
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
+        // Usage names the program, not the path it was started by.
+        QString text = parser.helpText();
+        text.replace(text.indexOf(QCoreApplication::arguments().constFirst()),
+            QCoreApplication::arguments().constFirst().size(), QStringLiteral("tobarin"));
+        write(stdout, text.toStdString());
+        return 0;
+    }
+    if (parser.isSet(versionOption)) {
+        out("tobarin " + QCoreApplication::applicationVersion().toStdString());
+        return 0;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        return usageError(
+            QStringLiteral("unexpected argument: ") + parser.positionalArguments()[0]);
+    }
+    if (!parser.isSet(calc)) {
+        const bool needsCalc = parser.isSet(check) || parser.isSet(improper) || parser.isSet(steps);
+        return usageError(needsCalc
+                ? QStringLiteral("--check, --improper and --steps need --calc EXPR.")
+                : QStringLiteral("nothing to do: give --calc EXPR."));
+    }
+    if (parser.values(calc).size() > 1 || parser.values(check).size() > 1) {
+        return usageError(QStringLiteral("--calc and --check may be given once each."));
+    }
+    Request request {parser.value(calc).toStdString(), parser.isSet(improper), parser.isSet(steps),
+        std::nullopt};
+    if (parser.isSet(check)) {
+        request.answer = parser.value(check).toStdString();
+    }
+    return calculate(request);
+}
+
+}  // namespace tobarin

@@ -1,0 +1,19 @@
+#pragma once
+
+// The program's command line: calculating without a window (--calc), with the
+// working (--steps), in improper form (--improper) or checking an answer
+// (--check), and --help and --version. Qt Core only: no display is needed.
+namespace tobarin {
+
+// True when the arguments are for the command line rather than the window:
+// one of them starts with "--", or is -h, -? or -v. Qt's own options for the
+// window (-platform, -style...) take a single dash and open the window.
+[[nodiscard]] bool wantsCommandLine(int argc, char **argv);
+
+// Runs the command line and gives the exit status: 0 done (or the checked
+// answer is right), 1 the problem has no answer (the denominator message or a
+// run-time error), 2 the command line or EXPR or ANSWER cannot be read, 3 the
+// checked answer has the right value but is not finished, 4 it is wrong.
+[[nodiscard]] int runCommandLine(int argc, char **argv);
+
+}  // namespace tobarin

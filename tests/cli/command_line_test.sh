@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# The command line through the real program, with no display and no Qt
+# platform set, in a UTF-8 locale and in the C locale. Each case: the exit
+# status, standard output, standard error, then the arguments.
+# Usage: command_line_test.sh PROGRAM VERSION
+set -u
+program=$1
+version=$2
+errors=$(mktemp)
+trap 'rm -f "$errors"' EXIT
+failures=0
+
+check() {
+    local status=$1 out=$2 err=$3
+    shift 3
+    local got got_err got_status
+    got=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM LC_ALL="$locale" \
+        "$program" "$@" 2>"$errors")
+    got_status=$?
+    got_err=$(cat "$errors")
+    if [ "$got_status" != "$status" ] || [ "$got" != "$out" ] || [ "$got_err" != "$err" ]; then
+        printf 'FAILED (LC_ALL=%s) tobarin' "$locale"
+        printf ' %q' "$@"
+        printf '\n  status %s, expected %s\n  stdout:\n%s\n  expected:\n%s\n  stderr:\n%s\n  expected:\n%s\n' \
+            "$got_status" "$status" "$got" "$out" "$got_err" "$err"
+        failures=$((failures + 1))
+    fi
+}
+
+steps='1 2/3 + 3/4
+= 5/3 + 3/4        帯分数を仮分数に直す
+= 20/12 + 9/12     通分する
+= 29/12            計算する
+= 2 5/12           帯分数に直す
+2 5/12'
+usage="Try 'tobarin --help'."
+
+for locale in C.UTF-8 C; do
+    # Answers, as the window shows them.
+    check 0 '2 5/12' '' --calc '1 2/3 + 3/4'
+    check 0 '-1/6' '' --calc '1/3 - 1/2'
+    check 0 '2' '' --calc '1 1/2 + 1/2'
+    check 0 '0' '' --calc '2/3 - 2/3'
+    check 0 '29/12' '' --calc '1 2/3 + 3/4' --improper
+    check 0 '2 5/12' '' --calc '１と２/３ ＋ ３/４'
+    check 0 '-3/2' '' --calc=-1/2-1 --improper
+    check 0 "$steps" '' --calc '1 2/3 + 3/4' --steps
+    # No answer: the working so far on stdout, the report on stderr.
+    check 1 '' '分母を１以上の整数にしてください。' --calc '1/0 + 1'
+    check 1 '1 ÷ 0' '実行時エラー 11: 0 で割ることはできません。' --calc '1 ÷ 0' --steps
+    check 1 '' '実行時エラー 6: 桁あふれが発生しました。' --calc '1/40000000 + 3/40000000'
+    check 2 '' '「2/3/9」は「2/3 ÷ 9」とも「2 ÷ 3/9」とも読めます。割り算の記号の「/」は前後に空白を入れて書くか、「÷」を使ってください。' \
+        --calc '2/3/9'
+    # The answer check.
+    check 0 '正解です。仮分数で書くと 29/12 です。' '' --calc '1 2/3 + 3/4' --check '2 5/12'
+    check 0 '正解です。帯分数で書くと 2 5/12 です。' '' --calc '1 2/3 + 3/4' --check 29/12
+    check 3 'おしいです。大きさは合っていますが、まだ約分できます。' '' --calc '1 2/3 + 3/4' --check 58/24
+    check 4 '答えがちがいます。もう一度計算してみましょう。' '' --calc '1 2/3 + 3/4' --check -29/12
+    check 1 '' 'この問題の答えは出せません。分母を１以上の整数にしてください。' --calc '1/0 + 1' --check 1
+    check 2 '' '分母に 0 は使えません。' --calc '1 2/3 + 3/4' --check 5/0
+    check 2 '' '「a」は使えない文字です。' --calc '1 2/3 + 3/4' --check abc
+    # Usage.
+    check 0 "tobarin $version" '' --version
+    check 2 '' "tobarin: --check, --improper and --steps need --calc EXPR.
+$usage" --steps
+    check 2 '' "tobarin: Unknown option 'bogus'.
+$usage" --calc 1+1 --bogus
+    help=$(env -u DISPLAY -u QT_QPA_PLATFORM LC_ALL="$locale" "$program" --help | head -n 1)
+    if [ "$help" != 'Usage: tobarin [options]' ]; then
+        echo "FAILED (LC_ALL=$locale) tobarin --help begins: $help"
+        failures=$((failures + 1))
+    fi
+done
+
+[ "$failures" -eq 0 ] && echo "All cases passed."
+exit $((failures > 0))

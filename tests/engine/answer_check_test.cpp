@@ -1,0 +1,86 @@
+// The answer check: a typed answer against Calculate's answer, each row the
+// verdict, what the pupil is told and the command line's exit status.
+
+#include "engine/answer_check.h"
+#include "engine/problem_text.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+namespace tobarin {
+namespace {
+
+struct CheckCase {
+    const char *problem;
+    TypedOperand typed;
+    Verdict verdict;
+    int status;
+    const char *text;
+
+    friend void PrintTo(const CheckCase &row, std::ostream *os)
+    {
+        *os << row.problem << " → " << row.text;
+    }
+};
+
+TypedOperand typed(const char *whole, const char *num, const char *den, bool negative = false)
+{
+    return {{den, num, whole}, negative};
+}
+
+class AnswerCheckTable : public ::testing::TestWithParam<CheckCase> { };
+
+TEST_P(AnswerCheckTable, GivesTheVerdict)
+{
+    const CheckCase &c = GetParam();
+    const AnswerCheck check = checkAnswer(parseProblem(c.problem).value.value(), c.typed);
+    EXPECT_EQ(check.verdict, c.verdict);
+    EXPECT_EQ(check.text, c.text);
+    EXPECT_EQ(exitStatus(check.verdict), c.status);
+}
+
+constexpr const char *Close = "おしいです。大きさは合っていますが、";
+const std::string Reducible = std::string(Close) + "まだ約分できます。";
+const std::string TooLarge = std::string(Close) + "帯分数の分数の部分が 1 以上になっています。";
+const std::string Both = Reducible + "また、帯分数の分数の部分が 1 以上になっています。";
+const std::string Whole = std::string(Close) + "この答えは整数で書けます。";
+constexpr const char *Wrong = "答えがちがいます。もう一度計算してみましょう。";
+constexpr const char *Sum = "1 2/3 + 3/4";
+// -943067965/23239372 + 1090720486/26877871: cross products beyond 2^53.
+constexpr const char *Large = "-943067965/23239372 - -1090720486/26877871";
+
+INSTANTIATE_TEST_SUITE_P(Verdicts, AnswerCheckTable,
+    ::testing::Values(CheckCase {Sum, typed("2", "5", "12"), Verdict::CorrectMixed, 0,
+                          "正解です。仮分数で書くと 29/12 です。"},
+        CheckCase {Sum, typed("", "29", "12"), Verdict::CorrectImproper, 0,
+            "正解です。帯分数で書くと 2 5/12 です。"},
+        CheckCase {Sum, typed("２", "５", "１２"), Verdict::CorrectMixed, 0,
+            "正解です。仮分数で書くと 29/12 です。"},
+        CheckCase {Sum, typed("", "58", "24"), Verdict::NotReduced, 3, Reducible.c_str()},
+        CheckCase {
+            Sum, typed("1", "17", "12"), Verdict::MixedFractionTooLarge, 3, TooLarge.c_str()},
+        CheckCase {Sum, typed("1", "34", "24"), Verdict::NotReducedAndTooLarge, 3, Both.c_str()},
+        CheckCase {Sum, typed("2", "5", "13"), Verdict::Wrong, 4, Wrong},
+        CheckCase {Sum, typed("2", "5", "12", true), Verdict::Wrong, 4, Wrong},
+        CheckCase {"1/3 - 1/2", typed("", "1", "6", true), Verdict::Correct, 0, "正解です。"},
+        CheckCase {"1/3 + 2/3", typed("1", "", ""), Verdict::Correct, 0, "正解です。"},
+        CheckCase {"1/3 + 2/3", typed("", "1", "1"), Verdict::WholeAsFraction, 3, Whole.c_str()},
+        CheckCase {"1/2 - 1/2", typed("0", "", ""), Verdict::Correct, 0, "正解です。"},
+        CheckCase {
+            Large, typed("", "14672277", "624624842737012"), Verdict::Correct, 0, "正解です。"},
+        CheckCase {Large, typed("", "29344554", "1249249685474024"), Verdict::NotReduced, 3,
+            Reducible.c_str()},
+        CheckCase {Large, typed("", "14672278", "624624842737012"), Verdict::Wrong, 4, Wrong},
+        CheckCase {"1/0 + 1", typed("1", "", ""), Verdict::NoAnswer, 1,
+            "この問題の答えは出せません。分母を１以上の整数にしてください。"},
+        CheckCase {"1 ÷ 0", typed("1", "", ""), Verdict::NoAnswer, 1,
+            "この問題の答えは出せません。実行時エラー 11: 0 で割ることはできません。"},
+        CheckCase {
+            Sum, typed("", "", "", true), Verdict::Unreadable, 2, "答えが書かれていません。"},
+        CheckCase {Sum, typed("2", "5", ""), Verdict::Unreadable, 2, "分母が書かれていません。"},
+        CheckCase {Sum, typed("", "5", "0"), Verdict::Unreadable, 2, "分母に 0 は使えません。"},
+        CheckCase {Sum, typed("2", "x", "12"), Verdict::Unreadable, 2,
+            "「x」は数ではありません。数字で書いてください。"}));
+
+}  // namespace
+}  // namespace tobarin

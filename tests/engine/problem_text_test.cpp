@@ -1,0 +1,82 @@
+// Problems and operands read from text: each row gives the fields read, as
+// "-[integer part|numerator|denominator]", or "!" and part of the message
+// that says why the text is not read.
+
+#include "engine/problem_text.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+namespace tobarin {
+namespace {
+
+std::string fields(const TypedOperand &x)
+{
+    return (x.negative ? "-[" : "[") + x.fields[2] + "|" + x.fields[1] + "|" + x.fields[0] + "]";
+}
+
+struct TextCase {
+    const char *text;
+    const char *read;
+
+    friend void PrintTo(const TextCase &row, std::ostream *os) { *os << row.text; }
+};
+
+template <typename T> void expectRead(const Parsed<T> &p, const std::string &read)
+{
+    if (read.starts_with("!")) {
+        EXPECT_FALSE(p.value.has_value());
+        EXPECT_NE(p.error.find(read.substr(1)), std::string::npos) << p.error;
+    } else {
+        EXPECT_TRUE(p.error.empty()) << p.error;
+    }
+}
+
+class ProblemText : public ::testing::TestWithParam<TextCase> { };
+
+TEST_P(ProblemText, ReadsTheFields)
+{
+    const Parsed<Problem> p = parseProblem(GetParam().text);
+    expectRead(p, GetParam().read);
+    if (p.value) {
+        constexpr const char *Signs[] = {" + ", " - ", " × ", " ÷ "};
+        EXPECT_EQ(fields(p.value->first) + Signs[p.value->operation] + fields(p.value->second),
+            GetParam().read);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ProblemText,
+    ::testing::Values(TextCase {"1 2/3 + 3/4", "[1|2|3] + [|3|4]"},
+        TextCase {"１と２/３＋３", "[1|2|3] + [3||]"},
+        TextCase {"\u3000-5/6 * 10 ", "-[|5|6] × [10||]"}, TextCase {"3＊4", "[3||] × [4||]"},
+        TextCase {"3 － 4", "[3||] - [4||]"}, TextCase {"3／4", "[3||] ÷ [4||]"},
+        TextCase {"2/3/9", "!「2/3/9」は「2/3 ÷ 9」とも「2 ÷ 3/9」とも読めます。"},
+        TextCase {"-1/2/3", "!とも"}, TextCase {"1/2 / 3", "[|1|2] ÷ [3||]"},
+        TextCase {"1 / 2/3", "[1||] ÷ [|2|3]"}, TextCase {"2 1/2/3", "[2|1|2] ÷ [3||]"},
+        TextCase {"1/2/3/4", "[|1|2] ÷ [|3|4]"}, TextCase {"1/2 - -3/4", "[|1|2] - -[|3|4]"},
+        TextCase {"1/2--3/4", "[|1|2] - -[|3|4]"}, TextCase {"-1-2", "-[1||] - [2||]"},
+        TextCase {"", "!式がありません"}, TextCase {" 3", "!「3」に計算の記号"},
+        TextCase {"1 + 2 + 3", "!2つ以上"}, TextCase {"1/2 ＋ －3/4", "!2つ以上"},
+        TextCase {"1/2 + x", "!「x」は使えない文字です。"},
+        TextCase {" 1 2 + 3", "!「1 2」は数として読めません。"},
+        TextCase {"2と3 ÷ 1", "!「2と3」は数として"}, TextCase {"3/4 /", "!「/」の後に数が"},
+        TextCase {"+ 3", "!「+」の前に数が"}));
+
+class OperandText : public ::testing::TestWithParam<TextCase> { };
+
+TEST_P(OperandText, ReadsTheFields)
+{
+    const Parsed<TypedOperand> p = parseOperand(GetParam().text);
+    expectRead(p, GetParam().read);
+    if (p.value) {
+        EXPECT_EQ(fields(*p.value), GetParam().read);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, OperandText,
+    ::testing::Values(TextCase {"-29/12", "-[|29|12]"}, TextCase {" 2 5/12 ", "[2|5|12]"},
+        TextCase {"２と５/１２", "[2|5|12]"}, TextCase {"007", "[007||]"},
+        TextCase {"1 / 2", "!「1 / 2」は数として読めません。"}, TextCase {"", "!数がありません"}));
+
+}  // namespace
+}  // namespace tobarin
