@@ -2,6 +2,6 @@
 // its markup and styles are in and the focus stands on the first control,
 // as the calculator's own page is once its engine has loaded too.
 const form = document.querySelector('[data-control="Form1"]');
-form.closest('.window').inert = false;
+document.querySelector('.desk').inert = false;
 form.querySelector('input:not([type="radio"]), input:checked, button').focus();
 document.documentElement.setAttribute('data-ready', '');

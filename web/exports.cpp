@@ -1,21 +1,18 @@
-// The module's entry points, called by the page's script (web/page/engine.js).
+// The module's entry points, called by the page's script (web/page/*.js).
 // Each one catches every exception: nothing thrown may cross into JavaScript.
 
+#include "engine/answer_check.h"
 #include "engine/events.h"
 #include "engine/spoken_answer.h"
 
 #include <array>
 #include <emscripten/emscripten.h>
+#include <optional>
 #include <string>
 
+#include "web/page_imports.h"
 #include "web/page_properties.h"
-
-#define TOBARIN_PAGE_IMPORT(name) __attribute__((import_module("page"), import_name(#name)))
-extern "C" {
-// Tells assistive technology the answer, as it should be spoken, or nothing.
-TOBARIN_PAGE_IMPORT(announce) void pageAnnounce(const char *text, std::size_t length);
-}
-#undef TOBARIN_PAGE_IMPORT
+#include "web/working_panel.h"
 
 namespace {
 
@@ -27,11 +24,43 @@ web::PageProperties &page()
     return properties;
 }
 
+// The problem of the last Calculate, whose working the panel shows, until
+// Clear empties the answer.
+std::optional<Problem> &calculated()
+{
+    static std::optional<Problem> problem;
+    return problem;
+}
+
 void announceAnswer()
 {
     const std::string spoken = SpokenAnswer(page().caption(Label1[3]), page().caption(Label1[2]),
         page().caption(Label1[1]), page().caption(Label1[0]));
     pageAnnounce(spoken.data(), spoken.size());
+}
+
+void showWorking(bool improper)
+{
+    const std::string json
+        = calculated() ? web::workingJson(*calculated(), improper) : std::string();
+    pageShowWorking(json.data(), json.size());
+}
+
+// The panel follows the answer the window shows: the working of each
+// Calculate, folded or split with the answer forms, gone after Clear.
+void followAnswer(ControlId control, Event event)
+{
+    if (event != Event::Click) {
+        return;
+    }
+    if (control == Command1) {
+        showWorking(false);
+    } else if (Option2.contains(control)) {
+        showWorking(control == Option2[1]);
+    } else if (control == Command2) {
+        calculated().reset();
+        showWorking(false);
+    }
 }
 
 }  // namespace
@@ -75,10 +104,15 @@ EMSCRIPTEN_KEEPALIVE int tobarin_raise(int row, int event)
         if (!control || event < 0 || event > static_cast<int>(Event::LostFocus)) {
             return -1;
         }
-        const auto pending = raiseEvent(page(), *control, static_cast<Event>(event));
+        const auto raised = static_cast<Event>(event);
+        if (*control == Command1 && raised == Event::Click) {
+            calculated() = web::problemIn(page());  // as Calculate reads it
+        }
+        const auto pending = raiseEvent(page(), *control, raised);
         if (page().takeAnswerChanged()) {
             announceAnswer();
         }
+        followAnswer(*control, raised);
         if (!pending) {
             return 0;
         }
@@ -97,6 +131,24 @@ EMSCRIPTEN_KEEPALIVE int tobarin_report(int number)
 {
     try {
         reportRuntimeError(page(), number);
+        return 0;
+    } catch (...) {
+        return -1;
+    }
+}
+
+// Checks the answer typed into the panel against the problem in the window's
+// fields, and shows the verdict.
+EMSCRIPTEN_KEEPALIVE int tobarin_check()
+{
+    try {
+        TypedOperand answer;
+        for (int index = 0; index < 3; ++index) {
+            answer.fields[static_cast<std::size_t>(index)] = web::readText(pageAnswerField, index);
+        }
+        answer.negative = pageAnswerNegative() != 0;
+        const AnswerCheck check = checkAnswer(web::problemIn(page()), answer);
+        pageShowVerdict(exitStatus(check.verdict), check.text.data(), check.text.size());
         return 0;
     } catch (...) {
         return -1;

@@ -265,6 +265,38 @@ void writeStyles(std::ostream &out)
     }
 }
 
+// The panel beside the window: the working of the last calculation and the
+// answer check (web/page/panel.js fills it and hands it to the engine).
+void writePanel(std::ostream &out)
+{
+    const auto field = [](std::string_view part, std::string_view name) {
+        return "<input type=\"text\" data-panel=\"" + std::string(part) + "\" aria-label=\""
+            + std::string(name)
+            + "\" inputmode=\"numeric\" autocomplete=\"off\" spellcheck=\"false\">";
+    };
+    out << "<section class=\"panel\" aria-labelledby=\"panel-title\">\n"
+        << "<h2 id=\"panel-title\">途中式と答え合わせ</h2>\n"
+        << "<section aria-labelledby=\"working-title\">\n"
+        << "<div class=\"panel-head\"><h3 id=\"working-title\">途中式</h3>"
+           "<button type=\"button\" data-panel=\"copy\" disabled>コピー</button></div>\n"
+        << "<p class=\"hint\" data-panel=\"hint\">計算を押すと、ここに途中式が出ます。</p>\n"
+        << "<ol class=\"working\" data-panel=\"working\" aria-label=\"途中式\" hidden></ol>\n"
+        << "<p class=\"report\" data-panel=\"report\"></p>\n"
+        << "<p class=\"copied\" data-panel=\"copied\" role=\"status\"></p>\n"
+        << "</section>\n<section aria-labelledby=\"check-title\">\n"
+        << "<h3 id=\"check-title\">答え合わせ</h3>\n"
+        << "<p class=\"hint\">問題の答えを自分で計算して書き、確かめるを押してください。</p>\n"
+        << "<div class=\"answer\" data-panel=\"answer\">"
+        << "<label class=\"answer-sign\"><input type=\"checkbox\" data-panel=\"negative\" "
+           "aria-label=\"自分の答えをマイナスにする\"><span>マイナス</span></label>"
+        << field("whole", "自分の答えの整数部分") << "<span class=\"answer-fraction\">"
+        << field("num", "自分の答えの分子") << "<span class=\"answer-bar\"></span>"
+        << field("den", "自分の答えの分母") << "</span>"
+        << "<button type=\"button\" data-panel=\"check\">確かめる</button></div>\n"
+        << "<p class=\"verdict\" data-panel=\"verdict\" role=\"status\"></p>\n"
+        << "</section>\n</section>\n";
+}
+
 // The part of the page around the window: the head, then the menu bar and the
 // client area, then the message box and the notice shown after Quit.
 void writePage(std::ostream &out, bool withEngine, std::string_view assets,
@@ -291,7 +323,7 @@ void writePage(std::ostream &out, bool withEngine, std::string_view assets,
         << "<link rel=\"stylesheet\" href=\"" << a << "form.css\">\n";
     if (withEngine) {
         for (const char *module :
-            {"engine.js", "dom-properties.js", "window-events.js", "message-box.js"}) {
+            {"engine.js", "dom-properties.js", "window-events.js", "message-box.js", "panel.js"}) {
             out << "<link rel=\"modulepreload\" href=\"" << module << "\">\n";
         }
         out << "<link rel=\"preload\" href=\"tobarin.wasm\" as=\"fetch\" type=\"application/wasm\" "
@@ -300,9 +332,9 @@ void writePage(std::ostream &out, bool withEngine, std::string_view assets,
     } else {
         out << "<script type=\"module\" src=\"web-static-ready.js\"></script>\n";
     }
-    out << "</head>\n<body>\n<main class=\"desk\">\n<div class=\"stage\">\n"
+    out << "</head>\n<body>\n"
         // Inert until the engine has loaded: nothing typed or clicked is lost.
-        << "<div class=\"window\" inert>\n"
+        << "<main class=\"desk\" inert>\n<div class=\"stage\">\n<div class=\"window\">\n"
         << "<div class=\"menubar\" role=\"menubar\" aria-label=\"メニュー\">";
     bool first = true;
     for (const MenuCommandDefinition &command : MenuCommands) {
@@ -319,7 +351,9 @@ void writePage(std::ostream &out, bool withEngine, std::string_view assets,
     if (written) {
         *written = markup.written();
     }
-    out << "</div>\n</div>\n</div>\n</main>\n";
+    out << "</div>\n</div>\n</div>\n";
+    writePanel(out);
+    out << "</main>\n";
     if (withEngine) {
         out << "<div class=\"ended\" id=\"ended\" hidden><p>終了しました</p>"
                "<p><a href=\"./\">もう一度始める</a></p></div>\n"

@@ -4,30 +4,9 @@
 #include <cstddef>
 #include <utility>
 
-// The page's side of each property, imported from the script that
-// instantiates the module. Texts go both ways as UTF-8 in the module's memory:
-// a text read from the page is written into a buffer the engine hands over,
-// and its length in bytes is returned, larger than the buffer when it did not
-// fit (the call is then made again with a buffer large enough).
-#define TOBARIN_PAGE_IMPORT(name) __attribute__((import_module("page"), import_name(#name)))
-extern "C" {
-TOBARIN_PAGE_IMPORT(text) std::size_t pageText(int row, char *buffer, std::size_t capacity);
-TOBARIN_PAGE_IMPORT(setText) void pageSetText(int row, const char *text, std::size_t length);
-TOBARIN_PAGE_IMPORT(caption) std::size_t pageCaption(int row, char *buffer, std::size_t capacity);
-TOBARIN_PAGE_IMPORT(setCaption) void pageSetCaption(int row, const char *text, std::size_t length);
-TOBARIN_PAGE_IMPORT(value) int pageValue(int row);
-TOBARIN_PAGE_IMPORT(visible) int pageVisible(int row);
-TOBARIN_PAGE_IMPORT(setVisible) void pageSetVisible(int row, int visible);
-TOBARIN_PAGE_IMPORT(msgBox)
-void pageMsgBox(const char *text, std::size_t textLength, int style, const char *title,
-    std::size_t titleLength);
-TOBARIN_PAGE_IMPORT(unload) void pageUnload();
-}
-#undef TOBARIN_PAGE_IMPORT
+#include "web/page_imports.h"
 
 namespace tobarin::web {
-
-namespace {
 
 std::string readText(std::size_t (*read)(int, char *, std::size_t), int row)
 {
@@ -40,8 +19,6 @@ std::string readText(std::size_t (*read)(int, char *, std::size_t), int row)
     text.resize(std::min(length, text.size()));
     return text;
 }
-
-}  // namespace
 
 int rowOf(ControlId control) noexcept
 {

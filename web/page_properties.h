@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,6 +19,10 @@ namespace tobarin::web {
 inline constexpr int RowCount = static_cast<int>(Controls.size() + MenuCommands.size());
 
 [[nodiscard]] int rowOf(ControlId control) noexcept;
+
+// A text read from the page by one of its imports (web/page_imports.h) that
+// take an index and a buffer.
+[[nodiscard]] std::string readText(std::size_t (*read)(int, char *, std::size_t), int index);
 [[nodiscard]] std::optional<ControlId> controlAt(int row) noexcept;
 
 class PageProperties final : public ControlProperties {

@@ -22,6 +22,7 @@ export class PageWindow {
   #rows = new Map();        // element → row
   #exports = null;
   #messageBox;
+  #panel = null;
   #announcer;
   #fitting;                 // rows of labels that shrink a long text
   ended = false;
@@ -55,7 +56,20 @@ export class PageWindow {
         this.#messageBox.show(this.#read(text, textLength), style, this.#read(title, titleLength)),
       unload: () => this.#unload(),
       announce: (text, length) => { this.#announcer.textContent = this.#read(text, length); },
+      // The panel beside the window.
+      showWorking: (json, length) =>
+        this.#panel?.showWorking(length ? JSON.parse(this.#read(json, length)) : null),
+      answerField: (index, buffer, capacity) =>
+        this.#write(this.#panel?.answerField(index) ?? '', buffer, capacity),
+      answerNegative: () => (this.#panel?.answerNegative() ? 1 : 0),
+      showVerdict: (status, text, length) =>
+        this.#panel?.showVerdict(status, this.#read(text, length)),
     };
+  }
+
+  // The panel that shows the working and checks answers (panel.js).
+  setPanel(panel) {
+    this.#panel = panel;
   }
 
   // Learns the rows' names from the engine and finds their elements.
@@ -93,6 +107,11 @@ export class PageWindow {
   report(number) {
     if (this.ended) return;
     if (this.#exports.tobarin_report(number) < 0) console.error('the engine failed to report');
+  }
+
+  // Checks the answer typed into the panel against the window's problem.
+  check() {
+    if (this.#exports.tobarin_check() < 0) console.error('the engine failed to check');
   }
 
   #memory() {

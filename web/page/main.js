@@ -4,14 +4,16 @@
 import { PageWindow } from './dom-properties.js';
 import { loadEngine } from './engine.js';
 import { MessageBox } from './message-box.js';
+import { WorkingPanel } from './panel.js';
 import { wireWindow } from './window-events.js';
 
 const form = document.querySelector('[data-control="Form1"]');
 const page = new PageWindow(document, new MessageBox(document.querySelector('dialog[data-control="MsgBox"]')));
+page.setPanel(new WorkingPanel(document.querySelector('.panel'), () => page.check()));
 page.attach(await loadEngine('tobarin.wasm', page.imports()));
 wireWindow(page, form, document.querySelector('[role="menubar"]'));
 
-form.closest('.window').inert = false;
+document.querySelector('.desk').inert = false;
 // The first control in tab order that can hold the focus.
 form.querySelector('input:not([type="radio"]), input:checked, button').focus();
 document.documentElement.setAttribute('data-ready', '');
