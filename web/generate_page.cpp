@@ -357,7 +357,7 @@ void writePage(std::ostream &out, bool withEngine, std::string_view assets,
     if (withEngine) {
         out << "<div class=\"ended\" id=\"ended\" hidden><p>終了しました</p>"
                "<p><a href=\"./\">もう一度始める</a></p></div>\n"
-            << "<p class=\"announce\" id=\"announce\" role=\"status\"></p>\n"
+            << "<p class=\"announce\" id=\"announce\" role=\"status\" aria-label=\"答え\"></p>\n"
             << "<dialog data-control=\"MsgBox\" aria-labelledby=\"msgbox-title\" "
                "aria-describedby=\"msgbox-text\">\n"
             << "<p class=\"msgbox-title\" data-part=\"title\" id=\"msgbox-title\"></p>\n"

@@ -87,9 +87,14 @@ describe('layout', () => {
       assert.ok(menu.y + 0.5 >= 0 && menu.x + 0.5 >= 0, 'menu bar inside the viewport');
       assert.ok(client.x + client.width <= viewport.width + 0.5, 'fits the width');
       assert.ok(client.y + client.height <= viewport.height + 0.5, 'fits the height');
-      // As large as fits, within the stage's margin on the limiting side.
-      const room = Math.min((viewport.width - 16) / 472, (viewport.height - 16) / (303 + 20));
+      // As large as fits its stage, within a margin on the limiting side.
+      const stage = await page.locator('.stage').boundingBox();
+      const room = Math.min((stage.width - 16) / 472, (stage.height - 16) / (303 + 20));
       assert.ok(Math.abs(scale - room) < 0.01, `scale ${scale}, room ${room}`);
+      // The panel stands below the window on a phone, beside it on a desktop.
+      const panel = await page.locator('.panel').boundingBox();
+      if (viewport.width < 760) assert.ok(panel.y >= client.y + client.height);
+      else assert.ok(panel.x >= client.x + client.width && panel.y < client.y + client.height);
       for (const [selector, [x, y, width, height]] of places) {
         const box = await page.locator(selector).boundingBox();
         const got = [(box.x - client.x) / scale, (box.y - client.y) / scale,
@@ -246,7 +251,8 @@ describe('calculations', () => {
     await type(page, 'Text1(0)', '2');
     await control(page, 'Check1(0)').click();
     await control(page, 'Command1').click();
-    assert.equal(await page.getByRole('status').textContent(), '答え マイナス 1 と 2分の1');
+    assert.equal(await page.getByRole('status', { name: '答え', exact: true }).textContent(),
+      '答え マイナス 1 と 2分の1');
   });
 });
 
