@@ -322,13 +322,16 @@ void writePage(std::ostream &out, bool withEngine, std::string_view assets,
         << "<link rel=\"stylesheet\" href=\"" << a << "page.css\">\n"
         << "<link rel=\"stylesheet\" href=\"" << a << "form.css\">\n";
     if (withEngine) {
+        // The engine's module on its own and first: it starts compiling the
+        // WebAssembly as soon as it arrives, before the page has been parsed.
+        out << "<script type=\"module\" async src=\"engine.js\"></script>\n"
+            << "<link rel=\"preload\" href=\"tobarin.wasm\" as=\"fetch\" type=\"application/wasm\" "
+               "crossorigin>\n";
         for (const char *module :
-            {"engine.js", "dom-properties.js", "window-events.js", "message-box.js", "panel.js"}) {
+            {"dom-properties.js", "window-events.js", "message-box.js", "panel.js"}) {
             out << "<link rel=\"modulepreload\" href=\"" << module << "\">\n";
         }
-        out << "<link rel=\"preload\" href=\"tobarin.wasm\" as=\"fetch\" type=\"application/wasm\" "
-               "crossorigin>\n"
-            << "<script type=\"module\" src=\"main.js\"></script>\n";
+        out << "<script type=\"module\" src=\"main.js\"></script>\n";
     } else {
         out << "<script type=\"module\" src=\"web-static-ready.js\"></script>\n";
     }

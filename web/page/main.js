@@ -10,7 +10,7 @@ import { wireWindow } from './window-events.js';
 const form = document.querySelector('[data-control="Form1"]');
 const page = new PageWindow(document, new MessageBox(document.querySelector('dialog[data-control="MsgBox"]')));
 page.setPanel(new WorkingPanel(document.querySelector('.panel'), () => page.check()));
-page.attach(await loadEngine('tobarin.wasm', page.imports()));
+page.attach(await loadEngine(page.imports()));
 wireWindow(page, form, document.querySelector('[role="menubar"]'));
 
 document.querySelector('.desk').inert = false;
