@@ -270,9 +270,8 @@ void writeStyles(std::ostream &out)
 void writePanel(std::ostream &out)
 {
     const auto field = [](std::string_view part, std::string_view name) {
-        return "<input type=\"text\" data-panel=\"" + std::string(part) + "\" aria-label=\""
-            + std::string(name)
-            + "\" inputmode=\"numeric\" autocomplete=\"off\" spellcheck=\"false\">";
+        return R"(<input type="text" data-panel=")" + std::string(part) + R"(" aria-label=")"
+            + std::string(name) + R"(" inputmode="numeric" autocomplete="off" spellcheck="false">)";
     };
     out << "<section class=\"panel\" aria-labelledby=\"panel-title\">\n"
         << "<h2 id=\"panel-title\">途中式と答え合わせ</h2>\n"
@@ -286,7 +285,7 @@ void writePanel(std::ostream &out)
         << "</section>\n<section aria-labelledby=\"check-title\">\n"
         << "<h3 id=\"check-title\">答え合わせ</h3>\n"
         << "<p class=\"hint\">問題の答えを自分で計算して書き、確かめるを押してください。</p>\n"
-        << "<div class=\"answer\" data-panel=\"answer\">"
+        << R"(<div class="answer" data-panel="answer">)"
         << "<label class=\"answer-sign\"><input type=\"checkbox\" data-panel=\"negative\" "
            "aria-label=\"自分の答えをマイナスにする\"><span>マイナス</span></label>"
         << field("whole", "自分の答えの整数部分") << "<span class=\"answer-fraction\">"
@@ -317,10 +316,10 @@ void writePage(std::ostream &out, bool withEngine, std::string_view assets,
             << "<link rel=\"icon\" href=\"icons/tobarin.svg\" type=\"image/svg+xml\">\n"
             << "<link rel=\"apple-touch-icon\" href=\"icons/tobarin-180.png\">\n";
     }
-    out << "<link rel=\"preload\" href=\"" << a
+    out << R"(<link rel="preload" href=")" << a
         << "fonts/tobarin-gothic.woff2\" as=\"font\" type=\"font/woff2\" crossorigin>\n"
-        << "<link rel=\"stylesheet\" href=\"" << a << "page.css\">\n"
-        << "<link rel=\"stylesheet\" href=\"" << a << "form.css\">\n";
+        << R"(<link rel="stylesheet" href=")" << a << "page.css\">\n"
+        << R"(<link rel="stylesheet" href=")" << a << "form.css\">\n";
     if (withEngine) {
         // The engine's module on its own and first: it starts compiling the
         // WebAssembly as soon as it arrives, before the page has been parsed.
@@ -329,7 +328,7 @@ void writePage(std::ostream &out, bool withEngine, std::string_view assets,
                "crossorigin>\n";
         for (const char *module :
             {"dom-properties.js", "window-events.js", "message-box.js", "panel.js"}) {
-            out << "<link rel=\"modulepreload\" href=\"" << module << "\">\n";
+            out << R"(<link rel="modulepreload" href=")" << module << "\">\n";
         }
         out << "<script type=\"module\" src=\"main.js\"></script>\n";
     } else {
@@ -342,7 +341,7 @@ void writePage(std::ostream &out, bool withEngine, std::string_view assets,
     bool first = true;
     for (const MenuCommandDefinition &command : MenuCommands) {
         // One tab stop for the menu bar; the arrow keys move along it.
-        out << "<button type=\"button\" role=\"menuitem\" data-control=\""
+        out << R"(<button type="button" role="menuitem" data-control=")"
             << escaped(idOf(command).objectName()) << "\"" << (first ? "" : " tabindex=\"-1\"")
             << ">" << escaped(command.caption) << "</button>";
         first = false;
