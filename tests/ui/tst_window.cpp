@@ -295,7 +295,7 @@ private slots:
             return Operand {parts[0].toString(), parts[1].toString(), parts[2].toString(),
                 parts[3].toBool(false)};
         };
-        for (const QJsonValue &value : rows) {
+        for (const auto &value : rows) {
             const QJsonObject row = value.toObject();
             QTest::newRow(qPrintable(row[QStringLiteral("name")].toString()))
                 << operand(row[QStringLiteral("first")]) << row[QStringLiteral("operation")].toInt()
