@@ -4,8 +4,18 @@
 
 # The engine reports run-time errors by throwing, so exceptions are switched
 # on when compiling and when linking; without them a throw aborts the program.
-add_compile_options(-fexceptions)
-add_link_options(-fexceptions)
+# The page (TOBARIN_BUILD_WEB) uses WebAssembly's own exceptions, which need no
+# JavaScript support code; the tests under Node.js keep those that Emscripten
+# emulates in JavaScript.
+# The page is also optimized across the whole program at link time, which
+# leaves out what nothing calls.
+if(TOBARIN_BUILD_WEB)
+  add_compile_options(-fwasm-exceptions -flto)
+  add_link_options(-fwasm-exceptions -flto)
+else()
+  add_compile_options(-fexceptions)
+  add_link_options(-fexceptions)
+endif()
 
 # emcmake runs the tests with `node --experimental-wasm-threads`; Node.js 20
 # refuses that flag (threads are always on there), so plain node runs them.
@@ -46,6 +56,10 @@ foreach(header fmt/format.h fast_float/fast_float.h)
 endforeach()
 add_library(fmt::fmt-header-only INTERFACE IMPORTED GLOBAL)
 target_include_directories(fmt::fmt-header-only INTERFACE ${tobarin_host_headers})
-target_compile_definitions(fmt::fmt-header-only INTERFACE FMT_HEADER_ONLY=1)
+# The engine never formats by locale; a fixed thousands separator keeps
+# std::locale, and with it most of the C++ library's locale code, out of the
+# module.
+target_compile_definitions(fmt::fmt-header-only INTERFACE FMT_HEADER_ONLY=1
+  FMT_STATIC_THOUSANDS_SEPARATOR=44)
 add_library(FastFloat::fast_float INTERFACE IMPORTED GLOBAL)
 target_include_directories(FastFloat::fast_float INTERFACE ${tobarin_host_headers})

@@ -279,7 +279,7 @@ std::string NumberText(double x)
     }
     // The shortest text that reads back as x ("0.1", "2.5e-07"); {fmt} writes
     // it without an exponent up to 10^16 ("1000000000000000").
-    return fmt::format("{}", x);
+    return fmt::to_string(x);
 }
 
 // Both check the operands and the result rather than the floating-point

@@ -30,6 +30,16 @@ for db in "${databases[@]}"; do
         exit 1
     }
 done
+# The browser page's C++ is built by Emscripten (scripts/build-web.sh); what of
+# it compiles natively is checked here with the flags it needs.
+web_sources=(web/generate_page.cpp web/page_properties.cpp web/working_panel.cpp
+  tests/web/oracle_cli.cpp)
+clang-tidy -quiet "${web_sources[@]}" -- -std=c++20 -I. -I"$build/generated" \
+    -DFMT_HEADER_ONLY=1 >"$build/clang-tidy-web.log" 2>&1 || {
+    grep -E "(warning|error):" "$build/clang-tidy-web.log" | sort -u
+    echo "clang-tidy found problems in the page's C++ (the whole log: $build/clang-tidy-web.log)"
+    exit 1
+}
 echo "clang-tidy: clean"
 
 echo "cppcheck..."
@@ -41,4 +51,7 @@ for db in "${databases[@]}"; do
         --suppress=missingIncludeSystem '--suppress=preprocessorErrorDirective:*.moc' \
         -j "$(nproc)" --quiet
 done
+cppcheck --std=c++20 -I. -I"$build/generated" --enable=warning,performance,portability \
+    --inline-suppr --error-exitcode=1 --suppress=missingIncludeSystem --quiet \
+    web/*.cpp tests/web/oracle_cli.cpp
 echo "cppcheck: clean"

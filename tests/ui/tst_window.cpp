@@ -8,8 +8,12 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFile>
 #include <QFontInfo>
 #include <QGroupBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -280,36 +284,24 @@ private slots:
         QTest::addColumn<Operand>("second");
         QTest::addColumn<QString>("expected");
 
-        const Operand none;
-        QTest::newRow("1/2 + 1/3")
-            << Operand {"", "1", "2"} << 0 << Operand {"", "1", "3"} << "||5/6|bar";
-        QTest::newRow("1/2 + 1/2")
-            << Operand {"", "1", "2"} << 0 << Operand {"", "1", "2"} << "|1|/|no bar";
-        QTest::newRow("1 2/3 + nothing") << Operand {"1", "2", "3"} << 0 << none << "|1|2/3|bar";
-        QTest::newRow("1/2 - 3/4")
-            << Operand {"", "1", "2"} << 1 << Operand {"", "3", "4"} << "-||1/4|bar";
-        QTest::newRow("3/4 x 2/3")
-            << Operand {"", "3", "4"} << 2 << Operand {"", "2", "3"} << "||1/2|bar";
-        QTest::newRow("empty - empty") << none << 1 << none << "|0|/|no bar";
-        QTest::newRow("7 + 1/2") << Operand {"7", "", ""} << 0 << Operand {"", "1", "2"}
-                                 << "|7|1/2|bar";
-        QTest::newRow("-1/2 + 1/3")
-            << Operand {"", "1", "2", true} << 0 << Operand {"", "1", "3"} << "-||1/6|bar";
-        QTest::newRow("-1/2 + 1/4")
-            << Operand {"", "1", "2", true} << 0 << Operand {"", "1", "4"} << "-||1/4|bar";
-        QTest::newRow("-1/2 x 2") << Operand {"", "1", "2", true} << 2 << Operand {"2", "", ""}
-                                  << "-|1|/|no bar";
-        QTest::newRow("-1/2 x 1/3")
-            << Operand {"", "1", "2", true} << 2 << Operand {"", "1", "3"} << "-||1/6|bar";
-        QTest::newRow("2/3 + -7/3")
-            << Operand {"", "2", "3"} << 0 << Operand {"", "7", "3", true} << "-|1|2/3|bar";
-        QTest::newRow("1/2 / -1/3")
-            << Operand {"", "1", "2"} << 3 << Operand {"", "1", "3", true} << "-|1|1/2|bar";
-        QTest::newRow("3/4 + -1/6")
-            << Operand {"", "3", "4"} << 0 << Operand {"", "1", "6", true} << "||7/12|bar";
-        QTest::newRow("999 9998/9999 x itself")
-            << Operand {"999", "9998", "9999"} << 2 << Operand {"999", "9998", "9999"}
-            << "|999999|79982002/99980001|bar";
+        // The rows the browser page's tests use too (tests/calculations.json):
+        // an operand is [integer part, numerator, denominator, negative].
+        QFile file(QStringLiteral(TOBARIN_CALCULATIONS));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QJsonArray rows = QJsonDocument::fromJson(file.readAll()).array();
+        QVERIFY(!rows.isEmpty());
+        const auto operand = [](const QJsonValue &value) {
+            const QJsonArray parts = value.toArray();
+            return Operand {parts[0].toString(), parts[1].toString(), parts[2].toString(),
+                parts[3].toBool(false)};
+        };
+        for (const auto &value : rows) {
+            const QJsonObject row = value.toObject();
+            QTest::newRow(qPrintable(row[QStringLiteral("name")].toString()))
+                << operand(row[QStringLiteral("first")]) << row[QStringLiteral("operation")].toInt()
+                << operand(row[QStringLiteral("second")])
+                << row[QStringLiteral("expected")].toString();
+        }
     }
 
     void calculate()

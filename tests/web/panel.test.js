@@ -1,0 +1,146 @@
+// The panel beside the window: the working of each Calculate, drawn with
+// stacked fractions and copied as text, following the answer forms and
+// Clear; and the answer check of a typed answer against the window's problem.
+
+import assert from 'node:assert/strict';
+import { after, before, describe, test } from 'node:test';
+import { answer, control, launchBrowser, openCalculator, serveSite, type } from './support.js';
+
+let site;
+let browser;
+before(async () => {
+  site = await serveSite();
+  browser = await launchBrowser();
+});
+after(async () => {
+  await browser?.close();
+  await site?.close();
+});
+
+async function fresh(t) {
+  const { context, page } = await openCalculator(browser, site);
+  t.after(() => context.close());
+  return page;
+}
+
+// Types a problem into the window: [whole, num, den, negative] operands.
+async function enter(page, first, operation, second) {
+  await control(page, `Option1(${operation})`).click();
+  for (const [array, operand, box] of [['Text1', first, 0], ['Text2', second, 1]]) {
+    const [whole, num, den, negative] = operand;
+    for (const [index, text] of [[0, den], [1, num], [2, whole]]) {
+      if (text) await type(page, `${array}(${index})`, text);
+    }
+    if (negative) await control(page, `Check1(${box})`).click();
+  }
+}
+
+const panel = (page, name) => page.locator(`[data-panel="${name}"]`);
+const lines = (page) => panel(page, 'working').locator('li')
+  .evaluateAll((items) => items.map((item) => item.getAttribute('aria-label')));
+
+describe('working', () => {
+  test('1 2/3 + 3/4: drawn stacked, copied as the text form', async (t) => {
+    const page = await fresh(t);
+    await page.context().grantPermissions(['clipboard-read', 'clipboard-write']);
+    assert.equal(await panel(page, 'hint').isVisible(), true);
+    await enter(page, ['1', '2', '3'], 0, ['', '3', '4']);
+    await control(page, 'Command1').click();
+    assert.deepEqual(await lines(page), ['1 2/3 + 3/4', '= 5/3 + 3/4 帯分数を仮分数に直す',
+      '= 20/12 + 9/12 通分する', '= 29/12 計算する', '= 2 5/12 帯分数に直す']);
+    // The second line: = 5/3 + 3/4, two fractions stacked as numerator over denominator.
+    const drawn = await panel(page, 'working').locator('li').nth(1).locator('math')
+      .evaluate((m) => [...m.querySelectorAll('mfrac')].map((f) => [...f.children].map((c) => c.textContent)));
+    assert.deepEqual(drawn, [['5', '3'], ['3', '4']]);
+    await panel(page, 'copy').click();
+    await panel(page, 'copied').filter({ hasText: 'コピーしました' }).waitFor();
+    assert.equal(await page.evaluate(() => navigator.clipboard.readText()), [
+      '1 2/3 + 3/4',
+      '= 5/3 + 3/4        帯分数を仮分数に直す',
+      '= 20/12 + 9/12     通分する',
+      '= 29/12            計算する',
+      '= 2 5/12           帯分数に直す', ''].join('\n'));
+  });
+
+  test('follows the answer forms and goes with Clear', async (t) => {
+    const page = await fresh(t);
+    await enter(page, ['1', '2', '3'], 0, ['', '3', '4']);
+    await control(page, 'Command1').click();
+    await control(page, 'Option2(1)').click();
+    assert.equal(await answer(page), '||29/12|bar');
+    assert.equal((await lines(page)).at(-1), '= 29/12 仮分数に直す');
+    await control(page, 'Option2(0)').click();
+    assert.equal((await lines(page)).at(-1), '= 2 5/12 帯分数に直す');
+    await control(page, 'Command2').click();
+    assert.equal(await panel(page, 'working').isVisible(), false);
+    assert.equal(await panel(page, 'hint').isVisible(), true);
+    assert.equal(await panel(page, 'copy').isDisabled(), true);
+  });
+
+  test('a negative second operand stands in parentheses, drawn with a minus', async (t) => {
+    const page = await fresh(t);
+    await enter(page, ['', '1', '2'], 1, ['', '3', '4', true]);
+    await control(page, 'Command1').click();
+    assert.equal((await lines(page))[0], '1/2 - (-3/4)');
+    const operators = await panel(page, 'working').locator('li').first().locator('mo')
+      .allTextContents();
+    assert.deepEqual(operators, ['−', '(', '−', ')']);
+  });
+
+  test('ends with the report of a run-time error', async (t) => {
+    const page = await fresh(t);
+    await enter(page, ['', '1', '2'], 3, ['', '', '']);
+    await control(page, 'Command1').click();
+    await page.keyboard.press('Enter');  // closes the report
+    assert.equal(await panel(page, 'report').textContent(),
+      '実行時エラー 11: 0 で割ることはできません。');
+  });
+});
+
+describe('answer check', () => {
+  // For 1 2/3 + 3/4 (answer 2 5/12), what the pupil types and what is said.
+  const rows = [
+    [['2', '5', '12'], 'correct', '正解です。仮分数で書くと 29/12 です。'],
+    [['', '29', '12'], 'correct', '正解です。帯分数で書くと 2 5/12 です。'],
+    [['2', '10', '24'], 'close', 'おしいです。大きさは合っていますが、まだ約分できます。'],
+    [['1', '17', '12'], 'close', 'おしいです。大きさは合っていますが、帯分数の分数の部分が 1 以上になっています。'],
+    [['2', '5', '12', true], 'wrong', '答えがちがいます。もう一度計算してみましょう。'],
+    [['', '', ''], 'unreadable', '答えが書かれていません。'],
+    [['２', '５', '１２'], 'correct', '正解です。仮分数で書くと 29/12 です。'],
+  ];
+  for (const [[whole, num, den, negative], verdict, text] of rows) {
+    test(`${negative ? '-' : ''}${whole} ${num}/${den}: ${verdict}`, async (t) => {
+      const page = await fresh(t);
+      await enter(page, ['1', '2', '3'], 0, ['', '3', '4']);
+      await page.getByRole('textbox', { name: '自分の答えの整数部分' }).fill(whole);
+      await page.getByRole('textbox', { name: '自分の答えの分子' }).fill(num);
+      await page.getByRole('textbox', { name: '自分の答えの分母' }).fill(den);
+      if (negative) await page.getByRole('checkbox', { name: '自分の答えをマイナスにする' }).check();
+      await page.getByRole('button', { name: '確かめる' }).click();
+      assert.equal(await panel(page, 'verdict').getAttribute('data-verdict'), verdict);
+      assert.equal(await panel(page, 'verdict').textContent(), text);
+      // Checked without showing the answer, and without any focus event.
+      assert.equal(await answer(page), '||/|bar');
+      assert.equal(await panel(page, 'working').isVisible(), false);
+    });
+  }
+
+  test('a problem without an answer says so; Enter in a field checks', async (t) => {
+    const page = await fresh(t);
+    await enter(page, ['', '5', ''], 0, ['', '1', '2']);
+    await page.getByRole('textbox', { name: '自分の答えの整数部分' }).fill('1');
+    await page.keyboard.press('Enter');
+    assert.equal(await panel(page, 'verdict').getAttribute('data-verdict'), 'none');
+    assert.equal(await panel(page, 'verdict').textContent(),
+      'この問題の答えは出せません。分母を１以上の整数にしてください。');
+  });
+
+  test('the focus going to the panel and back raises no focus event', async (t) => {
+    const page = await fresh(t);
+    await type(page, 'Text1(1)', '-5');
+    await page.getByRole('textbox', { name: '自分の答えの分子' }).click();
+    await control(page, 'Text1(1)').click();
+    assert.equal(await control(page, 'Text1(1)').inputValue(), '-5');
+    assert.equal(await control(page, 'Label7').textContent(), '分子');
+  });
+});

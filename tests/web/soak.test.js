@@ -1,0 +1,152 @@
+// A long run of random user actions on the page: clicks, typed text, Tab,
+// arrows, Space, the menu. After every Calculate the answer, or the message
+// box it opened, must be what the exact oracle of tests/oracle says for the
+// fields, sign boxes and operation as they then stand.
+//
+// TOBARIN_WEB_SOAK_SEED picks the sequence (printed on failure) and
+// TOBARIN_WEB_SOAK_ACTIONS its length (3,000 by default). The oracle is the
+// program oracle_cli.cpp beside this file, built by scripts/test-web.sh.
+
+import assert from 'node:assert/strict';
+import { spawn } from 'node:child_process';
+import { join } from 'node:path';
+import { createInterface } from 'node:readline';
+import { after, before, test } from 'node:test';
+import { buildDir, control, launchBrowser, openCalculator, serveSite } from './support.js';
+
+const seed = Number(process.env.TOBARIN_WEB_SOAK_SEED ?? Math.floor(Math.random() * 2 ** 31));
+const actions = Number(process.env.TOBARIN_WEB_SOAK_ACTIONS ?? 3000);
+
+// mulberry32: a small seeded generator, so that a failing run can be repeated.
+function generator(state) {
+  return () => {
+    state = (state + 0x6D2B79F5) | 0;
+    let t = Math.imul(state ^ (state >>> 15), 1 | state);
+    t = (t + Math.imul(t ^ (t >>> 7), 61 | t)) ^ t;
+    return ((t ^ (t >>> 14)) >>> 0) / 2 ** 32;
+  };
+}
+
+// The oracle: one line in, one verdict out.
+function startOracle() {
+  const child = spawn(process.env.TOBARIN_WEB_ORACLE ?? join(buildDir, 'oracle_cli'));
+  const lines = createInterface({ input: child.stdout });
+  const waiting = [];
+  lines.on('line', (line) => waiting.shift()(line));
+  return {
+    ask: (line) => new Promise((resolve) => {
+      waiting.push(resolve);
+      child.stdin.write(`${line}\n`);
+    }),
+    stop: () => child.stdin.end(),
+  };
+}
+
+let site;
+let browser;
+let oracle;
+before(async () => {
+  site = await serveSite();
+  browser = await launchBrowser();
+  oracle = startOracle();
+});
+after(async () => {
+  oracle?.stop();
+  await browser?.close();
+  await site?.close();
+});
+
+const fields = ['Text1(2)', 'Text1(1)', 'Text1(0)', 'Text2(2)', 'Text2(1)', 'Text2(0)'];
+const pieces = ['0', '1', '2', '3', '4', '5', '6', '7', '8', '9', '12', '99', '-', '.', 'e', ' '];
+const specials = ['9e9', '1e5', '1e4', '-7', '2.5', '&HF', 'x'];
+
+test(`${actions} random actions agree with the exact oracle (seed ${seed})`, async (t) => {
+  const { context, page } = await openCalculator(browser, site);
+  t.after(() => context.close());
+  // Notes the message box open when Calculate's click has been handled: the
+  // one Calculate opened (every earlier box was closed before the click).
+  await page.evaluate(() => {
+    window.addEventListener('click', (event) => {
+      if (event.target.dataset?.control !== 'Command1') return;
+      const box = document.querySelector('dialog[data-control="MsgBox"]');
+      window.calculateBox = box.open
+        ? [box.querySelector('[data-part="title"]').textContent,
+          ...box.querySelector('[data-part="text"]').textContent.split('\n')].join('|')
+        : '';
+    });
+  });
+  const random = generator(seed);
+  const pick = (list) => list[Math.floor(random() * list.length)];
+  const chance = (p) => random() < p;
+  let calculations = 0;
+
+  // Clicks the middle of a control (or of its wrapping label), as placed
+  // when the page opened: the layout never moves.
+  const places = new Map();
+  const click = async (name) => {
+    if (!places.has(name)) {
+      const { x, y, width, height } = await page.locator(`[data-for="${name}"], [data-control="${name}"]`)
+        .first().boundingBox();
+      places.set(name, [x + width / 2, y + height / 2]);
+    }
+    await page.mouse.click(...places.get(name));
+  };
+
+  // Waits a frame and a task, the longest a focus handler's report waits
+  // once no button is held, then closes every box that opened.
+  const settled = () => page.evaluate(() => new Promise((done) => requestAnimationFrame(
+    () => setTimeout(() => done(document.querySelector('dialog[data-control="MsgBox"]').open)))));
+  async function settle() {
+    while (await settled()) await page.keyboard.press('Enter');
+  }
+
+  async function calculate(byKey) {
+    if (byKey) {
+      await control(page, 'Command1').focus();
+      await page.keyboard.press('Space');
+    } else {
+      await click('Command1');
+    }
+    const state = await page.evaluate((names) => {
+      const c = (name) => document.querySelector(`[data-control="${name}"]`);
+      const operation = [0, 1, 2, 3].find((i) => c(`Option1(${i})`).checked);
+      return [...names.map((name) => c(name).value),
+        c('Check1(0)').checked ? 1 : 0, c('Check1(1)').checked ? 1 : 0, operation,
+        ...[3, 2, 1, 0].map((i) => c(`Label1(${i})`).textContent),
+        c('Line3').hidden ? 0 : 1, window.calculateBox].join('\t');
+    }, fields);
+    const verdict = await oracle.ask(state);
+    assert.equal(verdict, 'ok', `calculation ${calculations} (seed ${seed}): ${state}`);
+    ++calculations;
+  }
+
+  for (let i = 0; i < actions; ++i) {
+    const r = random();
+    if (r < 0.35) {
+      await click(pick(fields));
+      await page.keyboard.press('Control+A');
+      const text = chance(0.1) ? pick(specials)
+        : Array.from({ length: Math.floor(random() * 5) }, () => pick(pieces)).join('');
+      await page.keyboard.type(text);
+    } else if (r < 0.45) {
+      await page.keyboard.press(chance(0.7) ? 'Tab' : 'Shift+Tab');
+    } else if (r < 0.52) {
+      await click(`Check1(${Math.floor(random() * 2)})`);
+    } else if (r < 0.62) {
+      await click(`Option1(${Math.floor(random() * 4)})`);
+    } else if (r < 0.66) {
+      await control(page, `Option1(${Math.floor(random() * 4)})`).focus();
+      await page.keyboard.press(pick(['ArrowUp', 'ArrowDown', 'ArrowLeft', 'ArrowRight']));
+    } else if (r < 0.71) {
+      await click(`Option2(${Math.floor(random() * 2)})`);
+    } else if (r < 0.74) {
+      await click('Command2');
+    } else if (r < 0.75) {
+      await click('FileBer');
+    } else {
+      await calculate(chance(0.2));
+    }
+    await settle();
+  }
+  assert.ok(calculations > actions / 5, `${calculations} calculations`);
+});

@@ -1,0 +1,168 @@
+// The window's control properties over the page's elements: the one module
+// that knows both the elements and the engine's calls. The engine (C++, in
+// WebAssembly) names a control by its row in the window's definition and
+// passes texts as UTF-8 in its memory; here those become elements and strings.
+
+// The events of enum Event in form/definition.h.
+export const Event = Object.freeze({ Click: 0, GotFocus: 1, LostFocus: 2 });
+
+const encoder = new TextEncoder();
+const decoder = new TextDecoder();
+
+// A label or entry field whose text is wider than itself is drawn in a
+// smaller size of its font, just small enough to fit, a quarter point at a
+// time; its full text stays its content, and a shrunk label shows it as its
+// tool tip too. The ascent of the IPA faces (1802 of 2048 units) keeps a
+// smaller text on the baseline of the full-size one.
+const QuarterPoint = 1 / 3;  // CSS pixels
+const Ascent = 1802 / 2048;
+
+export class PageWindow {
+  #elements = [];           // by row
+  #rows = new Map();        // element → row
+  #exports = null;
+  #messageBox;
+  #panel = null;
+  #announcer;
+  #fitting;                 // rows of labels that shrink a long text
+  ended = false;
+
+  constructor(document, messageBox) {
+    this.document = document;
+    this.#messageBox = messageBox;
+    this.#announcer = document.getElementById('announce');
+  }
+
+  // The functions the engine imports as "page".
+  imports() {
+    const element = (row) => this.#elements[row];
+    return {
+      text: (row, buffer, capacity) => this.#write(element(row).value, buffer, capacity),
+      setText: (row, text, length) => {
+        const field = element(row);
+        field.value = this.#read(text, length);
+        fit(field, false);
+      },
+      caption: (row, buffer, capacity) => this.#write(element(row).textContent, buffer, capacity),
+      setCaption: (row, text, length) => {
+        const label = element(row);
+        label.textContent = this.#read(text, length);
+        if (this.#fitting.has(row)) fit(label, true);
+      },
+      value: (row) => (element(row).checked ? 1 : 0),
+      visible: (row) => (element(row).hidden ? 0 : 1),
+      setVisible: (row, visible) => { element(row).hidden = !visible; },
+      msgBox: (text, textLength, style, title, titleLength) =>
+        this.#messageBox.show(this.#read(text, textLength), style, this.#read(title, titleLength)),
+      unload: () => this.#unload(),
+      announce: (text, length) => { this.#announcer.textContent = this.#read(text, length); },
+      // The panel beside the window.
+      showWorking: (json, length) =>
+        this.#panel?.showWorking(length ? JSON.parse(this.#read(json, length)) : null),
+      answerField: (index, buffer, capacity) =>
+        this.#write(this.#panel?.answerField(index) ?? '', buffer, capacity),
+      answerNegative: () => (this.#panel?.answerNegative() ? 1 : 0),
+      showVerdict: (status, text, length) =>
+        this.#panel?.showVerdict(status, this.#read(text, length)),
+    };
+  }
+
+  // The panel that shows the working and checks answers (panel.js).
+  setPanel(panel) {
+    this.#panel = panel;
+  }
+
+  // Learns the rows' names from the engine and finds their elements.
+  attach(exports) {
+    this.#exports = exports;
+    this.#fitting = new Set();
+    const rows = exports.tobarin_rows();
+    for (let row = 0; row < rows; ++row) {
+      const name = this.#readNul(exports.tobarin_object_name(row));
+      const element = this.document.querySelector(`[data-control="${name}"]`);
+      if (!element) throw new Error(`no element for ${name}`);
+      this.#elements[row] = element;
+      this.#rows.set(element, row);
+      if (element.dataset.fit === 'shrink') this.#fitting.add(row);
+    }
+    // Sizes measured before the page's fonts arrived are measured again.
+    this.document.fonts?.ready.then(() => {
+      for (const row of this.#fitting) fit(this.#elements[row], true);
+    });
+  }
+
+  isControl(element) {
+    return this.#rows.has(element);
+  }
+
+  // Raises an event of a control. Returns the number of a run-time error to
+  // report once the focus has finished moving, or 0.
+  raise(element, event) {
+    if (this.ended) return 0;
+    const result = this.#exports.tobarin_raise(this.#rows.get(element), event);
+    if (result < 0) console.error('the engine failed on an event');
+    return Math.max(result, 0);
+  }
+
+  report(number) {
+    if (this.ended) return;
+    if (this.#exports.tobarin_report(number) < 0) console.error('the engine failed to report');
+  }
+
+  // Checks the answer typed into the panel against the window's problem.
+  check() {
+    if (this.#exports.tobarin_check() < 0) console.error('the engine failed to check');
+  }
+
+  #memory() {
+    return new Uint8Array(this.#exports.memory.buffer);
+  }
+
+  #read(pointer, length) {
+    return decoder.decode(this.#memory().subarray(pointer, pointer + length));
+  }
+
+  #readNul(pointer) {
+    const memory = this.#memory();
+    return decoder.decode(memory.subarray(pointer, memory.indexOf(0, pointer)));
+  }
+
+  // Writes UTF-8 into the engine's buffer; returns the text's full length in
+  // bytes, larger than the buffer when it did not fit.
+  #write(text, buffer, capacity) {
+    const bytes = encoder.encode(text);
+    if (bytes.length <= capacity) this.#memory().set(bytes, buffer);
+    return bytes.length;
+  }
+
+  #unload() {
+    this.ended = true;
+    const root = this.document.documentElement;
+    root.setAttribute('data-ended', '');
+    // Closes a window the browser lets a page close (an installed app, a tab
+    // opened for it); elsewhere the window gives way to a notice.
+    this.document.defaultView.close();
+    this.document.querySelector('.desk').hidden = true;
+    const notice = this.document.getElementById('ended');
+    notice.hidden = false;
+    notice.querySelector('a').focus();
+  }
+}
+
+// Draws an element's text in its own font size, or smaller where it does not fit.
+export function fit(element, isLabel) {
+  element.style.fontSize = '';
+  element.style.paddingTop = '';
+  if (isLabel) element.removeAttribute('title');
+  if (element.scrollWidth <= element.clientWidth) return;
+  const full = parseFloat(getComputedStyle(element).fontSize);
+  let size = full;
+  do {
+    size -= QuarterPoint;
+    element.style.fontSize = `${size}px`;
+  } while (element.scrollWidth > element.clientWidth && size > 2);
+  if (isLabel) {
+    element.style.paddingTop = `${(full - size) * Ascent}px`;
+    element.title = element.textContent;
+  }
+}

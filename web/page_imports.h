@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstddef>
+
+// The page's side of the engine's calls, imported from the script that
+// instantiates the module (web/page/dom-properties.js) under the module name
+// "page". Controls are named by their row (web/page_properties.h). Texts go
+// both ways as UTF-8 in the module's memory: a text read from the page is
+// written into a buffer the engine hands over, and its length in bytes is
+// returned, larger than the buffer when it did not fit (the call is then made
+// again with a buffer large enough).
+#define TOBARIN_PAGE_IMPORT(name) __attribute__((import_module("page"), import_name(#name)))
+extern "C" {
+
+// The control properties of the window.
+TOBARIN_PAGE_IMPORT(text) std::size_t pageText(int row, char *buffer, std::size_t capacity);
+TOBARIN_PAGE_IMPORT(setText) void pageSetText(int row, const char *text, std::size_t length);
+TOBARIN_PAGE_IMPORT(caption) std::size_t pageCaption(int row, char *buffer, std::size_t capacity);
+TOBARIN_PAGE_IMPORT(setCaption) void pageSetCaption(int row, const char *text, std::size_t length);
+TOBARIN_PAGE_IMPORT(value) int pageValue(int row);
+TOBARIN_PAGE_IMPORT(visible) int pageVisible(int row);
+TOBARIN_PAGE_IMPORT(setVisible) void pageSetVisible(int row, int visible);
+TOBARIN_PAGE_IMPORT(msgBox)
+void pageMsgBox(const char *text, std::size_t textLength, int style, const char *title,
+    std::size_t titleLength);
+TOBARIN_PAGE_IMPORT(unload) void pageUnload();
+
+// Tells assistive technology the answer, as it should be spoken, or nothing.
+TOBARIN_PAGE_IMPORT(announce) void pageAnnounce(const char *text, std::size_t length);
+
+// The panel beside the window: the working to draw (JSON, web/working_panel.h;
+// empty to clear it), the pupil's answer to check (its fields indexed like
+// TypedOperand's: 0 denominator, 1 numerator, 2 integer part; its sign box),
+// and the verdict (the command line's exit status for it, and its text).
+TOBARIN_PAGE_IMPORT(showWorking) void pageShowWorking(const char *json, std::size_t length);
+TOBARIN_PAGE_IMPORT(answerField)
+std::size_t pageAnswerField(int index, char *buffer, std::size_t capacity);
+TOBARIN_PAGE_IMPORT(answerNegative) int pageAnswerNegative();
+TOBARIN_PAGE_IMPORT(showVerdict)
+void pageShowVerdict(int status, const char *text, std::size_t length);
+}
+#undef TOBARIN_PAGE_IMPORT
