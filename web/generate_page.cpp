@@ -1,9 +1,10 @@
 // Writes the browser page's window from the window's definition: the markup
 // of the menu bar and of every control (index.html), each control's place,
-// size, font and stacking (form.css), and the same layout without the engine
-// for the start-up benchmark (static.html). Run at build time:
+// size, font and stacking (page.css, after the page's own styles read from
+// PAGE_CSS), and the same layout without the engine for the start-up
+// benchmark (static.html). Run at build time:
 //
-//   generate_page DIST_DIR BENCH_DIR
+//   generate_page DIST_DIR BENCH_DIR PAGE_CSS
 //
 // Positions are the definition's twips at 96 dpi (15 twips a CSS pixel),
 // rounded like the desktop window rounds them.
@@ -318,8 +319,7 @@ void writePage(std::ostream &out, bool withEngine, std::string_view assets,
     }
     out << R"(<link rel="preload" href=")" << a
         << "fonts/tobarin-gothic.woff2\" as=\"font\" type=\"font/woff2\" crossorigin>\n"
-        << R"(<link rel="stylesheet" href=")" << a << "page.css\">\n"
-        << R"(<link rel="stylesheet" href=")" << a << "form.css\">\n";
+        << R"(<link rel="stylesheet" href=")" << a << "page.css\">\n";
     if (withEngine) {
         // The engine's module on its own and first: it starts compiling the
         // WebAssembly as soon as it arrives, before the page has been parsed.
@@ -398,12 +398,19 @@ bool writeFile(const std::string &path, const std::string &contents)
 
 int main(int argc, char **argv)
 {
-    if (argc != 3) {
-        std::cerr << "usage: generate_page DIST_DIR BENCH_DIR\n";
+    if (argc != 4) {
+        std::cerr << "usage: generate_page DIST_DIR BENCH_DIR PAGE_CSS\n";
         return 2;
     }
     const std::string dist = argv[1];
     const std::string bench = argv[2];
+    // The page's own styles come first in its one stylesheet, then those
+    // written here: one file fewer to fetch before the page can be drawn.
+    std::ifstream pageStyles(argv[3]);
+    if (!pageStyles) {
+        std::cerr << "generate_page: cannot read " << argv[3] << "\n";
+        return 1;
+    }
 
     std::ostringstream page;
     std::vector<const ControlDefinition *> written;
@@ -413,12 +420,13 @@ int main(int argc, char **argv)
         return 1;
     }
     std::ostringstream styles;
+    styles << pageStyles.rdbuf() << "\n";
     writeStyles(styles);
     std::ostringstream staticPage;
     writePage(staticPage, false, "../dist/", nullptr);
 
     const bool ok = writeFile(dist + "/index.html", page.str())
-        && writeFile(dist + "/form.css", styles.str())
+        && writeFile(dist + "/page.css", styles.str())
         && writeFile(bench + "/static.html", staticPage.str());
     if (!ok) {
         std::cerr << "generate_page: cannot write the page\n";
