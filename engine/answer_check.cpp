@@ -18,18 +18,6 @@ using wide::Int128;
 // At most 18 digits a field: products of two stay far inside 128 bits.
 constexpr std::size_t MostDigits = 18;
 
-Int128 gcd(Int128 a, Int128 b)
-{
-    a = a < 0 ? -a : a;
-    b = b < 0 ? -b : b;
-    while (b != 0) {
-        const Int128 r = a % b;
-        a = b;
-        b = r;
-    }
-    return a;
-}
-
 // A value in lowest terms with a positive denominator.
 struct Exact {
     Int128 num;
@@ -41,7 +29,7 @@ struct Exact {
 Exact exact(bool negative, Int128 whole, Int128 num, Int128 den)
 {
     const Int128 improper = whole * den + num;
-    const Int128 g = gcd(improper, den);
+    const Int128 g = wide::gcd(improper, den);
     return {(negative ? -improper : improper) / g, den / g};
 }
 
@@ -122,7 +110,7 @@ AnswerCheck checkAnswer(const Problem &problem, const TypedOperand &answer)
     if (hasDen && (num == 0 || den == 1)) {
         return {Verdict::WholeAsFraction, close + "この答えは整数で書けます。"};
     }
-    const bool reducible = hasDen && gcd(num, den) > 1;
+    const bool reducible = hasDen && wide::gcd(num, den) > 1;
     const bool tooLarge = whole != 0 && hasDen && num >= den;
     const std::string reduce = "まだ約分できます。";
     const std::string large = "帯分数の分数の部分が 1 以上になっています。";

@@ -7,27 +7,7 @@ namespace tobarin {
 
 namespace {
 
-__extension__ using Unsigned128 = unsigned __int128;
-
-Unsigned128 gcd(Unsigned128 a, Unsigned128 b)
-{
-    while (b != 0) {
-        const Unsigned128 r = a % b;
-        a = b;
-        b = r;
-    }
-    return a;
-}
-
-std::string digitsOf(Unsigned128 v)
-{
-    std::string digits;
-    do {
-        digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(v % 10)));
-        v /= 10;
-    } while (v > 0);
-    return digits;
-}
+using wide::Unsigned128;
 
 // How often p divides v.
 int powerOf(Unsigned128 p, Unsigned128 v)
@@ -48,16 +28,14 @@ std::string decimalText(wide::Int128 num, wide::Int128 den)
     if (den <= 0 || den >= Bound) {
         throw std::invalid_argument("decimalText: the denominator must lie in (0, 10^37)");
     }
-    // The magnitude in unsigned arithmetic, so that the most negative value has one too.
-    Unsigned128 n
-        = num < 0 ? Unsigned128 {0} - static_cast<Unsigned128>(num) : static_cast<Unsigned128>(num);
+    Unsigned128 n = wide::magnitude(num);
     auto d = static_cast<Unsigned128>(den);
-    const Unsigned128 g = gcd(n, d);
+    const Unsigned128 g = wide::gcd(n, d);
     n /= g;
     d /= g;
 
     std::string text = num < 0 && n != 0 ? "-" : "";
-    text += digitsOf(n / d);
+    text += wide::digitsText(n / d);
     Unsigned128 remainder = n % d;
     if (remainder == 0) {
         return text;

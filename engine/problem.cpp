@@ -16,6 +16,24 @@ void enterProblem(MemoryForm &form, const Problem &problem)
     form.select(Option1[problem.operation]);
 }
 
+Problem problemIn(const ControlProperties &form)
+{
+    Problem problem;
+    for (int index = 0; index < Text1.size(); ++index) {
+        const auto field = static_cast<std::size_t>(index);
+        problem.first.fields[field] = form.text(Text1[index]);
+        problem.second.fields[field] = form.text(Text2[index]);
+    }
+    problem.first.negative = form.value(Check1[0]) == 1;
+    problem.second.negative = form.value(Check1[1]) == 1;
+    for (int index = 0; index < Option1.size(); ++index) {
+        if (form.value(Option1[index]) == 1) {
+            problem.operation = index;
+        }
+    }
+    return problem;
+}
+
 std::string answerText(const ControlProperties &form)
 {
     const std::string whole = form.caption(Label1[2]);
@@ -51,16 +69,6 @@ std::optional<wide::Int128> digitsValue(const std::string &caption)
     return value;
 }
 
-std::string decimal(wide::Int128 v)
-{
-    std::string digits;
-    do {
-        digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(v % 10)));
-        v /= 10;
-    } while (v > 0);
-    return digits;
-}
-
 }  // namespace
 
 std::optional<AnswerValue> answerValue(const ControlProperties &form)
@@ -90,9 +98,10 @@ std::string improperAnswerText(const ControlProperties &form)
         return {};
     }
     const bool negative = value->num < 0;
-    std::string text = (negative ? "-" : "") + decimal(negative ? -value->num : value->num);
+    std::string text
+        = (negative ? "-" : "") + wide::decimalText(negative ? -value->num : value->num);
     if (value->den != 1) {
-        text += "/" + decimal(value->den);
+        text += "/" + wide::decimalText(value->den);
     }
     return text;
 }

@@ -35,6 +35,10 @@ struct Problem {
 // selects its operation button, as a user would, without raising any event.
 void enterProblem(MemoryForm &form, const Problem &problem);
 
+// The problem as a window's fields, sign boxes and operation buttons hold it
+// (the last selected operation button; 0 when none is).
+[[nodiscard]] Problem problemIn(const ControlProperties &form);
+
 // The answer as the labels show it, read left to right: "-" directly before
 // a negative answer, the integer part, one blank, numerator "/" denominator:
 // "2 5/12", "-1/6", "3", "0", "29/12"; empty when there is no answer.

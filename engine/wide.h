@@ -1,16 +1,59 @@
 #pragma once
 
 // 128-bit intermediates for exact products and the one place where results are
-// rounded to nearest with ties to even. Internal to the engine.
+// rounded to nearest with ties to even; the greatest common divisor and the
+// decimal text of 128-bit values, for the engine and for what shows its
+// numbers (the working, the answer as text).
 
 #include "engine/currency.h"
 #include "engine/runtime_error.h"
 
 #include <cstdint>
+#include <string>
 
 namespace tobarin::wide {
 
 __extension__ using Int128 = __int128;
+__extension__ using Unsigned128 = unsigned __int128;
+
+// |v| in unsigned arithmetic, so that the most negative value has one too.
+constexpr Unsigned128 magnitude(Int128 v) noexcept
+{
+    return v < 0 ? Unsigned128 {0} - static_cast<Unsigned128>(v) : static_cast<Unsigned128>(v);
+}
+
+// The greatest common divisor of a and b (of |a| and |b|): never negative, 0
+// for two zeros.
+constexpr Unsigned128 gcd(Unsigned128 a, Unsigned128 b) noexcept
+{
+    while (b != 0) {
+        const Unsigned128 r = a % b;
+        a = b;
+        b = r;
+    }
+    return a;
+}
+constexpr Int128 gcd(Int128 a, Int128 b) noexcept
+{
+    return static_cast<Int128>(gcd(magnitude(a), magnitude(b)));
+}
+
+// The decimal digits of v without leading zeros ("0" for zero).
+inline std::string digitsText(Unsigned128 v)
+{
+    std::string digits;
+    do {
+        digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(v % 10)));
+        v /= 10;
+    } while (v > 0);
+    return digits;
+}
+
+// The decimal text of v, "-" before a negative value.
+inline std::string decimalText(Int128 v)
+{
+    return (v < 0 ? "-" : "") + digitsText(magnitude(v));
+}
 
 // n / d rounded to the nearest integer, ties to the even neighbour; d > 0.
 constexpr Int128 divideRoundHalfEven(Int128 n, Int128 d) noexcept

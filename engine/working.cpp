@@ -15,17 +15,6 @@ Int128 magnitude(Int128 v)
     return v < 0 ? -v : v;
 }
 
-std::string decimal(Int128 v)
-{
-    std::string digits;
-    Int128 m = magnitude(v);
-    do {
-        digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(m % 10)));
-        m /= 10;
-    } while (m > 0);
-    return v < 0 ? "-" + digits : digits;
-}
-
 // A zero is never shown with a sign, whatever sign the engine gave it.
 ShownNumber withSign(ShownNumber number, bool negative)
 {
@@ -142,13 +131,13 @@ std::string numberText(const ShownNumber &number)
 {
     std::string text = number.negative ? "-" : "";
     if (number.hasWhole) {
-        text += decimal(number.whole);
+        text += wide::decimalText(number.whole);
     }
     if (number.hasWhole && number.hasFraction) {
         text += ' ';
     }
     if (number.hasFraction) {
-        text += decimal(number.num) + "/" + decimal(number.den);
+        text += wide::decimalText(number.num) + "/" + wide::decimalText(number.den);
     }
     return text;
 }

@@ -9,15 +9,6 @@ scripts/install-deps.sh --only cmake ninja-build emscripten nodejs node-acorn \
   fonttools python3-brotli librsvg2-bin
 build=${WEB_BUILD_DIR:-build-web}
 
-# Emscripten's JavaScript optimizer needs acorn, which Debian installs where
-# node does not look by itself.
-for modules in /usr/share/nodejs /usr/lib/nodejs /usr/lib/node_modules; do
-  if [ -d "$modules/acorn" ]; then
-    export NODE_PATH="$modules${NODE_PATH:+:$NODE_PATH}"
-    break
-  fi
-done
-
 emcmake cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
   -DTOBARIN_BUILD_WEB=ON -DTOBARIN_BUILD_TESTS=OFF \
   -DCMAKE_CROSSCOMPILING_EMULATOR="$(command -v node)" >/dev/null

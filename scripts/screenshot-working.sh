@@ -5,37 +5,13 @@
 # QT_SCALE_FACTOR=1.5 scales it instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh xvfb xauth xdotool imagemagick
-build=${BUILD_DIR:-build}
-cmake -S . -B "$build" -G Ninja >/dev/null
-cmake --build "$build" --target tobarin
 out=${1:-docs/working.png}
-dpi=${DPI:-96}
-
-display=:$((90 + RANDOM % 9))
-Xvfb "$display" -screen 0 1600x1000x24 -dpi "$dpi" -nolisten tcp &
-xvfb=$!
-trap 'kill $app $xvfb 2>/dev/null || true' EXIT
-export DISPLAY=$display
+SCREEN=1600x1000 DPI=${DPI:-96}
 # Without a desktop's settings (Xft.dpi), Qt takes the resolution from here.
-export QT_FONT_DPI=$dpi
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+export QT_FONT_DPI=$DPI
+source scripts/xvfb-session.sh
 
-"$build/app/tobarin" &
-app=$!
-window=$(xdotool search --sync --onlyvisible --name '^Tobarin$' | head -n 1)
-# There is no window manager to give a window the keyboard: give it ourselves.
-xdotool windowfocus --sync "$window"
-sleep 0.5
-
-keys() { xdotool key --delay 40 "$@"; }
-typed() { xdotool type --delay 40 "$1"; }
-# The problem, as scripts/screenshot.sh types it, without pressing 計算.
-keys Tab Tab;  typed 3    # first denominator
-keys Tab;      typed 2    # first numerator
-keys Tab;      typed 1    # first integer part
-keys Tab Tab;  typed 4    # second denominator
-keys Tab;      typed 3    # second numerator
+type_problem              # without pressing 計算
 keys F2
 working=$(xdotool search --sync --onlyvisible --name '^途中式と答え合わせ$' | head -n 1)
 xdotool windowfocus --sync "$working"

@@ -8,16 +8,6 @@ scripts/install-deps.sh --only cmake ninja-build emscripten nodejs node-acorn go
   libfast-float-dev libfmt-dev
 build=${WASM_BUILD_DIR:-build-wasm}
 
-# Emscripten's JavaScript optimizer needs acorn, which Debian installs where
-# node does not look by itself. (cmake/emscripten.cmake also hands that folder
-# to the linker, so that a build started by hand finds it too.)
-for modules in /usr/share/nodejs /usr/lib/nodejs /usr/lib/node_modules; do
-  if [ -d "$modules/acorn" ]; then
-    export NODE_PATH="$modules${NODE_PATH:+:$NODE_PATH}"
-    break
-  fi
-done
-
 # emcmake hands CMake an emulator that Node.js 20 refuses; name plain node.
 emcmake cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_CROSSCOMPILING_EMULATOR="$(command -v node)"

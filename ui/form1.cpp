@@ -421,24 +421,6 @@ void Form1::buildConveniences()
     }
 }
 
-Problem Form1::problem() const
-{
-    Problem problem;
-    for (int index = 0; index < Text1.size(); ++index) {
-        const auto field = static_cast<std::size_t>(index);
-        problem.first.fields[field] = m_properties->text(Text1[index]);
-        problem.second.fields[field] = m_properties->text(Text2[index]);
-    }
-    problem.first.negative = m_properties->value(Check1[0]) == 1;
-    problem.second.negative = m_properties->value(Check1[1]) == 1;
-    for (int index = 0; index < Option1.size(); ++index) {
-        if (m_properties->value(Option1[index]) == 1) {
-            problem.operation = index;
-        }
-    }
-    return problem;
-}
-
 void Form1::showWorking()
 {
     const bool first = !m_working;
@@ -447,7 +429,7 @@ void Form1::showWorking()
         m_working->setWindowIcon(windowIcon());
         followProblem();
     }
-    m_working->setProblem(problem());
+    m_working->setProblem(problemIn(*m_properties));
     if (first) {
         // Beside the calculator where the screen has room, so that both are seen.
         m_working->adjustSize();
@@ -473,7 +455,7 @@ void Form1::followProblem()
 {
     const auto follow = [this] {
         if (m_working->isVisible()) {
-            m_working->setProblem(problem());
+            m_working->setProblem(problemIn(*m_properties));
         }
     };
     for (const ControlArray fields : {Text1, Text2}) {

@@ -12,7 +12,6 @@ namespace tobarin {
 class ControlArray;
 class ControlId;
 enum class Event;
-struct Problem;
 class WidgetProperties;
 class WorkingWindow;
 
@@ -71,8 +70,6 @@ private:
     void reportAfterFocusMove(int number);
 
     void buildConveniences();
-    // The problem as the fields, sign boxes and operation buttons hold it.
-    [[nodiscard]] Problem problem() const;
     void followProblem();
     void showContextMenu(QPoint at);
     void addMenuItems(QMenu *menu, bool answerForms);

@@ -24,12 +24,7 @@ constexpr std::uint32_t ReportRed = 0xC00000;
 
 QString digitsOf(Int128 v)
 {
-    QString digits;
-    do {
-        digits.prepend(QChar(u'0' + static_cast<char16_t>(v % 10)));
-        v /= 10;
-    } while (v > 0);
-    return digits;
+    return QString::fromStdString(wide::decimalText(v));
 }
 
 // The operation signs as printed; the minus is the typographic one.

@@ -106,7 +106,7 @@ EMSCRIPTEN_KEEPALIVE int tobarin_raise(int row, int event)
         }
         const auto raised = static_cast<Event>(event);
         if (*control == Command1 && raised == Event::Click) {
-            calculated() = web::problemIn(page());  // as Calculate reads it
+            calculated() = problemIn(page());  // as Calculate reads it
         }
         const auto pending = raiseEvent(page(), *control, raised);
         if (page().takeAnswerChanged()) {
@@ -147,7 +147,7 @@ EMSCRIPTEN_KEEPALIVE int tobarin_check()
             answer.fields[static_cast<std::size_t>(index)] = web::readText(pageAnswerField, index);
         }
         answer.negative = pageAnswerNegative() != 0;
-        const AnswerCheck check = checkAnswer(web::problemIn(page()), answer);
+        const AnswerCheck check = checkAnswer(problemIn(page()), answer);
         pageShowVerdict(exitStatus(check.verdict), check.text.data(), check.text.size());
         return 0;
     } catch (...) {

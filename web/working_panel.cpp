@@ -34,43 +34,15 @@ std::string quoted(std::string_view text)
     return out + "\"";
 }
 
-std::string digits(wide::Int128 value)
-{
-    std::string text;
-    do {
-        text.insert(text.begin(), static_cast<char>('0' + static_cast<int>(value % 10)));
-        value /= 10;
-    } while (value > 0);
-    return text;
-}
-
 std::string numberJson(const ShownNumber &number)
 {
     return std::string("{\"negative\":") + (number.negative ? "true" : "false")
-        + ",\"whole\":" + quoted(number.hasWhole ? digits(number.whole) : "")
-        + ",\"num\":" + quoted(number.hasFraction ? digits(number.num) : "")
-        + ",\"den\":" + quoted(number.hasFraction ? digits(number.den) : "") + "}";
+        + ",\"whole\":" + quoted(number.hasWhole ? wide::decimalText(number.whole) : "")
+        + ",\"num\":" + quoted(number.hasFraction ? wide::decimalText(number.num) : "")
+        + ",\"den\":" + quoted(number.hasFraction ? wide::decimalText(number.den) : "") + "}";
 }
 
 }  // namespace
-
-Problem problemIn(const ControlProperties &form)
-{
-    Problem problem;
-    for (int index = 0; index < Text1.size(); ++index) {
-        const auto field = static_cast<std::size_t>(index);
-        problem.first.fields[field] = form.text(Text1[index]);
-        problem.second.fields[field] = form.text(Text2[index]);
-    }
-    problem.first.negative = form.value(Check1[0]) == 1;
-    problem.second.negative = form.value(Check1[1]) == 1;
-    for (int index = 0; index < Option1.size(); ++index) {
-        if (form.value(Option1[index]) == 1) {
-            problem.operation = index;
-        }
-    }
-    return problem;
-}
 
 std::string workingJson(const Problem &problem, bool improper)
 {

@@ -12,9 +12,6 @@
 // page's script to draw.
 namespace tobarin::web {
 
-// The problem as the window's fields, sign boxes and operation buttons hold it.
-[[nodiscard]] Problem problemIn(const ControlProperties &form);
-
 // The working of a problem as Calculate works it, then folded into an
 // improper fraction where the window shows one, as JSON:
 //   {"text": the working as text (engine/working.h), with the report of a

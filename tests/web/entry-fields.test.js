@@ -3,25 +3,10 @@
 // report of an error in a focus handler after the move, also after a held click.
 
 import assert from 'node:assert/strict';
-import { after, before, describe, test } from 'node:test';
-import { control, launchBrowser, openCalculator, serveSite, type } from './support.js';
+import { describe, test } from 'node:test';
+import { control, sharedBrowser, type } from './support.js';
 
-let site;
-let browser;
-before(async () => {
-  site = await serveSite();
-  browser = await launchBrowser();
-});
-after(async () => {
-  await browser?.close();
-  await site?.close();
-});
-
-async function fresh(t) {
-  const { context, page } = await openCalculator(browser, site);
-  t.after(() => context.close());
-  return page;
-}
+const { fresh } = sharedBrowser();
 
 const focused = (page) => page.evaluate(() => document.activeElement?.dataset.control ?? '');
 const value = (page, name) => control(page, name).inputValue();

@@ -3,25 +3,10 @@
 // Clear; and the answer check of a typed answer against the window's problem.
 
 import assert from 'node:assert/strict';
-import { after, before, describe, test } from 'node:test';
-import { answer, control, launchBrowser, openCalculator, serveSite, type } from './support.js';
+import { describe, test } from 'node:test';
+import { answer, control, sharedBrowser, type } from './support.js';
 
-let site;
-let browser;
-before(async () => {
-  site = await serveSite();
-  browser = await launchBrowser();
-});
-after(async () => {
-  await browser?.close();
-  await site?.close();
-});
-
-async function fresh(t) {
-  const { context, page } = await openCalculator(browser, site);
-  t.after(() => context.close());
-  return page;
-}
+const { fresh } = sharedBrowser();
 
 // Types a problem into the window: [whole, num, den, negative] operands.
 async function enter(page, first, operation, second) {

@@ -7,23 +7,14 @@ import assert from 'node:assert/strict';
 import { mkdtempSync, readdirSync, readFileSync, rmSync, statSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { after, before, test } from 'node:test';
+import { test } from 'node:test';
 import { gzipSync } from 'node:zlib';
 import { chromium } from 'playwright-core';
 import {
-  answer, buildDir, control, launchArgs, launchBrowser, openCalculator, serveSite, type,
+  answer, buildDir, control, launchArgs, openCalculator, sharedBrowser, type,
 } from './support.js';
 
-let site;
-let browser;
-before(async () => {
-  site = await serveSite();
-  browser = await launchBrowser();
-});
-after(async () => {
-  await browser?.close();
-  await site?.close();
-});
+const shared = sharedBrowser();
 
 // Calculates 1/2 + 1/3 and opens and closes the About box.
 async function use(page) {
@@ -38,7 +29,7 @@ async function use(page) {
 }
 
 test('everything comes from the page\'s origin and the policy refuses nothing', async (t) => {
-  const context = await browser.newContext();
+  const context = await shared.browser.newContext();
   t.after(() => context.close());
   const requests = [];
   context.on('request', (request) => requests.push(request.url()));
@@ -48,13 +39,13 @@ test('everything comes from the page\'s origin and the policy refuses nothing', 
       (event) => window.violations.push(`${event.violatedDirective} ${event.blockedURI}`));
   });
   const page = await context.newPage();
-  await page.goto(site.url);
+  await page.goto(shared.site.url);
   await page.locator('html[data-ready]').waitFor({ state: 'attached' });
   await page.evaluate(() => document.fonts.ready);
   await use(page);
   assert.deepEqual(await page.evaluate(() => window.violations), []);
   assert.ok(requests.length > 5);
-  assert.deepEqual(requests.filter((url) => !url.startsWith(`${site.origin}/`)), []);
+  assert.deepEqual(requests.filter((url) => !url.startsWith(`${shared.site.origin}/`)), []);
   const policy = await page.locator('meta[http-equiv="Content-Security-Policy"]')
     .getAttribute('content');
   assert.match(policy, /default-src 'self'/);
@@ -62,7 +53,7 @@ test('everything comes from the page\'s origin and the policy refuses nothing', 
 });
 
 test('once the service worker is active, the page works with the network cut', async (t) => {
-  const { context, page } = await openCalculator(browser, site);
+  const { context, page } = await openCalculator(shared.browser, shared.site);
   t.after(() => context.close());
   await page.evaluate(() => navigator.serviceWorker.ready);
   await context.setOffline(true);
@@ -96,7 +87,7 @@ test('Chromium reads the manifest without errors and can install the app', async
     rmSync(profile, { recursive: true, force: true });
   });
   const page = await context.newPage();
-  await page.goto(site.url);
+  await page.goto(shared.site.url);
   await page.locator('html[data-ready]').waitFor({ state: 'attached' });
   await page.evaluate(() => navigator.serviceWorker.ready);
   const cdp = await context.newCDPSession(page);
@@ -110,12 +101,12 @@ test('Chromium reads the manifest without errors and can install the app', async
 });
 
 test('a cold load stays within its transfer budget', async (t) => {
-  const context = await browser.newContext();
+  const context = await shared.browser.newContext();
   t.after(() => context.close());
   const page = await context.newPage();
   const loaded = [];
   page.on('requestfinished', (request) => loaded.push(new URL(request.url()).pathname));
-  await page.goto(site.url);
+  await page.goto(shared.site.url);
   await page.locator('html[data-ready]').waitFor({ state: 'attached' });
   await page.evaluate(() => document.fonts.ready);
   const gzipped = (path) => gzipSync(readFileSync(join(buildDir, path)), { level: 9 }).length;

@@ -12,7 +12,7 @@ import { spawn } from 'node:child_process';
 import { join } from 'node:path';
 import { createInterface } from 'node:readline';
 import { after, before, test } from 'node:test';
-import { buildDir, control, launchBrowser, openCalculator, serveSite } from './support.js';
+import { buildDir, control, sharedBrowser } from './support.js';
 
 const seed = Number(process.env.TOBARIN_WEB_SOAK_SEED ?? Math.floor(Math.random() * 2 ** 31));
 const actions = Number(process.env.TOBARIN_WEB_SOAK_ACTIONS ?? 3000);
@@ -42,27 +42,19 @@ function startOracle() {
   };
 }
 
-let site;
-let browser;
+const { fresh } = sharedBrowser();
 let oracle;
-before(async () => {
-  site = await serveSite();
-  browser = await launchBrowser();
+before(() => {
   oracle = startOracle();
 });
-after(async () => {
-  oracle?.stop();
-  await browser?.close();
-  await site?.close();
-});
+after(() => oracle?.stop());
 
 const fields = ['Text1(2)', 'Text1(1)', 'Text1(0)', 'Text2(2)', 'Text2(1)', 'Text2(0)'];
 const pieces = ['0', '1', '2', '3', '4', '5', '6', '7', '8', '9', '12', '99', '-', '.', 'e', ' '];
 const specials = ['9e9', '1e5', '1e4', '-7', '2.5', '&HF', 'x'];
 
 test(`${actions} random actions agree with the exact oracle (seed ${seed})`, async (t) => {
-  const { context, page } = await openCalculator(browser, site);
-  t.after(() => context.close());
+  const page = await fresh(t);
   // Notes the message box open when Calculate's click has been handled: the
   // one Calculate opened (every earlier box was closed before the click).
   await page.evaluate(() => {

@@ -6,6 +6,7 @@ import { createReadStream, existsSync, statSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { dirname, extname, join, normalize, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
+import { after, before } from 'node:test';
 import { chromium } from 'playwright-core';
 
 const here = dirname(fileURLToPath(import.meta.url));
@@ -45,6 +46,30 @@ export const launchArgs = ['--no-sandbox', '--disable-gpu', '--disable-quic', '-
 // Debian's Chromium, headless, with a fresh profile (playwright's own).
 export function launchBrowser() {
   return chromium.launch({ executablePath: '/usr/bin/chromium', args: launchArgs });
+}
+
+// The site and a browser shared by the tests of one file: started before the
+// first test and closed after the last. fresh(t) opens a page of the
+// calculator for a test, closed when the test ends.
+export function sharedBrowser() {
+  const shared = {
+    site: null,
+    browser: null,
+    async fresh(t, options) {
+      const { context, page } = await openCalculator(shared.browser, shared.site, options);
+      t.after(() => context.close());
+      return page;
+    },
+  };
+  before(async () => {
+    shared.site = await serveSite();
+    shared.browser = await launchBrowser();
+  });
+  after(async () => {
+    await shared.browser?.close();
+    await shared.site?.close();
+  });
+  return shared;
 }
 
 // A fresh page of the calculator, once its engine has loaded.

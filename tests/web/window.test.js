@@ -4,28 +4,11 @@
 
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
-import { after, before, describe, test } from 'node:test';
-import {
-  answer, control, launchBrowser, openCalculator, serveSite, type,
-} from './support.js';
+import { describe, test } from 'node:test';
+import { answer, control, sharedBrowser, type } from './support.js';
 
-let site;
-let browser;
-before(async () => {
-  site = await serveSite();
-  browser = await launchBrowser();
-});
-after(async () => {
-  await browser?.close();
-  await site?.close();
-});
-
-// A fresh page for a test, closed when the test ends.
-async function fresh(t, options) {
-  const { context, page } = await openCalculator(browser, site, options);
-  t.after(() => context.close());
-  return page;
-}
+const shared = sharedBrowser();
+const { fresh } = shared;
 
 const focused = (page) => page.evaluate(() => document.activeElement?.dataset.control ?? '');
 
@@ -315,7 +298,7 @@ describe('Quit', () => {
   test('a page the browser keeps gives way to a notice that starts again', async (t) => {
     const page = await fresh(t);
     // A second history entry: a page the user navigated to may not close itself.
-    await page.goto(`${site.url}?again`);
+    await page.goto(`${shared.site.url}?again`);
     await page.locator('html[data-ready]').waitFor({ state: 'attached' });
     await control(page, 'Command3').click();
     await page.locator('html[data-ended]').waitFor({ state: 'attached' });
@@ -330,7 +313,7 @@ describe('Quit', () => {
     const opener = await fresh(t);
     const [page] = await Promise.all([
       opener.context().waitForEvent('page'),
-      opener.evaluate((url) => { window.open(url); }, site.url),
+      opener.evaluate((url) => { window.open(url); }, shared.site.url),
     ]);
     await page.locator('html[data-ready]').waitFor({ state: 'attached' });
     const closed = page.waitForEvent('close');
