@@ -1,11 +1,9 @@
 #include "app/command_line.h"
 
 #include "engine/answer_check.h"
-#include "engine/calculate.h"
 #include "engine/problem_text.h"
-#include "engine/runtime_error.h"
+#include "engine/solve.h"
 #include "engine/version.h"
-#include "engine/working.h"
 
 #include <clocale>
 #include <cstdio>
@@ -20,8 +18,6 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QStringList>
-
-#include "form/memory_form.h"
 
 namespace tobarin {
 
@@ -92,21 +88,10 @@ int calculate(const Request &request)
         answer = std::move(typed.value);
     }
 
-    MemoryForm form;
-    enterProblem(form, *problem.value);
-    Working working;
-    WorkingRecorder *recorder = request.steps ? &working : nullptr;
-    std::optional<int> error;
-    try {
-        Command1_Click(form, recorder);
-        if (request.improper) {
-            Option2_Click(form, 1, recorder);  // as a click on 仮分数
-        }
-    } catch (const RuntimeError &e) {
-        error = e.number();
-    }
+    const Solution solution = solve(
+        *problem.value, request.improper ? AnswerForm::Improper : AnswerForm::Mixed, request.steps);
     if (request.steps) {
-        write(stdout, workingText(working));
+        write(stdout, workingText(solution.working, false));
     }
 
     if (answer) {
@@ -115,15 +100,11 @@ int calculate(const Request &request)
         (status == 1 || status == 2 ? err : out)(check.text);
         return status;
     }
-    if (!form.messages().empty()) {
-        err(form.messages().front().text);
+    if (solution.answer.empty()) {
+        err(solution.working.report);
         return 1;
     }
-    if (error) {
-        err(runtimeErrorLine(*error));
-        return 1;
-    }
-    out(answerText(form));
+    out(answerText(solution.answer));
     return 0;
 }
 
@@ -146,8 +127,7 @@ int runCommandLine(int argc, char **argv)
     useUtf8Locale();
     const QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tobarin"));
-    QCoreApplication::setApplicationVersion(
-        QStringLiteral("%1.%2.%3").arg(version::Major).arg(version::Minor).arg(version::Revision));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(version::Text));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(

@@ -11,10 +11,7 @@ int main(int argc, char *argv[])
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tobarin"));
-    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                            .arg(tobarin::version::Major)
-                                            .arg(tobarin::version::Minor)
-                                            .arg(tobarin::version::Revision));
+    QApplication::setApplicationVersion(QString::fromLatin1(tobarin::version::Text));
     QApplication::setDesktopFileName(QStringLiteral("org.tobarin.Tobarin"));
 
     tobarin::Form1 form;

@@ -1,22 +1,14 @@
 #include "engine/answer_check.h"
 
-#include "engine/calculate.h"
 #include "engine/problem_text.h"
-#include "engine/runtime_error.h"
+#include "engine/solve.h"
 #include "engine/wide.h"
-
-#include <optional>
-
-#include "form/definition.h"
 
 namespace tobarin {
 
 namespace {
 
 using wide::Int128;
-
-// At most 18 digits a field: products of two stay far inside 128 bits.
-constexpr std::size_t MostDigits = 18;
 
 // A value in lowest terms with a positive denominator.
 struct Exact {
@@ -26,21 +18,11 @@ struct Exact {
     friend bool operator==(const Exact &, const Exact &) = default;
 };
 
-Exact exact(bool negative, Int128 whole, Int128 num, Int128 den)
+// num / den in lowest terms; den > 0.
+Exact lowest(Int128 num, Int128 den)
 {
-    const Int128 improper = whole * den + num;
-    const Int128 g = wide::gcd(improper, den);
-    return {(negative ? -improper : improper) / g, den / g};
-}
-
-// Digits read into a number; "" reads as 0.
-Int128 valueOf(const std::string &digits)
-{
-    Int128 value = 0;
-    for (const char c : digits) {
-        value = value * 10 + (c - '0');
-    }
-    return value;
+    const Int128 g = wide::gcd(num, den);
+    return {num / g, den / g};
 }
 
 AnswerCheck unreadable(std::string text)
@@ -53,57 +35,49 @@ AnswerCheck unreadable(std::string text)
 AnswerCheck checkAnswer(const Problem &problem, const TypedOperand &answer)
 {
     // The typed answer: each field digits or nothing.
-    std::array<std::string, 3> digits;  // den, num, whole, like the fields
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        const auto read = fieldDigits(answer.fields[i]);
-        if (!read) {
-            return unreadable(
-                "「" + answer.fields[i] + "」は数ではありません。数字で書いてください。");
+    std::array<Int128, 3> values {};
+    std::array<bool, 3> written {};
+    for (const Field field : Fields) {
+        const std::string &text = answer.field(field);
+        const auto digits = fieldDigits(text);
+        if (!digits) {
+            return unreadable("「" + text + "」は数ではありません。数字で書いてください。");
         }
-        if (read->size() > MostDigits) {
-            return unreadable("「" + answer.fields[i] + "」は桁が多すぎます。");
+        const auto value = wide::digitsValue(*digits);
+        if (!value) {
+            return unreadable("「" + text + "」は桁が多すぎます。");
         }
-        digits[i] = *read;
+        values[static_cast<std::size_t>(field)] = *value;
+        written[static_cast<std::size_t>(field)] = !digits->empty();
     }
-    const bool hasDen = !digits[0].empty();
-    const bool hasNum = !digits[1].empty();
-    if (!hasDen && !hasNum && digits[2].empty()) {
+    const auto at
+        = [](const auto &array, Field field) { return array[static_cast<std::size_t>(field)]; };
+    const bool hasDen = at(written, Field::Denominator);
+    const bool hasNum = at(written, Field::Numerator);
+    if (!hasDen && !hasNum && !at(written, Field::Whole)) {
         return unreadable("答えが書かれていません。");
     }
     if (hasNum != hasDen) {
         return unreadable(hasDen ? "分子が書かれていません。" : "分母が書かれていません。");
     }
-    const Int128 den = hasDen ? valueOf(digits[0]) : 1;
-    const Int128 num = valueOf(digits[1]);
-    const Int128 whole = valueOf(digits[2]);
+    const Int128 den = hasDen ? at(values, Field::Denominator) : 1;
+    const Int128 num = at(values, Field::Numerator);
+    const Int128 whole = at(values, Field::Whole);
     if (den == 0) {
         return unreadable("分母に 0 は使えません。");
     }
 
     // The problem's answer, as Calculate shows it.
-    MemoryForm form;
-    enterProblem(form, problem);
-    std::string mixed;
-    std::string improper;
-    try {
-        Command1_Click(form);
-        mixed = answerText(form);
-        Option2_Click(form, 1);
-        improper = answerText(form);
-    } catch (const RuntimeError &error) {
-        return {
-            Verdict::NoAnswer, "この問題の答えは出せません。" + runtimeErrorLine(error.number())};
+    const Solution solution = solve(problem, AnswerForm::Mixed);
+    const auto right = answerValue(solution.answer);
+    if (!right) {
+        return {Verdict::NoAnswer, "この問題の答えは出せません。" + solution.working.report};
     }
-    if (!form.messages().empty()) {
-        return {Verdict::NoAnswer, "この問題の答えは出せません。" + form.messages().front().text};
-    }
-    const auto label = [&form](int index) { return valueOf(form.caption(Label1[index])); };
-    // After folding, the labels hold the answer's integer part or its fraction.
-    const bool fractionShown = !form.caption(Label1[0]).empty();
-    const Exact right = exact(
-        form.caption(Label1[3]) == "-", label(2), label(1), fractionShown ? label(0) : Int128 {1});
+    const std::string mixed = answerText(solution.answer);
+    const std::string improper = improperAnswerText(solution.answer);
 
-    if (exact(answer.negative, whole, num, den) != right) {
+    const Int128 typed = whole * den + num;
+    if (lowest(answer.negative ? -typed : typed, den) != lowest(right->num, right->den)) {
         return {Verdict::Wrong, "答えがちがいます。もう一度計算してみましょう。"};
     }
     const std::string close = "おしいです。大きさは合っていますが、";
@@ -132,23 +106,40 @@ AnswerCheck checkAnswer(const Problem &problem, const TypedOperand &answer)
     return {Verdict::Correct, "正解です。"};
 }
 
-int exitStatus(Verdict verdict)
+VerdictCategory categoryOf(Verdict verdict)
 {
     switch (verdict) {
     case Verdict::Correct:
     case Verdict::CorrectMixed:
     case Verdict::CorrectImproper:
-        return 0;
-    case Verdict::NoAnswer:
-        return 1;
-    case Verdict::Unreadable:
-        return 2;
+        return VerdictCategory::Correct;
     case Verdict::NotReduced:
     case Verdict::MixedFractionTooLarge:
     case Verdict::NotReducedAndTooLarge:
     case Verdict::WholeAsFraction:
-        return 3;
+        return VerdictCategory::Close;
+    case Verdict::NoAnswer:
+        return VerdictCategory::NoAnswer;
+    case Verdict::Unreadable:
+        return VerdictCategory::Unreadable;
     case Verdict::Wrong:
+        break;
+    }
+    return VerdictCategory::Wrong;
+}
+
+int exitStatus(Verdict verdict)
+{
+    switch (categoryOf(verdict)) {
+    case VerdictCategory::Correct:
+        return 0;
+    case VerdictCategory::NoAnswer:
+        return 1;
+    case VerdictCategory::Unreadable:
+        return 2;
+    case VerdictCategory::Close:
+        return 3;
+    case VerdictCategory::Wrong:
         break;
     }
     return 4;

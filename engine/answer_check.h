@@ -23,6 +23,11 @@ enum class Verdict {
     Unreadable,  // the typed answer lacks a number or holds something else
 };
 
+// What a verdict comes to, for how it is shown: right, the right value not
+// finished, wrong, no answer to check against, nothing to check.
+enum class VerdictCategory { Correct, Close, Wrong, NoAnswer, Unreadable };
+[[nodiscard]] VerdictCategory categoryOf(Verdict verdict);
+
 struct AnswerCheck {
     Verdict verdict;
     std::string text;  // what the pupil is told, in Japanese

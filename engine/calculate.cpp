@@ -1,12 +1,13 @@
 #include "engine/calculate.h"
 
+#include "engine/answer_forms.h"
 #include "engine/conversions.h"
 #include "engine/number_theory.h"
 #include "engine/runtime_error.h"
 #include "engine/wide.h"
 #include "engine/working.h"
 
-#include <array>
+#include <optional>
 #include <string_view>
 
 #include "form/definition.h"
@@ -18,10 +19,10 @@ namespace {
 constexpr std::string_view DenominatorMessage = "分母を１以上の整数にしてください。";
 constexpr std::string_view DenominatorTitle = "エラーメッセージ";
 
-constexpr ControlId AnswerDenominator = Label1[0];
-constexpr ControlId AnswerNumerator = Label1[1];
-constexpr ControlId AnswerWhole = Label1[2];
-constexpr ControlId AnswerSign = Label1[3];
+constexpr ControlId AnswerDenominator = Label1[AnswerPart::Denominator];
+constexpr ControlId AnswerNumerator = Label1[AnswerPart::Numerator];
+constexpr ControlId AnswerWhole = Label1[AnswerPart::Whole];
+constexpr ControlId AnswerSign = Label1[AnswerPart::Sign];
 
 // One operand as read from its three fields; Improper is worked out.
 struct Operand {
@@ -85,16 +86,16 @@ bool cancels(std::int32_t g)
     return g != 1 && g != -1;
 }
 
-// The index of the selected operation button (the first, should there be
-// several), or -1 when none is selected.
-int selectedOperation(const ControlProperties &form)
+// The operation of the selected operation button (the first, should there be
+// several), or none when none is selected.
+std::optional<Operation> selectedOperation(const ControlProperties &form)
 {
-    for (int index = 0; index < Option1.size(); ++index) {
-        if (form.value(Option1[index]) != 0) {
-            return index;
+    for (const Operation operation : Operations) {
+        if (form.value(Option1[operation]) != 0) {
+            return operation;
         }
     }
-    return -1;
+    return std::nullopt;
 }
 
 wide::Int128 wholeOf(Currency x)
@@ -102,15 +103,14 @@ wide::Int128 wholeOf(Currency x)
     return x.count() / Currency::Scale;
 }
 
-// Reads an operand's three fields: index 0 the denominator, 1 the numerator,
-// 2 the integer part.
-Operand readOperand(const ControlProperties &form, ControlArray fieldArray)
+// Reads an operand's three fields.
+Operand readOperand(const ControlProperties &form, ControlArray fields)
 {
-    std::array<std::int32_t, 3> values {};
-    for (int index = 0; index < 3; ++index) {
-        values[static_cast<std::size_t>(index)] = ToLong(TextValue(form.text(fieldArray[index])));
-    }
-    return {.Den = values[0], .Num = values[1], .Whole = values[2]};
+    const auto read
+        = [&form, fields](Field field) { return ToLong(TextValue(form.text(fields[field]))); };
+    return {.Den = read(Field::Denominator),
+        .Num = read(Field::Numerator),
+        .Whole = read(Field::Whole)};
 }
 
 bool lacksDenominator(const Operand &op)
@@ -146,7 +146,7 @@ ShownNumber shown(const Operand &op)
 }
 
 // The two operands and the operation between them, for the working.
-Expression both(const Operand &a, int operation, const Operand &b)
+Expression both(const Operand &a, std::optional<Operation> operation, const Operand &b)
 {
     return {shown(a), operation, shown(b)};
 }
@@ -167,7 +167,8 @@ Fraction addOrSubtract(const Operand &a, const Operand &b, bool subtract, Workin
     const wide::Int128 t2 = common / b.Den * b.Improper;
     if (recorder) {
         recorder->step(StepKind::CommonDenominator,
-            {shownFraction(t1, common), subtract ? 1 : 0, shownFraction(t2, common)});
+            {shownFraction(t1, common), subtract ? Operation::Subtract : Operation::Add,
+                shownFraction(t2, common)});
     }
     return {wide::checkedCurrency((subtract ? t1 - t2 : t2 + t1) * Currency::Scale), D};
 }
@@ -176,10 +177,10 @@ Fraction multiply(Operand a, Operand b, WorkingRecorder *recorder)
 {
     // Cancel across the operands first, so that the products stay small.
     if (cancels(divideByGcd(a.Den, b.Improper)) && recorder) {
-        recorder->step(StepKind::CancelAcross, both(a, 2, b));
+        recorder->step(StepKind::CancelAcross, both(a, Operation::Multiply, b));
     }
     if (cancels(divideByGcd(a.Improper, b.Den)) && recorder) {
-        recorder->step(StepKind::CancelAcross, both(a, 2, b));
+        recorder->step(StepKind::CancelAcross, both(a, Operation::Multiply, b));
     }
     // Each factor is scaled down by 100 so that the double product stays far
     // from 2^53 in units of 0.0001: rounding to four places then gives the
@@ -197,7 +198,7 @@ Fraction divide(Operand a, Operand b, WorkingRecorder *recorder)
     // The working shows the division as a times the reciprocal of b, and the
     // cancellations across that product.
     const auto timesReciprocal = [&a, &b] {
-        return Expression {shown(a), 2, shownFraction(b.Den, b.Improper)};
+        return Expression {shown(a), Operation::Multiply, shownFraction(b.Den, b.Improper)};
     };
     if (recorder) {
         recorder->step(StepKind::Reciprocal, timesReciprocal());
@@ -209,6 +210,20 @@ Fraction divide(Operand a, Operand b, WorkingRecorder *recorder)
         recorder->step(StepKind::CancelAcross, timesReciprocal());
     }
     return {ToCurrency(multiply32(a.Improper, b.Den)), ToCurrency(multiply32(b.Improper, a.Den))};
+}
+
+Fraction apply(const Operand &a, Operation operation, const Operand &b, WorkingRecorder *recorder)
+{
+    switch (operation) {
+    case Operation::Add:
+    case Operation::Subtract:
+        return addOrSubtract(a, b, operation == Operation::Subtract, recorder);
+    case Operation::Multiply:
+        return multiply(a, b, recorder);
+    case Operation::Divide:
+        break;
+    }
+    return divide(a, b, recorder);
 }
 
 // N and D are not negative; the sign label already shows the answer's sign.
@@ -242,8 +257,6 @@ void writeAnswer(
     record(wholeOf(N), wholeOf(D));
 }
 
-void answerForm(ControlProperties &form, std::int16_t index, WorkingRecorder *recorder);
-
 void calculate(ControlProperties &form, WorkingRecorder *recorder)
 {
     for (int index = 0; index < Label1.size(); ++index) {
@@ -255,7 +268,7 @@ void calculate(ControlProperties &form, WorkingRecorder *recorder)
     Operand b = readOperand(form, Text2);
     const bool negativeA = form.value(Check1[0]) == 1;
     const bool negativeB = form.value(Check1[1]) == 1;
-    const int operation = selectedOperation(form);
+    const std::optional<Operation> operation = selectedOperation(form);
     if (recorder) {
         recorder->step(StepKind::Problem,
             {shownTyped(a.Whole, a.Num, a.Den, negativeA), operation,
@@ -282,19 +295,8 @@ void calculate(ControlProperties &form, WorkingRecorder *recorder)
     }
 
     Fraction answer;  // 0 / 0 when no operation is selected
-    switch (operation) {
-    case 0:
-    case 1:
-        answer = addOrSubtract(a, b, operation == 1, recorder);
-        break;
-    case 2:
-        answer = multiply(a, b, recorder);
-        break;
-    case 3:
-        answer = divide(a, b, recorder);
-        break;
-    default:
-        break;
+    if (operation) {
+        answer = apply(a, *operation, b, recorder);
     }
     if (recorder) {
         recorder->step(
@@ -314,52 +316,7 @@ void calculate(ControlProperties &form, WorkingRecorder *recorder)
     }
 
     writeAnswer(form, answer.N, answer.D, negative, recorder);
-    answerForm(form, 0, recorder);
-}
-
-// The labels hold whole numbers whenever Calculate wrote them, and the working
-// shows them as such.
-void answerForm(ControlProperties &form, std::int16_t index, WorkingRecorder *recorder)
-{
-    const auto read
-        = [&form](ControlId label) { return ToCurrency(TextValue(form.caption(label))); };
-    const Currency den = read(AnswerDenominator);
-    const Currency num = read(AnswerNumerator);
-    const Currency whole = read(AnswerWhole);
-
-    if (index == 0) {
-        // Mixed number: only an answer with no integer part yet and a fraction
-        // worth at least 1 is split.
-        if (whole.sign() != 0 || den.sign() == 0) {
-            return;
-        }
-        const double quotient = Fix(checkedDivide(ToDouble(num), ToDouble(den)));
-        if (quotient == 0.0) {
-            return;
-        }
-        const Currency rest = Remainder(num, den);
-        form.setCaption(AnswerNumerator, NumberText(rest));
-        form.setCaption(AnswerWhole, NumberText(quotient));
-        if (recorder) {
-            recorder->step(StepKind::MakeMixed,
-                alone(shownMixed(form.caption(AnswerSign) == "-",
-                    static_cast<wide::Int128>(quotient), wholeOf(rest), wholeOf(den))));
-        }
-    } else if (index == 1) {
-        // Improper fraction: fold the integer part into the numerator.
-        if (whole.sign() == 0 || den.sign() == 0) {
-            return;
-        }
-        const Currency folded = den * whole + num;
-        form.setCaption(AnswerNumerator, NumberText(folded));
-        form.setCaption(AnswerWhole, "");
-        if (recorder) {
-            const wide::Int128 shownNum = wholeOf(folded);
-            recorder->step(StepKind::MakeImproperAnswer,
-                alone(shownFraction(
-                    form.caption(AnswerSign) == "-" ? -shownNum : shownNum, wholeOf(den))));
-        }
-    }
+    Option2_Click(form, 0, recorder);
 }
 
 }  // namespace
@@ -375,20 +332,6 @@ void Command1_Click(ControlProperties &form, WorkingRecorder *recorder)
     }
     try {
         calculate(form, recorder);
-    } catch (const RuntimeError &error) {
-        recorder->error(error.number());
-        throw;
-    }
-}
-
-void Option2_Click(ControlProperties &form, std::int16_t index, WorkingRecorder *recorder)
-{
-    if (!recorder) {
-        answerForm(form, index, nullptr);
-        return;
-    }
-    try {
-        answerForm(form, index, recorder);
     } catch (const RuntimeError &error) {
         recorder->error(error.number());
         throw;

@@ -1,5 +1,6 @@
 #include "engine/events.h"
 
+#include "engine/answer_forms.h"
 #include "engine/calculate.h"
 #include "engine/handlers.h"
 #include "engine/runtime_error.h"
@@ -61,7 +62,7 @@ void reportRuntimeError(ControlProperties &form, int number)
     const RuntimeError error(number);
     const std::string text
         = "実行時エラー " + std::to_string(number) + "\r" + std::string(error.description());
-    form.msgBox(text, MsgBoxCritical, "Tobarin");
+    form.msgBox(text, MsgBoxCritical, WindowTitle);
 }
 
 }  // namespace tobarin

@@ -21,8 +21,8 @@ struct PendingReport {
 [[nodiscard]] std::optional<PendingReport> raiseEvent(
     ControlProperties &form, ControlId control, Event event);
 
-// The report of a run-time error: a critical message box titled "Tobarin"
-// with the lines "実行時エラー N" and the error's description.
+// The report of a run-time error: a critical message box with the window's
+// title ("Tobarin") and the lines "実行時エラー N" and the error's description.
 void reportRuntimeError(ControlProperties &form, int number);
 
 }  // namespace tobarin

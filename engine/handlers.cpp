@@ -23,10 +23,15 @@ std::int32_t abs32(std::int32_t v)
     return v < 0 ? -v : v;
 }
 
+// The kind of each entry field, by Field.
+constexpr std::array<std::string_view, 3> Hints {"分母", "分子", "整数"};
+static_assert(static_cast<std::size_t>(Field::Denominator) == 0
+    && static_cast<std::size_t>(Field::Numerator) == 1
+    && static_cast<std::size_t>(Field::Whole) == 2);
+
 void showHint(ControlProperties &form, std::int16_t index)
 {
-    static constexpr std::array<std::string_view, 3> Hints {"分母", "分子", "整数"};
-    if (index >= 0 && index < 3) {
+    if (index >= 0 && static_cast<std::size_t>(index) < Hints.size()) {
         form.setCaption(Label7, Hints[static_cast<std::size_t>(index)]);
     }
 }
@@ -72,22 +77,23 @@ void Check1_Click(ControlProperties &form, std::int16_t index)
     form.setCaption(Label5[index], form.value(Check1[index]) == 1 ? "-" : "");
 }
 
+// The sign shown is the button's own caption ("＋", "－", "×", "÷").
 void Option1_Click(ControlProperties &form, std::int16_t index)
 {
-    static constexpr std::array<std::string_view, 4> Signs {"＋", "－", "×", "÷"};
-    if (index >= 0 && index < 4) {
-        form.setCaption(Label3, Signs[static_cast<std::size_t>(index)]);
+    if (index >= 0 && index < Option1.size()) {
+        form.setCaption(Label3, definitionOf(Option1[index])->caption);
     }
 }
 
 void Command2_Click(ControlProperties &form)
 {
-    for (int i = 0; i < 3; ++i) {
-        form.setCaption(Label1[i], "");
-        form.setText(Text1[i], "");
-        form.setText(Text2[i], "");
+    for (const Field field : Fields) {
+        form.setText(Text1[field], "");
+        form.setText(Text2[field], "");
     }
-    form.setCaption(Label1[3], "");
+    for (int index = 0; index < Label1.size(); ++index) {
+        form.setCaption(Label1[index], "");
+    }
 }
 
 void Command3_Click(ControlProperties &form)

@@ -16,7 +16,7 @@ enum class TokenKind {
 
 struct Token {
     TokenKind kind;
-    int operation;  // of Slash, Minus and Operator
+    std::optional<Operation> operation;  // of Slash, Minus and Operator
     std::string digits;  // of a Number, in ASCII
     std::size_t begin;  // bytes of the text it stands for
     std::size_t end;
@@ -27,21 +27,21 @@ struct Token {
 struct Symbol {
     std::string_view text;
     TokenKind kind;
-    int operation;
+    std::optional<Operation> operation;
 };
 
 constexpr Symbol Symbols[] = {
-    {"/", TokenKind::Slash, 3},
-    {"-", TokenKind::Minus, 1},
-    {"+", TokenKind::Operator, 0},
-    {"*", TokenKind::Operator, 2},
-    {"×", TokenKind::Operator, 2},
-    {"÷", TokenKind::Operator, 3},
-    {"＋", TokenKind::Operator, 0},
-    {"－", TokenKind::Operator, 1},
-    {"＊", TokenKind::Operator, 2},
-    {"／", TokenKind::Operator, 3},
-    {"と", TokenKind::And, -1},
+    {"/", TokenKind::Slash, Operation::Divide},
+    {"-", TokenKind::Minus, Operation::Subtract},
+    {"+", TokenKind::Operator, Operation::Add},
+    {"*", TokenKind::Operator, Operation::Multiply},
+    {"×", TokenKind::Operator, Operation::Multiply},
+    {"÷", TokenKind::Operator, Operation::Divide},
+    {"＋", TokenKind::Operator, Operation::Add},
+    {"－", TokenKind::Operator, Operation::Subtract},
+    {"＊", TokenKind::Operator, Operation::Multiply},
+    {"／", TokenKind::Operator, Operation::Divide},
+    {"と", TokenKind::And, std::nullopt},
 };
 
 constexpr std::string_view Blanks[] = {" ", "\t", "　"};
@@ -132,7 +132,7 @@ Tokens tokenize(std::string_view text)
                 tokens.back().digits += digit->first;
                 tokens.back().end = i + digit->second;
             } else {
-                tokens.push_back({TokenKind::Number, -1, std::string(1, digit->first), i,
+                tokens.push_back({TokenKind::Number, std::nullopt, std::string(1, digit->first), i,
                     i + digit->second, blank, false});
             }
             i += digit->second;
@@ -290,7 +290,7 @@ Parsed<Problem> parseProblem(std::string_view text)
         auto second = operandOf(tokens, op + 1, tokens.size());
         if (first && second) {
             readings.push_back(op);
-            problem = Problem {std::move(*first), std::move(*second), tokens[op].operation};
+            problem = Problem {std::move(*first), std::move(*second), tokens[op].operation.value()};
         }
     }
     if (readings.empty()) {

@@ -8,8 +8,11 @@
 #include "engine/currency.h"
 #include "engine/runtime_error.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace tobarin::wide {
 
@@ -53,6 +56,27 @@ inline std::string digitsText(Unsigned128 v)
 inline std::string decimalText(Int128 v)
 {
     return (v < 0 ? "-" : "") + digitsText(magnitude(v));
+}
+
+// The most digits digitsValue reads: products of two such numbers stay far
+// inside 128 bits.
+inline constexpr std::size_t MostDigits = 18;
+
+// The value of a text of ASCII digits ("" reads as 0), or nothing for any
+// other text and for more than MostDigits digits.
+constexpr std::optional<Int128> digitsValue(std::string_view digits) noexcept
+{
+    if (digits.size() > MostDigits) {
+        return std::nullopt;
+    }
+    Int128 value = 0;
+    for (const char c : digits) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        value = value * 10 + (c - '0');
+    }
+    return value;
 }
 
 // n / d rounded to the nearest integer, ties to the even neighbour; d > 0.

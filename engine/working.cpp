@@ -31,8 +31,6 @@ std::size_t columns(std::string_view text)
         [](char c) { return (static_cast<unsigned char>(c) & 0xC0U) != 0x80U; }));
 }
 
-constexpr std::string_view OperationSigns[] = {"+", "-", "×", "÷"};
-
 }  // namespace
 
 ShownNumber shownFraction(Int128 num, Int128 den)
@@ -107,24 +105,43 @@ std::string_view noteOf(StepKind kind)
     return "";
 }
 
-void Working::step(StepKind kind, const Expression &expression)
+void PathRecorder::step(StepKind kind, const Expression &expression)
 {
-    if (kind != StepKind::Problem && !m_steps.empty() && m_steps.back().expression == expression) {
+    std::vector<Step> &steps = m_working.steps;
+    if (kind != StepKind::Problem && !steps.empty() && steps.back().expression == expression) {
         return;
     }
-    m_steps.push_back({kind, expression});
+    steps.push_back({kind, expression});
 }
 
-void Working::message(std::string_view text)
+void PathRecorder::message(std::string_view text)
 {
-    m_end = End::Message;
-    m_message = text;
+    m_working.report = text;
 }
 
-void Working::error(int number)
+void PathRecorder::error(int number)
 {
-    m_end = End::Error;
-    m_error = number;
+    m_working.report = runtimeErrorLine(number);
+}
+
+std::string_view operationText(Operation operation)
+{
+    switch (operation) {
+    case Operation::Add:
+        return "+";
+    case Operation::Subtract:
+        return "-";
+    case Operation::Multiply:
+        return "×";
+    case Operation::Divide:
+        return "÷";
+    }
+    return "?";
+}
+
+std::string_view drawnOperationText(Operation operation)
+{
+    return operation == Operation::Subtract ? "\u2212" : operationText(operation);
 }
 
 std::string numberText(const ShownNumber &number)
@@ -146,9 +163,8 @@ std::string expressionText(const Expression &expression)
 {
     std::string text = numberText(expression.first);
     if (expression.second) {
-        const auto operation = static_cast<std::size_t>(expression.operation);
         text += " ";
-        text += operation < std::size(OperationSigns) ? OperationSigns[operation] : "?";
+        text += expression.operation ? operationText(*expression.operation) : "?";
         text += " ";
         const std::string second = numberText(*expression.second);
         text += expression.second->negative ? "(" + second + ")" : second;
@@ -156,14 +172,14 @@ std::string expressionText(const Expression &expression)
     return text;
 }
 
-std::string workingText(const Working &working)
+std::string workingText(const Working &working, bool withReport)
 {
     // The notes start in one column: two blanks after the longest line with a
     // note, but never before column 20, so short workings line up the same way.
     constexpr std::size_t NarrowestWidth = 19;
     std::vector<std::string> lines;
     std::size_t width = NarrowestWidth;
-    for (const Step &step : working.steps()) {
+    for (const Step &step : working.steps) {
         const std::string prefix = step.kind == StepKind::Problem ? "" : "= ";
         lines.push_back(prefix + expressionText(step.expression));
         if (!noteOf(step.kind).empty()) {
@@ -172,7 +188,7 @@ std::string workingText(const Working &working)
     }
     std::string text;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string_view note = noteOf(working.steps()[i].kind);
+        const std::string_view note = noteOf(working.steps[i].kind);
         text += lines[i];
         if (!note.empty()) {
             text += std::string(width - columns(lines[i]), ' ');
@@ -180,20 +196,10 @@ std::string workingText(const Working &working)
         }
         text += '\n';
     }
-    return text;
-}
-
-std::string reportText(const Working &working)
-{
-    switch (working.end()) {
-    case Working::End::Message:
-        return working.messageText();
-    case Working::End::Error:
-        return runtimeErrorLine(working.errorNumber());
-    case Working::End::Answer:
-        break;
+    if (withReport && !working.report.empty()) {
+        text += working.report + "\n";
     }
-    return {};
+    return text;
 }
 
 }  // namespace tobarin

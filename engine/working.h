@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "form/definition.h"
+
 // The working (途中式) of a calculation: the steps Calculate takes, each shown
 // as the expression it leaves, recorded by Calculate itself with the values it
 // has just worked out. Nothing is calculated a second time, so the working
@@ -44,11 +46,11 @@ struct ShownNumber {
 [[nodiscard]] ShownNumber shownMixed(
     bool negative, wide::Int128 whole, wide::Int128 num, wide::Int128 den);
 
-// One line: a single number, or two with the operation between them
-// (0 +, 1 -, 2 ×, 3 ÷; -1 when no operation is selected).
+// One line: a single number, or two with the operation between them (none
+// when no operation button is selected).
 struct Expression {
     ShownNumber first;
-    int operation = -1;
+    std::optional<Operation> operation;
     std::optional<ShownNumber> second;
 
     friend bool operator==(const Expression &, const Expression &) = default;
@@ -57,7 +59,7 @@ struct Expression {
 // A line of one number.
 [[nodiscard]] inline Expression alone(const ShownNumber &number)
 {
-    return {number, -1, std::nullopt};
+    return {number, std::nullopt, std::nullopt};
 }
 
 enum class StepKind {
@@ -81,6 +83,15 @@ struct Step {
     Expression expression;
 };
 
+// The working of a calculation: the problem, then each step, and how it
+// stopped where it had no answer.
+struct Working {
+    std::vector<Step> steps;
+    // The denominator message, or "実行時エラー 6: 桁あふれが発生しました。";
+    // empty after an answer.
+    std::string report;
+};
+
 // What Calculate and the answer forms tell, at the points where they work the
 // values out. They call it only when one is given, so a calculation without a
 // recorder builds nothing.
@@ -98,39 +109,32 @@ protected:
     WorkingRecorder &operator=(const WorkingRecorder &) = default;
 };
 
-// The recorded working. A step that shows the same expression as the line
-// before it (a GCD of ±1, denominators already equal) is left out.
-class Working : public WorkingRecorder {
+// Records the working as it is told. A step that shows the same expression as
+// the line before it (a GCD of ±1, denominators already equal) is left out.
+class PathRecorder final : public WorkingRecorder {
 public:
-    enum class End { Answer, Message, Error };
-
     void step(StepKind kind, const Expression &expression) override;
     void message(std::string_view text) override;
     void error(int number) override;
 
-    [[nodiscard]] const std::vector<Step> &steps() const { return m_steps; }
-    [[nodiscard]] End end() const { return m_end; }
-    [[nodiscard]] int errorNumber() const { return m_error; }
-    [[nodiscard]] const std::string &messageText() const { return m_message; }
+    [[nodiscard]] const Working &working() const { return m_working; }
 
 private:
-    std::vector<Step> m_steps;
-    End m_end = End::Answer;
-    int m_error = 0;
-    std::string m_message;
+    Working m_working;
 };
 
 // "-2 5/12", "3", "-1/6".
 [[nodiscard]] std::string numberText(const ShownNumber &number);
 // "1/2 - (-3/4)": a negative second number stands in parentheses.
 [[nodiscard]] std::string expressionText(const Expression &expression);
+// The sign of an operation as the text form writes it: "+", "-", "×", "÷";
+// and as a drawn working shows it, with the typographic minus "−".
+[[nodiscard]] std::string_view operationText(Operation operation);
+[[nodiscard]] std::string_view drawnOperationText(Operation operation);
 
 // The working as text: the problem, then one line per step, "= " and the
-// expression, and the note in a column; every line ends with "\n".
-[[nodiscard]] std::string workingText(const Working &working);
-
-// How the calculation stopped, in the engine's words: the denominator message,
-// or "実行時エラー 6: 桁あふれが発生しました。"; empty after an answer.
-[[nodiscard]] std::string reportText(const Working &working);
+// expression, and the note in a column; then, with withReport, the report on
+// a line of its own. Every line ends with "\n".
+[[nodiscard]] std::string workingText(const Working &working, bool withReport = true);
 
 }  // namespace tobarin

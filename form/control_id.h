@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace tobarin {
 
@@ -70,6 +71,13 @@ public:
             throw std::out_of_range("no such element of a control array");
         }
         return {m_name, index};
+    }
+    // An element named by what it holds: Text1[Field::Whole], Option1[Operation::Divide].
+    template <typename Index>
+    requires std::is_enum_v<Index>
+    [[nodiscard]] constexpr ControlId operator[](Index index) const
+    {
+        return (*this)[static_cast<int>(index)];
     }
 
     [[nodiscard]] constexpr bool contains(ControlId control) const noexcept

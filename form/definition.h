@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <variant>
 
 #include "form/control_id.h"
 
@@ -39,16 +40,26 @@ struct FontDefinition {
     int weight;  // 400 normal, 700 bold
 };
 
+// Where a control stands: a rectangle, or for a line its two end points.
+struct Box {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+struct Segment {
+    int x1;
+    int y1;
+    int x2;
+    int y2;
+};
+
 struct ControlDefinition {
     std::string_view name;
     int index;  // ControlId::NoIndex when the control is not part of an array
     Kind kind;
     std::string_view container;  // a frame's name, or "" for the client area
-    // Left, Top, Width, Height; for a line its end points X1, Y1, X2, Y2.
-    int left;
-    int top;
-    int width;
-    int height;
+    std::variant<Box, Segment> geometry;  // a Segment for a line, a Box for every other kind
     Font font;
     std::string_view caption;  // a frame's, button's or label's text at start
     Align align;
@@ -96,40 +107,40 @@ inline constexpr std::uint32_t HintBlue = 0x0000FF;
 // their children.
 // clang-format off
 inline constexpr std::array<ControlDefinition, 33> Controls {{
-//   name        idx kind                  container left  top   width height font     caption         align          limit tab sel    accessible name
-    {"Frame1",   -1, Kind::Frame,         "",       120,  120,  3615, 1095, Font::W, "計算方法",       Align::Left,   0,  1, false, "計算方法"},
-    {"Option1",   0, Kind::OptionButton,  "Frame1", 480,  240,  855,  375,  Font::C, "＋",             Align::Left,   0,  2, true,  "足し算"},
-    {"Option1",   1, Kind::OptionButton,  "Frame1", 480,  720,  975,  255,  Font::C, "－",             Align::Left,   0,  3, false, "引き算"},
-    {"Option1",   2, Kind::OptionButton,  "Frame1", 1800, 240,  855,  375,  Font::C, "×",             Align::Left,   0,  4, false, "掛け算"},
-    {"Option1",   3, Kind::OptionButton,  "Frame1", 1800, 720,  975,  255,  Font::C, "÷",             Align::Left,   0,  5, false, "割り算"},
-    {"Frame2",   -1, Kind::Frame,         "",       3840, 120,  1575, 1095, Font::W, "答えの表示方法", Align::Left,   0, 20, false, "答えの表示方法"},
-    {"Option2",   0, Kind::OptionButton,  "Frame2", 240,  240,  1095, 375,  Font::W, "帯分数",         Align::Left,   0,  6, true,  "答えを帯分数で表示"},
-    {"Option2",   1, Kind::OptionButton,  "Frame2", 240,  720,  1095, 300,  Font::W, "仮分数",         Align::Left,   0,  7, false, "答えを仮分数で表示"},
-    {"Label7",   -1, Kind::Label,         "",       120,  1320, 1455, 615,  Font::H, "",               Align::Left,   0,  0, false, "入力中の欄", TextFit::Clip, false, HintBlue},
-    {"Frame3",   -1, Kind::Frame,         "",       120,  2040, 1935, 1455, Font::W, "",               Align::Left,   0, 19, false, "1つ目の数"},
-    {"Label5",    0, Kind::Label,         "Frame3", 120,  600,  255,  375,  Font::E, "",               Align::Left,   0, 28, false, "1つ目の数の符号"},
-    {"Text1",     2, Kind::TextBox,       "Frame3", 360,  660,  520,  375,  Font::A, "",               Align::Right,  3, 10, false, "1つ目の数の整数部分"},
-    {"Text1",     1, Kind::TextBox,       "Frame3", 1080, 360,  735,  375,  Font::A, "",               Align::Center, 4,  9, false, "1つ目の数の分子"},
-    {"Line1",    -1, Kind::Line,          "Frame3", 960,  840,  1920, 840,  Font::W, "",               Align::Left,   0, -1, false, "1つ目の数の分数の線"},
-    {"Text1",     0, Kind::TextBox,       "Frame3", 1080, 960,  735,  375,  Font::A, "",               Align::Center, 4,  8, false, "1つ目の数の分母"},
-    {"Check1",    0, Kind::CheckBox,      "",       360,  2040, 1095, 255,  Font::W, "マイナス",       Align::Left,   0, 11, false, "1つ目の数をマイナスにする"},
-    {"Label3",   -1, Kind::Label,         "",       2040, 2700, 495,  495,  Font::F, "＋",             Align::Left,   0, 24, false, "計算の記号"},
-    {"Frame4",   -1, Kind::Frame,         "",       2520, 2040, 1935, 1455, Font::W, "",               Align::Left,   0, 27, false, "2つ目の数"},
-    {"Label5",    1, Kind::Label,         "Frame4", 120,  600,  255,  375,  Font::E, "",               Align::Left,   0, 29, false, "2つ目の数の符号"},
-    {"Text2",     2, Kind::TextBox,       "Frame4", 360,  600,  520,  375,  Font::A, "",               Align::Right,  3, 14, false, "2つ目の数の整数部分"},
-    {"Text2",     1, Kind::TextBox,       "Frame4", 1080, 360,  735,  375,  Font::A, "",               Align::Center, 4, 13, false, "2つ目の数の分子"},
-    {"Line2",    -1, Kind::Line,          "Frame4", 960,  840,  1920, 840,  Font::W, "",               Align::Left,   0, -1, false, "2つ目の数の分数の線"},
-    {"Text2",     0, Kind::TextBox,       "Frame4", 1080, 960,  735,  375,  Font::A, "",               Align::Center, 4, 12, false, "2つ目の数の分母"},
-    {"Check1",    1, Kind::CheckBox,      "",       2760, 2040, 1095, 255,  Font::W, "マイナス",       Align::Left,   0, 15, false, "2つ目の数をマイナスにする"},
-    {"Label4",   -1, Kind::Label,         "",       4560, 2640, 255,  495,  Font::G, "=",              Align::Left,   0, 23, false, "等号"},
-    {"Label1",    3, Kind::Label,         "",       4920, 2685, 255,  375,  Font::E, "",               Align::Center, 0, 22, false, "答えの符号",     TextFit::Shrink, true},
-    {"Label1",    2, Kind::Label,         "",       5160, 2700, 615,  375,  Font::D, "",               Align::Right,  0, 21, false, "答えの整数部分", TextFit::Shrink, true},
-    {"Label1",    1, Kind::Label,         "",       6000, 2400, 855,  255,  Font::D, "",               Align::Center, 0, 25, false, "答えの分子",     TextFit::Shrink, true},
-    {"Line3",    -1, Kind::Line,          "",       5880, 2880, 6960, 2880, Font::W, "",               Align::Left,   0, -1, false, "答えの分数の線"},
-    {"Label1",    0, Kind::Label,         "",       6000, 3000, 855,  255,  Font::D, "",               Align::Center, 0, 26, false, "答えの分母",     TextFit::Shrink, true},
-    {"Command3", -1, Kind::CommandButton, "",       360,  3720, 1455, 615,  Font::W, "終了",           Align::Left,   0, 18, false, "終了"},
-    {"Command1", -1, Kind::CommandButton, "",       2760, 3720, 1455, 615,  Font::B, "計算",           Align::Left,   0, 16, false, "計算"},
-    {"Command2", -1, Kind::CommandButton, "",       5160, 3720, 1455, 615,  Font::B, "消す",           Align::Left,   0, 17, false, "消す"},
+//   name        idx kind                  container geometry (twips)                  font     caption         align          limit tab sel    accessible name
+    {"Frame1",   -1, Kind::Frame,         "",       Box {120, 120, 3615, 1095},       Font::W, "計算方法",       Align::Left,   0,  1, false, "計算方法"},
+    {"Option1",   0, Kind::OptionButton,  "Frame1", Box {480, 240, 855, 375},         Font::C, "＋",             Align::Left,   0,  2, true,  "足し算"},
+    {"Option1",   1, Kind::OptionButton,  "Frame1", Box {480, 720, 975, 255},         Font::C, "－",             Align::Left,   0,  3, false, "引き算"},
+    {"Option1",   2, Kind::OptionButton,  "Frame1", Box {1800, 240, 855, 375},        Font::C, "×",             Align::Left,   0,  4, false, "掛け算"},
+    {"Option1",   3, Kind::OptionButton,  "Frame1", Box {1800, 720, 975, 255},        Font::C, "÷",             Align::Left,   0,  5, false, "割り算"},
+    {"Frame2",   -1, Kind::Frame,         "",       Box {3840, 120, 1575, 1095},      Font::W, "答えの表示方法", Align::Left,   0, 20, false, "答えの表示方法"},
+    {"Option2",   0, Kind::OptionButton,  "Frame2", Box {240, 240, 1095, 375},        Font::W, "帯分数",         Align::Left,   0,  6, true,  "答えを帯分数で表示"},
+    {"Option2",   1, Kind::OptionButton,  "Frame2", Box {240, 720, 1095, 300},        Font::W, "仮分数",         Align::Left,   0,  7, false, "答えを仮分数で表示"},
+    {"Label7",   -1, Kind::Label,         "",       Box {120, 1320, 1455, 615},       Font::H, "",               Align::Left,   0,  0, false, "入力中の欄", TextFit::Clip, false, HintBlue},
+    {"Frame3",   -1, Kind::Frame,         "",       Box {120, 2040, 1935, 1455},      Font::W, "",               Align::Left,   0, 19, false, "1つ目の数"},
+    {"Label5",    0, Kind::Label,         "Frame3", Box {120, 600, 255, 375},         Font::E, "",               Align::Left,   0, 28, false, "1つ目の数の符号"},
+    {"Text1",     2, Kind::TextBox,       "Frame3", Box {360, 660, 520, 375},         Font::A, "",               Align::Right,  3, 10, false, "1つ目の数の整数部分"},
+    {"Text1",     1, Kind::TextBox,       "Frame3", Box {1080, 360, 735, 375},        Font::A, "",               Align::Center, 4,  9, false, "1つ目の数の分子"},
+    {"Line1",    -1, Kind::Line,          "Frame3", Segment {960, 840, 1920, 840},    Font::W, "",               Align::Left,   0, -1, false, "1つ目の数の分数の線"},
+    {"Text1",     0, Kind::TextBox,       "Frame3", Box {1080, 960, 735, 375},        Font::A, "",               Align::Center, 4,  8, false, "1つ目の数の分母"},
+    {"Check1",    0, Kind::CheckBox,      "",       Box {360, 2040, 1095, 255},       Font::W, "マイナス",       Align::Left,   0, 11, false, "1つ目の数をマイナスにする"},
+    {"Label3",   -1, Kind::Label,         "",       Box {2040, 2700, 495, 495},       Font::F, "＋",             Align::Left,   0, 24, false, "計算の記号"},
+    {"Frame4",   -1, Kind::Frame,         "",       Box {2520, 2040, 1935, 1455},     Font::W, "",               Align::Left,   0, 27, false, "2つ目の数"},
+    {"Label5",    1, Kind::Label,         "Frame4", Box {120, 600, 255, 375},         Font::E, "",               Align::Left,   0, 29, false, "2つ目の数の符号"},
+    {"Text2",     2, Kind::TextBox,       "Frame4", Box {360, 600, 520, 375},         Font::A, "",               Align::Right,  3, 14, false, "2つ目の数の整数部分"},
+    {"Text2",     1, Kind::TextBox,       "Frame4", Box {1080, 360, 735, 375},        Font::A, "",               Align::Center, 4, 13, false, "2つ目の数の分子"},
+    {"Line2",    -1, Kind::Line,          "Frame4", Segment {960, 840, 1920, 840},    Font::W, "",               Align::Left,   0, -1, false, "2つ目の数の分数の線"},
+    {"Text2",     0, Kind::TextBox,       "Frame4", Box {1080, 960, 735, 375},        Font::A, "",               Align::Center, 4, 12, false, "2つ目の数の分母"},
+    {"Check1",    1, Kind::CheckBox,      "",       Box {2760, 2040, 1095, 255},      Font::W, "マイナス",       Align::Left,   0, 15, false, "2つ目の数をマイナスにする"},
+    {"Label4",   -1, Kind::Label,         "",       Box {4560, 2640, 255, 495},       Font::G, "=",              Align::Left,   0, 23, false, "等号"},
+    {"Label1",    3, Kind::Label,         "",       Box {4920, 2685, 255, 375},       Font::E, "",               Align::Center, 0, 22, false, "答えの符号",     TextFit::Shrink, true},
+    {"Label1",    2, Kind::Label,         "",       Box {5160, 2700, 615, 375},       Font::D, "",               Align::Right,  0, 21, false, "答えの整数部分", TextFit::Shrink, true},
+    {"Label1",    1, Kind::Label,         "",       Box {6000, 2400, 855, 255},       Font::D, "",               Align::Center, 0, 25, false, "答えの分子",     TextFit::Shrink, true},
+    {"Line3",    -1, Kind::Line,          "",       Segment {5880, 2880, 6960, 2880}, Font::W, "",               Align::Left,   0, -1, false, "答えの分数の線"},
+    {"Label1",    0, Kind::Label,         "",       Box {6000, 3000, 855, 255},       Font::D, "",               Align::Center, 0, 26, false, "答えの分母",     TextFit::Shrink, true},
+    {"Command3", -1, Kind::CommandButton, "",       Box {360, 3720, 1455, 615},       Font::W, "終了",           Align::Left,   0, 18, false, "終了"},
+    {"Command1", -1, Kind::CommandButton, "",       Box {2760, 3720, 1455, 615},      Font::B, "計算",           Align::Left,   0, 16, false, "計算"},
+    {"Command2", -1, Kind::CommandButton, "",       Box {5160, 3720, 1455, 615},      Font::B, "消す",           Align::Left,   0, 17, false, "消す"},
 }};
 // clang-format on
 
@@ -179,8 +190,22 @@ consteval ControlArray definedArray(std::string_view name)
     return {name, size};
 }
 
+// What the elements of the arrays hold, named after their indexes.
+//
+// Text1 and Text2: an operand's three entry fields.
+enum class Field { Denominator = 0, Numerator = 1, Whole = 2 };
+inline constexpr std::array<Field, 3> Fields {Field::Denominator, Field::Numerator, Field::Whole};
+// Option1: the operation.
+enum class Operation { Add = 0, Subtract = 1, Multiply = 2, Divide = 3 };
+inline constexpr std::array<Operation, 4> Operations {
+    Operation::Add, Operation::Subtract, Operation::Multiply, Operation::Divide};
+// Label1: the answer.
+enum class AnswerPart { Denominator = 0, Numerator = 1, Whole = 2, Sign = 3 };
+// Option2: the answer's form.
+enum class AnswerForm { Mixed = 0, Improper = 1 };
+
 // The controls, by name. Arrays are indexed like their controls: Text1[0] is
-// Text1(0).
+// Text1(0), also written Text1[Field::Denominator].
 inline constexpr ControlArray Text1
     = definedArray("Text1");  // first operand: 0 den, 1 num, 2 whole
 inline constexpr ControlArray Text2 = definedArray("Text2");  // second operand, likewise
@@ -250,12 +275,70 @@ inline constexpr std::array<ControlId, 15> SingleControls {Frame1, Frame2, Frame
     return findControl(command.name, ControlId::NoIndex).value();
 }
 
+// The two lists above name every row of the table and every menu command.
+consteval bool listsCoverTheWindow()
+{
+    const auto listed
+        = [](std::string_view name, int index) { return findControl(name, index).has_value(); };
+    return std::all_of(Controls.begin(), Controls.end(),
+               [&](const ControlDefinition &row) { return listed(row.name, row.index); })
+        && std::all_of(MenuCommands.begin(), MenuCommands.end(),
+            [&](const MenuCommandDefinition &row) { return listed(row.name, ControlId::NoIndex); });
+}
+static_assert(listsCoverTheWindow(), "a control missing from ControlArrays or SingleControls");
+
+// A line has two end points, every other kind a rectangle.
+static_assert(std::all_of(Controls.begin(), Controls.end(), [](const ControlDefinition &row) {
+    return (row.kind == Kind::Line) == std::holds_alternative<Segment>(row.geometry);
+}));
+
+// Whether a kind of control takes the keyboard focus: a tab stop in the
+// order of its tabIndex.
+[[nodiscard]] constexpr bool takesFocus(Kind kind) noexcept
+{
+    return kind == Kind::OptionButton || kind == Kind::CheckBox || kind == Kind::TextBox
+        || kind == Kind::CommandButton;
+}
+
+// Where a control is drawn, in whole pixels of its container, given how a
+// front-end rounds twips to pixels. A line is a bar one pixel high from its
+// first end point to its second, at least a pixel long.
+struct PixelBox {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+template <typename ToPixels>
+[[nodiscard]] constexpr PixelBox placeOf(const ControlDefinition &row, ToPixels pixels)
+{
+    if (const auto *line = std::get_if<Segment>(&row.geometry)) {
+        const int x1 = pixels(line->x1);
+        return {x1, pixels(line->y1), std::max(1, pixels(line->x2) - x1), 1};
+    }
+    const Box *box = std::get_if<Box>(&row.geometry);  // every other kind has one
+    return {pixels(box->left), pixels(box->top), pixels(box->width), pixels(box->height)};
+}
+
 // The stacking order of the controls that overlap, from the bottom up, above
 // the labels and lines (which lie beneath every other kind). Each check box
 // lies over the top edge of its operand's frame and must be drawn above it and
 // take the clicks there.
 inline constexpr std::array<ControlId, 9> StackFromBottom {
     Frame1, Command1, Frame2, Command2, Command3, Frame3, Frame4, Check1[0], Check1[1]};
+
+// A control's level in the stack, from 0 at the bottom: labels and lines, then
+// every other control, then those of StackFromBottom in its order. Controls of
+// one level keep the order of the table.
+[[nodiscard]] constexpr int stackLevel(const ControlDefinition &row)
+{
+    if (row.kind == Kind::Label || row.kind == Kind::Line) {
+        return 0;
+    }
+    const ControlId id = idOf(row);
+    const auto *at = std::find(StackFromBottom.begin(), StackFromBottom.end(), id);
+    return at == StackFromBottom.end() ? 1 : 2 + static_cast<int>(at - StackFromBottom.begin());
+}
 
 // Events, and the handler each control's events run.
 enum class Event { Click, GotFocus, LostFocus };

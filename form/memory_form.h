@@ -40,7 +40,6 @@ public:
     void select(ControlId optionButton);
 
     [[nodiscard]] const std::vector<Message> &messages() const { return m_messages; }
-    void clearMessages() { m_messages.clear(); }
     [[nodiscard]] bool unloaded() const { return m_unloaded; }
 
 private:

@@ -12,6 +12,7 @@
 // improper then mixed gives back the mixed answer, mixed again changes
 // nothing, and improper after that gives back the same improper form.
 
+#include "engine/answer_forms.h"
 #include "engine/calculate.h"
 #include "engine/runtime_error.h"
 #include "tests/engine/fake_form.h"

@@ -51,8 +51,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (problem.value) {
         checkOperand(problem.value->first, input);
         checkOperand(problem.value->second, input);
-        check(problem.value->operation >= 0 && problem.value->operation <= 3,
-            [&] { return "an operation outside 0-3 from " + quoted(input); });
         tobarin::MemoryForm form;
         tobarin::enterProblem(form, *problem.value);
         try {

@@ -60,16 +60,16 @@ QWidget *createWidget(const ControlDefinition &row, const QFont &font, QWidget *
     const QString caption = fromUtf8(row.caption);
     switch (row.kind) {
     case Kind::Frame:
-        return new ui::FrameControl(caption, container);
+        return new FrameControl(caption, container);
     case Kind::OptionButton: {
-        auto *option = new ui::OptionButton(caption, container);
+        auto *option = new OptionButton(caption, container);
         option->setChecked(row.selected);
         return option;
     }
     case Kind::CheckBox:
-        return new ui::CheckBoxControl(caption, container);
+        return new CheckBoxControl(caption, container);
     case Kind::Label: {
-        auto *label = new ui::FittingLabel(font, fromUtf8(row.accessibleName), row.fit, container);
+        auto *label = new FittingLabel(font, fromUtf8(row.accessibleName), row.fit, container);
         label->setAlignment(alignmentOf(row.align) | Qt::AlignTop);
         label->setTextFormat(Qt::PlainText);
         if (row.textColour) {
@@ -80,12 +80,12 @@ QWidget *createWidget(const ControlDefinition &row, const QFont &font, QWidget *
         return label;
     }
     case Kind::TextBox: {
-        auto *field = new ui::EntryField(font, row.typingLimit, container);
+        auto *field = new EntryField(font, row.typingLimit, container);
         field->setAlignment(alignmentOf(row.align) | Qt::AlignVCenter);
         return field;
     }
     case Kind::Line:
-        return new ui::LineControl(container);
+        return new LineControl(container);
     case Kind::CommandButton: {
         auto *button = new QPushButton(caption, container);
         button->setAutoDefault(false);
@@ -94,12 +94,6 @@ QWidget *createWidget(const ControlDefinition &row, const QFont &font, QWidget *
     }
     }
     return nullptr;
-}
-
-bool takesFocus(Kind kind)
-{
-    return kind == Kind::OptionButton || kind == Kind::CheckBox || kind == Kind::TextBox
-        || kind == Kind::CommandButton;
 }
 
 }  // namespace
@@ -182,15 +176,9 @@ void Form1::buildControls()
         QWidget *widget = createWidget(row, font, container);
         widget->setObjectName(objectNameOf(idOf(row)));
         widget->setFont(font);
-        if (row.kind == Kind::Line) {
-            const int x1 = pixels(row.left);
-            const int x2 = pixels(row.width);
-            widget->setGeometry(x1, pixels(row.top), std::max(1, x2 - x1), 1);
-        } else {
-            widget->setGeometry(
-                pixels(row.left), pixels(row.top), pixels(row.width), pixels(row.height));
-        }
-        if (auto *label = dynamic_cast<ui::FittingLabel *>(widget)) {
+        const PixelBox box = placeOf(row, [this](int twips) { return pixels(twips); });
+        widget->setGeometry(box.left, box.top, box.width, box.height);
+        if (auto *label = dynamic_cast<FittingLabel *>(widget)) {
             label->setFittingText(fromUtf8(row.caption));  // now that its size is known
         } else {
             widget->setAccessibleName(fromUtf8(row.accessibleName));
@@ -203,13 +191,20 @@ void Form1::buildControls()
         } else {
             widget->setFocusPolicy(Qt::NoFocus);
         }
-        if (row.kind == Kind::Label || row.kind == Kind::Line) {
-            widget->lower();
-        }
     }
 
-    for (const ControlId id : StackFromBottom) {
-        control(id)->raise();
+    // Stacked from the bottom up: each raised above those before it.
+    std::vector<const ControlDefinition *> stack;
+    stack.reserve(Controls.size());
+    for (const ControlDefinition &row : Controls) {
+        stack.push_back(&row);
+    }
+    std::stable_sort(
+        stack.begin(), stack.end(), [](const ControlDefinition *a, const ControlDefinition *b) {
+            return stackLevel(*a) < stackLevel(*b);
+        });
+    for (const ControlDefinition *row : stack) {
+        control(idOf(*row))->raise();
     }
 
     std::sort(tabStops.begin(), tabStops.end());
@@ -230,12 +225,12 @@ void Form1::bindEvents()
             connect(qobject_cast<QAbstractButton *>(widget), &QAbstractButton::clicked, this,
                 handle(Event::Click));
         }
-        if (auto *field = qobject_cast<ui::EntryField *>(widget)) {
+        if (auto *field = qobject_cast<EntryField *>(widget)) {
             if (bindingOf(id, Event::GotFocus)) {
-                connect(field, &ui::EntryField::gotFocus, this, handle(Event::GotFocus));
+                connect(field, &EntryField::gotFocus, this, handle(Event::GotFocus));
             }
             if (bindingOf(id, Event::LostFocus)) {
-                connect(field, &ui::EntryField::lostFocus, this, handle(Event::LostFocus));
+                connect(field, &EntryField::lostFocus, this, handle(Event::LostFocus));
             }
         }
     }
@@ -312,224 +307,6 @@ void Form1::reportAfterFocusMove(int number)
     } else {
         new AfterRelease(report, this);
     }
-}
-
-namespace {
-
-const QString AnswerAreaHint = QStringLiteral("クリックすると途中式と答え合わせを表示します");
-
-// The answer's labels and bar: a click on one opens the working, and the
-// pointer and a tool tip say so. The tool tip keeps the full text of an answer
-// drawn smaller, above the hint.
-class AnswerArea : public QObject {
-public:
-    AnswerArea(std::function<void()> open, QObject *parent)
-        : QObject(parent)
-        , m_open(std::move(open))
-    {
-    }
-
-    void watch(QWidget *widget)
-    {
-        widget->setCursor(Qt::PointingHandCursor);
-        widget->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        auto *widget = static_cast<QWidget *>(watched);
-        switch (event->type()) {
-        case QEvent::ToolTip: {
-            const QString own = widget->toolTip();
-            QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(),
-                own.isEmpty() ? AnswerAreaHint : own + QLatin1Char('\n') + AnswerAreaHint, widget);
-            return true;
-        }
-        case QEvent::MouseButtonPress:
-            if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-                m_pressed = widget;
-                return true;
-            }
-            break;
-        case QEvent::MouseButtonRelease: {
-            const auto *mouse = static_cast<QMouseEvent *>(event);
-            if (mouse->button() == Qt::LeftButton && m_pressed == widget) {
-                m_pressed = nullptr;
-                if (widget->rect().contains(mouse->position().toPoint())) {
-                    m_open();
-                }
-                return true;
-            }
-            break;
-        }
-        default:
-            break;
-        }
-        return false;
-    }
-
-private:
-    std::function<void()> m_open;
-    QObject *m_pressed = nullptr;
-};
-
-bool isAnswerPart(ControlId id)
-{
-    return Label1.contains(id) || id == Line3;
-}
-
-void copyToClipboard(const std::string &text)
-{
-    if (!text.empty()) {
-        QGuiApplication::clipboard()->setText(fromUtf8(text));
-    }
-}
-
-}  // namespace
-
-void Form1::buildConveniences()
-{
-    auto *working = new QShortcut(QKeySequence(Qt::Key_F2), this);
-    connect(working, &QShortcut::activated, this, &Form1::showWorking);
-    // Ctrl+C copies the answer; an entry field with selected text copies
-    // that instead, for it takes the key first.
-    auto *copy = new QShortcut(QKeySequence::Copy, this);
-    connect(
-        copy, &QShortcut::activated, this, [this] { copyToClipboard(answerText(*m_properties)); });
-
-    auto *answerArea = new AnswerArea([this] { showWorking(); }, this);
-    QWidget *client = centralWidget();
-    client->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(client, &QWidget::customContextMenuRequested, this, &Form1::showContextMenu);
-    for (const ControlDefinition &row : Controls) {
-        const ControlId id = idOf(row);
-        if (isAnswerPart(id)) {
-            answerArea->watch(control(id));
-        }
-        auto *field = qobject_cast<ui::EntryField *>(control(id));
-        if (!field) {
-            continue;
-        }
-        const ControlArray operand = Text1.contains(id) ? Text1 : Text2;
-        field->setPasteFilter(
-            [this, operand](const QString &text) { return pasteOperand(operand, text); });
-        connect(field, &ui::EntryField::contextMenuOpening, this, [this](QMenu *menu) {
-            menu->addSeparator();
-            addMenuItems(menu, false);
-        });
-    }
-}
-
-void Form1::showWorking()
-{
-    const bool first = !m_working;
-    if (first) {
-        m_working = std::make_unique<WorkingWindow>();
-        m_working->setWindowIcon(windowIcon());
-        followProblem();
-    }
-    m_working->setProblem(problemIn(*m_properties));
-    if (first) {
-        // Beside the calculator where the screen has room, so that both are seen.
-        m_working->adjustSize();
-        const QRect screen = this->screen()->availableGeometry();
-        const QRect frame = frameGeometry();
-        const int width = m_working->frameGeometry().width();
-        int left = frame.right() + 1;
-        if (left + width > screen.right() + 1) {
-            left = std::max(screen.left(), frame.left() - width);
-        }
-        const int top = std::clamp(frame.top(), screen.top(),
-            std::max(screen.top(), screen.bottom() + 1 - m_working->frameGeometry().height()));
-        m_working->move(left, top);
-    }
-    if (m_working->isVisible()) {
-        m_working->raise();
-    }
-    m_working->show();
-    m_working->activateWindow();
-}
-
-void Form1::followProblem()
-{
-    const auto follow = [this] {
-        if (m_working->isVisible()) {
-            m_working->setProblem(problemIn(*m_properties));
-        }
-    };
-    for (const ControlArray fields : {Text1, Text2}) {
-        for (int index = 0; index < fields.size(); ++index) {
-            connect(qobject_cast<QLineEdit *>(control(fields[index])), &QLineEdit::textChanged,
-                m_working.get(), follow);
-        }
-    }
-    for (const ControlArray buttons : {Check1, Option1}) {
-        for (int index = 0; index < buttons.size(); ++index) {
-            connect(qobject_cast<QAbstractButton *>(control(buttons[index])),
-                &QAbstractButton::toggled, m_working.get(), follow);
-        }
-    }
-}
-
-void Form1::showContextMenu(QPoint at)
-{
-    QWidget *client = centralWidget();
-    const QWidget *under = client->childAt(at);
-    const bool onAnswer = std::any_of(
-        Controls.begin(), Controls.end(), [this, under](const ControlDefinition &row) {
-            return isAnswerPart(idOf(row)) && control(idOf(row)) == under;
-        });
-    auto *menu = new QMenu(this);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    addMenuItems(menu, onAnswer);
-    menu->popup(client->mapToGlobal(at));
-}
-
-void Form1::addMenuItems(QMenu *menu, bool answerForms)
-{
-    const auto copyItem
-        = [this, menu](const QString &caption, const QString &name, const std::string &text) {
-              QAction *item = menu->addAction(caption);
-              item->setObjectName(name);
-              item->setEnabled(!text.empty());
-              connect(item, &QAction::triggered, this, [text] { copyToClipboard(text); });
-              return item;
-          };
-    if (answerForms) {
-        copyItem(
-            QStringLiteral("答えをコピー"), QStringLiteral("CopyAnswer"), answerText(*m_properties))
-            ->setShortcut(QKeySequence::Copy);
-        copyItem(QStringLiteral("仮分数でコピー"), QStringLiteral("CopyImproper"),
-            improperAnswerText(*m_properties));
-        const auto value = answerValue(*m_properties);
-        copyItem(QStringLiteral("小数でコピー"), QStringLiteral("CopyDecimal"),
-            value ? decimalText(value->num, value->den) : std::string());
-        menu->addSeparator();
-    }
-    QAction *working = menu->addAction(QStringLiteral("途中式と答え合わせ"));
-    working->setObjectName(QStringLiteral("ShowWorking"));
-    working->setShortcut(QKeySequence(Qt::Key_F2));
-    connect(working, &QAction::triggered, this, &Form1::showWorking);
-}
-
-bool Form1::pasteOperand(ControlArray fields, const QString &text)
-{
-    const Parsed<TypedOperand> read = parseOperand(text.trimmed().toStdString());
-    if (!read.value || (!read.value->negative && read.value->fields[0].empty())) {
-        return false;
-    }
-    for (int index = 0; index < fields.size(); ++index) {
-        m_properties->setText(fields[index], read.value->fields[static_cast<std::size_t>(index)]);
-    }
-    // The sign box is ticked or cleared as a click would, so that its handler
-    // shows the sign.
-    auto *sign
-        = qobject_cast<QAbstractButton *>(control(Check1[fields.name() == Text1.name() ? 0 : 1]));
-    if (sign->isChecked() != read.value->negative) {
-        sign->click();
-    }
-    return true;
 }
 
 void Form1::closeEvent(QCloseEvent *event)

@@ -1,6 +1,6 @@
 #include "ui/widget_properties.h"
 
-#include "engine/spoken_answer.h"
+#include "engine/answer.h"
 #include "ui/form1.h"
 #include "ui/widgets.h"
 
@@ -22,7 +22,7 @@ std::string WidgetProperties::text(ControlId control) const
 
 void WidgetProperties::setText(ControlId control, std::string_view text)
 {
-    if (auto *field = qobject_cast<ui::EntryField *>(m_form.control(control))) {
+    if (auto *field = qobject_cast<EntryField *>(m_form.control(control))) {
         field->writeText(fromUtf8(text));
     }
 }
@@ -36,7 +36,7 @@ std::string WidgetProperties::caption(ControlId control) const
 void WidgetProperties::setCaption(ControlId control, std::string_view caption)
 {
     // Every label of the window is a FittingLabel.
-    if (auto *label = dynamic_cast<ui::FittingLabel *>(m_form.control(control))) {
+    if (auto *label = dynamic_cast<FittingLabel *>(m_form.control(control))) {
         label->setFittingText(fromUtf8(caption));
     }
     if (const ControlDefinition *row = definitionOf(control); row && row->answerPart) {
@@ -46,8 +46,7 @@ void WidgetProperties::setCaption(ControlId control, std::string_view caption)
 
 QString WidgetProperties::spokenAnswer() const
 {
-    return fromUtf8(SpokenAnswer(
-        caption(Label1[3]), caption(Label1[2]), caption(Label1[1]), caption(Label1[0])));
+    return fromUtf8(tobarin::spokenAnswer(answerIn(*this)));
 }
 
 void WidgetProperties::describeAnswer()

@@ -18,7 +18,7 @@
 
 #include "form/definition.h"
 
-namespace tobarin::ui {
+namespace tobarin {
 
 QFont fittingFont(const QFont &base, const QString &text, qreal room)
 {
@@ -302,4 +302,4 @@ void FittingLabel::setFittingText(const QString &text)
     setText(text);
 }
 
-}  // namespace tobarin::ui
+}  // namespace tobarin

@@ -11,12 +11,10 @@
 
 class QMenu;
 
-namespace tobarin {
-enum class TextFit;
-}
-
 // Widgets with the few behaviours the stock Qt widgets lack.
-namespace tobarin::ui {
+namespace tobarin {
+
+enum class TextFit;
 
 // A straight one-pixel bar in the window-text colour.
 class LineControl : public QWidget {
@@ -130,4 +128,4 @@ private:
     TextFit m_fit;
 };
 
-}  // namespace tobarin::ui
+}  // namespace tobarin

@@ -6,7 +6,7 @@
 
 class QPainter;
 
-namespace tobarin::ui {
+namespace tobarin {
 
 // Draws a recorded working as a textbook writes it: fractions stacked
 // (numerator, bar, denominator), a mixed number's integer part beside its
@@ -24,7 +24,6 @@ public:
 
     void setWorking(const Working &working);
     void setRevealed(bool revealed);
-    [[nodiscard]] bool revealed() const { return m_revealed; }
 
     // What is drawn, in the text form of the working.
     [[nodiscard]] QString shownText() const;
@@ -46,4 +45,4 @@ private:
     QSize m_size;
 };
 
-}  // namespace tobarin::ui
+}  // namespace tobarin

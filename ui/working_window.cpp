@@ -1,9 +1,7 @@
 #include "ui/working_window.h"
 
 #include "engine/answer_check.h"
-#include "engine/calculate.h"
-#include "engine/runtime_error.h"
-#include "engine/working.h"
+#include "engine/solve.h"
 #include "ui/fonts.h"
 #include "ui/widget_properties.h"
 #include "ui/widgets.h"
@@ -25,47 +23,49 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
-#include "form/definition.h"
+#include "form/working_window.h"
 
 namespace tobarin {
 
 namespace {
 
-const QString ShowCaption = QStringLiteral("途中式を見る");
-const QString HideCaption = QStringLiteral("途中式を隠す");
-
 // The colour of a verdict: right, the right value not finished, wrong; the
 // platform's text colour for the rest.
-QColor colourOf(Verdict verdict, const QPalette &palette)
+QColor colourOf(VerdictCategory category, const QPalette &palette)
 {
-    switch (verdict) {
-    case Verdict::Correct:
-    case Verdict::CorrectMixed:
-    case Verdict::CorrectImproper:
+    switch (category) {
+    case VerdictCategory::Correct:
         return QColor::fromRgb(0x007A00);
-    case Verdict::NotReduced:
-    case Verdict::MixedFractionTooLarge:
-    case Verdict::NotReducedAndTooLarge:
-    case Verdict::WholeAsFraction:
+    case VerdictCategory::Close:
         return QColor::fromRgb(0xA05000);
-    case Verdict::Wrong:
+    case VerdictCategory::Wrong:
         return QColor::fromRgb(0xC00000);
-    case Verdict::NoAnswer:
-    case Verdict::Unreadable:
+    case VerdictCategory::NoAnswer:
+    case VerdictCategory::Unreadable:
         break;
     }
     return palette.color(QPalette::WindowText);
 }
 
-QLineEdit *answerField(const QString &objectName, const QString &hint,
-    const QString &accessibleName, Qt::Alignment alignment, QWidget *parent)
+Qt::Alignment alignmentOf(Align align)
+{
+    switch (align) {
+    case Align::Center:
+        return Qt::AlignHCenter;
+    case Align::Right:
+        return Qt::AlignRight;
+    case Align::Left:
+        break;
+    }
+    return Qt::AlignLeft;
+}
+
+QLineEdit *answerField(const PanelControlDefinition &row, QWidget *parent)
 {
     auto *field = new QLineEdit(parent);
-    field->setObjectName(objectName);
     field->setFont(fontOf(Font::A));
-    field->setPlaceholderText(hint);
-    field->setAccessibleName(accessibleName);
-    field->setAlignment(alignment | Qt::AlignVCenter);
+    field->setPlaceholderText(fromUtf8(row.caption));
+    field->setAlignment(alignmentOf(row.align) | Qt::AlignVCenter);
     // Room for eight digits, more than any answer of two operands of the calculator needs
     // in a field; longer texts scroll.
     field->setFixedWidth(QFontMetrics(field->font()).horizontalAdvance(QString(8, u'0')) + 12);
@@ -76,136 +76,156 @@ QLineEdit *answerField(const QString &objectName, const QString &hint,
 
 WorkingWindow::WorkingWindow(QWidget *parent)
     : QWidget(parent, Qt::Window)
-    , m_view(new ui::WorkingView(this))
-    , m_scroll(new QScrollArea(this))
-    , m_show(new QPushButton(ShowCaption, this))
 {
     setObjectName(QStringLiteral("WorkingWindow"));
-    setWindowTitle(QStringLiteral("途中式と答え合わせ"));
+    setWindowTitle(fromUtf8(WorkingWindowTitle));
     setFont(fontOf(Font::B));
 
-    m_view->setObjectName(QStringLiteral("Working"));
-    m_scroll->setObjectName(QStringLiteral("WorkingArea"));
-    m_scroll->setAccessibleName(QStringLiteral("途中式の欄"));
-    m_scroll->setWidget(m_view);
-    m_scroll->setWidgetResizable(true);
+    QWidget *previousStop = nullptr;
+    for (const PanelControlDefinition &row : WorkingControls) {
+        QWidget *container = row.container.empty() ? this : part(row.container);
+        QWidget *widget = createPart(row, container);
+        if (takesFocus(row.kind)) {
+            if (previousStop) {
+                setTabOrder(previousStop, widget);
+            }
+            previousStop = widget;
+        }
+    }
+    arrange();
     fitWorkingArea();
 
-    m_show->setObjectName(QStringLiteral("ShowWorking"));
-    m_show->setAccessibleName(ShowCaption);
-    m_show->setCheckable(true);
-    connect(m_show, &QPushButton::toggled, this, &WorkingWindow::showWorking);
-    auto *copy = new QPushButton(QStringLiteral("コピー"), this);
-    copy->setObjectName(QStringLiteral("CopyWorking"));
-    copy->setAccessibleName(QStringLiteral("途中式をコピー"));
-    copy->setToolTip(QStringLiteral("途中式を文字でクリップボードにコピーします"));
-    connect(copy, &QPushButton::clicked, this, &WorkingWindow::copyWorking);
-
-    auto *box = new QGroupBox(QStringLiteral("自分の答え"), this);
-    box->setObjectName(QStringLiteral("TypedAnswer"));
-    box->setAccessibleName(QStringLiteral("自分の答え"));
-    buildAnswerCheck(box);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(m_show);
-    buttons->addStretch();
-    buttons->addWidget(copy);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_scroll, 1);
-    layout->addLayout(buttons);
-    layout->addWidget(box);
-
-    // The order a pupil fills the answer in, as in the calculator: the
-    // denominator first; then the working.
-    setTabOrder(m_den, m_num);
-    setTabOrder(m_num, m_whole);
-    setTabOrder(m_whole, m_negative);
-    setTabOrder(m_negative, box->findChild<QPushButton *>());
-    setTabOrder(box->findChild<QPushButton *>(), m_show);
-    setTabOrder(m_show, m_scroll);
-    setTabOrder(m_scroll, copy);
-    m_den->setFocus();
+    connect(
+        part<QPushButton>("ShowWorking"), &QPushButton::toggled, this, &WorkingWindow::showWorking);
+    connect(part<QPushButton>("CopyWorking"), &QPushButton::clicked, this,
+        [this] { QGuiApplication::clipboard()->setText(workingText()); });
+    connect(part<QPushButton>("CheckAnswer"), &QPushButton::clicked, this,
+        &WorkingWindow::checkTypedAnswer);
+    for (const char *name : {"AnswerDenominator", "AnswerNumerator", "AnswerWhole"}) {
+        connect(part<QLineEdit>(name), &QLineEdit::returnPressed, this,
+            &WorkingWindow::checkTypedAnswer);
+    }
+    part("AnswerDenominator")->setFocus();
 
     auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(close, &QShortcut::activated, this, &QWidget::close);
 }
 
-void WorkingWindow::buildAnswerCheck(QWidget *box)
+template <typename Widget> Widget *WorkingWindow::part(std::string_view name) const
 {
-    m_negative = new QCheckBox(QStringLiteral("マイナス"), box);
-    m_negative->setObjectName(QStringLiteral("AnswerNegative"));
-    m_negative->setAccessibleName(QStringLiteral("自分の答えをマイナスにする"));
-    m_whole = answerField(QStringLiteral("AnswerWhole"), QStringLiteral("整数"),
-        QStringLiteral("自分の答えの整数部分"), Qt::AlignRight, box);
-    m_num = answerField(QStringLiteral("AnswerNumerator"), QStringLiteral("分子"),
-        QStringLiteral("自分の答えの分子"), Qt::AlignHCenter, box);
-    m_den = answerField(QStringLiteral("AnswerDenominator"), QStringLiteral("分母"),
-        QStringLiteral("自分の答えの分母"), Qt::AlignHCenter, box);
-    auto *bar = new ui::LineControl(box);
-    bar->setAccessibleName(QStringLiteral("自分の答えの分数の線"));
-    bar->setFixedHeight(2);
-    auto *check = new QPushButton(QStringLiteral("答え合わせ"), box);
-    check->setObjectName(QStringLiteral("CheckAnswer"));
-    check->setAccessibleName(QStringLiteral("答え合わせ"));
-    m_verdict = new QLabel(box);
-    m_verdict->setObjectName(QStringLiteral("Verdict"));
-    m_verdict->setAccessibleName(QStringLiteral("答え合わせの結果"));
-    m_verdict->setWordWrap(true);
-    m_verdict->setTextFormat(Qt::PlainText);
-
-    // The typed answer stands as the calculator's operands do: the integer
-    // part beside a fraction of numerator, bar and denominator.
-    auto *grid = new QGridLayout(box);
-    grid->addWidget(m_negative, 0, 0, 3, 1, Qt::AlignVCenter);
-    grid->addWidget(m_whole, 0, 1, 3, 1, Qt::AlignVCenter);
-    grid->addWidget(m_num, 0, 2);
-    grid->addWidget(bar, 1, 2);
-    grid->addWidget(m_den, 2, 2);
-    grid->addWidget(check, 0, 3, 3, 1, Qt::AlignVCenter);
-    grid->setColumnStretch(4, 1);
-    grid->addWidget(m_verdict, 3, 0, 1, 5);
-
-    connect(check, &QPushButton::clicked, this, &WorkingWindow::checkTypedAnswer);
-    for (QLineEdit *field : {m_den, m_num, m_whole}) {
-        connect(field, &QLineEdit::returnPressed, this, &WorkingWindow::checkTypedAnswer);
-    }
+    return findChild<Widget *>(fromUtf8(name));
 }
 
-void WorkingWindow::setProblem(const Problem &problem)
+QWidget *WorkingWindow::createPart(const PanelControlDefinition &row, QWidget *container)
 {
-    if (m_hasProblem && problem == m_problem) {
+    const QString caption = fromUtf8(row.caption);
+    QWidget *widget = nullptr;
+    switch (row.kind) {
+    case PanelKind::Group:
+        widget = new QGroupBox(caption, container);
+        break;
+    case PanelKind::Working: {
+        // The drawing scrolls where it is larger than its area.
+        m_view = new WorkingView(this);
+        m_scroll = new QScrollArea(container);
+        m_scroll->setObjectName(QStringLiteral("WorkingArea"));
+        m_scroll->setAccessibleName(fromUtf8(row.accessibleName) + QStringLiteral("の欄"));
+        m_scroll->setWidget(m_view);
+        m_scroll->setWidgetResizable(true);
+        widget = m_scroll;  // the area takes the focus, to scroll with the keys
+        break;
+    }
+    case PanelKind::Button:
+        widget = new QPushButton(caption, container);
+        break;
+    case PanelKind::ToggleButton: {
+        auto *button = new QPushButton(caption, container);
+        button->setCheckable(true);
+        widget = button;
+        break;
+    }
+    case PanelKind::CheckBox:
+        widget = new QCheckBox(caption, container);
+        break;
+    case PanelKind::TextBox:
+        widget = answerField(row, container);
+        break;
+    case PanelKind::Line: {
+        widget = new LineControl(container);
+        widget->setFixedHeight(2);
+        break;
+    }
+    case PanelKind::Status: {
+        auto *label = new QLabel(container);
+        label->setWordWrap(true);
+        label->setTextFormat(Qt::PlainText);
+        widget = label;
+        break;
+    }
+    }
+    QWidget *named = row.kind == PanelKind::Working ? m_view : widget;
+    named->setObjectName(fromUtf8(row.name));
+    named->setAccessibleName(fromUtf8(row.accessibleName));
+    if (!row.toolTip.empty()) {
+        named->setToolTip(fromUtf8(row.toolTip));
+    }
+    return widget;
+}
+
+void WorkingWindow::arrange()
+{
+    // The typed answer stands as the calculator's operands do: the integer
+    // part beside a fraction of numerator, bar and denominator.
+    auto *grid = new QGridLayout(part("TypedAnswer"));
+    grid->addWidget(part("AnswerNegative"), 0, 0, 3, 1, Qt::AlignVCenter);
+    grid->addWidget(part("AnswerWhole"), 0, 1, 3, 1, Qt::AlignVCenter);
+    grid->addWidget(part("AnswerNumerator"), 0, 2);
+    grid->addWidget(part("AnswerBar"), 1, 2);
+    grid->addWidget(part("AnswerDenominator"), 2, 2);
+    grid->addWidget(part("CheckAnswer"), 0, 3, 3, 1, Qt::AlignVCenter);
+    grid->setColumnStretch(4, 1);
+    grid->addWidget(part("Verdict"), 3, 0, 1, 5);
+
+    // The working above its buttons, the typed answer below.
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(part("ShowWorking"));
+    buttons->addStretch();
+    buttons->addWidget(part("CopyWorking"));
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_scroll, 1);
+    layout->addLayout(buttons);
+    layout->addWidget(part("TypedAnswer"));
+}
+
+void WorkingWindow::setProblem(const Problem &problem, AnswerForm form)
+{
+    if (m_hasProblem && problem == m_problem && form == m_form) {
         return;
     }
     m_problem = problem;
+    m_form = form;
     m_hasProblem = true;
-
-    MemoryForm form;
-    enterProblem(form, problem);
-    Working working;
-    try {
-        Command1_Click(form, &working);
-    } catch (const RuntimeError &) {  // NOLINT(bugprone-empty-catch): the working records it
-    }
-    const std::string report = reportText(working);
-    m_workingText = fromUtf8(tobarin::workingText(working) + (report.empty() ? "" : report + "\n"));
-    m_view->setWorking(working);
-    m_verdict->clear();
+    m_working = solve(problem, form, true).working;
+    m_view->setWorking(m_working);
+    part<QLabel>("Verdict")->clear();
     showWorking(false);
 }
 
 QString WorkingWindow::workingText() const
 {
-    return m_workingText;
+    return fromUtf8(tobarin::workingText(m_working));
 }
 
 void WorkingWindow::showWorking(bool shown)
 {
+    auto *show = part<QPushButton>("ShowWorking");
     {
-        const QSignalBlocker blocker(m_show);
-        m_show->setChecked(shown);
+        const QSignalBlocker blocker(show);
+        show->setChecked(shown);
     }
-    m_show->setText(shown ? HideCaption : ShowCaption);
-    m_show->setAccessibleName(m_show->text());
+    const PanelControlDefinition &row = workingControl("ShowWorking");
+    show->setText(fromUtf8(shown ? row.pressedCaption : row.caption));
+    show->setAccessibleName(show->text());
     m_view->setRevealed(shown);
     m_scroll->setAccessibleDescription(m_view->shownText());
     if (shown) {
@@ -225,25 +245,24 @@ void WorkingWindow::fitWorkingArea()
 
 void WorkingWindow::checkTypedAnswer()
 {
-    const TypedOperand typed {
-        {m_den->text().toStdString(), m_num->text().toStdString(), m_whole->text().toStdString()},
-        m_negative->isChecked()};
+    TypedOperand typed;
+    typed.field(Field::Denominator) = part<QLineEdit>("AnswerDenominator")->text().toStdString();
+    typed.field(Field::Numerator) = part<QLineEdit>("AnswerNumerator")->text().toStdString();
+    typed.field(Field::Whole) = part<QLineEdit>("AnswerWhole")->text().toStdString();
+    typed.negative = part<QCheckBox>("AnswerNegative")->isChecked();
     const AnswerCheck check = checkAnswer(m_problem, typed);
     const QString text = fromUtf8(check.text);
-    QPalette palette = m_verdict->palette();
-    palette.setColor(QPalette::WindowText, colourOf(check.verdict, this->palette()));
-    m_verdict->setPalette(palette);
-    m_verdict->setText(text);
-    m_verdict->setAccessibleName(QStringLiteral("答え合わせの結果 ") + text);
+    auto *verdict = part<QLabel>("Verdict");
+    QPalette palette = verdict->palette();
+    palette.setColor(QPalette::WindowText, colourOf(categoryOf(check.verdict), this->palette()));
+    verdict->setPalette(palette);
+    verdict->setText(text);
+    verdict->setAccessibleName(
+        fromUtf8(workingControl("Verdict").accessibleName) + QLatin1Char(' ') + text);
     // Told to a screen reader on the control that has the focus, which keeps it.
     if (QWidget *focus = QApplication::focusWidget(); focus && focus->window() == this) {
         focus->setAccessibleDescription(text);
     }
-}
-
-void WorkingWindow::copyWorking()
-{
-    QGuiApplication::clipboard()->setText(m_workingText);
 }
 
 }  // namespace tobarin

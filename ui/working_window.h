@@ -1,24 +1,23 @@
 #pragma once
 
 #include "engine/problem.h"
+#include "engine/working.h"
+
+#include <string_view>
 
 #include <QWidget>
 
-class QCheckBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
 class QScrollArea;
 
 namespace tobarin {
 
-namespace ui {
 class WorkingView;
-}
+struct PanelControlDefinition;
 
-// The window 「途中式と答え合わせ」: the working of a problem, drawn as in a
-// textbook, and a check of the answer a pupil types for it. A top-level
-// window of its own beside the calculator, which owns it; it is not modal.
+// The window 「途中式と答え合わせ」 (form/working_window.h): the working of a
+// problem, drawn as in a textbook, and a check of the answer a pupil types for
+// it. A top-level window of its own beside the calculator, which owns it; it
+// is not modal.
 //
 // The working is worked out on a window held in memory, never on the
 // calculator's own window, whose answer stays as it is. It stays hidden until
@@ -28,31 +27,30 @@ class WorkingWindow : public QWidget {
 public:
     explicit WorkingWindow(QWidget *parent = nullptr);
 
-    // The problem to work and check; the same problem again changes nothing.
-    void setProblem(const Problem &problem);
+    // The problem to work and check, and the form its answer takes; the same
+    // again changes nothing.
+    void setProblem(const Problem &problem, AnswerForm form);
 
     // The working as text, as `tobarin --calc EXPR --steps` writes it, with
     // the report of a calculation that stops on its last line.
     [[nodiscard]] QString workingText() const;
 
 private:
-    void buildAnswerCheck(QWidget *box);
+    // A control of the window by its name in the definition.
+    template <typename Widget = QWidget> [[nodiscard]] Widget *part(std::string_view name) const;
+
+    QWidget *createPart(const PanelControlDefinition &row, QWidget *container);
+    void arrange();
     void showWorking(bool shown);
     void fitWorkingArea();
     void checkTypedAnswer();
-    void copyWorking();
 
     Problem m_problem;
+    AnswerForm m_form = AnswerForm::Mixed;
     bool m_hasProblem = false;
-    QString m_workingText;
-    ui::WorkingView *m_view;
-    QScrollArea *m_scroll;
-    QPushButton *m_show;
-    QLineEdit *m_whole = nullptr;
-    QLineEdit *m_num = nullptr;
-    QLineEdit *m_den = nullptr;
-    QCheckBox *m_negative = nullptr;
-    QLabel *m_verdict = nullptr;
+    Working m_working;
+    WorkingView *m_view = nullptr;
+    QScrollArea *m_scroll = nullptr;
 };
 
 }  // namespace tobarin

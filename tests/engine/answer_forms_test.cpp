@@ -1,3 +1,4 @@
+#include "engine/answer_forms.h"
 #include "engine/calculate.h"
 #include "engine/runtime_error.h"
 #include "tests/engine/fake_form.h"

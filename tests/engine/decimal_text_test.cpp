@@ -1,6 +1,7 @@
 // The answer copied in other forms: exact decimals by long division, and the
 // improper fraction and decimal of the answer the labels show.
 
+#include "engine/answer.h"
 #include "engine/decimal_text.h"
 #include "engine/problem.h"
 
@@ -83,9 +84,10 @@ TEST_P(CopiedAnswer, ReadsTheLabels)
     form.setCaption(Label1[2], c.whole);
     form.setCaption(Label1[1], c.num);
     form.setCaption(Label1[0], c.den);
-    EXPECT_EQ(answerText(form), c.shown);
-    EXPECT_EQ(improperAnswerText(form), c.improper);
-    const auto value = answerValue(form);
+    const ShownAnswer answer = answerIn(form);
+    EXPECT_EQ(answerText(answer), c.shown);
+    EXPECT_EQ(improperAnswerText(answer), c.improper);
+    const auto value = answerValue(answer);
     EXPECT_EQ(value ? decimalText(value->num, value->den) : "", c.decimal);
 }
 

@@ -40,7 +40,8 @@ TEST_P(ProblemText, ReadsTheFields)
     expectRead(p, GetParam().read);
     if (p.value) {
         constexpr const char *Signs[] = {" + ", " - ", " × ", " ÷ "};
-        EXPECT_EQ(fields(p.value->first) + Signs[p.value->operation] + fields(p.value->second),
+        EXPECT_EQ(fields(p.value->first) + Signs[static_cast<int>(p.value->operation)]
+                + fields(p.value->second),
             GetParam().read);
     }
 }

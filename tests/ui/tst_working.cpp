@@ -14,8 +14,7 @@
 
 #ifndef Q_MOC_RUN
 #include "engine/answer_check.h"
-#include "engine/calculate.h"
-#include "engine/working.h"
+#include "engine/solve.h"
 #endif
 
 using namespace tobarin;  // the controls' names: Text1[0], Command1...
@@ -38,18 +37,10 @@ template <typename Widget = QWidget> Widget *part(const char *name)
     return window ? window->findChild<Widget *>(QLatin1String(name)) : nullptr;
 }
 
-// The working of a problem as the engine records it, in its text form.
+// The working of a problem, in its text form.
 QString workingOf(const Problem &problem)
 {
-    MemoryForm form;
-    enterProblem(form, problem);
-    Working working;
-    try {
-        Command1_Click(form, &working);
-    } catch (const RuntimeError &) {  // NOLINT(bugprone-empty-catch): recorded in the working
-    }
-    const std::string report = reportText(working);
-    return QString::fromStdString(workingText(working) + (report.empty() ? "" : report + "\n"));
+    return QString::fromStdString(workingText(solve(problem, AnswerForm::Mixed, true).working));
 }
 
 QString workingOf(const char *expression)
@@ -247,7 +238,8 @@ private slots:
         w().click(Text1[1]);
         w().key(Qt::Key_End);
         w().typeText(QStringLiteral("e10"));  // 2e10, beyond 32 bits
-        const QString report = workingOf(Problem {{{"3", "2e10", "1"}}, {{"4", "3", ""}}, 0});
+        const QString report
+            = workingOf(Problem {{{"3", "2e10", "1"}}, {{"4", "3", ""}}, Operation::Add});
         QVERIFY(report.startsWith(QStringLiteral("実行時エラー 6")));
         QCOMPARE(shownWorking(), report);
     }

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "engine/working.h"
+
+#include <QColor>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QString>
+
+class QPainter;
+
+namespace tobarin {
+
+// Places and, when it has a painter, draws the parts of a working as a
+// textbook writes them. Every part is placed on an axis: the height of the
+// minus sign, where the bar of a fraction lies and around which digits and
+// signs stand. Each drawing call gives the width it took. It only draws the
+// numbers it is given; it never works one out.
+class Typesetter {
+public:
+    struct Colours {
+        QColor text;
+        QColor note;
+        QColor report;
+    };
+
+    Typesetter(const QFont &font, const QFont &noteFont, QPainter *painter, const Colours &colours);
+
+    // How far a line reaches above and below its axis.
+    [[nodiscard]] qreal above(const Expression &expression) const;
+    [[nodiscard]] qreal below(const Expression &expression) const;
+    [[nodiscard]] qreal lineGap() const { return m_metrics.height() * 0.45; }
+    [[nodiscard]] qreal margin() const { return m_metrics.height() * 0.5; }
+    [[nodiscard]] qreal equalsWidth() const;
+    [[nodiscard]] qreal noteGap() const { return m_metrics.height(); }
+
+    qreal text(qreal x, qreal axis, const QString &text, const QColor &colour);
+    qreal text(qreal x, qreal axis, const QString &text);
+    // A note, in its smaller font, centred on the axis.
+    qreal note(qreal x, qreal axis, const QString &text);
+    qreal report(qreal x, qreal axis, const QString &text);
+    qreal expression(qreal x, qreal axis, const Expression &expression);
+
+private:
+    // A length rounded to whole device pixels, so that bars are drawn sharp.
+    [[nodiscard]] qreal snap(qreal length) const;
+    // From the axis to the top of the numerator, or the foot of the denominator.
+    [[nodiscard]] qreal fractionHalf() const { return m_stroke / 2 + m_gap + m_digitHeight; }
+
+    qreal number(qreal x, qreal axis, const ShownNumber &number);
+    qreal fraction(qreal x, qreal axis, const QString &num, const QString &den);
+    // A parenthesis drawn as a curve as tall as what it encloses, half of
+    // that height above the axis and half below.
+    qreal parenthesis(qreal x, qreal axis, qreal half, bool opening);
+
+    QPainter *m_painter;
+    QFont m_font;
+    QFont m_noteFont;
+    QFontMetricsF m_metrics;
+    QFontMetricsF m_noteMetrics;
+    Colours m_colours;
+    qreal m_rise;  // the axis above the baseline
+    qreal m_digitHeight;
+    qreal m_gap;  // between the bar of a fraction and its digits
+    qreal m_space;
+    qreal m_ratio;  // device pixels a pixel
+    qreal m_stroke;  // the thickness of bars and parentheses
+};
+
+}  // namespace tobarin
