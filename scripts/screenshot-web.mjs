@@ -1,5 +1,6 @@
 // Takes screenshots of the page in headless Chromium after 1 2/3 + 3/4 has
-// been typed and 計算 pressed, at the viewports given as WIDTHxHEIGHT[@SCALE]=FILE.
+// been typed, 計算 pressed and the working shown, at the viewports given as
+// WIDTHxHEIGHT[@SCALE]=FILE.
 //
 //   node scripts/screenshot-web.mjs 360x640@2=docs/web-phone.png 1366x768=docs/web-desktop.png
 
@@ -22,6 +23,7 @@ try {
       await type(page, name, text);
     }
     await control(page, 'Command1').click();
+    await page.locator('[data-panel="ShowWorking"]').click();
     await page.evaluate(() => document.fonts.ready);
     await page.screenshot({ path: file });
     console.log(`wrote ${file}`);

@@ -1,18 +1,20 @@
 // The module's entry points, called by the page's script (web/page/*.js).
 // Each one catches every exception: nothing thrown may cross into JavaScript.
 
+#include "engine/answer.h"
 #include "engine/answer_check.h"
 #include "engine/events.h"
-#include "engine/spoken_answer.h"
+#include "engine/solve.h"
 
 #include <array>
 #include <emscripten/emscripten.h>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "web/page_imports.h"
 #include "web/page_properties.h"
-#include "web/working_panel.h"
+#include "web/working_json.h"
 
 namespace {
 
@@ -24,43 +26,32 @@ web::PageProperties &page()
     return properties;
 }
 
-// The problem of the last Calculate, whose working the panel shows, until
-// Clear empties the answer.
-std::optional<Problem> &calculated()
+// The problem in the window's fields and the answer form it shows, whose
+// working the panel has drawn and against which it checks answers.
+std::optional<std::pair<Problem, AnswerForm>> &panelProblem()
 {
-    static std::optional<Problem> problem;
-    return problem;
+    static std::optional<std::pair<Problem, AnswerForm>> shown;
+    return shown;
 }
 
 void announceAnswer()
 {
-    const std::string spoken = SpokenAnswer(page().caption(Label1[3]), page().caption(Label1[2]),
-        page().caption(Label1[1]), page().caption(Label1[0]));
+    const std::string spoken = spokenAnswer(answerIn(page()));
     pageAnnounce(spoken.data(), spoken.size());
 }
 
-void showWorking(bool improper)
+// The panel follows the window, as the desktop's window 「途中式と答え合わせ」
+// does: a new problem in the fields, or another answer form, is worked out
+// and drawn anew.
+void followWindow()
 {
-    const std::string json
-        = calculated() ? web::workingJson(*calculated(), improper) : std::string();
-    pageShowWorking(json.data(), json.size());
-}
-
-// The panel follows the answer the window shows: the working of each
-// Calculate, folded or split with the answer forms, gone after Clear.
-void followAnswer(ControlId control, Event event)
-{
-    if (event != Event::Click) {
+    std::pair current {problemIn(page()), answerFormIn(page())};
+    if (panelProblem() == current) {
         return;
     }
-    if (control == Command1) {
-        showWorking(false);
-    } else if (Option2.contains(control)) {
-        showWorking(control == Option2[1]);
-    } else if (control == Command2) {
-        calculated().reset();
-        showWorking(false);
-    }
+    const std::string json = web::workingJson(solve(current.first, current.second, true).working);
+    panelProblem() = std::move(current);
+    pageShowWorking(json.data(), json.size());
 }
 
 }  // namespace
@@ -91,12 +82,12 @@ EMSCRIPTEN_KEEPALIVE const char *tobarin_object_name(int row)
     }
 }
 
-// Raises an event (0 Click, 1 GotFocus, 2 LostFocus, as enum Event) of a
-// row's control. A run-time error to be reported at once is reported here;
-// one that must wait until the focus has finished moving is returned, for the
-// page to report through tobarin_report when that time comes. Returns 0 when
-// there is nothing to report, and -1 when the row or event does not exist or
-// the engine failed in a way it does not report itself.
+// Raises an event (an Event code) of a row's control. A run-time error to be
+// reported at once is reported here; one that must wait until the focus has
+// finished moving is returned, for the page to report through tobarin_report
+// when that time comes. Returns 0 when there is nothing to report, and -1 when
+// the row or event does not exist or the engine failed in a way it does not
+// report itself.
 EMSCRIPTEN_KEEPALIVE int tobarin_raise(int row, int event)
 {
     try {
@@ -104,15 +95,11 @@ EMSCRIPTEN_KEEPALIVE int tobarin_raise(int row, int event)
         if (!control || event < 0 || event > static_cast<int>(Event::LostFocus)) {
             return -1;
         }
-        const auto raised = static_cast<Event>(event);
-        if (*control == Command1 && raised == Event::Click) {
-            calculated() = problemIn(page());  // as Calculate reads it
-        }
-        const auto pending = raiseEvent(page(), *control, raised);
+        const auto pending = raiseEvent(page(), *control, static_cast<Event>(event));
         if (page().takeAnswerChanged()) {
             announceAnswer();
         }
-        followAnswer(*control, raised);
+        followWindow();
         if (!pending) {
             return 0;
         }
@@ -137,18 +124,32 @@ EMSCRIPTEN_KEEPALIVE int tobarin_report(int number)
     }
 }
 
-// Checks the answer typed into the panel against the problem in the window's
-// fields, and shows the verdict.
+// The window changed without an event of the engine's (a field typed in):
+// the panel follows it.
+EMSCRIPTEN_KEEPALIVE int tobarin_follow()
+{
+    try {
+        followWindow();
+        return 0;
+    } catch (...) {
+        return -1;
+    }
+}
+
+// Checks the answer typed into the panel against the problem the panel shows,
+// and shows the verdict.
 EMSCRIPTEN_KEEPALIVE int tobarin_check()
 {
     try {
+        followWindow();
         TypedOperand answer;
-        for (int index = 0; index < 3; ++index) {
-            answer.fields[static_cast<std::size_t>(index)] = web::readText(pageAnswerField, index);
+        for (const Field field : Fields) {
+            answer.field(field) = web::readText(pageAnswerField, static_cast<int>(field));
         }
         answer.negative = pageAnswerNegative() != 0;
-        const AnswerCheck check = checkAnswer(problemIn(page()), answer);
-        pageShowVerdict(exitStatus(check.verdict), check.text.data(), check.text.size());
+        const AnswerCheck check = checkAnswer(panelProblem()->first, answer);
+        pageShowVerdict(
+            static_cast<int>(categoryOf(check.verdict)), check.text.data(), check.text.size());
         return 0;
     } catch (...) {
         return -1;

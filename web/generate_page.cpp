@@ -1,25 +1,33 @@
 // Writes the browser page's window from the window's definition: the markup
-// of the menu bar and of every control (index.html), each control's place,
-// size, font and stacking (page.css, after the page's own styles read from
-// PAGE_CSS), and the same layout without the engine for the start-up
-// benchmark (static.html). Run at build time:
+// of the menu bar, of every control and of the panel 「途中式と答え合わせ」
+// (index.html), each control's place, size, font and stacking (page.css, after
+// the page's own styles read from PAGE_CSS), the codes the engine and the
+// page's script pass between them (codes.js), and the same layout without the
+// engine for the start-up benchmark (static.html). Run at build time:
 //
 //   generate_page DIST_DIR BENCH_DIR PAGE_CSS
 //
 // Positions are the definition's twips at 96 dpi (15 twips a CSS pixel),
 // rounded like the desktop window rounds them.
 
+#include "engine/answer_check.h"
+#include "engine/working.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <initializer_list>
 #include <iostream>
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
+#include "form/control_properties.h"
 #include "form/definition.h"
+#include "form/working_window.h"
 
 namespace {
 
@@ -52,12 +60,6 @@ std::string escaped(std::string_view text)
         }
     }
     return out;
-}
-
-bool takesFocus(Kind kind)
-{
-    return kind == Kind::OptionButton || kind == Kind::CheckBox || kind == Kind::TextBox
-        || kind == Kind::CommandButton;
 }
 
 std::string objectName(const ControlDefinition &row)
@@ -223,18 +225,6 @@ std::string selector(const ControlDefinition &row)
     return std::string(wrapped ? "[data-for=\"" : "[data-control=\"") + objectName(row) + "\"]";
 }
 
-// Labels and lines lie beneath every other kind; the controls that overlap
-// stack as the definition orders them from the bottom up.
-int stackLevel(const ControlDefinition &row)
-{
-    if (row.kind == Kind::Label || row.kind == Kind::Line) {
-        return 0;
-    }
-    const ControlId id = idOf(row);
-    const auto *at = std::find(StackFromBottom.begin(), StackFromBottom.end(), id);
-    return at == StackFromBottom.end() ? 1 : 2 + static_cast<int>(at - StackFromBottom.begin());
-}
-
 void writeStyles(std::ostream &out)
 {
     out << "/* Written by generate_page from the window's definition: the client area and\n"
@@ -244,15 +234,11 @@ void writeStyles(std::ostream &out)
         << ":root { --client-width: " << pixels(ClientWidth)
         << "; --client-height: " << pixels(ClientHeight) << "; }\n";
     for (const ControlDefinition &row : Controls) {
-        out << selector(row) << " { ";
-        if (row.kind == Kind::Line) {
-            const int x1 = pixels(row.left);
-            out << "left: " << x1 << "px; top: " << pixels(row.top)
-                << "px; width: " << std::max(1, pixels(row.width) - x1) << "px; ";
-        } else {
-            out << "left: " << pixels(row.left) << "px; top: " << pixels(row.top)
-                << "px; width: " << pixels(row.width) << "px; height: " << pixels(row.height)
-                << "px; font: " << cssFont(row.font) << "; ";
+        const PixelBox box = placeOf(row, pixels);
+        out << selector(row) << " { left: " << box.left << "px; top: " << box.top
+            << "px; width: " << box.width << "px; ";
+        if (row.kind != Kind::Line) {
+            out << "height: " << box.height << "px; font: " << cssFont(row.font) << "; ";
         }
         if (row.kind == Kind::Label || row.kind == Kind::TextBox) {
             out << "text-align: " << cssAlign(row.align) << "; ";
@@ -266,35 +252,133 @@ void writeStyles(std::ostream &out)
     }
 }
 
-// The panel beside the window: the working of the last calculation and the
-// answer check (web/page/panel.js fills it and hands it to the engine).
+// A control of the panel 「途中式と答え合わせ」 (form/working_window.h).
+void writePanelControl(std::ostream &out, const PanelControlDefinition &row)
+{
+    const std::string id = " data-panel=\"" + escaped(row.name) + "\"";
+    const std::string caption = escaped(row.caption);
+    const std::string name = row.accessibleName == row.caption
+        ? std::string()
+        : " aria-label=\"" + escaped(row.accessibleName) + "\"";
+    const std::string tip
+        = row.toolTip.empty() ? std::string() : " title=\"" + escaped(row.toolTip) + "\"";
+    switch (row.kind) {
+    case PanelKind::Group:
+        break;  // written by writePanel, around its children
+    case PanelKind::Working:
+        // The problem is drawn at once; the steps when they are asked for.
+        out << "<ol class=\"working\"" << id << name << " tabindex=\"0\"></ol>\n"
+            << "<p class=\"report\" data-panel=\"report\"></p>\n";
+        return;
+    case PanelKind::Button:
+        out << "<button type=\"button\"" << id << name << tip << ">" << caption << "</button>";
+        return;
+    case PanelKind::ToggleButton:
+        out << "<button type=\"button\"" << id << name << tip << " data-pressed-caption=\""
+            << escaped(row.pressedCaption) << "\">" << caption << "</button>";
+        return;
+    case PanelKind::CheckBox:
+        out << R"(<label class="answer-sign"><input type="checkbox")" << id << name << "><span>"
+            << caption << "</span></label>";
+        return;
+    case PanelKind::TextBox:
+        out << R"(<input type="text")" << id << name << R"( placeholder=")" << caption
+            << R"(" inputmode="numeric" autocomplete="off" spellcheck="false">)";
+        return;
+    case PanelKind::Line:
+        out << "<span class=\"answer-bar\"" << id << "></span>";
+        return;
+    case PanelKind::Status:
+        out << "<p class=\"verdict\"" << id << " role=\"status\"></p>\n";
+        return;
+    }
+}
+
+constexpr std::string_view CheckCaption = workingControl("CheckAnswer").caption;
+
+// The panel beside the window, built from the rows of the window
+// 「途中式と答え合わせ」 in their order, which is also the keyboard's
+// (web/page/panel.js fills it and hands it to the engine).
 void writePanel(std::ostream &out)
 {
-    const auto field = [](std::string_view part, std::string_view name) {
-        return R"(<input type="text" data-panel=")" + std::string(part) + R"(" aria-label=")"
-            + std::string(name) + R"(" inputmode="numeric" autocomplete="off" spellcheck="false">)";
-    };
     out << "<section class=\"panel\" aria-labelledby=\"panel-title\">\n"
-        << "<h2 id=\"panel-title\">途中式と答え合わせ</h2>\n"
-        << "<section aria-labelledby=\"working-title\">\n"
-        << "<div class=\"panel-head\"><h3 id=\"working-title\">途中式</h3>"
-           "<button type=\"button\" data-panel=\"copy\" disabled>コピー</button></div>\n"
-        << "<p class=\"hint\" data-panel=\"hint\">計算を押すと、ここに途中式が出ます。</p>\n"
-        << "<ol class=\"working\" data-panel=\"working\" aria-label=\"途中式\" hidden></ol>\n"
-        << "<p class=\"report\" data-panel=\"report\"></p>\n"
-        << "<p class=\"copied\" data-panel=\"copied\" role=\"status\"></p>\n"
-        << "</section>\n<section aria-labelledby=\"check-title\">\n"
-        << "<h3 id=\"check-title\">答え合わせ</h3>\n"
-        << "<p class=\"hint\">問題の答えを自分で計算して書き、確かめるを押してください。</p>\n"
-        << R"(<div class="answer" data-panel="answer">)"
-        << "<label class=\"answer-sign\"><input type=\"checkbox\" data-panel=\"negative\" "
-           "aria-label=\"自分の答えをマイナスにする\"><span>マイナス</span></label>"
-        << field("whole", "自分の答えの整数部分") << "<span class=\"answer-fraction\">"
-        << field("num", "自分の答えの分子") << "<span class=\"answer-bar\"></span>"
-        << field("den", "自分の答えの分母") << "</span>"
-        << "<button type=\"button\" data-panel=\"check\">確かめる</button></div>\n"
-        << "<p class=\"verdict\" data-panel=\"verdict\" role=\"status\"></p>\n"
-        << "</section>\n</section>\n";
+        << "<h2 id=\"panel-title\">" << escaped(WorkingWindowTitle) << "</h2>\n";
+    for (const PanelControlDefinition &row : WorkingControls) {
+        if (!row.container.empty()) {
+            continue;
+        }
+        if (row.kind != PanelKind::Group) {
+            writePanelControl(out, row);
+            if (row.name == "CopyWorking") {
+                out << "\n<p class=\"copied\" data-panel=\"copied\" role=\"status\"></p>";
+            }
+            out << (row.kind == PanelKind::Button || row.kind == PanelKind::ToggleButton ? "\n"
+                                                                                         : "");
+            continue;
+        }
+        // A group: its caption, a hint, its controls in a row, then its statuses.
+        out << R"(<fieldset class="typed-answer" data-panel=")" << escaped(row.name) << "\">"
+            << "<legend>" << escaped(row.caption) << "</legend>\n"
+            << "<p class=\"hint\">問題の答えを自分で計算して書き、「" << escaped(CheckCaption)
+            << "」を押してください。</p>\n"
+            << "<div class=\"answer\">";
+        for (const PanelControlDefinition &child : WorkingControls) {
+            if (child.container == row.name && child.kind != PanelKind::Status) {
+                writePanelControl(out, child);
+            }
+        }
+        out << "</div>\n";
+        for (const PanelControlDefinition &child : WorkingControls) {
+            if (child.container == row.name && child.kind == PanelKind::Status) {
+                writePanelControl(out, child);
+            }
+        }
+        out << "</fieldset>\n";
+    }
+    out << "</section>\n";
+}
+
+// One enumeration as a frozen object of its names and codes.
+template <typename Code>
+void writeCodes(std::ostream &out, std::string_view name,
+    std::initializer_list<std::pair<std::string_view, Code>> codes)
+{
+    out << "export const " << name << " = Object.freeze({";
+    bool first = true;
+    for (const auto &[key, code] : codes) {
+        out << (first ? " " : ", ") << key << ": " << static_cast<int>(code);
+        first = false;
+    }
+    out << " });\n";
+}
+
+// The codes that cross between the engine and the page's script, written
+// from the engine's own enumerations so that no script keeps a copy.
+void writeCodesModule(std::ostream &out)
+{
+    out << "// Written by generate_page: the codes the engine and the page's script pass\n"
+           "// between them, as the engine defines them.\n\n";
+    writeCodes<Event>(out, "Event",
+        {{"Click", Event::Click}, {"GotFocus", Event::GotFocus}, {"LostFocus", Event::LostFocus}});
+    writeCodes<Operation>(out, "Operation",
+        {{"Add", Operation::Add}, {"Subtract", Operation::Subtract},
+            {"Multiply", Operation::Multiply}, {"Divide", Operation::Divide}});
+    writeCodes<Field>(out, "Field",
+        {{"Denominator", Field::Denominator}, {"Numerator", Field::Numerator},
+            {"Whole", Field::Whole}});
+    writeCodes<int>(
+        out, "MsgBoxStyle", {{"Critical", MsgBoxCritical}, {"Information", MsgBoxInformation}});
+    writeCodes<VerdictCategory>(out, "VerdictCategory",
+        {{"Correct", VerdictCategory::Correct}, {"Close", VerdictCategory::Close},
+            {"Wrong", VerdictCategory::Wrong}, {"NoAnswer", VerdictCategory::NoAnswer},
+            {"Unreadable", VerdictCategory::Unreadable}});
+    // How a drawn working writes each operation, by its code.
+    out << "export const OperationSign = Object.freeze({";
+    for (const Operation operation : Operations) {
+        out << (operation == Operation::Add ? " " : ", ") << static_cast<int>(operation) << ": '"
+            << drawnOperationText(operation) << "'";
+    }
+    out << " });\n";
 }
 
 // The part of the page around the window: the head, then the menu bar and the
@@ -327,7 +411,7 @@ void writePage(std::ostream &out, bool withEngine, std::string_view assets,
             << "<link rel=\"preload\" href=\"tobarin.wasm\" as=\"fetch\" type=\"application/wasm\" "
                "crossorigin>\n";
         for (const char *module :
-            {"dom-properties.js", "window-events.js", "message-box.js", "panel.js"}) {
+            {"codes.js", "page-properties.js", "window-events.js", "message-box.js", "panel.js"}) {
             out << R"(<link rel="modulepreload" href=")" << module << "\">\n";
         }
         out << "<script type=\"module\" src=\"main.js\"></script>\n";
@@ -424,9 +508,11 @@ int main(int argc, char **argv)
     writeStyles(styles);
     std::ostringstream staticPage;
     writePage(staticPage, false, "../dist/", nullptr);
+    std::ostringstream codes;
+    writeCodesModule(codes);
 
     const bool ok = writeFile(dist + "/index.html", page.str())
-        && writeFile(dist + "/page.css", styles.str())
+        && writeFile(dist + "/page.css", styles.str()) && writeFile(dist + "/codes.js", codes.str())
         && writeFile(bench + "/static.html", staticPage.str());
     if (!ok) {
         std::cerr << "generate_page: cannot write the page\n";

@@ -28,15 +28,16 @@ TOBARIN_PAGE_IMPORT(unload) void pageUnload();
 // Tells assistive technology the answer, as it should be spoken, or nothing.
 TOBARIN_PAGE_IMPORT(announce) void pageAnnounce(const char *text, std::size_t length);
 
-// The panel beside the window: the working to draw (JSON, web/working_panel.h;
-// empty to clear it), the pupil's answer to check (its fields indexed like
-// TypedOperand's: 0 denominator, 1 numerator, 2 integer part; its sign box),
-// and the verdict (the command line's exit status for it, and its text).
+// The panel beside the window (form/working_window.h): the working of a new
+// problem to draw (JSON, web/working_json.h), which also hides the working
+// again and clears the verdict; the pupil's answer to check (its fields by
+// Field code, its sign box); and the verdict (a VerdictCategory code and its
+// text).
 TOBARIN_PAGE_IMPORT(showWorking) void pageShowWorking(const char *json, std::size_t length);
 TOBARIN_PAGE_IMPORT(answerField)
-std::size_t pageAnswerField(int index, char *buffer, std::size_t capacity);
+std::size_t pageAnswerField(int field, char *buffer, std::size_t capacity);
 TOBARIN_PAGE_IMPORT(answerNegative) int pageAnswerNegative();
 TOBARIN_PAGE_IMPORT(showVerdict)
-void pageShowVerdict(int status, const char *text, std::size_t length);
+void pageShowVerdict(int category, const char *text, std::size_t length);
 }
 #undef TOBARIN_PAGE_IMPORT

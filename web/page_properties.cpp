@@ -8,13 +8,13 @@
 
 namespace tobarin::web {
 
-std::string readText(std::size_t (*read)(int, char *, std::size_t), int row)
+std::string readText(std::size_t (*read)(int, char *, std::size_t), int which)
 {
     std::string text(32, '\0');  // the entry fields hold a few characters
-    std::size_t length = read(row, text.data(), text.size());
+    std::size_t length = read(which, text.data(), text.size());
     if (length > text.size()) {
         text.resize(length);
-        length = read(row, text.data(), text.size());
+        length = read(which, text.data(), text.size());
     }
     text.resize(std::min(length, text.size()));
     return text;

@@ -10,7 +10,7 @@
 
 // The window's control properties in the browser. The engine runs as
 // WebAssembly and the page's elements live in JavaScript, so each property is
-// read or written by a call into the page's script (web/page/dom-properties.js,
+// read or written by a call into the page's script (web/page/page-properties.js,
 // the one module that knows both the elements and these calls). Controls cross
 // that boundary as their row number in the window's definition.
 namespace tobarin::web {
@@ -22,7 +22,7 @@ inline constexpr int RowCount = static_cast<int>(Controls.size() + MenuCommands.
 
 // A text read from the page by one of its imports (web/page_imports.h) that
 // take an index and a buffer.
-[[nodiscard]] std::string readText(std::size_t (*read)(int, char *, std::size_t), int index);
+[[nodiscard]] std::string readText(std::size_t (*read)(int, char *, std::size_t), int which);
 [[nodiscard]] std::optional<ControlId> controlAt(int row) noexcept;
 
 class PageProperties final : public ControlProperties {

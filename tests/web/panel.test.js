@@ -1,6 +1,7 @@
-// The panel beside the window: the working of each Calculate, drawn with
-// stacked fractions and copied as text, following the answer forms and
-// Clear; and the answer check of a typed answer against the window's problem.
+// The panel beside the window: as on the desktop, the working of the problem
+// in the window's fields, the problem drawn at once and the steps when asked
+// for, drawn with stacked fractions and copied as text; and the answer check
+// of a typed answer against the problem the panel shows.
 
 import assert from 'node:assert/strict';
 import { describe, test } from 'node:test';
@@ -21,23 +22,33 @@ async function enter(page, first, operation, second) {
 }
 
 const panel = (page, name) => page.locator(`[data-panel="${name}"]`);
-const lines = (page) => panel(page, 'working').locator('li')
+// The lines of the working that are shown, as a screen reader reads them.
+const lines = (page) => panel(page, 'Working').locator('li:not([hidden])')
   .evaluateAll((items) => items.map((item) => item.getAttribute('aria-label')));
+const showWorking = (page) => page.getByRole('button', { name: '途中式を見る' }).click();
+
+async function checkAnswer(page, whole, num, den, negative) {
+  await page.getByRole('textbox', { name: '自分の答えの整数部分' }).fill(whole);
+  await page.getByRole('textbox', { name: '自分の答えの分子' }).fill(num);
+  await page.getByRole('textbox', { name: '自分の答えの分母' }).fill(den);
+  if (negative) await page.getByRole('checkbox', { name: '自分の答えをマイナスにする' }).check();
+  await page.getByRole('button', { name: '答え合わせ', exact: true }).click();
+}
 
 describe('working', () => {
-  test('1 2/3 + 3/4: drawn stacked, copied as the text form', async (t) => {
+  test('1 2/3 + 3/4: the problem at once, the steps when asked, copied as the text form', async (t) => {
     const page = await fresh(t);
     await page.context().grantPermissions(['clipboard-read', 'clipboard-write']);
-    assert.equal(await panel(page, 'hint').isVisible(), true);
     await enter(page, ['1', '2', '3'], 0, ['', '3', '4']);
-    await control(page, 'Command1').click();
+    assert.deepEqual(await lines(page), ['1 2/3 + 3/4']);
+    await showWorking(page);
     assert.deepEqual(await lines(page), ['1 2/3 + 3/4', '= 5/3 + 3/4 帯分数を仮分数に直す',
       '= 20/12 + 9/12 通分する', '= 29/12 計算する', '= 2 5/12 帯分数に直す']);
     // The second line: = 5/3 + 3/4, two fractions stacked as numerator over denominator.
-    const drawn = await panel(page, 'working').locator('li').nth(1).locator('math')
+    const drawn = await panel(page, 'Working').locator('li').nth(1).locator('math')
       .evaluate((m) => [...m.querySelectorAll('mfrac')].map((f) => [...f.children].map((c) => c.textContent)));
     assert.deepEqual(drawn, [['5', '3'], ['3', '4']]);
-    await panel(page, 'copy').click();
+    await panel(page, 'CopyWorking').click();
     await panel(page, 'copied').filter({ hasText: 'コピーしました' }).waitFor();
     assert.equal(await page.evaluate(() => navigator.clipboard.readText()), [
       '1 2/3 + 3/4',
@@ -47,27 +58,24 @@ describe('working', () => {
       '= 2 5/12           帯分数に直す', ''].join('\n'));
   });
 
-  test('follows the answer forms and goes with Clear', async (t) => {
+  test('follows the answer form and the fields, hiding the steps again', async (t) => {
     const page = await fresh(t);
     await enter(page, ['1', '2', '3'], 0, ['', '3', '4']);
     await control(page, 'Command1').click();
     await control(page, 'Option2(1)').click();
     assert.equal(await answer(page), '||29/12|bar');
+    await showWorking(page);
     assert.equal((await lines(page)).at(-1), '= 29/12 仮分数に直す');
-    await control(page, 'Option2(0)').click();
-    assert.equal((await lines(page)).at(-1), '= 2 5/12 帯分数に直す');
-    await control(page, 'Command2').click();
-    assert.equal(await panel(page, 'working').isVisible(), false);
-    assert.equal(await panel(page, 'hint').isVisible(), true);
-    assert.equal(await panel(page, 'copy').isDisabled(), true);
+    await type(page, 'Text2(2)', '1');
+    assert.deepEqual(await lines(page), ['1 2/3 + 1 3/4']);
+    assert.equal(await panel(page, 'ShowWorking').textContent(), '途中式を見る');
   });
 
   test('a negative second operand stands in parentheses, drawn with a minus', async (t) => {
     const page = await fresh(t);
     await enter(page, ['', '1', '2'], 1, ['', '3', '4', true]);
-    await control(page, 'Command1').click();
     assert.equal((await lines(page))[0], '1/2 - (-3/4)');
-    const operators = await panel(page, 'working').locator('li').first().locator('mo')
+    const operators = await panel(page, 'Working').locator('li').first().locator('mo')
       .allTextContents();
     assert.deepEqual(operators, ['−', '(', '−', ')']);
   });
@@ -75,8 +83,8 @@ describe('working', () => {
   test('ends with the report of a run-time error', async (t) => {
     const page = await fresh(t);
     await enter(page, ['', '1', '2'], 3, ['', '', '']);
-    await control(page, 'Command1').click();
-    await page.keyboard.press('Enter');  // closes the report
+    assert.equal(await panel(page, 'report').isVisible(), false);
+    await showWorking(page);
     assert.equal(await panel(page, 'report').textContent(),
       '実行時エラー 11: 0 で割ることはできません。');
   });
@@ -97,26 +105,34 @@ describe('answer check', () => {
     test(`${negative ? '-' : ''}${whole} ${num}/${den}: ${verdict}`, async (t) => {
       const page = await fresh(t);
       await enter(page, ['1', '2', '3'], 0, ['', '3', '4']);
-      await page.getByRole('textbox', { name: '自分の答えの整数部分' }).fill(whole);
-      await page.getByRole('textbox', { name: '自分の答えの分子' }).fill(num);
-      await page.getByRole('textbox', { name: '自分の答えの分母' }).fill(den);
-      if (negative) await page.getByRole('checkbox', { name: '自分の答えをマイナスにする' }).check();
-      await page.getByRole('button', { name: '確かめる' }).click();
-      assert.equal(await panel(page, 'verdict').getAttribute('data-verdict'), verdict);
-      assert.equal(await panel(page, 'verdict').textContent(), text);
-      // Checked without showing the answer, and without any focus event.
+      await checkAnswer(page, whole, num, den, negative);
+      assert.equal(await panel(page, 'Verdict').getAttribute('data-verdict'), verdict);
+      assert.equal(await panel(page, 'Verdict').textContent(), text);
+      // Checked before 計算, without showing the answer, and without any focus event.
       assert.equal(await answer(page), '||/|bar');
-      assert.equal(await panel(page, 'working').isVisible(), false);
+      assert.deepEqual(await lines(page), ['1 2/3 + 3/4']);
     });
   }
+
+  test('after 計算 and a change of a field, the check is for the problem shown', async (t) => {
+    const page = await fresh(t);
+    await enter(page, ['1', '2', '3'], 0, ['', '3', '4']);
+    await control(page, 'Command1').click();
+    await control(page, 'Text2(1)').click();
+    await page.keyboard.press('Control+A');
+    await page.keyboard.type('1');
+    assert.deepEqual(await lines(page), ['1 2/3 + 1/4']);
+    await checkAnswer(page, '1', '11', '12');
+    assert.equal(await panel(page, 'Verdict').getAttribute('data-verdict'), 'correct');
+  });
 
   test('a problem without an answer says so; Enter in a field checks', async (t) => {
     const page = await fresh(t);
     await enter(page, ['', '5', ''], 0, ['', '1', '2']);
     await page.getByRole('textbox', { name: '自分の答えの整数部分' }).fill('1');
     await page.keyboard.press('Enter');
-    assert.equal(await panel(page, 'verdict').getAttribute('data-verdict'), 'none');
-    assert.equal(await panel(page, 'verdict').textContent(),
+    assert.equal(await panel(page, 'Verdict').getAttribute('data-verdict'), 'none');
+    assert.equal(await panel(page, 'Verdict').textContent(),
       'この問題の答えは出せません。分母を１以上の整数にしてください。');
   });
 

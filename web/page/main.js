@@ -1,16 +1,17 @@
 // Starts the calculator: loads the engine, binds it to the page's window and
 // hands the window the focus, as the desktop program does when it starts.
 
-import { PageWindow } from './dom-properties.js';
+import { PageProperties } from './page-properties.js';
 import { loadEngine } from './engine.js';
 import { MessageBox } from './message-box.js';
 import { WorkingPanel } from './panel.js';
 import { wireWindow } from './window-events.js';
 
 const form = document.querySelector('[data-control="Form1"]');
-const page = new PageWindow(document, new MessageBox(document.querySelector('dialog[data-control="MsgBox"]')));
+const page = new PageProperties(document, new MessageBox(document.querySelector('dialog[data-control="MsgBox"]')));
 page.setPanel(new WorkingPanel(document.querySelector('.panel'), () => page.check()));
 page.attach(await loadEngine(page.imports()));
+page.follow();  // the panel shows the problem of the fields as they start
 wireWindow(page, form, document.querySelector('[role="menubar"]'));
 
 document.querySelector('.desk').inert = false;

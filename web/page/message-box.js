@@ -4,7 +4,9 @@
 // A box asked for while another is open waits for it to close, as a second
 // modal box would on the desktop.
 
-const Icons = new Map([[16, 'critical'], [64, 'information']]);
+import { MsgBoxStyle } from './codes.js';
+
+const Icons = new Map([[MsgBoxStyle.Critical, 'critical'], [MsgBoxStyle.Information, 'information']]);
 
 export class MessageBox {
   #dialog;

@@ -1,12 +1,20 @@
-// The panel beside the window: the working (途中式) of the last calculation,
-// drawn with stacked fractions in MathML and copied as text, and the answer
-// check (答え合わせ). Every number and word comes from the engine; this module
-// only draws what it is given and hands over what the pupil types.
+// The panel beside the window 「途中式と答え合わせ」: the working of the
+// problem in the window's fields, drawn with stacked fractions in MathML and
+// copied as text, and the answer check (答え合わせ). As on the desktop, the
+// problem is drawn at once and the steps only when asked for, so that a pupil
+// can check an answer before seeing the right one. Every number and word comes
+// from the engine; this module only draws what it is given and hands over what
+// the pupil types.
+
+import { Field, OperationSign, VerdictCategory } from './codes.js';
 
 const MathML = 'http://www.w3.org/1998/Math/MathML';
-const Operations = ['+', '−', '×', '÷'];  // drawn with the typographic minus
-// The command line's exit status of a verdict, as the panel marks it.
-const Verdicts = new Map([[0, 'correct'], [3, 'close'], [4, 'wrong'], [1, 'none'], [2, 'unreadable']]);
+// How each verdict is marked.
+const Verdicts = new Map([[VerdictCategory.Correct, 'correct'], [VerdictCategory.Close, 'close'],
+  [VerdictCategory.Wrong, 'wrong'], [VerdictCategory.NoAnswer, 'none'],
+  [VerdictCategory.Unreadable, 'unreadable']]);
+const AnswerFields = new Map([[Field.Denominator, 'AnswerDenominator'],
+  [Field.Numerator, 'AnswerNumerator'], [Field.Whole, 'AnswerWhole']]);
 
 function math(name, ...children) {
   const element = document.createElementNS(MathML, name);
@@ -26,12 +34,14 @@ function numberMath(number, parenthesised) {
 export class WorkingPanel {
   #part;
   #working = null;
+  #shown = false;  // the steps after the problem
 
   constructor(root, check) {
     this.#part = (name) => root.querySelector(`[data-panel="${name}"]`);
-    this.#part('copy').addEventListener('click', () => this.#copy());
-    this.#part('check').addEventListener('click', check);
-    this.#part('answer').addEventListener('keydown', (event) => {
+    this.#part('ShowWorking').addEventListener('click', () => this.#reveal(!this.#shown));
+    this.#part('CopyWorking').addEventListener('click', () => this.#copy());
+    this.#part('CheckAnswer').addEventListener('click', check);
+    this.#part('TypedAnswer').addEventListener('keydown', (event) => {
       if (event.key === 'Enter' && event.target.type === 'text') {
         event.preventDefault();
         check();
@@ -39,24 +49,21 @@ export class WorkingPanel {
     });
   }
 
-  // The working as the engine recorded it, or null to clear it.
+  // The working of a new problem, as the engine worked it out: the steps are
+  // hidden again and the verdict, which was for the problem before, goes.
   showWorking(working) {
     this.#working = working;
-    const list = this.#part('working');
+    const list = this.#part('Working');
     list.replaceChildren();
     this.#part('copied').textContent = '';
-    this.#part('copy').disabled = !working;
-    this.#part('hint').hidden = !!working;
-    list.hidden = !working;
-    this.#part('report').textContent = working?.report ?? '';
-    if (!working) return;
+    this.#part('report').textContent = working.report;
     const lines = working.text.split('\n');
     working.steps.forEach((step, i) => {
       const line = math('math');
       if (i > 0) line.append(math('mo', '='));
       line.append(...numberMath(step.first, false));
       if (step.second) {
-        line.append(math('mo', Operations[step.operation]),
+        line.append(math('mo', OperationSign[step.operation]),
           ...numberMath(step.second, step.second.negative));
       }
       const item = document.createElement('li');
@@ -68,21 +75,36 @@ export class WorkingPanel {
       item.setAttribute('aria-label', lines[i].replace(/ {2,}/g, ' '));
       list.append(item);
     });
+    this.showVerdict(null, '');
+    this.#reveal(false);
   }
 
-  // The pupil's answer: 0 denominator, 1 numerator, 2 integer part, and the sign.
-  answerField(index) {
-    return this.#part(['den', 'num', 'whole'][index]).value;
+  // The pupil's answer, by Field code, and its sign.
+  answerField(field) {
+    return this.#part(AnswerFields.get(field)).value;
   }
 
   answerNegative() {
-    return this.#part('negative').checked;
+    return this.#part('AnswerNegative').checked;
   }
 
-  showVerdict(status, text) {
-    const verdict = this.#part('verdict');
-    verdict.dataset.verdict = Verdicts.get(status) ?? 'none';
+  showVerdict(category, text) {
+    const verdict = this.#part('Verdict');
+    if (category === null) delete verdict.dataset.verdict;
+    else verdict.dataset.verdict = Verdicts.get(category);
     verdict.textContent = text;
+  }
+
+  // Shows the steps after the problem, or hides them; the report of a
+  // problem that could not even be read gives no answer away and is shown.
+  #reveal(shown) {
+    this.#shown = shown;
+    const button = this.#part('ShowWorking');
+    button.dataset.caption ??= button.textContent;
+    button.textContent = shown ? button.dataset.pressedCaption : button.dataset.caption;
+    const items = [...this.#part('Working').children];
+    items.forEach((item, i) => { item.hidden = i > 0 && !shown; });
+    this.#part('report').hidden = !shown && items.length > 0;
   }
 
   async #copy() {

@@ -3,7 +3,8 @@
 // of the option groups, and the entry fields' typing limit. What each event
 // does is the engine's business; here only when it is raised.
 
-import { Event, fit } from './dom-properties.js';
+import { Event } from './codes.js';
+import { fit } from './page-properties.js';
 
 export function wireWindow(page, form, menubar) {
   let current = null;  // the window's control that has, or last had, the focus
@@ -111,6 +112,7 @@ export function wireWindow(page, form, menubar) {
   });
   form.addEventListener('input', (event) => {
     if (event.target.type === 'text') fit(event.target, false);
+    page.follow();
   });
 
   // The menu bar acts at once and leaves the focus where it was, so that

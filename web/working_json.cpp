@@ -1,11 +1,4 @@
-#include "web/working_panel.h"
-
-#include "engine/calculate.h"
-#include "engine/runtime_error.h"
-#include "engine/working.h"
-
-#include "form/definition.h"
-#include "form/memory_form.h"
+#include "web/working_json.h"
 
 namespace tobarin::web {
 
@@ -44,32 +37,17 @@ std::string numberJson(const ShownNumber &number)
 
 }  // namespace
 
-std::string workingJson(const Problem &problem, bool improper)
+std::string workingJson(const Working &working)
 {
-    MemoryForm form;
-    enterProblem(form, problem);
-    Working working;
-    try {
-        Command1_Click(form, &working);
-        if (improper && working.end() == Working::End::Answer) {
-            Option2_Click(form, 1, &working);
-        }
-    } catch (const RuntimeError &) {
-        // The working has recorded the error where it ended.
-    }
-    const std::string report = reportText(working);
-    std::string text = workingText(working);
-    if (!report.empty()) {
-        text += report + "\n";
-    }
-    std::string json
-        = "{\"text\":" + quoted(text) + ",\"report\":" + quoted(report) + ",\"steps\":[";
+    std::string json = "{\"text\":" + quoted(workingText(working))
+        + ",\"report\":" + quoted(working.report) + ",\"steps\":[";
     bool first = true;
-    for (const Step &step : working.steps()) {
+    for (const Step &step : working.steps) {
         json += first ? "" : ",";
         first = false;
-        json += "{\"note\":" + quoted(noteOf(step.kind))
-            + ",\"operation\":" + std::to_string(step.expression.operation)
+        const auto &operation = step.expression.operation;
+        json += "{\"note\":" + quoted(noteOf(step.kind)) + ",\"operation\":"
+            + (operation ? std::to_string(static_cast<int>(*operation)) : "null")
             + ",\"first\":" + numberJson(step.expression.first) + ",\"second\":"
             + (step.expression.second ? numberJson(*step.expression.second) : "null") + "}";
     }

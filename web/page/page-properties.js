@@ -3,9 +3,6 @@
 // WebAssembly) names a control by its row in the window's definition and
 // passes texts as UTF-8 in its memory; here those become elements and strings.
 
-// The events of enum Event in form/definition.h.
-export const Event = Object.freeze({ Click: 0, GotFocus: 1, LostFocus: 2 });
-
 const encoder = new TextEncoder();
 const decoder = new TextDecoder();
 
@@ -17,7 +14,7 @@ const decoder = new TextDecoder();
 const QuarterPoint = 1 / 3;  // CSS pixels
 const Ascent = 1802 / 2048;
 
-export class PageWindow {
+export class PageProperties {
   #elements = [];           // by row
   #rows = new Map();        // element → row
   #exports = null;
@@ -57,13 +54,12 @@ export class PageWindow {
       unload: () => this.#unload(),
       announce: (text, length) => { this.#announcer.textContent = this.#read(text, length); },
       // The panel beside the window.
-      showWorking: (json, length) =>
-        this.#panel?.showWorking(length ? JSON.parse(this.#read(json, length)) : null),
-      answerField: (index, buffer, capacity) =>
-        this.#write(this.#panel?.answerField(index) ?? '', buffer, capacity),
+      showWorking: (json, length) => this.#panel?.showWorking(JSON.parse(this.#read(json, length))),
+      answerField: (field, buffer, capacity) =>
+        this.#write(this.#panel?.answerField(field) ?? '', buffer, capacity),
       answerNegative: () => (this.#panel?.answerNegative() ? 1 : 0),
-      showVerdict: (status, text, length) =>
-        this.#panel?.showVerdict(status, this.#read(text, length)),
+      showVerdict: (category, text, length) =>
+        this.#panel?.showVerdict(category, this.#read(text, length)),
     };
   }
 
@@ -109,7 +105,13 @@ export class PageWindow {
     if (this.#exports.tobarin_report(number) < 0) console.error('the engine failed to report');
   }
 
-  // Checks the answer typed into the panel against the window's problem.
+  // The window changed without an event of the engine's: the panel follows it.
+  follow() {
+    if (this.ended) return;
+    if (this.#exports.tobarin_follow() < 0) console.error('the engine failed to follow the window');
+  }
+
+  // Checks the answer typed into the panel against the problem it shows.
   check() {
     if (this.#exports.tobarin_check() < 0) console.error('the engine failed to check');
   }
