@@ -78,9 +78,9 @@ int calculate(const Request &request)
         err(problem.error);
         return 2;
     }
-    std::optional<TypedOperand> answer;
+    std::optional<WrittenNumber> answer;
     if (request.answer) {
-        Parsed<TypedOperand> typed = parseOperand(*request.answer);
+        Parsed<WrittenNumber> typed = readNumber(*request.answer);
         if (!typed.value) {
             err(typed.error);
             return 2;
@@ -90,15 +90,19 @@ int calculate(const Request &request)
 
     const Solution solution = solve(
         *problem.value, request.improper ? AnswerForm::Improper : AnswerForm::Mixed, request.steps);
-    if (request.steps) {
-        write(stdout, workingText(solution.working, false));
-    }
-
     if (answer) {
+        // The verdict first; the working, which ends with the answer, only
+        // for an answer of the right value.
         const AnswerCheck check = checkAnswer(*problem.value, *answer);
         const int status = exitStatus(check.verdict);
         (status == 1 || status == 2 ? err : out)(check.text);
+        if (request.steps && (status == 0 || status == 3)) {
+            write(stdout, workingText(solution.working, false));
+        }
         return status;
+    }
+    if (request.steps) {
+        write(stdout, workingText(solution.working, false));
     }
     if (solution.answer.empty()) {
         err(solution.working.report);
