@@ -67,6 +67,7 @@ struct Request {
     std::string expression;
     bool improper;
     bool steps;
+    Method method;
     std::optional<std::string> answer;
 };
 
@@ -88,8 +89,8 @@ int calculate(const Request &request)
         answer = std::move(typed.value);
     }
 
-    const Solution solution = solve(
-        *problem.value, request.improper ? AnswerForm::Improper : AnswerForm::Mixed, request.steps);
+    const Solution solution = solve(*problem.value,
+        request.improper ? AnswerForm::Improper : AnswerForm::Mixed, request.steps, request.method);
     if (answer) {
         // The verdict first; the working, which ends with the answer, only
         // for an answer of the right value.
@@ -162,10 +163,15 @@ int runCommandLine(int argc, char **argv)
     const QCommandLineOption steps(QStringLiteral("steps"),
         QStringLiteral("Write the working, step by step, before the answer; with\n"
                        "--check, after the verdict and only for the right value."));
+    const QCommandLineOption method(QStringLiteral("method"),
+        QStringLiteral("How --steps works sums and differences of mixed numbers: improper "
+                       "(make them improper fractions first, the default) or mixed (whole "
+                       "parts and fraction parts each, carrying and borrowing)."),
+        QStringLiteral("METHOD"));
     const QCommandLineOption check(QStringLiteral("check"),
         QStringLiteral("Check ANSWER (a number, like 2 5/12) instead of writing the answer."),
         QStringLiteral("ANSWER"));
-    parser.addOptions({calc, improper, steps, check});
+    parser.addOptions({calc, improper, steps, method, check});
 
     if (!parser.parse(QCoreApplication::arguments())) {
         return usageError(parser.errorText());
@@ -187,16 +193,24 @@ int runCommandLine(int argc, char **argv)
             QStringLiteral("unexpected argument: ") + parser.positionalArguments()[0]);
     }
     if (!parser.isSet(calc)) {
-        const bool needsCalc = parser.isSet(check) || parser.isSet(improper) || parser.isSet(steps);
+        const bool needsCalc = parser.isSet(check) || parser.isSet(improper) || parser.isSet(steps)
+            || parser.isSet(method);
         return usageError(needsCalc
-                ? QStringLiteral("--check, --improper and --steps need --calc EXPR.")
+                ? QStringLiteral("--check, --improper, --method and --steps need --calc EXPR.")
                 : QStringLiteral("nothing to do: give --calc EXPR."));
     }
-    if (parser.values(calc).size() > 1 || parser.values(check).size() > 1) {
-        return usageError(QStringLiteral("--calc and --check may be given once each."));
+    if (parser.values(calc).size() > 1 || parser.values(check).size() > 1
+        || parser.values(method).size() > 1) {
+        return usageError(QStringLiteral("--calc, --check and --method may be given once each."));
+    }
+    const QString methodName = parser.value(method);
+    if (parser.isSet(method) && methodName != QLatin1String("improper")
+        && methodName != QLatin1String("mixed")) {
+        return usageError(
+            QStringLiteral("--method is improper or mixed, not '%1'.").arg(methodName));
     }
     Request request {parser.value(calc).toStdString(), parser.isSet(improper), parser.isSet(steps),
-        std::nullopt};
+        methodName == QLatin1String("mixed") ? Method::Mixed : Method::Improper, std::nullopt};
     if (parser.isSet(check)) {
         request.answer = parser.value(check).toStdString();
     }

@@ -46,8 +46,8 @@ void answerForm(ControlProperties &form, std::int16_t index, WorkingRecorder *re
         form.setCaption(AnswerNumerator, NumberText(rest));
         form.setCaption(AnswerWhole, NumberText(quotient));
         if (recorder) {
-            recorder->step(StepKind::MakeMixed,
-                alone(shownMixed(form.caption(AnswerSign) == "-",
+            recorder->step(Note::MakeMixed,
+                numberLine(shownMixed(form.caption(AnswerSign) == "-",
                     static_cast<wide::Int128>(quotient), wholeOf(rest), wholeOf(den))));
         }
     } else if (index == 1) {
@@ -60,8 +60,8 @@ void answerForm(ControlProperties &form, std::int16_t index, WorkingRecorder *re
         form.setCaption(AnswerWhole, "");
         if (recorder) {
             const wide::Int128 shownNum = wholeOf(folded);
-            recorder->step(StepKind::MakeImproperAnswer,
-                alone(shownFraction(
+            recorder->step(Note::MakeImproperAnswer,
+                numberLine(shownFraction(
                     form.caption(AnswerSign) == "-" ? -shownNum : shownNum, wholeOf(den))));
         }
     }

@@ -146,9 +146,9 @@ ShownNumber shown(const Operand &op)
 }
 
 // The two operands and the operation between them, for the working.
-Expression both(const Operand &a, std::optional<Operation> operation, const Operand &b)
+Line both(const Operand &a, std::optional<Operation> operation, const Operand &b)
 {
-    return {shown(a), operation, shown(b)};
+    return pairLine(shown(a), operation, shown(b));
 }
 
 struct Fraction {
@@ -166,9 +166,9 @@ Fraction addOrSubtract(const Operand &a, const Operand &b, bool subtract, Workin
     const wide::Int128 t1 = common / a.Den * a.Improper;
     const wide::Int128 t2 = common / b.Den * b.Improper;
     if (recorder) {
-        recorder->step(StepKind::CommonDenominator,
-            {shownFraction(t1, common), subtract ? Operation::Subtract : Operation::Add,
-                shownFraction(t2, common)});
+        recorder->step(Note::CommonDenominator,
+            pairLine(shownFraction(t1, common), subtract ? Operation::Subtract : Operation::Add,
+                shownFraction(t2, common)));
     }
     return {wide::checkedCurrency((subtract ? t1 - t2 : t2 + t1) * Currency::Scale), D};
 }
@@ -177,10 +177,10 @@ Fraction multiply(Operand a, Operand b, WorkingRecorder *recorder)
 {
     // Cancel across the operands first, so that the products stay small.
     if (cancels(divideByGcd(a.Den, b.Improper)) && recorder) {
-        recorder->step(StepKind::CancelAcross, both(a, Operation::Multiply, b));
+        recorder->step(Note::CancelAcross, both(a, Operation::Multiply, b));
     }
     if (cancels(divideByGcd(a.Improper, b.Den)) && recorder) {
-        recorder->step(StepKind::CancelAcross, both(a, Operation::Multiply, b));
+        recorder->step(Note::CancelAcross, both(a, Operation::Multiply, b));
     }
     // Each factor is scaled down by 100 so that the double product stays far
     // from 2^53 in units of 0.0001: rounding to four places then gives the
@@ -198,16 +198,16 @@ Fraction divide(Operand a, Operand b, WorkingRecorder *recorder)
     // The working shows the division as a times the reciprocal of b, and the
     // cancellations across that product.
     const auto timesReciprocal = [&a, &b] {
-        return Expression {shown(a), Operation::Multiply, shownFraction(b.Den, b.Improper)};
+        return pairLine(shown(a), Operation::Multiply, shownFraction(b.Den, b.Improper));
     };
     if (recorder) {
-        recorder->step(StepKind::Reciprocal, timesReciprocal());
+        recorder->step(Note::Reciprocal, timesReciprocal());
     }
     if (cancels(divideByGcd(a.Den, b.Den)) && recorder) {
-        recorder->step(StepKind::CancelAcross, timesReciprocal());
+        recorder->step(Note::CancelAcross, timesReciprocal());
     }
     if (cancels(divideByGcd(a.Improper, b.Improper)) && recorder) {
-        recorder->step(StepKind::CancelAcross, timesReciprocal());
+        recorder->step(Note::CancelAcross, timesReciprocal());
     }
     return {ToCurrency(multiply32(a.Improper, b.Den)), ToCurrency(multiply32(b.Improper, a.Den))};
 }
@@ -232,8 +232,7 @@ void writeAnswer(
 {
     const auto record = [recorder, negative](wide::Int128 num, wide::Int128 den) {
         if (recorder) {
-            recorder->step(
-                StepKind::ReduceAnswer, alone(shownFraction(negative ? -num : num, den)));
+            recorder->step(Note::Reduce, numberLine(shownFraction(negative ? -num : num, den)));
         }
     };
     if (N.sign() == 0 || D.sign() == 0) {
@@ -270,9 +269,9 @@ void calculate(ControlProperties &form, WorkingRecorder *recorder)
     const bool negativeB = form.value(Check1[1]) == 1;
     const std::optional<Operation> operation = selectedOperation(form);
     if (recorder) {
-        recorder->step(StepKind::Problem,
-            {shownTyped(a.Whole, a.Num, a.Den, negativeA), operation,
-                shownTyped(b.Whole, b.Num, b.Den, negativeB)});
+        recorder->step(Note::Problem,
+            pairLine(shownTyped(a.Whole, a.Num, a.Den, negativeA), operation,
+                shownTyped(b.Whole, b.Num, b.Den, negativeB)));
     }
 
     if (lacksDenominator(a) || lacksDenominator(b)) {
@@ -286,12 +285,12 @@ void calculate(ControlProperties &form, WorkingRecorder *recorder)
     makeImproper(a, negativeA);
     makeImproper(b, negativeB);
     if (recorder) {
-        recorder->step(StepKind::MakeImproper, both(a, operation, b));
+        recorder->step(Note::MakeImproper, both(a, operation, b));
     }
     reduce(a);
     reduce(b);
     if (recorder) {
-        recorder->step(StepKind::ReduceOperands, both(a, operation, b));
+        recorder->step(Note::Reduce, both(a, operation, b));
     }
 
     Fraction answer;  // 0 / 0 when no operation is selected
@@ -300,7 +299,7 @@ void calculate(ControlProperties &form, WorkingRecorder *recorder)
     }
     if (recorder) {
         recorder->step(
-            StepKind::Calculate, alone(shownFraction(wholeOf(answer.N), wholeOf(answer.D))));
+            Note::Calculate, numberLine(shownFraction(wholeOf(answer.N), wholeOf(answer.D))));
     }
 
     // A negative denominator is moved onto the numerator, so that the sign

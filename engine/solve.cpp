@@ -4,11 +4,13 @@
 #include "engine/calculate.h"
 #include "engine/runtime_error.h"
 
+#include <utility>
+
 #include "form/memory_form.h"
 
 namespace tobarin {
 
-Solution solve(const Problem &problem, AnswerForm form, bool withWorking)
+Solution solve(const Problem &problem, AnswerForm form, bool withWorking, Method method)
 {
     MemoryForm window;
     enterProblem(window, problem);
@@ -33,6 +35,14 @@ Solution solve(const Problem &problem, AnswerForm form, bool withWorking)
     if (!solution.working.report.empty()) {
         // What the labels held when the calculation stopped is no answer.
         solution.answer = {};
+    } else if (withWorking) {
+        // The textbook's route ends where the window does; should it ever
+        // not, the engine's own path is shown, which always does.
+        Working route = textbookWorking(problem, form, method);
+        if (!route.steps.empty()
+            && lineText(route.steps.back().line) == answerText(solution.answer)) {
+            solution.working = std::move(route);
+        }
     }
     return solution;
 }

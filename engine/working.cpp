@@ -79,39 +79,79 @@ ShownNumber shownMixed(bool negative, Int128 whole, Int128 num, Int128 den)
     return withSign(number, negative);
 }
 
-std::string_view noteOf(StepKind kind)
+Line numberLine(const ShownNumber &number)
 {
-    switch (kind) {
-    case StepKind::Problem:
+    Line line;
+    line.first = number;
+    return line;
+}
+
+Line pairLine(
+    const ShownNumber &first, std::optional<Operation> operation, const ShownNumber &second)
+{
+    Line line;
+    line.shape = Line::Shape::Pair;
+    line.first = first;
+    line.operation = operation;
+    line.second = second;
+    return line;
+}
+
+bool parenthesised(const Line &line, bool second)
+{
+    const bool product
+        = line.operation == Operation::Multiply || line.operation == Operation::Divide;
+    return (second ? line.second : line.first).negative && (second || product);
+}
+
+std::string_view noteText(Note note)
+{
+    switch (note) {
+    case Note::Problem:
         return "";
-    case StepKind::MakeImproper:
+    case Note::ChangeSubtractedSign:
+        return "ひく数の符号を変えてたす";
+    case Note::RemoveParentheses:
+        return "かっこをはずす";
+    case Note::MakeImproper:
         return "帯分数を仮分数に直す";
-    case StepKind::ReduceOperands:
-    case StepKind::ReduceAnswer:
+    case Note::Reduce:
         return "約分する";
-    case StepKind::CommonDenominator:
+    case Note::CommonDenominator:
         return "通分する";
-    case StepKind::Reciprocal:
-        return "逆数をかける";
-    case StepKind::CancelAcross:
+    case Note::WholeAsFraction:
+        return "整数を分数に直す";
+    case Note::DecideSign:
+        return "符号を決める";
+    case Note::Borrow:
+        return "くり下げる";
+    case Note::Carry:
+        return "くり上げる";
+    case Note::QuotientAsFraction:
+        return "商を分数で表す";
+    case Note::Reciprocal:
+        return "わる数の逆数をかける";
+    case Note::MultiplyAcross:
+        return "分子どうし、分母どうしをかける";
+    case Note::CancelAcross:
         return "途中で約分する";
-    case StepKind::Calculate:
+    case Note::Calculate:
         return "計算する";
-    case StepKind::MakeMixed:
+    case Note::MakeMixed:
         return "帯分数に直す";
-    case StepKind::MakeImproperAnswer:
+    case Note::MakeImproperAnswer:
         return "仮分数に直す";
     }
     return "";
 }
 
-void PathRecorder::step(StepKind kind, const Expression &expression)
+void PathRecorder::step(Note note, const Line &line)
 {
     std::vector<Step> &steps = m_working.steps;
-    if (kind != StepKind::Problem && !steps.empty() && steps.back().expression == expression) {
+    if (note != Note::Problem && !steps.empty() && steps.back().line == line) {
         return;
     }
-    steps.push_back({kind, expression});
+    steps.push_back({note, line});
 }
 
 void PathRecorder::message(std::string_view text)
@@ -159,39 +199,65 @@ std::string numberText(const ShownNumber &number)
     return text;
 }
 
-std::string expressionText(const Expression &expression)
+namespace {
+
+std::string signText(Sign sign)
 {
-    std::string text = numberText(expression.first);
-    if (expression.second) {
-        text += " ";
-        text += expression.operation ? operationText(*expression.operation) : "?";
-        text += " ";
-        const std::string second = numberText(*expression.second);
-        text += expression.second->negative ? "(" + second + ")" : second;
+    return sign == Sign::Plus ? "+" : sign == Sign::Minus ? "-" : "";
+}
+
+std::string pairText(const Line &line)
+{
+    const auto number = [&line](bool second) {
+        const std::string text = numberText(second ? line.second : line.first);
+        return parenthesised(line, second) ? "(" + text + ")" : text;
+    };
+    return number(false) + " " + std::string(line.operation ? operationText(*line.operation) : "?")
+        + " " + number(true);
+}
+
+// Factors joined by "×", in parentheses when there are several.
+std::string factorsText(const std::vector<Factor> &factors)
+{
+    std::string text;
+    for (const Factor &factor : factors) {
+        text += (text.empty() ? "" : "×") + wide::decimalText(factor.value);
+    }
+    return factors.size() > 1 ? "(" + text + ")" : text;
+}
+
+}  // namespace
+
+std::string lineText(const Line &line)
+{
+    switch (line.shape) {
+    case Line::Shape::Number:
+        return numberText(line.first);
+    case Line::Shape::Pair:
+        return pairText(line);
+    case Line::Shape::Signed:
+        return signText(line.sign) + "(" + pairText(line) + ")";
+    case Line::Shape::Product:
+        break;
+    }
+    std::string text = signText(line.sign) + factorsText(line.numerator);
+    if (!line.denominator.empty()) {
+        text += "/" + factorsText(line.denominator);
     }
     return text;
 }
 
 std::string workingText(const Working &working, bool withReport)
 {
-    // The notes start in one column: two blanks after the longest line with a
-    // note, but never before column 20, so short workings line up the same way.
+    // Each note stands two blanks or more after its line, and never before
+    // column 20, so that short lines put their notes in one column.
     constexpr std::size_t NarrowestWidth = 19;
-    std::vector<std::string> lines;
-    std::size_t width = NarrowestWidth;
-    for (const Step &step : working.steps) {
-        const std::string prefix = step.kind == StepKind::Problem ? "" : "= ";
-        lines.push_back(prefix + expressionText(step.expression));
-        if (!noteOf(step.kind).empty()) {
-            width = std::max(width, columns(lines.back()) + 2);
-        }
-    }
     std::string text;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string_view note = noteOf(working.steps[i].kind);
-        text += lines[i];
-        if (!note.empty()) {
-            text += std::string(width - columns(lines[i]), ' ');
+    for (const Step &step : working.steps) {
+        const std::string line = (step.note == Note::Problem ? "" : "= ") + lineText(step.line);
+        text += line;
+        if (const std::string_view note = noteText(step.note); !note.empty()) {
+            text += std::string(std::max(NarrowestWidth, columns(line) + 2) - columns(line), ' ');
             text += note;
         }
         text += '\n';

@@ -22,6 +22,7 @@ enum class PanelKind {
     Button,
     ToggleButton,  // pressed or not, with a caption for each
     CheckBox,
+    OptionButton,  // one of a group's, exactly one of which is selected
     TextBox,
     Line,  // the bar of the typed fraction
     Status,  // a text that changes, told to screen readers as it does
@@ -39,15 +40,19 @@ struct PanelControlDefinition {
 };
 
 // Containers come before their children; the controls that take the focus
-// are in the order of the keyboard: the working's, then the typed answer from
-// its denominator, as in the calculator, and round again. The typed answer's
+// are in the order of the keyboard: the working's, how its sums and
+// differences are worked (kept between runs), then the typed answer from its
+// denominator, as in the calculator, and round again. The typed answer's
 // denominator has the focus first.
 // clang-format off
-inline constexpr std::array<PanelControlDefinition, 11> WorkingControls {{
+inline constexpr std::array<PanelControlDefinition, 14> WorkingControls {{
 //   name                 kind                     container      caption         accessible name
     {"ShowWorking",       PanelKind::ToggleButton, "",            "途中式を見る", "途中式を見る",             Align::Left, "途中式を隠す"},
     {"Working",           PanelKind::Working,      "",            "",             "途中式"},
     {"CopyWorking",       PanelKind::Button,       "",            "コピー",       "途中式をコピー",           Align::Left, {}, "途中式を文字でクリップボードにコピーします"},
+    {"Method",            PanelKind::Group,        "",            "たし算・ひき算のしかた", "たし算・ひき算のしかた"},
+    {"MethodImproper",    PanelKind::OptionButton, "Method",      "仮分数に直して", "仮分数に直して計算する"},
+    {"MethodMixed",       PanelKind::OptionButton, "Method",      "帯分数のまま", "帯分数のまま計算する"},
     {"TypedAnswer",       PanelKind::Group,        "",            "自分の答え",   "自分の答え"},
     {"AnswerDenominator", PanelKind::TextBox,      "TypedAnswer", "分母",         "自分の答えの分母",         Align::Center},
     {"AnswerNumerator",   PanelKind::TextBox,      "TypedAnswer", "分子",         "自分の答えの分子",         Align::Center},

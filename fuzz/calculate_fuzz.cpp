@@ -7,8 +7,11 @@
 // field texts, each after a '|': integer part, numerator, denominator of the
 // first operand, then of the second. "+0||1|2||1|3" is 1/2 + 1/3.
 
+#include "engine/answer.h"
 #include "engine/calculate.h"
+#include "engine/problem.h"
 #include "engine/runtime_error.h"
+#include "engine/textbook.h"
 #include "tests/engine/fake_form.h"
 #include "tests/oracle/calculation_oracle.h"
 
@@ -148,6 +151,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const std::string problem = oracle::checkAnswer(form.label1(3), form.label1(2),
             form.label1(1), form.label1(0), form.visible(Line3), expected.value);
         check(problem.empty(), [&] { return fail(problem); });
+        // The textbook's working of the problem ends where the window does.
+        if (in.operation >= 0 && in.operation <= 3) {
+            const tobarin::Problem typed = tobarin::problemIn(form);
+            const auto method = in.negativeA ? tobarin::Method::Mixed : tobarin::Method::Improper;
+            const tobarin::Working working
+                = tobarin::textbookWorking(typed, tobarin::AnswerForm::Mixed, method);
+            check(tobarin::lineText(working.steps.back().line)
+                    == tobarin::answerText(tobarin::answerIn(form)),
+                [&] {
+                    return fail("the working ends elsewhere:\n" + tobarin::workingText(working));
+                });
+        }
         break;
     }
     }

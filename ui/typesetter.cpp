@@ -17,9 +17,30 @@ QString digitsOf(wide::Int128 v)
     return QString::fromStdString(wide::decimalText(v));
 }
 
-bool hasFraction(const Expression &expression)
+bool hasFraction(const Line &line)
 {
-    return expression.first.hasFraction || (expression.second && expression.second->hasFraction);
+    switch (line.shape) {
+    case Line::Shape::Number:
+        return line.first.hasFraction;
+    case Line::Shape::Pair:
+    case Line::Shape::Signed:
+        return line.first.hasFraction || line.second.hasFraction;
+    case Line::Shape::Product:
+        break;
+    }
+    return !line.denominator.empty();
+}
+
+bool cancels(const std::vector<Factor> &factors)
+{
+    return std::any_of(
+        factors.begin(), factors.end(), [](const Factor &f) { return f.was.has_value(); });
+}
+
+QFont smallerFont(QFont font)
+{
+    font.setPointSizeF(font.pointSizeF() * 0.62);
+    return font;
 }
 
 }  // namespace
@@ -29,11 +50,14 @@ Typesetter::Typesetter(
     : m_painter(painter)
     , m_font(font)
     , m_noteFont(noteFont)
+    , m_smallFont(smallerFont(font))
     , m_metrics(font)
     , m_noteMetrics(noteFont)
+    , m_smallMetrics(m_smallFont)
     , m_colours(colours)
     , m_rise(-m_metrics.tightBoundingRect(QStringLiteral("\u2212")).center().y())
     , m_digitHeight(-m_metrics.tightBoundingRect(QStringLiteral("0")).top())
+    , m_smallDigitHeight(-m_smallMetrics.tightBoundingRect(QStringLiteral("0")).top())
     , m_gap(m_metrics.height() * 0.12)
     , m_space(m_metrics.horizontalAdvance(QLatin1Char('0')) * 0.45)
     , m_ratio(painter ? painter->device()->devicePixelRatioF() : 1.0)
@@ -41,16 +65,23 @@ Typesetter::Typesetter(
 {
 }
 
-qreal Typesetter::above(const Expression &expression) const
+qreal Typesetter::reach(const Line &line) const
 {
-    const qreal text = m_metrics.ascent() - m_rise;
-    return hasFraction(expression) ? std::max(text, fractionHalf() + m_gap) : text;
+    const bool small = line.shape == Line::Shape::Product
+        && (cancels(line.numerator) || cancels(line.denominator));
+    return fractionHalf() + (small ? m_gap + m_smallDigitHeight : 0);
 }
 
-qreal Typesetter::below(const Expression &expression) const
+qreal Typesetter::above(const Line &line) const
+{
+    const qreal text = m_metrics.ascent() - m_rise;
+    return hasFraction(line) ? std::max(text, reach(line) + m_gap) : text;
+}
+
+qreal Typesetter::below(const Line &line) const
 {
     const qreal text = m_metrics.descent() + m_rise;
-    return hasFraction(expression) ? std::max(text, fractionHalf() + m_gap) : text;
+    return hasFraction(line) ? std::max(text, reach(line) + m_gap) : text;
 }
 
 qreal Typesetter::text(qreal x, qreal axis, const QString &text, const QColor &colour)
@@ -84,25 +115,28 @@ qreal Typesetter::report(qreal x, qreal axis, const QString &text)
     return this->text(x, axis, text, m_colours.report);
 }
 
-qreal Typesetter::expression(qreal x, qreal axis, const Expression &expression)
+qreal Typesetter::line(qreal x, qreal axis, const Line &line)
 {
     const qreal start = x;
-    x += number(x, axis, expression.first);
-    if (expression.second) {
-        x += m_space;
-        x += text(x, axis,
-            expression.operation ? fromUtf8(drawnOperationText(*expression.operation))
-                                 : QStringLiteral("?"));
-        x += m_space;
-        const ShownNumber &second = *expression.second;
-        if (second.negative) {
-            const qreal half = second.hasFraction ? fractionHalf() : m_digitHeight * 0.8;
-            x += parenthesis(x, axis, half, true);
-            x += number(x, axis, second);
-            x += parenthesis(x, axis, half, false);
-        } else {
-            x += number(x, axis, second);
-        }
+    switch (line.shape) {
+    case Line::Shape::Number:
+        x += number(x, axis, line.first, false);
+        break;
+    case Line::Shape::Pair:
+        x += pair(x, axis, line);
+        break;
+    case Line::Shape::Signed: {
+        const qreal half = hasFraction(line) ? fractionHalf() + m_gap : m_digitHeight * 0.9;
+        x += sign(x, axis, line.sign);
+        x += parenthesis(x, axis, half, true);
+        x += pair(x, axis, line);
+        x += parenthesis(x, axis, half, false);
+        break;
+    }
+    case Line::Shape::Product:
+        x += sign(x, axis, line.sign);
+        x += product(x, axis, line);
+        break;
     }
     return x - start;
 }
@@ -112,9 +146,25 @@ qreal Typesetter::equalsWidth() const
     return m_metrics.horizontalAdvance(QLatin1Char('=')) + m_space * 1.5;
 }
 
-qreal Typesetter::number(qreal x, qreal axis, const ShownNumber &number)
+qreal Typesetter::pair(qreal x, qreal axis, const Line &line)
 {
     const qreal start = x;
+    x += number(x, axis, line.first, parenthesised(line, false));
+    x += m_space;
+    x += text(x, axis,
+        line.operation ? fromUtf8(drawnOperationText(*line.operation)) : QStringLiteral("?"));
+    x += m_space;
+    x += number(x, axis, line.second, parenthesised(line, true));
+    return x - start;
+}
+
+qreal Typesetter::number(qreal x, qreal axis, const ShownNumber &number, bool parenthesised)
+{
+    const qreal start = x;
+    const qreal half = number.hasFraction ? fractionHalf() : m_digitHeight * 0.8;
+    if (parenthesised) {
+        x += parenthesis(x, axis, half, true);
+    }
     if (number.negative) {
         x += text(x, axis, QStringLiteral("\u2212")) + m_space * 0.3;
     }
@@ -127,7 +177,19 @@ qreal Typesetter::number(qreal x, qreal axis, const ShownNumber &number)
     if (number.hasFraction) {
         x += fraction(x, axis, digitsOf(number.num), digitsOf(number.den));
     }
+    if (parenthesised) {
+        x += parenthesis(x, axis, half, false);
+    }
     return x - start;
+}
+
+qreal Typesetter::sign(qreal x, qreal axis, Sign sign)
+{
+    if (sign == Sign::None) {
+        return 0;
+    }
+    return text(x, axis, sign == Sign::Plus ? QStringLiteral("+") : QStringLiteral("\u2212"))
+        + m_space * 0.3;
 }
 
 qreal Typesetter::fraction(qreal x, qreal axis, const QString &num, const QString &den)
@@ -147,6 +209,71 @@ qreal Typesetter::fraction(qreal x, qreal axis, const QString &num, const QStrin
             QPointF(x + (width - denWidth) / 2, barTop + m_stroke + m_gap + m_digitHeight), den);
     }
     return width;
+}
+
+qreal Typesetter::product(qreal x, qreal axis, const Line &line)
+{
+    QPainter *painter = m_painter;
+    m_painter = nullptr;  // measured first, to centre the shorter row
+    const qreal numWidth = factors(0, 0, line.numerator, true);
+    const qreal denWidth = line.denominator.empty() ? 0 : factors(0, 0, line.denominator, false);
+    m_painter = painter;
+    if (line.denominator.empty()) {
+        return factors(x, axis + m_rise, line.numerator, true);
+    }
+    const qreal overhang = m_space * 0.4;
+    const qreal width = std::max(numWidth, denWidth) + 2 * overhang;
+    const qreal barTop = snap(axis - m_stroke / 2);
+    if (m_painter) {
+        m_painter->fillRect(QRectF(x, barTop, width, m_stroke), m_colours.text);
+    }
+    factors(x + (width - numWidth) / 2, barTop - m_gap, line.numerator, true);
+    factors(x + (width - denWidth) / 2, barTop + m_stroke + m_gap + m_digitHeight, line.denominator,
+        false);
+    return width;
+}
+
+qreal Typesetter::factors(
+    qreal x, qreal baseline, const std::vector<Factor> &factors, bool numerator)
+{
+    const qreal start = x;
+    bool first = true;
+    for (const Factor &factor : factors) {
+        if (!first) {
+            x += m_space * 0.2;
+            x += text(x, baseline - m_rise, QStringLiteral("×"));
+            x += m_space * 0.2;
+        }
+        first = false;
+        const QString digits = digitsOf(factor.was.value_or(factor.value));
+        const qreal width = m_metrics.horizontalAdvance(digits);
+        if (!factor.was) {
+            x += text(x, baseline - m_rise, digits);
+            continue;
+        }
+        const QString small = digitsOf(factor.value);
+        const qreal smallWidth = m_smallMetrics.horizontalAdvance(small);
+        const qreal room = std::max(width, smallWidth);
+        if (m_painter) {
+            const qreal left = x + (room - width) / 2;
+            m_painter->setFont(m_font);
+            m_painter->setPen(m_colours.text);
+            m_painter->drawText(QPointF(left, baseline), digits);
+            // Struck through from the lower left to the upper right.
+            m_painter->save();
+            m_painter->setRenderHint(QPainter::Antialiasing);
+            m_painter->setPen(QPen(m_colours.text, m_stroke, Qt::SolidLine, Qt::RoundCap));
+            m_painter->drawLine(QPointF(left - m_space * 0.1, baseline + m_gap * 0.3),
+                QPointF(left + width + m_space * 0.1, baseline - m_digitHeight - m_gap * 0.3));
+            m_painter->restore();
+            const qreal smallBaseline = numerator ? baseline - m_digitHeight - m_gap
+                                                  : baseline + m_gap + m_smallDigitHeight;
+            m_painter->setFont(m_smallFont);
+            m_painter->drawText(QPointF(x + (room - smallWidth) / 2, smallBaseline), small);
+        }
+        x += room;
+    }
+    return x - start;
 }
 
 qreal Typesetter::parenthesis(qreal x, qreal axis, qreal half, bool opening)

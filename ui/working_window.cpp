@@ -8,6 +8,7 @@
 #include "ui/working_view.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -18,8 +19,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSettings>
 #include <QShortcut>
 #include <QVBoxLayout>
 
@@ -59,6 +62,13 @@ Qt::Alignment alignmentOf(Align align)
     }
     return Qt::AlignLeft;
 }
+
+// Where the chosen method is kept between runs.
+QSettings settings()
+{
+    return QSettings(QStringLiteral("Tobarin"), QStringLiteral("Tobarin"));
+}
+const QString MethodKey = QStringLiteral("working/method");
 
 QLineEdit *answerField(const PanelControlDefinition &row, QWidget *parent)
 {
@@ -105,6 +115,18 @@ WorkingWindow::WorkingWindow(QWidget *parent)
         connect(part<QLineEdit>(name), &QLineEdit::returnPressed, this,
             &WorkingWindow::checkTypedAnswer);
     }
+    const bool mixed = settings().value(MethodKey).toString() == QLatin1String("mixed");
+    part<QRadioButton>(mixed ? "MethodMixed" : "MethodImproper")->setChecked(true);
+    m_method = mixed ? Method::Mixed : Method::Improper;
+    for (const auto &[name, method] : {std::pair {"MethodImproper", Method::Improper},
+             std::pair {"MethodMixed", Method::Mixed}}) {
+        connect(part<QRadioButton>(name), &QRadioButton::toggled, this,
+            [this, method = method](bool checked) {
+                if (checked) {
+                    setMethod(method);
+                }
+            });
+    }
     part("AnswerDenominator")->setFocus();
 
     auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -147,6 +169,9 @@ QWidget *WorkingWindow::createPart(const PanelControlDefinition &row, QWidget *c
     case PanelKind::CheckBox:
         widget = new QCheckBox(caption, container);
         break;
+    case PanelKind::OptionButton:
+        widget = new QRadioButton(caption, container);
+        break;
     case PanelKind::TextBox:
         widget = answerField(row, container);
         break;
@@ -186,7 +211,12 @@ void WorkingWindow::arrange()
     grid->setColumnStretch(4, 1);
     grid->addWidget(part("Verdict"), 3, 0, 1, 5);
 
-    // The working above its buttons, the typed answer below.
+    auto *methods = new QHBoxLayout(part("Method"));
+    methods->addWidget(part("MethodImproper"));
+    methods->addWidget(part("MethodMixed"));
+    methods->addStretch();
+
+    // The working above its buttons and how it is worked, the typed answer below.
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(part("ShowWorking"));
     buttons->addStretch();
@@ -194,6 +224,7 @@ void WorkingWindow::arrange()
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_scroll, 1);
     layout->addLayout(buttons);
+    layout->addWidget(part("Method"));
     layout->addWidget(part("TypedAnswer"));
 }
 
@@ -205,10 +236,29 @@ void WorkingWindow::setProblem(const Problem &problem, AnswerForm form)
     m_problem = problem;
     m_form = form;
     m_hasProblem = true;
-    m_working = solve(problem, form, true).working;
-    m_view->setWorking(m_working);
+    work();
     part<QLabel>("Verdict")->clear();
     showWorking(false);
+}
+
+// Another method works the same problem another way: the working stays shown
+// or hidden, and the verdict stays.
+void WorkingWindow::setMethod(Method method)
+{
+    m_method = method;
+    settings().setValue(
+        MethodKey, method == Method::Mixed ? QStringLiteral("mixed") : QStringLiteral("improper"));
+    if (m_hasProblem) {
+        work();
+        m_scroll->setAccessibleDescription(m_view->shownText());
+        fitWorkingArea();
+    }
+}
+
+void WorkingWindow::work()
+{
+    m_working = solve(m_problem, m_form, true, m_method).working;
+    m_view->setWorking(m_working);
 }
 
 QString WorkingWindow::workingText() const
@@ -240,7 +290,15 @@ void WorkingWindow::fitWorkingArea()
     const QRect screen = this->screen()->availableGeometry();
     const int frame = 2 * m_scroll->frameWidth();
     m_scroll->setMinimumSize(std::min(m_view->sizeHint().width() + frame, screen.width() * 3 / 5),
-        std::min(m_view->sizeHint().height() + frame, screen.height() / 2));
+        std::min(m_view->sizeHint().height() + frame, screen.height() * 3 / 5));
+    // A window that grew past the foot of the screen moves up into it.
+    if (isVisible()) {
+        adjustSize();
+        const int below = frameGeometry().bottom() - screen.bottom();
+        if (below > 0) {
+            move(x(), std::max(screen.top(), y() - below));
+        }
+    }
 }
 
 void WorkingWindow::checkTypedAnswer()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/problem.h"
+#include "engine/textbook.h"
 #include "engine/working.h"
 
 #include <string_view>
@@ -22,7 +23,9 @@ struct PanelControlDefinition;
 // The working is worked out on a window held in memory, never on the
 // calculator's own window, whose answer stays as it is. It stays hidden until
 // asked for, so that a pupil can check an answer before seeing the right one;
-// a new problem hides it again and clears the verdict.
+// a new problem hides it again and clears the verdict. How sums and
+// differences are worked (仮分数に直して, 帯分数のまま) is the pupil's choice,
+// kept between runs.
 class WorkingWindow : public QWidget {
 public:
     explicit WorkingWindow(QWidget *parent = nullptr);
@@ -41,12 +44,15 @@ private:
 
     QWidget *createPart(const PanelControlDefinition &row, QWidget *container);
     void arrange();
+    void setMethod(Method method);
+    void work();
     void showWorking(bool shown);
     void fitWorkingArea();
     void checkTypedAnswer();
 
     Problem m_problem;
     AnswerForm m_form = AnswerForm::Mixed;
+    Method m_method = Method::Improper;
     bool m_hasProblem = false;
     Working m_working;
     WorkingView *m_view = nullptr;

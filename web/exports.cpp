@@ -26,11 +26,20 @@ web::PageProperties &page()
     return properties;
 }
 
-// The problem in the window's fields and the answer form it shows, whose
-// working the panel has drawn and against which it checks answers.
-std::optional<std::pair<Problem, AnswerForm>> &panelProblem()
+// The problem in the window's fields, the answer form it shows and the way
+// the panel works it, whose working the panel has drawn and against which it
+// checks answers.
+struct PanelProblem {
+    Problem problem;
+    AnswerForm form;
+    Method method;
+
+    friend bool operator==(const PanelProblem &, const PanelProblem &) = default;
+};
+
+std::optional<PanelProblem> &panelProblem()
 {
-    static std::optional<std::pair<Problem, AnswerForm>> shown;
+    static std::optional<PanelProblem> shown;
     return shown;
 }
 
@@ -42,16 +51,20 @@ void announceAnswer()
 
 // The panel follows the window, as the desktop's window 「途中式と答え合わせ」
 // does: a new problem in the fields, or another answer form, is worked out
-// and drawn anew.
+// and drawn anew; so is the same problem worked another way.
 void followWindow()
 {
-    std::pair current {problemIn(page()), answerFormIn(page())};
+    PanelProblem current {problemIn(page()), answerFormIn(page()),
+        pageWorkingMethod() == static_cast<int>(Method::Mixed) ? Method::Mixed : Method::Improper};
     if (panelProblem() == current) {
         return;
     }
-    const std::string json = web::workingJson(solve(current.first, current.second, true).working);
+    const bool same = panelProblem() && panelProblem()->problem == current.problem
+        && panelProblem()->form == current.form;
+    const std::string json
+        = web::workingJson(solve(current.problem, current.form, true, current.method).working);
     panelProblem() = std::move(current);
-    pageShowWorking(json.data(), json.size());
+    pageShowWorking(json.data(), json.size(), same ? 1 : 0);
 }
 
 }  // namespace
@@ -124,8 +137,8 @@ EMSCRIPTEN_KEEPALIVE int tobarin_report(int number)
     }
 }
 
-// The window changed without an event of the engine's (a field typed in):
-// the panel follows it.
+// The window changed without an event of the engine's (a field typed in), or
+// the panel's method did: the panel follows.
 EMSCRIPTEN_KEEPALIVE int tobarin_follow()
 {
     try {
@@ -147,7 +160,7 @@ EMSCRIPTEN_KEEPALIVE int tobarin_check()
             answer.field(field) = web::readText(pageAnswerField, static_cast<int>(field));
         }
         answer.negative = pageAnswerNegative() != 0;
-        const AnswerCheck check = checkAnswer(panelProblem()->first, answer);
+        const AnswerCheck check = checkAnswer(panelProblem()->problem, answer);
         pageShowVerdict(
             static_cast<int>(categoryOf(check.verdict)), check.text.data(), check.text.size());
         return 0;

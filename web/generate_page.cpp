@@ -11,6 +11,7 @@
 // rounded like the desktop window rounds them.
 
 #include "engine/answer_check.h"
+#include "engine/textbook.h"
 #include "engine/working.h"
 
 #include <algorithm>
@@ -281,6 +282,11 @@ void writePanelControl(std::ostream &out, const PanelControlDefinition &row)
         out << R"(<label class="answer-sign"><input type="checkbox")" << id << name << "><span>"
             << caption << "</span></label>";
         return;
+    case PanelKind::OptionButton:
+        // The buttons of a group share its name, which makes them one group.
+        out << R"(<label><input type="radio" name=")" << escaped(row.container) << '"' << id << name
+            << "><span>" << caption << "</span></label>";
+        return;
     case PanelKind::TextBox:
         out << R"(<input type="text")" << id << name << R"( placeholder=")" << caption
             << R"(" inputmode="numeric" autocomplete="off" spellcheck="false">)";
@@ -295,6 +301,7 @@ void writePanelControl(std::ostream &out, const PanelControlDefinition &row)
 }
 
 constexpr std::string_view CheckCaption = workingControl("CheckAnswer").caption;
+constexpr std::string_view TypedAnswer = workingControl("TypedAnswer").name;
 
 // The panel beside the window, built from the rows of the window
 // 「途中式と答え合わせ」 in their order, which is also the keyboard's
@@ -316,12 +323,15 @@ void writePanel(std::ostream &out)
                                                                                          : "");
             continue;
         }
-        // A group: its caption, a hint, its controls in a row, then its statuses.
-        out << R"(<fieldset class="typed-answer" data-panel=")" << escaped(row.name) << "\">"
-            << "<legend>" << escaped(row.caption) << "</legend>\n"
-            << "<p class=\"hint\">問題の答えを自分で計算して書き、「" << escaped(CheckCaption)
-            << "」を押してください。</p>\n"
-            << "<div class=\"answer\">";
+        // A group: its caption, its controls in a row, then its statuses; the
+        // typed answer with a word on what to do.
+        out << R"(<fieldset class="panel-group" data-panel=")" << escaped(row.name) << "\">"
+            << "<legend>" << escaped(row.caption) << "</legend>\n";
+        if (row.name == TypedAnswer) {
+            out << "<p class=\"hint\">問題の答えを自分で計算して書き、「" << escaped(CheckCaption)
+                << "」を押してください。</p>\n";
+        }
+        out << "<div class=\"row\">";
         for (const PanelControlDefinition &child : WorkingControls) {
             if (child.container == row.name && child.kind != PanelKind::Status) {
                 writePanelControl(out, child);
@@ -368,6 +378,7 @@ void writeCodesModule(std::ostream &out)
             {"Whole", Field::Whole}});
     writeCodes<int>(
         out, "MsgBoxStyle", {{"Critical", MsgBoxCritical}, {"Information", MsgBoxInformation}});
+    writeCodes<Method>(out, "Method", {{"Improper", Method::Improper}, {"Mixed", Method::Mixed}});
     writeCodes<VerdictCategory>(out, "VerdictCategory",
         {{"Correct", VerdictCategory::Correct}, {"Close", VerdictCategory::Close},
             {"Wrong", VerdictCategory::Wrong}, {"NoAnswer", VerdictCategory::NoAnswer},

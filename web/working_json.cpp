@@ -35,6 +35,52 @@ std::string numberJson(const ShownNumber &number)
         + ",\"den\":" + quoted(number.hasFraction ? wide::decimalText(number.den) : "") + "}";
 }
 
+std::string boolean(bool value)
+{
+    return value ? "true" : "false";
+}
+
+std::string factorsJson(const std::vector<Factor> &factors)
+{
+    std::string json = "[";
+    for (const Factor &factor : factors) {
+        json += (json.size() > 1 ? ",{\"value\":" : "{\"value\":")
+            + quoted(wide::decimalText(factor.value))
+            + ",\"was\":" + (factor.was ? quoted(wide::decimalText(*factor.was)) : "null") + "}";
+    }
+    return json + "]";
+}
+
+std::string_view shapeName(Line::Shape shape)
+{
+    switch (shape) {
+    case Line::Shape::Number:
+        return "number";
+    case Line::Shape::Pair:
+        return "pair";
+    case Line::Shape::Signed:
+        return "signed";
+    case Line::Shape::Product:
+        break;
+    }
+    return "product";
+}
+
+std::string lineJson(const Line &line)
+{
+    const bool pair = line.shape == Line::Shape::Pair || line.shape == Line::Shape::Signed;
+    return "{\"shape\":" + quoted(shapeName(line.shape)) + ",\"sign\":"
+        + quoted(line.sign == Sign::Plus   ? "+"
+                : line.sign == Sign::Minus ? "-"
+                                           : "")
+        + ",\"first\":" + numberJson(line.first) + ",\"firstParenthesised\":"
+        + boolean(pair && parenthesised(line, false)) + ",\"operation\":"
+        + (pair && line.operation ? std::to_string(static_cast<int>(*line.operation)) : "null")
+        + ",\"second\":" + (pair ? numberJson(line.second) : "null") + ",\"secondParenthesised\":"
+        + boolean(pair && parenthesised(line, true)) + ",\"numerator\":"
+        + factorsJson(line.numerator) + ",\"denominator\":" + factorsJson(line.denominator) + "}";
+}
+
 }  // namespace
 
 std::string workingJson(const Working &working)
@@ -45,11 +91,8 @@ std::string workingJson(const Working &working)
     for (const Step &step : working.steps) {
         json += first ? "" : ",";
         first = false;
-        const auto &operation = step.expression.operation;
-        json += "{\"note\":" + quoted(noteOf(step.kind)) + ",\"operation\":"
-            + (operation ? std::to_string(static_cast<int>(*operation)) : "null")
-            + ",\"first\":" + numberJson(step.expression.first) + ",\"second\":"
-            + (step.expression.second ? numberJson(*step.expression.second) : "null") + "}";
+        json += "{\"note\":" + quoted(noteText(step.note)) + ",\"line\":" + lineJson(step.line)
+            + "}";
     }
     return json + "]}";
 }

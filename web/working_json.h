@@ -10,10 +10,16 @@ namespace tobarin::web {
 // {"text": the working as text (engine/working.h), with the report of a
 //          message or run-time error as its last line,
 //  "report": that report alone, or "",
-//  "steps": [{"note": "通分する", "operation": an Operation code or null,
-//             "first": NUMBER, "second": NUMBER or null}, ...]}
-// where a NUMBER is {"negative": bool, "whole": digits or "",
-// "num": digits or "", "den": digits or ""}: the parts as the line shows them.
+//  "steps": [{"note": "通分する", "line": LINE}, ...]}
+// where a LINE is {"shape": "number", "pair", "signed" or "product",
+//   "sign": "+", "-" or "" (in front of a signed pair or a product),
+//   "first": NUMBER, "firstParenthesised": bool,
+//   "operation": an Operation code or null, "second": NUMBER or null,
+//   "secondParenthesised": bool,
+//   "numerator": [FACTOR...], "denominator": [FACTOR...] (of a product)},
+// a NUMBER is {"negative": bool, "whole": digits or "", "num": digits or "",
+// "den": digits or ""}: the parts as the line shows them, and a FACTOR is
+// {"value": digits, "was": digits it had before it was cancelled, or null}.
 [[nodiscard]] std::string workingJson(const Working &working);
 
 }  // namespace tobarin::web

@@ -36,6 +36,47 @@ steps='1 2/3 + 3/4
 working=${steps%$'\n'*}  # without the answer line
 usage="Try 'tobarin --help'."
 
+# The examples of the working as a textbook writes it, each with its options.
+examples=(
+'3/4 ÷ 9/10||3/4 ÷ 9/10
+= 3/4 × 10/9       わる数の逆数をかける
+= (3×10)/(4×9)     分子どうし、分母どうしをかける
+= (1×5)/(2×3)      途中で約分する
+= 5/6              計算する
+5/6'
+'-2/3 × -3/4||(-2/3) × (-3/4)
+= +(2/3 × 3/4)     符号を決める
+= +(2×3)/(3×4)     分子どうし、分母どうしをかける
+= +(1×1)/(1×2)     途中で約分する
+= 1/2              計算する
+1/2'
+'1/2 - -1/3||1/2 - (-1/3)
+= 1/2 + 1/3        ひく数の符号を変えてたす
+= 3/6 + 2/6        通分する
+= 5/6              計算する
+5/6'
+'-1/2 + 1/3||-1/2 + 1/3
+= -3/6 + 2/6       通分する
+= -(3/6 - 2/6)     符号を決める
+= -1/6             計算する
+-1/6'
+'3 - 2/5||3 - 2/5
+= 15/5 - 2/5       整数を分数に直す
+= 13/5             計算する
+= 2 3/5            帯分数に直す
+2 3/5'
+'3 1/5 - 1 2/3|--method=mixed|3 1/5 - 1 2/3
+= 3 3/15 - 1 10/15  通分する
+= 2 18/15 - 1 10/15  くり下げる
+= 1 8/15           計算する
+1 8/15'
+'1 2/3 + 3/4|--method=mixed --improper|1 2/3 + 3/4
+= 1 8/12 + 9/12    通分する
+= 1 17/12          計算する
+= 29/12            仮分数に直す
+29/12'
+)
+
 for locale in C.UTF-8 C; do
     # Answers, as the window shows them.
     check 0 '2 5/12' '' --calc '1 2/3 + 3/4'
@@ -46,6 +87,14 @@ for locale in C.UTF-8 C; do
     check 0 '2 5/12' '' --calc '１と２/３ ＋ ３/４'
     check 0 '-3/2' '' --calc=-1/2-1 --improper
     check 0 "$steps" '' --calc '1 2/3 + 3/4' --steps
+    for example in "${examples[@]}"; do
+        expression=${example%%|*}
+        rest=${example#*|}
+        # shellcheck disable=SC2086 # the options are words
+        check 0 "${rest#*|}" '' --calc "$expression" --steps ${rest%%|*}
+    done
+    check 2 '' "tobarin: --method is improper or mixed, not 'both'.
+$usage" --calc 1+1 --steps --method both
     # No answer: the working so far on stdout, the report on stderr.
     check 1 '' '分母を１以上の整数にしてください。' --calc '1/0 + 1'
     check 1 '1 ÷ 0' '実行時エラー 11: 0 で割ることはできません。' --calc '1 ÷ 0' --steps
@@ -80,7 +129,7 @@ $working" '' --calc '1 2/3 + 3/4' --steps --check '2 10/24'
         --calc '1 2/3 + 3/4' --steps --check 2.4.1
     # Usage.
     check 0 "tobarin $version" '' --version
-    check 2 '' "tobarin: --check, --improper and --steps need --calc EXPR.
+    check 2 '' "tobarin: --check, --improper, --method and --steps need --calc EXPR.
 $usage" --steps
     check 2 '' "tobarin: Unknown option 'bogus'.
 $usage" --calc 1+1 --bogus

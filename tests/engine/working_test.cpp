@@ -1,79 +1,109 @@
-// The working Calculate records: exact texts for chosen problems, and on
-// random problems a working that ends on the answer the labels show, whose
-// every line equals the one before it in value.
+// The working as a textbook writes it: each rule on a chosen problem, and on
+// random problems a working whose every line equals the answer, that repeats
+// no line, keeps the sign in front in × and ÷, and ends on the window's answer.
 
 #include "engine/problem_text.h"
 #include "engine/solve.h"
+#include "engine/textbook.h"
 #include "engine/working.h"
 #include "tests/engine/random_operands.h"
-#include "tests/engine/test_support.h"
 
 #include <gtest/gtest.h>
+#include <set>
 #include <string>
 
 namespace tobarin {
 namespace {
 
-using testing::errorOf;
-
 struct WorkingCase {
     const char *expression;
-    bool improper;  // 仮分数 clicked after Calculate
-    const char *expected;  // the working, then the report
+    const char
+        *expected;  // the lines after the problem, "; " between them, one blank before a note
+    AnswerForm form = AnswerForm::Mixed;
+    Method method = Method::Improper;
 
     friend void PrintTo(const WorkingCase &row, std::ostream *os) { *os << row.expression; }
 };
 
-class WorkingText : public ::testing::TestWithParam<WorkingCase> { };
-
-TEST_P(WorkingText, ShowsEachStep)
+std::string compact(const Working &working)
 {
-    const WorkingCase &c = GetParam();
-    const Solution solution = solve(parseProblem(c.expression).value.value(),
-        c.improper ? AnswerForm::Improper : AnswerForm::Mixed, true);
-    EXPECT_EQ(workingText(solution.working), c.expected);
+    std::string text;
+    for (std::size_t i = 1; i < working.steps.size(); ++i) {
+        const Step &step = working.steps[i];
+        text += (i > 1 ? "; = " : "= ") + lineText(step.line) + " "
+            + std::string(noteText(step.note));
+    }
+    return working.report.empty() ? text : text + (text.empty() ? "" : "; ") + working.report;
 }
 
-INSTANTIATE_TEST_SUITE_P(Problems, WorkingText,
-    ::testing::Values(WorkingCase {"1 2/3 + 3/4", false,
-                          "1 2/3 + 3/4\n"
-                          "= 5/3 + 3/4        帯分数を仮分数に直す\n"
-                          "= 20/12 + 9/12     通分する\n"
-                          "= 29/12            計算する\n"
-                          "= 2 5/12           帯分数に直す\n"},
-        WorkingCase {"5/6 - 1/4", false,
-            "5/6 - 1/4\n= 10/12 - 3/12     通分する\n= 7/12             計算する\n"},
-        WorkingCase {"2/4 + 1/6", false,
-            "2/4 + 1/6\n= 1/2 + 1/6        約分する\n= 3/6 + 1/6        通分する\n"
-            "= 4/6              計算する\n= 2/3              約分する\n"},
-        WorkingCase {"4/9 × 3/8", false,
-            "4/9 × 3/8\n= 4/3 × 1/8        途中で約分する\n= 1/3 × 1/2        途中で約分する\n"
-            "= 1/6              計算する\n"},
-        WorkingCase {"3/4 ÷ 9/10", false,
-            "3/4 ÷ 9/10\n= 3/4 × 10/9       逆数をかける\n= 3/2 × 5/9        途中で約分する\n"
-            "= 1/2 × 5/3        途中で約分する\n= 5/6              計算する\n"},
-        WorkingCase {"1/2 - -3/4", true,
-            "1/2 - (-3/4)\n= 2/4 - (-3/4)     通分する\n= 5/4              計算する\n"
-            "= 1 1/4            帯分数に直す\n= 5/4              仮分数に直す\n"},
-        WorkingCase {"-1 1/3 - 1/2", false,
-            "-1 1/3 - 1/2\n= -4/3 - 1/2       帯分数を仮分数に直す\n= -8/6 - 3/6       通分する\n"
-            "= -11/6            計算する\n= -1 5/6           帯分数に直す\n"},
-        WorkingCase {"1 1/2 + 1/2", false,
-            "1 1/2 + 1/2\n= 3/2 + 1/2        帯分数を仮分数に直す\n= 4/2              計算する\n"
-            "= 2                約分する\n"},
-        WorkingCase {"2/3 - 2/3", false,
-            "2/3 - 2/3\n= 0/3              計算する\n= 0                約分する\n"},
-        WorkingCase {"-1/2 × 2", false,
-            "-1/2 × 2\n= -1 × 1           途中で約分する\n= -1               計算する\n"},
-        WorkingCase {"1/0 + 1/2", false, "1/0 + 1/2\n分母を１以上の整数にしてください。\n"},
-        WorkingCase {"1 1/40000000 + 1/40000001", false,
-            "1 1/40000000 + 1/40000001\n"
-            "= 40000001/40000000 + 1/40000001  帯分数を仮分数に直す\n"
-            "実行時エラー 6: 桁あふれが発生しました。\n"},
-        WorkingCase {"1/2 ÷ 0", false, "1/2 ÷ 0\n実行時エラー 11: 0 で割ることはできません。\n"}));
+class WorkingText : public ::testing::TestWithParam<WorkingCase> { };
 
-// Exact values of the lines, in lowest terms with a positive denominator; a
-// zero denominator stands for a division by zero.
+TEST_P(WorkingText, TakesTheTextbooksSteps)
+{
+    const WorkingCase &c = GetParam();
+    const Solution solution
+        = solve(parseProblem(c.expression).value.value(), c.form, true, c.method);
+    EXPECT_EQ(compact(solution.working), c.expected);
+}
+
+constexpr AnswerForm Improper = AnswerForm::Improper;
+constexpr AnswerForm Mixed = AnswerForm::Mixed;
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rules, WorkingText, ::testing::Values(
+    // Signs of sums: both rewrites, and the sign decided before the calculation.
+    WorkingCase {"1/2 + -1/3", "= 1/2 - 1/3 かっこをはずす; = 3/6 - 2/6 通分する; = 1/6 計算する"},
+    WorkingCase {"1/3 - 1/2", "= 2/6 - 3/6 通分する; = -(3/6 - 2/6) 符号を決める; = -1/6 計算する"},
+    WorkingCase {"-1/6 + 5/6", "= +(5/6 - 1/6) 符号を決める; = 4/6 計算する; = 2/3 約分する"},
+    WorkingCase {"-1/6 - 5/6", "= -(1/6 + 5/6) 符号を決める; = -6/6 計算する; = -1 約分する"},
+    WorkingCase {"2 - 5", "= -(5 - 2) 符号を決める; = -3 計算する"},
+    // Signs of products and quotients, decided first.
+    WorkingCase {"-6 ÷ 4", "= -(6 ÷ 4) 符号を決める; = -6/4 商を分数で表す; = -3/2 約分する; = -1 1/2 帯分数に直す"},
+    WorkingCase {"-1 1/2 ÷ -3", "= +(1 1/2 ÷ 3) 符号を決める; = +(3/2 ÷ 3) 帯分数を仮分数に直す; "
+        "= +(3/2 × 1/3) わる数の逆数をかける; = +(3×1)/(2×3) 分子どうし、分母どうしをかける; "
+        "= +(1×1)/(2×1) 途中で約分する; = 1/2 計算する"},
+    // Zero in each place.
+    WorkingCase {"0 - 1 2/4", "= -1 2/4 計算する; = -1 1/2 約分する"},
+    WorkingCase {"0 - 1 2/4", "= -1 2/4 計算する; = -1 1/2 約分する; = -3/2 仮分数に直す", Improper},
+    WorkingCase {"6/4 - 0", "= 6/4 計算する; = 3/2 約分する; = 1 1/2 帯分数に直す"},
+    WorkingCase {"0 - -3/4", "= 0 + 3/4 ひく数の符号を変えてたす; = 3/4 計算する"},
+    WorkingCase {"-2/3 × 0", "= 0 計算する"},
+    WorkingCase {"0 ÷ -3/4", "= 0 計算する"},
+    WorkingCase {"2/3 - 2/3", "= 0 計算する"},
+    // Whole numbers.
+    WorkingCase {"2 + 1/2", "= 2 1/2 計算する"},
+    WorkingCase {"1/2 + 2", "= 1/2 + 4/2 整数を分数に直す; = 5/2 計算する", Improper},
+    WorkingCase {"6/3 + 1/2", "= 2 + 1/2 約分する; = 2 1/2 計算する"},
+    WorkingCase {"2 × 3", "= 6 計算する"},
+    WorkingCase {"2 × 3/4", "= (2×3)/4 分子どうし、分母どうしをかける; = (1×3)/2 途中で約分する; = 3/2 計算する", Improper},
+    WorkingCase {"1 ÷ 1/3", "= 1 × 3 わる数の逆数をかける; = 3 計算する"},
+    WorkingCase {"6 ÷ 3", "= 2 計算する"},
+    WorkingCase {"7 ÷ 2", "= 7/2 商を分数で表す; = 3 1/2 帯分数に直す"},
+    // Reducing operands only where it lowers the common denominator; a
+    // mixed number's note only where there is one.
+    WorkingCase {"2/4 + 1/6", "= 1/2 + 1/6 約分する; = 3/6 + 1/6 通分する; = 4/6 計算する; = 2/3 約分する"},
+    WorkingCase {"2/4 + 3/8", "= 4/8 + 3/8 通分する; = 7/8 計算する"},
+    WorkingCase {"6/2 + 1/2", "= 7/2 計算する; = 3 1/2 帯分数に直す"},
+    WorkingCase {"5/1 + 1/2", "= 10/2 + 1/2 通分する; = 11/2 計算する; = 5 1/2 帯分数に直す"},
+    WorkingCase {"2/4 × 3/5", "= 1/2 × 3/5 約分する; = (1×3)/(2×5) 分子どうし、分母どうしをかける; = 3/10 計算する"},
+    // 帯分数のまま: carrying, borrowing, both forms, and where it does not apply.
+    WorkingCase {"1 3/4 + 3/4", "= 1 6/4 計算する; = 2 2/4 くり上げる; = 2 1/2 約分する", Mixed, Method::Mixed},
+    WorkingCase {"1 3/4 + 3/4", "= 1 6/4 計算する; = 10/4 仮分数に直す; = 5/2 約分する", Improper, Method::Mixed},
+    WorkingCase {"2 1/2 + 1/2", "= 2 2/2 計算する; = 3 くり上げる", Improper, Method::Mixed},
+    WorkingCase {"3 - 2/5", "= 2 5/5 - 2/5 くり下げる; = 2 3/5 計算する", Mixed, Method::Mixed},
+    WorkingCase {"2 1/3 - 1/6", "= 2 2/6 - 1/6 通分する; = 2 1/6 計算する; = 13/6 仮分数に直す", Improper, Method::Mixed},
+    WorkingCase {"1 1/2 - 2 1/3", "= 3/2 - 7/3 帯分数を仮分数に直す; = 9/6 - 14/6 通分する; "
+        "= -(14/6 - 9/6) 符号を決める; = -5/6 計算する", Mixed, Method::Mixed},
+    WorkingCase {"5/3 + 1 1/2", "= 5/3 + 3/2 帯分数を仮分数に直す; = 10/6 + 9/6 通分する; = 19/6 計算する; "
+        "= 3 1/6 帯分数に直す", Mixed, Method::Mixed},
+    // No answer: the report, after the engine's own path.
+    WorkingCase {"1/0 + 1/2", "分母を１以上の整数にしてください。"},
+    WorkingCase {"1/2 ÷ 0", "実行時エラー 11: 0 で割ることはできません。"},
+    WorkingCase {"1 1/40000000 + 1/40000001", "= 40000001/40000000 + 1/40000001 帯分数を仮分数に直す; "
+        "実行時エラー 6: 桁あふれが発生しました。"}));
+// clang-format on
+
+// Exact values of the lines, in lowest terms with a positive denominator.
 using oracle::Int;
 using oracle::plainGcd;
 struct Value {
@@ -84,9 +114,6 @@ struct Value {
 
 Value lowest(Int n, Int d)
 {
-    if (d == 0) {
-        return {(n > 0) - (n < 0), 0};
-    }
     const Int g = plainGcd(n, d) * (d < 0 ? -1 : 1);
     return {n / g, d / g};
 }
@@ -98,33 +125,49 @@ Value valueOf(const ShownNumber &x)
     return lowest(x.negative ? -n : n, x.hasFraction ? x.den : 1);
 }
 
-Value valueOf(const Expression &e)
+Value valueOf(const Line &line)
 {
-    const Value a = valueOf(e.first);
-    if (!e.second) {
-        return a;
+    if (line.shape == Line::Shape::Number) {
+        return valueOf(line.first);
     }
-    const Value b = valueOf(*e.second);
-    const Int g = plainGcd(a.d, b.d);
-    switch (e.operation.value()) {
+    const int sign = line.sign == Sign::Minus ? -1 : 1;
+    if (line.shape == Line::Shape::Product) {
+        Int n = sign;
+        Int d = 1;
+        for (const Factor &f : line.numerator) {
+            n *= f.value;
+        }
+        for (const Factor &f : line.denominator) {
+            d *= f.value;
+        }
+        return lowest(n, d);
+    }
+    const Value a = valueOf(line.first);
+    const Value b = valueOf(line.second);
+    switch (line.operation.value()) {
     case Operation::Add:
-        return lowest(a.n * (b.d / g) + b.n * (a.d / g), a.d / g * b.d);
+        return lowest(sign * (a.n * b.d + b.n * a.d), a.d * b.d);
     case Operation::Subtract:
-        return lowest(a.n * (b.d / g) - b.n * (a.d / g), a.d / g * b.d);
+        return lowest(sign * (a.n * b.d - b.n * a.d), a.d * b.d);
     case Operation::Multiply:
-        return lowest(a.n * b.n, a.d * b.d);
+        return lowest(sign * a.n * b.n, a.d * b.d);
     case Operation::Divide:
         break;
     }
-    return lowest(a.n * b.d, a.d * b.n);
+    return lowest(sign * a.n * b.d, a.d * b.n);
 }
 
-TEST(WorkingProperty, FollowsTheEnginesPathToTheAnswer)
+bool hasMinusInside(const Line &line)
+{
+    return line.shape != Line::Shape::Number && (line.first.negative || line.second.negative);
+}
+
+TEST(WorkingProperty, EveryLineEqualsTheAnswerAndTheLastIsTheWindows)
 {
     const std::uint64_t seed = testing::testSeed(20261208);
     RecordProperty("seed", std::to_string(seed));
     testing::RandomOperands random(seed);
-    constexpr int Pairs = 2000;
+    constexpr int Pairs = 4000;
     int answers = 0;
     for (int pair = 0; pair < Pairs; ++pair) {
         const testing::Operand a = random.operand();
@@ -132,34 +175,37 @@ TEST(WorkingProperty, FollowsTheEnginesPathToTheAnswer)
         for (const Operation operation : Operations) {
             const Problem problem {{{a.den, a.num, a.whole}, a.negative},
                 {{b.den, b.num, b.whole}, b.negative}, operation};
-            const Solution solution = solve(problem, AnswerForm::Mixed, true);
-            const std::vector<Step> &steps = solution.working.steps;
-            SCOPED_TRACE(workingText(solution.working));
-
-            if (solution.working.report.starts_with("実行時エラー")) {
-                EXPECT_TRUE(solution.answer.empty());
-            } else if (!solution.working.report.empty()) {
-                EXPECT_EQ(steps.size(), 1U);
-            } else {
-                ++answers;
-                ASSERT_FALSE(steps.back().expression.second);
-                EXPECT_EQ(numberText(steps.back().expression.first), answerText(solution.answer));
-            }
-            for (std::size_t i = 1; i < steps.size(); ++i) {
-                ASSERT_EQ(valueOf(steps[i].expression), valueOf(steps[i - 1].expression))
-                    << "line " << i;
-                if (noteOf(steps[i].kind) != "約分する") {
+            for (const AnswerForm form : {AnswerForm::Mixed, AnswerForm::Improper}) {
+                const Solution solution = solve(problem, form);
+                if (solution.answer.empty()) {
                     continue;
                 }
-                const Expression &e = steps[i].expression;
-                for (const std::optional<ShownNumber> &x : {std::optional(e.first), e.second}) {
-                    EXPECT_TRUE(!x || !x->hasFraction || plainGcd(x->num, x->den) == 1);
+                ++answers;
+                const Method method = pair % 2 == 0 ? Method::Improper : Method::Mixed;
+                const Working working = textbookWorking(problem, form, method);
+                const std::vector<Step> &steps = working.steps;
+                SCOPED_TRACE(workingText(working));
+                ASSERT_EQ(lineText(steps.back().line), answerText(solution.answer));
+                const Value answer = valueOf(steps.back().line);
+                std::set<std::string> seen;
+                bool signDecided = false;
+                for (std::size_t i = 1; i < steps.size(); ++i) {
+                    const Step &step = steps[i];
+                    EXPECT_EQ(valueOf(step.line), answer) << "line " << i;
+                    EXPECT_TRUE(seen.insert(lineText(step.line)).second) << "line " << i;
+                    if (step.note == Note::Reduce && step.line.shape == Line::Shape::Number) {
+                        const ShownNumber &x = step.line.first;
+                        EXPECT_TRUE(!x.hasFraction || plainGcd(x.num, x.den) == 1);
+                    }
+                    signDecided = signDecided
+                        || (step.note == Note::DecideSign && operation >= Operation::Multiply);
+                    EXPECT_FALSE(signDecided && hasMinusInside(step.line)) << "line " << i;
                 }
             }
         }
     }
     // The draw must reach answers often, or the test proves little.
-    EXPECT_GT(answers, Pairs / 2);
+    EXPECT_GT(answers, Pairs);
 }
 
 }  // namespace

@@ -10,12 +10,14 @@
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QToolTip>
 
 #ifndef Q_MOC_RUN
 #include "engine/answer_check.h"
 #include "engine/solve.h"
+#include "ui/working_window.h"
 #endif
 
 using namespace tobarin;  // the controls' names: Text1[0], Command1...
@@ -280,6 +282,26 @@ private slots:
         // The drawing is text to a screen reader.
         QCOMPARE(QAccessible::queryAccessibleInterface(part("Working"))->role(),
             QAccessible::StaticText);
+    }
+
+    // 帯分数のまま works the same problem another way, and is what the window
+    // opens with the next time.
+    void keepsTheChosenMethod()
+    {
+        w().enter("1 2/3 + 3/4");
+        w().key(Qt::Key_F2);
+        QTRY_VERIFY(workingWindow());
+        part<QPushButton>("ShowWorking")->click();
+        part<QRadioButton>("MethodMixed")->click();
+        const Problem problem = parseProblem("1 2/3 + 3/4").value.value();
+        QCOMPARE(shownWorking(),
+            QString::fromStdString(
+                workingText(solve(problem, AnswerForm::Mixed, true, Method::Mixed).working)));
+        for (const char *method : {"MethodMixed", "MethodImproper"}) {
+            WorkingWindow another;
+            QVERIFY(another.findChild<QRadioButton *>(QLatin1String(method))->isChecked());
+            another.findChild<QRadioButton *>(QStringLiteral("MethodImproper"))->click();
+        }
     }
 
     void calculatorTabOrderIsUnchanged()

@@ -65,7 +65,7 @@ describe('working', () => {
     await control(page, 'Option2(1)').click();
     assert.equal(await answer(page), '||29/12|bar');
     await showWorking(page);
-    assert.equal((await lines(page)).at(-1), '= 29/12 仮分数に直す');
+    assert.equal((await lines(page)).at(-1), '= 29/12 計算する');
     await type(page, 'Text2(2)', '1');
     assert.deepEqual(await lines(page), ['1 2/3 + 1 3/4']);
     assert.equal(await panel(page, 'ShowWorking').textContent(), '途中式を見る');
@@ -78,6 +78,30 @@ describe('working', () => {
     const operators = await panel(page, 'Working').locator('li').first().locator('mo')
       .allTextContents();
     assert.deepEqual(operators, ['−', '(', '−', ')']);
+  });
+
+  test('2/3 × 9/8: one fraction of the factors, cancelled ones struck through', async (t) => {
+    const page = await fresh(t);
+    await enter(page, ['', '2', '3'], 2, ['', '9', '8']);
+    await showWorking(page);
+    const cancelling = panel(page, 'Working').locator('li').nth(2);
+    assert.equal(await cancelling.getAttribute('aria-label'), '= (1×3)/(1×4) 途中で約分する');
+    // Struck: 2 over 1 and 9 over 3 above the bar; 3 and 8 with 1 and 4 below it.
+    const struck = await cancelling.locator('.struck').evaluateAll((numbers) => numbers
+      .map((n) => `${n.parentElement.localName} ${n.textContent}→${n.nextElementSibling.textContent}`));
+    assert.deepEqual(struck, ['mover 2→1', 'mover 9→3', 'munder 3→1', 'munder 8→4']);
+  });
+
+  test('帯分数のまま works the problem another way and is kept for the next visit', async (t) => {
+    const page = await fresh(t);
+    await enter(page, ['3', '1', '5'], 1, ['1', '2', '3']);
+    await showWorking(page);
+    await page.getByRole('radio', { name: '帯分数のまま計算する' }).check();
+    assert.deepEqual(await lines(page), ['3 1/5 - 1 2/3', '= 3 3/15 - 1 10/15 通分する',
+      '= 2 18/15 - 1 10/15 くり下げる', '= 1 8/15 計算する']);
+    await page.reload();
+    await page.locator('html[data-ready]').waitFor({ state: 'attached' });
+    assert.equal(await page.getByRole('radio', { name: '帯分数のまま計算する' }).isChecked(), true);
   });
 
   test('ends with the report of a run-time error', async (t) => {

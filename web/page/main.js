@@ -9,7 +9,7 @@ import { wireWindow } from './window-events.js';
 
 const form = document.querySelector('[data-control="Form1"]');
 const page = new PageProperties(document, new MessageBox(document.querySelector('dialog[data-control="MsgBox"]')));
-page.setPanel(new WorkingPanel(document.querySelector('.panel'), () => page.check()));
+page.setPanel(new WorkingPanel(document.querySelector('.panel'), () => page.check(), () => page.follow()));
 page.attach(await loadEngine(page.imports()));
 page.follow();  // the panel shows the problem of the fields as they start
 wireWindow(page, form, document.querySelector('[role="menubar"]'));

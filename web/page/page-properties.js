@@ -54,7 +54,9 @@ export class PageProperties {
       unload: () => this.#unload(),
       announce: (text, length) => { this.#announcer.textContent = this.#read(text, length); },
       // The panel beside the window.
-      showWorking: (json, length) => this.#panel?.showWorking(JSON.parse(this.#read(json, length))),
+      showWorking: (json, length, sameProblem) =>
+        this.#panel?.showWorking(JSON.parse(this.#read(json, length)), sameProblem !== 0),
+      workingMethod: () => this.#panel?.workingMethod() ?? 0,
       answerField: (field, buffer, capacity) =>
         this.#write(this.#panel?.answerField(field) ?? '', buffer, capacity),
       answerNegative: () => (this.#panel?.answerNegative() ? 1 : 0),

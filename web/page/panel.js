@@ -6,7 +6,7 @@
 // from the engine; this module only draws what it is given and hands over what
 // the pupil types.
 
-import { Field, OperationSign, VerdictCategory } from './codes.js';
+import { Field, Method, OperationSign, VerdictCategory } from './codes.js';
 
 const MathML = 'http://www.w3.org/1998/Math/MathML';
 // How each verdict is marked.
@@ -15,6 +15,8 @@ const Verdicts = new Map([[VerdictCategory.Correct, 'correct'], [VerdictCategory
   [VerdictCategory.Unreadable, 'unreadable']]);
 const AnswerFields = new Map([[Field.Denominator, 'AnswerDenominator'],
   [Field.Numerator, 'AnswerNumerator'], [Field.Whole, 'AnswerWhole']]);
+const Methods = new Map([[Method.Improper, 'MethodImproper'], [Method.Mixed, 'MethodMixed']]);
+const MethodKey = 'tobarin.method';  // kept between visits
 
 function math(name, ...children) {
   const element = document.createElementNS(MathML, name);
@@ -28,7 +30,51 @@ function numberMath(number, parenthesised) {
   if (number.negative) parts.push(math('mo', '−'));
   if (number.whole) parts.push(math('mn', number.whole));
   if (number.num) parts.push(math('mfrac', math('mn', number.num), math('mn', number.den)));
-  return parenthesised ? [math('mo', '('), ...parts, math('mo', ')')] : parts;
+  // In one row, so that the parentheses stretch round a fraction.
+  return parenthesised ? [math('mrow', math('mo', '('), ...parts, math('mo', ')'))] : parts;
+}
+
+// Factors joined by ×; a cancelled one struck through, its new number small
+// above it in the numerator and below it in the denominator.
+function factorsMath(factors, numerator) {
+  const row = math('mrow');
+  factors.forEach((factor, i) => {
+    if (i > 0) row.append(math('mo', '×'));
+    if (factor.was === null) {
+      row.append(math('mn', factor.value));
+      return;
+    }
+    const struck = math('mn', factor.was);
+    struck.classList.add('struck');
+    row.append(math(numerator ? 'mover' : 'munder', struck, math('mn', factor.value)));
+  });
+  return row;
+}
+
+function signMath(sign) {
+  return sign ? [math('mo', sign === '-' ? '−' : '+')] : [];
+}
+
+function pairMath(line) {
+  return [...numberMath(line.first, line.firstParenthesised), math('mo', OperationSign[line.operation]),
+    ...numberMath(line.second, line.secondParenthesised)];
+}
+
+// A line of the working, drawn as its shape says.
+function lineMath(line) {
+  switch (line.shape) {
+    case 'pair':
+      return pairMath(line);
+    case 'signed':
+      return [...signMath(line.sign), math('mrow', math('mo', '('), ...pairMath(line), math('mo', ')'))];
+    case 'product': {
+      const top = factorsMath(line.numerator, true);
+      return [...signMath(line.sign), line.denominator.length
+        ? math('mfrac', top, factorsMath(line.denominator, false)) : top];
+    }
+    default:
+      return numberMath(line.first, false);
+  }
 }
 
 export class WorkingPanel {
@@ -36,8 +82,16 @@ export class WorkingPanel {
   #working = null;
   #shown = false;  // the steps after the problem
 
-  constructor(root, check) {
+  constructor(root, check, follow) {
     this.#part = (name) => root.querySelector(`[data-panel="${name}"]`);
+    // The method chosen last time; the page's own choice otherwise, whatever
+    // the browser restored into the buttons.
+    const method = Methods.get(Number(localStorage.getItem(MethodKey))) ?? Methods.get(Method.Improper);
+    for (const name of Methods.values()) this.#part(name).checked = name === method;
+    this.#part('Method').addEventListener('change', () => {
+      localStorage.setItem(MethodKey, String(this.workingMethod()));
+      follow();
+    });
     this.#part('ShowWorking').addEventListener('click', () => this.#reveal(!this.#shown));
     this.#part('CopyWorking').addEventListener('click', () => this.#copy());
     this.#part('CheckAnswer').addEventListener('click', check);
@@ -49,9 +103,10 @@ export class WorkingPanel {
     });
   }
 
-  // The working of a new problem, as the engine worked it out: the steps are
-  // hidden again and the verdict, which was for the problem before, goes.
-  showWorking(working) {
+  // The working as the engine worked it out. For a new problem the steps are
+  // hidden again and the verdict, which was for the problem before, goes; the
+  // same problem worked another way keeps both.
+  showWorking(working, sameProblem) {
     this.#working = working;
     const list = this.#part('Working');
     list.replaceChildren();
@@ -61,11 +116,7 @@ export class WorkingPanel {
     working.steps.forEach((step, i) => {
       const line = math('math');
       if (i > 0) line.append(math('mo', '='));
-      line.append(...numberMath(step.first, false));
-      if (step.second) {
-        line.append(math('mo', OperationSign[step.operation]),
-          ...numberMath(step.second, step.second.negative));
-      }
+      line.append(...lineMath(step.line));
       const item = document.createElement('li');
       const note = document.createElement('span');
       note.className = 'note';
@@ -75,8 +126,17 @@ export class WorkingPanel {
       item.setAttribute('aria-label', lines[i].replace(/ {2,}/g, ' '));
       list.append(item);
     });
+    if (sameProblem) {
+      this.#reveal(this.#shown);
+      return;
+    }
     this.showVerdict(null, '');
     this.#reveal(false);
+  }
+
+  // How sums and differences are worked: a Method code.
+  workingMethod() {
+    return [...Methods].find(([, name]) => this.#part(name).checked)?.[0] ?? Method.Improper;
   }
 
   // The pupil's answer, by Field code, and its sign.
