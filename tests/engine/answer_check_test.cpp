@@ -127,8 +127,7 @@ const std::string NegativeMixed = "正解です。仮分数で書くと -5/4 で
 
 INSTANTIATE_TEST_SUITE_P(FullWidth, WrittenAnswer,
     ::testing::Values(WrittenCase {Sum, "２と５／１２", Verdict::CorrectMixed, 0, Mixed},
-        WrittenCase {Sum, "２\u3000５／１２", Verdict::CorrectMixed, 0, Mixed},
-        WrittenCase {Sum, "５８／２４", Verdict::NotReduced, 3, Reducible}));
+        WrittenCase {Sum, "２\u3000５／１２", Verdict::CorrectMixed, 0, Mixed}));
 INSTANTIATE_TEST_SUITE_P(MinusSigns, WrittenAnswer,
     ::testing::Values(WrittenCase {Negative, "－５／４", Verdict::CorrectImproper, 0, Improper},
         WrittenCase {Negative, "\u22125/4", Verdict::CorrectImproper, 0, Improper},
@@ -148,16 +147,14 @@ INSTANTIATE_TEST_SUITE_P(Decimals, WrittenAnswer,
             std::string(Close) + "小数ではなく整数で答えましょう。"},
         WrittenCase {Negative, "-1.2", Verdict::Wrong, 4, Wrong},
         WrittenCase {"1/3 + 1/3", "0.666…", Verdict::UnendingDecimal, 2, Unending},
-        WrittenCase {"1/6 + 1/6", "0.333...", Verdict::UnendingDecimal, 2, Unending},
-        WrittenCase {Sum, "2.41(6)", Verdict::UnendingDecimal, 2, Unending}));
+        WrittenCase {"1/6 + 1/6", "0.333...", Verdict::UnendingDecimal, 2, Unending}));
 INSTANTIATE_TEST_SUITE_P(Unfinished, WrittenAnswer,
     ::testing::Values(WrittenCase {Zero, "-0", Verdict::NegativeZero, 3,
                           std::string(Close) + "0 にマイナスはつけません。"},
         WrittenCase {Negative, "-0 5/4", Verdict::ZeroWhole, 3,
             std::string(Close) + "整数の部分の 0 は書きません。"},
         WrittenCase {Negative, "-0 10/8", Verdict::ZeroWhole, 3,
-            std::string(Close) + "整数の部分の 0 は書きません。また、まだ約分できます。"},
-        WrittenCase {Sum, "1 17/12", Verdict::MixedFractionTooLarge, 3, TooLarge}));
+            std::string(Close) + "整数の部分の 0 は書きません。また、まだ約分できます。"}));
 INSTANTIATE_TEST_SUITE_P(WrongSign, WrittenAnswer,
     ::testing::Values(WrittenCase {Sum, "-2 5/12", Verdict::WrongSign, 4, WrongSign},
         WrittenCase {Negative, "10/8", Verdict::WrongSign, 4, WrongSign},
