@@ -79,9 +79,9 @@ int calculate(const Request &request)
         err(problem.error);
         return 2;
     }
-    std::optional<TypedOperand> answer;
+    std::optional<WrittenNumber> answer;
     if (request.answer) {
-        Parsed<TypedOperand> typed = parseOperand(*request.answer);
+        Parsed<WrittenNumber> typed = readNumber(*request.answer);
         if (!typed.value) {
             err(typed.error);
             return 2;
@@ -91,15 +91,19 @@ int calculate(const Request &request)
 
     const Solution solution = solve(*problem.value,
         request.improper ? AnswerForm::Improper : AnswerForm::Mixed, request.steps, request.method);
-    if (request.steps) {
-        write(stdout, workingText(solution.working, false));
-    }
-
     if (answer) {
+        // The verdict first; the working, which ends with the answer, only
+        // for an answer of the right value.
         const AnswerCheck check = checkAnswer(*problem.value, *answer);
         const int status = exitStatus(check.verdict);
         (status == 1 || status == 2 ? err : out)(check.text);
+        if (request.steps && (status == 0 || status == 3)) {
+            write(stdout, workingText(solution.working, false));
+        }
         return status;
+    }
+    if (request.steps) {
+        write(stdout, workingText(solution.working, false));
     }
     if (solution.answer.empty()) {
         err(solution.working.report);
@@ -135,15 +139,21 @@ int runCommandLine(int argc, char **argv)
         "Fraction calculator. Without options it opens its window; with --calc it\n"
         "calculates without one and writes the answer as one line: 2 5/12, -1/6, 3.\n"
         "\n"
-        "EXPR is two numbers and an operation: 1 2/3 + 3/4, -5/6 * 1/4, 2と1/2 ÷ 3.\n"
-        "A number is W, N/D, W N/D or WとN/D, with \"-\" in front when negative; the\n"
-        "operation is + - * / or × ÷. A \"/\" that divides needs blanks around it\n"
-        "when it stands next to a fraction: 2/3 / 9.\n"
+        "EXPR is two numbers and an operation: 1 2/3 + 3/4, -5/6 * 1/4, 2と1/2 ÷ 3,\n"
+        "1/2 - (-1/3). A number is W, N/D, W N/D or WとN/D, with \"-\" in front when\n"
+        "negative, in parentheses or not; the operation is + - * / or × ÷. Digits,\n"
+        "signs, \"/\" and parentheses may be full-width, as a Japanese input method\n"
+        "types them: １／２＋３／４. A \"/\" that divides needs blanks around it when\n"
+        "it stands next to a fraction: 2/3 / 9.\n"
+        "\n"
+        "ANSWER is one number written the same way (２と５／１２, （－５／４）), or a\n"
+        "decimal (1.25).\n"
         "\n"
         "Exit status: 0 done, or the checked answer is right; 1 the problem has no\n"
-        "answer; 2 the command line, EXPR or ANSWER cannot be read; 3 the checked\n"
-        "answer has the right value but is not finished (not reduced, or the\n"
-        "fraction of a mixed number is 1 or more); 4 the checked answer is wrong."));
+        "answer; 2 the command line, EXPR or ANSWER cannot be read, or ANSWER is a\n"
+        "decimal that does not end (0.333...); 3 the checked answer has the right\n"
+        "value but is not finished (not reduced, the fraction of a mixed number 1 or\n"
+        "more, an integer part 0, -0, or a decimal); 4 the checked answer is wrong."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
     const QCommandLineOption calc(QStringLiteral("calc"),
@@ -151,7 +161,8 @@ int runCommandLine(int argc, char **argv)
     const QCommandLineOption improper(
         QStringLiteral("improper"), QStringLiteral("Write the answer as an improper fraction."));
     const QCommandLineOption steps(QStringLiteral("steps"),
-        QStringLiteral("Write the working, step by step, before the answer."));
+        QStringLiteral("Write the working, step by step, before the answer; with\n"
+                       "--check, after the verdict and only for the right value."));
     const QCommandLineOption method(QStringLiteral("method"),
         QStringLiteral("How --steps works sums and differences of mixed numbers: improper "
                        "(make them improper fractions first, the default) or mixed (whole "

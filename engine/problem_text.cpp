@@ -1,5 +1,7 @@
 #include "engine/problem_text.h"
 
+#include <algorithm>
+#include <initializer_list>
 #include <vector>
 
 namespace tobarin {
@@ -8,15 +10,19 @@ namespace {
 
 enum class TokenKind {
     Number,
-    Slash,  // "/": the bar of a fraction or the operator ÷
-    Minus,  // "-": a sign or the operator -
-    Operator,  // any other operation sign
+    Slash,  // the bar of a fraction or the operation ÷
+    Sign,  // a sign or the operation + or -
+    Operator,  // an operation sign that can be nothing else
     And,  // "と" between the integer part and the fraction
+    Open,
+    Close,
+    Point,  // the decimal point
+    Unending,  // the mark of a decimal that does not end
 };
 
 struct Token {
     TokenKind kind;
-    std::optional<Operation> operation;  // of Slash, Minus and Operator
+    std::optional<Operation> operation;  // of Slash, Sign and Operator
     std::string digits;  // of a Number, in ASCII
     std::size_t begin;  // bytes of the text it stands for
     std::size_t end;
@@ -32,16 +38,28 @@ struct Symbol {
 
 constexpr Symbol Symbols[] = {
     {"/", TokenKind::Slash, Operation::Divide},
-    {"-", TokenKind::Minus, Operation::Subtract},
-    {"+", TokenKind::Operator, Operation::Add},
+    {"／", TokenKind::Slash, Operation::Divide},
+    {"-", TokenKind::Sign, Operation::Subtract},
+    {"－", TokenKind::Sign, Operation::Subtract},
+    {"−", TokenKind::Sign, Operation::Subtract},  // U+2212, the minus of a drawn working
+    {"+", TokenKind::Sign, Operation::Add},
+    {"＋", TokenKind::Sign, Operation::Add},
     {"*", TokenKind::Operator, Operation::Multiply},
+    {"＊", TokenKind::Operator, Operation::Multiply},
     {"×", TokenKind::Operator, Operation::Multiply},
     {"÷", TokenKind::Operator, Operation::Divide},
-    {"＋", TokenKind::Operator, Operation::Add},
-    {"－", TokenKind::Operator, Operation::Subtract},
-    {"＊", TokenKind::Operator, Operation::Multiply},
-    {"／", TokenKind::Operator, Operation::Divide},
     {"と", TokenKind::And, std::nullopt},
+    {"(", TokenKind::Open, std::nullopt},
+    {"（", TokenKind::Open, std::nullopt},
+    {")", TokenKind::Close, std::nullopt},
+    {"）", TokenKind::Close, std::nullopt},
+    {".", TokenKind::Point, std::nullopt},
+    {"．", TokenKind::Point, std::nullopt},
+    {"…", TokenKind::Unending, std::nullopt},
+    {"‥", TokenKind::Unending, std::nullopt},
+    {"⋯", TokenKind::Unending, std::nullopt},
+    {"・", TokenKind::Unending, std::nullopt},
+    {"･", TokenKind::Unending, std::nullopt},
 };
 
 constexpr std::string_view Blanks[] = {" ", "\t", "　"};
@@ -53,6 +71,8 @@ constexpr std::string_view OperandForms
 
 constexpr std::string_view AmbiguityAdvice
     = "割り算の記号の「/」は前後に空白を入れて書くか、「÷」を使ってください。";
+
+constexpr std::string_view NoDecimals = "は小数です。式の数は整数、分数、帯分数で書いてください。";
 
 std::string quoted(std::string_view text)
 {
@@ -126,9 +146,10 @@ Tokens tokenize(std::string_view text)
             i += length;
             continue;
         }
+        const bool joined = !tokens.empty() && !blank;
         if (const auto digit = digitAt(rest)) {
             // Digits next to each other make one number.
-            if (!tokens.empty() && tokens.back().kind == TokenKind::Number && !blank) {
+            if (joined && tokens.back().kind == TokenKind::Number) {
                 tokens.back().digits += digit->first;
                 tokens.back().end = i + digit->second;
             } else {
@@ -150,52 +171,21 @@ Tokens tokenize(std::string_view text)
                 : quoted(rest.substr(0, character)) + "は使えない文字です。";
             return result;
         }
-        tokens.push_back(
-            {symbol->kind, symbol->operation, {}, i, i + symbol->text.size(), blank, false});
+        const bool dots = symbol->kind == TokenKind::Point || symbol->kind == TokenKind::Unending;
+        if (dots && joined
+            && (tokens.back().kind == TokenKind::Point
+                || tokens.back().kind == TokenKind::Unending)) {
+            // Points and dots in a row: "...", "・・・".
+            tokens.back().kind = TokenKind::Unending;
+            tokens.back().end = i + symbol->text.size();
+        } else {
+            tokens.push_back(
+                {symbol->kind, symbol->operation, {}, i, i + symbol->text.size(), blank, false});
+        }
         i += symbol->text.size();
         blank = false;
     }
     return result;
-}
-
-// tokens[b, e) as one OPERAND.
-std::optional<TypedOperand> operandOf(
-    const std::vector<Token> &tokens, std::size_t b, std::size_t e)
-{
-    const auto number = [&](std::size_t k) { return k < e && tokens[k].kind == TokenKind::Number; };
-    // The bar of a fraction: a "/" with no blank beside it.
-    const auto bar = [&](std::size_t k) {
-        return k < e && tokens[k].kind == TokenKind::Slash && !tokens[k].blankBefore
-            && !tokens[k].blankAfter;
-    };
-    TypedOperand operand;
-    std::size_t i = b;
-    if (i < e && tokens[i].kind == TokenKind::Minus) {
-        operand.negative = true;
-        ++i;
-    }
-    if (!number(i)) {
-        return std::nullopt;
-    }
-    const std::string &first = tokens[i].digits;
-    ++i;
-    if (i == e) {
-        operand.fields[2] = first;
-        return operand;
-    }
-    if (bar(i) && number(i + 1) && i + 2 == e) {
-        operand.fields = {tokens[i + 1].digits, first, ""};
-        return operand;
-    }
-    if (tokens[i].kind == TokenKind::And) {
-        ++i;
-    }
-    // "W N/D": two numbers in a row were parted by a blank, or by "と".
-    if (number(i) && bar(i + 1) && number(i + 2) && i + 3 == e) {
-        operand.fields = {tokens[i + 2].digits, tokens[i].digits, first};
-        return operand;
-    }
-    return std::nullopt;
 }
 
 std::string_view sourceOf(
@@ -204,22 +194,147 @@ std::string_view sourceOf(
     return text.substr(tokens[b].begin, tokens[e - 1].end - tokens[b].begin);
 }
 
+// Whether tokens[b, e) are of the kinds given, one for one, with no blank
+// inside them where tight is set.
+bool shaped(const std::vector<Token> &tokens, std::size_t b, std::size_t e,
+    std::initializer_list<TokenKind> kinds, bool tight)
+{
+    if (e - b != kinds.size()) {
+        return false;
+    }
+    std::size_t k = b;
+    for (const TokenKind kind : kinds) {
+        if (tokens[k].kind != kind || (tight && k > b && tokens[k].blankBefore)) {
+            return false;
+        }
+        ++k;
+    }
+    return true;
+}
+
+// tokens[b, e) without sign and parentheses, as one number.
+std::optional<WrittenNumber> bareNumber(
+    const std::vector<Token> &tokens, std::size_t b, std::size_t e)
+{
+    using enum TokenKind;
+    const auto digits = [&](std::size_t k) { return tokens[b + k].digits; };
+    // The bar of a fraction: a "/" with no blank beside it.
+    const auto tightBar
+        = [&](std::size_t k) { return !tokens[b + k].blankBefore && !tokens[b + k].blankAfter; };
+    WrittenNumber number;
+    if (shaped(tokens, b, e, {Number}, false)) {
+        number.whole = digits(0);
+    } else if (shaped(tokens, b, e, {Number, Slash, Number}, false) && tightBar(1)) {
+        number.num = digits(0);
+        number.den = digits(2);
+    } else if (shaped(tokens, b, e, {Number, Number, Slash, Number}, false) && tightBar(2)) {
+        // Two numbers in a row were parted by a blank.
+        number.whole = digits(0);
+        number.num = digits(1);
+        number.den = digits(3);
+    } else if (shaped(tokens, b, e, {Number, And, Number, Slash, Number}, false) && tightBar(3)) {
+        number.whole = digits(0);
+        number.num = digits(2);
+        number.den = digits(4);
+    } else if (e - b >= 3 && shaped(tokens, b, b + 3, {Number, Point, Number}, true)) {
+        number.whole = digits(0);
+        number.decimals = digits(2);
+        if (shaped(tokens, b + 3, e, {Unending}, false)) {
+            number.unending = true;
+        } else if (shaped(tokens, b + 2, e, {Number, Open, Number, Close}, true)) {
+            // Its repeating digits in parentheses, as a decimal is copied: 2.41(6).
+            number.decimals += digits(4);
+            number.unending = true;
+        } else if (e - b != 3) {
+            return std::nullopt;
+        }
+    } else {
+        return std::nullopt;
+    }
+    return number;
+}
+
+// tokens[b, e) as one NUMBER: a sign, parentheses and a sign inside them, and
+// the number itself.
+Parsed<WrittenNumber> numberOf(
+    std::string_view text, const std::vector<Token> &tokens, std::size_t b, std::size_t e)
+{
+    if (b == e) {
+        return {std::nullopt, "数がありません。" + std::string(OperandForms)};
+    }
+    const std::string part = quoted(sourceOf(text, tokens, b, e));
+    bool negative = false;
+    int signs = 0;
+    std::size_t i = b;
+    const auto takeSign = [&] {
+        if (i < e && tokens[i].kind == TokenKind::Sign) {
+            negative = tokens[i].operation == Operation::Subtract;
+            ++signs;
+            ++i;
+        }
+    };
+    takeSign();
+    if (i < e && tokens[i].kind == TokenKind::Open) {
+        if (i + 1 == e || tokens[e - 1].kind != TokenKind::Close) {
+            return {std::nullopt,
+                part + "の" + quoted(sourceOf(text, tokens, i, i + 1))
+                    + "を閉じるかっこがありません。"};
+        }
+        ++i;
+        --e;
+        takeSign();
+    }
+    if (signs > 1) {
+        return {std::nullopt, part + "には符号が2つあります。"};
+    }
+    std::optional<WrittenNumber> number = i < e ? bareNumber(tokens, i, e) : std::nullopt;
+    if (!number) {
+        return {std::nullopt, part + "は数として読めません。" + std::string(OperandForms)};
+    }
+    number->negative = negative;
+    return {std::move(number), {}};
+}
+
+TypedOperand operandOf(const WrittenNumber &number)
+{
+    return {{number.den, number.num, number.whole}, number.negative};
+}
+
+// Whether a token can only be the operation in any reading: an operation
+// sign that is nothing else; a "+" or "-" after a number, where no sign can
+// stand; a "/" that cannot be the bar of a fraction, with a blank beside it
+// or not between two numbers.
+bool mustBeOperator(const std::vector<Token> &tokens, std::size_t k)
+{
+    const auto numberAt = [&tokens](std::size_t at) {
+        return at < tokens.size() && tokens[at].kind == TokenKind::Number;
+    };
+    const Token &token = tokens[k];
+    switch (token.kind) {
+    case TokenKind::Operator:
+        return true;
+    case TokenKind::Sign: {
+        const TokenKind before = k > 0 ? tokens[k - 1].kind : TokenKind::Sign;
+        return before == TokenKind::Number || before == TokenKind::Close
+            || before == TokenKind::Unending;
+    }
+    case TokenKind::Slash:
+        return token.blankBefore || token.blankAfter || k == 0 || !numberAt(k - 1)
+            || !numberAt(k + 1);
+    default:
+        return false;
+    }
+}
+
 bool canBeOperator(const Token &token)
 {
-    return token.kind == TokenKind::Slash || token.kind == TokenKind::Minus
+    return token.kind == TokenKind::Slash || token.kind == TokenKind::Sign
         || token.kind == TokenKind::Operator;
 }
 
-// A sign that can only be the operator: not "-", and not a "/" that could be a bar.
-bool mustBeOperator(const Token &token)
-{
-    return token.kind == TokenKind::Operator
-        || (token.kind == TokenKind::Slash && (token.blankBefore || token.blankAfter));
-}
-
 // Why no reading was found, told about the sign most likely meant as the
-// operator: one that can be nothing else, else a "-" that is not in front,
-// else a "/".
+// operation: one that can be nothing else, else a sign that is not in front,
+// else a "/", else a "+" in front (a number is seldom written with one).
 std::string unreadable(std::string_view text, const std::vector<Token> &tokens)
 {
     const auto first = [&tokens](auto &&meant) {
@@ -230,13 +345,18 @@ std::string unreadable(std::string_view text, const std::vector<Token> &tokens)
         }
         return tokens.size();
     };
-    std::size_t op = first([](const Token &t, std::size_t) { return mustBeOperator(t); });
+    std::size_t op
+        = first([&tokens](const Token &, std::size_t i) { return mustBeOperator(tokens, i); });
     if (op == tokens.size()) {
         op = first(
-            [](const Token &t, std::size_t i) { return t.kind == TokenKind::Minus && i > 0; });
+            [](const Token &t, std::size_t i) { return t.kind == TokenKind::Sign && i > 0; });
     }
     if (op == tokens.size()) {
         op = first([](const Token &t, std::size_t) { return t.kind == TokenKind::Slash; });
+    }
+    if (op == tokens.size() && tokens[0].kind == TokenKind::Sign
+        && tokens[0].operation == Operation::Add) {
+        op = 0;
     }
     if (op == tokens.size()) {
         return quoted(sourceOf(text, tokens, 0, tokens.size()))
@@ -249,13 +369,37 @@ std::string unreadable(std::string_view text, const std::vector<Token> &tokens)
     if (op + 1 == tokens.size()) {
         return quoted(sign) + "の後に数がありません。";
     }
-    const bool leftRead = operandOf(tokens, 0, op).has_value();
-    const std::string_view part
-        = leftRead ? sourceOf(text, tokens, op + 1, tokens.size()) : sourceOf(text, tokens, 0, op);
-    return quoted(part) + "は数として読めません。" + std::string(OperandForms);
+    const Parsed<WrittenNumber> left = numberOf(text, tokens, 0, op);
+    return left.value ? numberOf(text, tokens, op + 1, tokens.size()).error : left.error;
 }
 
 }  // namespace
+
+Parsed<WrittenNumber> readNumber(std::string_view text)
+{
+    const Tokens read = tokenize(text);
+    if (!read.error.empty()) {
+        return {std::nullopt, read.error};
+    }
+    return numberOf(text, read.tokens, 0, read.tokens.size());
+}
+
+Parsed<TypedOperand> parseOperand(std::string_view text)
+{
+    const Tokens read = tokenize(text);
+    if (!read.error.empty()) {
+        return {std::nullopt, read.error};
+    }
+    const Parsed<WrittenNumber> number = numberOf(text, read.tokens, 0, read.tokens.size());
+    if (!number.value) {
+        return {std::nullopt, number.error};
+    }
+    if (number.value->isDecimal()) {
+        return {std::nullopt,
+            quoted(sourceOf(text, read.tokens, 0, read.tokens.size())) + std::string(NoDecimals)};
+    }
+    return {operandOf(*number.value), {}};
+}
 
 Parsed<Problem> parseProblem(std::string_view text)
 {
@@ -269,34 +413,36 @@ Parsed<Problem> parseProblem(std::string_view text)
     }
     const std::string_view whole = sourceOf(text, tokens, 0, tokens.size());
     std::size_t definite = 0;
-    for (const Token &token : tokens) {
-        definite += mustBeOperator(token) ? 1 : 0;
+    for (std::size_t k = 0; k < tokens.size(); ++k) {
+        definite += mustBeOperator(tokens, k) ? 1 : 0;
     }
     if (definite > 1) {
         return {std::nullopt,
             quoted(whole) + "には計算の記号が2つ以上あります。計算は1つずつしてください。"};
     }
-    // Every reading: each sign that can be the operator, with an OPERAND on
+    // Every reading: each sign that can be the operation, with a NUMBER on
     // either side of it.
     std::vector<std::size_t> readings;
-    std::optional<Problem> problem;
+    std::optional<std::pair<WrittenNumber, WrittenNumber>> numbers;
     // From the right, so that the reading with the longest first operand
     // comes first: "2/3 ÷ 9" before "2 ÷ 3/9".
     for (std::size_t op = tokens.size(); op-- > 0;) {
         if (!canBeOperator(tokens[op])) {
             continue;
         }
-        auto first = operandOf(tokens, 0, op);
-        auto second = operandOf(tokens, op + 1, tokens.size());
-        if (first && second) {
+        auto first = numberOf(text, tokens, 0, op);
+        auto second = numberOf(text, tokens, op + 1, tokens.size());
+        if (first.value && second.value) {
             readings.push_back(op);
-            problem = Problem {std::move(*first), std::move(*second), tokens[op].operation.value()};
+            numbers = {std::move(*first.value), std::move(*second.value)};
         }
     }
     if (readings.empty()) {
         return {std::nullopt, unreadable(text, tokens)};
     }
     if (readings.size() > 1) {
+        // Only a "/" can be read two ways: a "+" or "-" is the operation
+        // after a number and a sign anywhere else.
         std::string message = quoted(whole) + "は";
         for (const std::size_t op : readings) {
             message += quoted(std::string(sourceOf(text, tokens, 0, op)) + " ÷ "
@@ -305,25 +451,30 @@ Parsed<Problem> parseProblem(std::string_view text)
         }
         return {std::nullopt, message + "読めます。" + std::string(AmbiguityAdvice)};
     }
-    return {problem, {}};
+    const std::size_t op = readings.front();
+    if (numbers->first.isDecimal() || numbers->second.isDecimal()) {
+        const bool first = numbers->first.isDecimal();
+        return {std::nullopt,
+            quoted(first ? sourceOf(text, tokens, 0, op)
+                         : sourceOf(text, tokens, op + 1, tokens.size()))
+                + std::string(NoDecimals)};
+    }
+    return {Problem {operandOf(numbers->first), operandOf(numbers->second),
+                tokens[op].operation.value()},
+        {}};
 }
 
-Parsed<TypedOperand> parseOperand(std::string_view text)
+std::string writtenText(const WrittenNumber &number)
 {
-    const Tokens read = tokenize(text);
-    if (!read.error.empty()) {
-        return {std::nullopt, read.error};
+    std::string text = number.negative ? "-" : "";
+    if (number.isDecimal()) {
+        return text + number.whole + "." + number.decimals + (number.unending ? "…" : "");
     }
-    if (read.tokens.empty()) {
-        return {std::nullopt, "数がありません。" + std::string(OperandForms)};
+    text += number.whole;
+    if (!number.num.empty() || !number.den.empty()) {
+        text += (number.whole.empty() ? "" : " ") + number.num + "/" + number.den;
     }
-    auto operand = operandOf(read.tokens, 0, read.tokens.size());
-    if (!operand) {
-        return {std::nullopt,
-            quoted(sourceOf(text, read.tokens, 0, read.tokens.size())) + "は数として読めません。"
-                + std::string(OperandForms)};
-    }
-    return {std::move(operand), {}};
+    return text;
 }
 
 std::optional<std::string> fieldDigits(std::string_view text)

@@ -1,9 +1,13 @@
-// The problem and operand readers on arbitrary bytes, as a command line or a
-// paste can hand them. Whatever the text, reading must not crash, and what it
-// reads must be what a user could have typed: field texts of ASCII digits
-// only, an operation from 0 to 3. A problem that reads is then calculated, as
-// the command line would, on the window in memory.
+// The number, operand and problem readers on arbitrary bytes, as a command
+// line, a typed answer or a paste can hand them. Whatever the text, reading
+// must not crash, and what it reads must be what a user could have typed:
+// parts of ASCII digits only, an operation from 0 to 3. What reads must read
+// back the same from its own text, in ASCII and as a Japanese keyboard writes
+// it, and in parentheses. A number that reads is checked as an answer, and a
+// verdict that is not right never holds the answer. A problem that reads is
+// calculated, as the command line would, on the window in memory.
 
+#include "engine/answer_check.h"
 #include "engine/calculate.h"
 #include "engine/problem_text.h"
 #include "engine/runtime_error.h"
@@ -16,6 +20,8 @@
 
 namespace {
 
+using tobarin::Parsed;
+using tobarin::WrittenNumber;
 using tobarin::fuzz::check;
 using tobarin::fuzz::quoted;
 
@@ -32,15 +38,95 @@ void checkOperand(const tobarin::TypedOperand &operand, std::string_view input)
     }
 }
 
+// ASCII text as a Japanese keyboard writes it: full-width digits, signs,
+// bars, points and parentheses, and the full-width space.
+std::string fullWidth(std::string_view ascii)
+{
+    std::string text;
+    for (const char c : ascii) {
+        if (c == ' ') {
+            text += "\u3000";
+        } else if (c > ' ' && c < '`') {  // U+FF01 to U+FF3F, as "\xEF\xBC\x81" to "\xEF\xBC\xBF"
+            text += "\xEF\xBC";
+            text += static_cast<char>(0x80 + (c - ' '));
+        } else {
+            text += c;
+        }
+    }
+    return text;
+}
+
+template <typename T>
+void readsBack(
+    const Parsed<T> &read, const T &expected, std::string_view text, std::string_view input)
+{
+    check(read.value == expected, [&] {
+        return quoted(text) + ", written from what " + quoted(input) + " reads as, reads "
+            + (read.value ? "otherwise" : "not: " + read.error);
+    });
+}
+
+void checkNumber(const WrittenNumber &number, std::string_view input)
+{
+    const bool fraction = !number.num.empty();
+    const bool shaped = digitsOnly(number.whole) && digitsOnly(number.num) && digitsOnly(number.den)
+        && digitsOnly(number.decimals) && fraction == !number.den.empty()
+        && (number.isDecimal() ? !fraction && !number.whole.empty() : !number.unending)
+        && (fraction || !number.whole.empty());
+    check(shaped, [&] {
+        return "a number read as " + quoted(writtenText(number)) + " from " + quoted(input);
+    });
+
+    const std::string text = writtenText(number);
+    readsBack(tobarin::readNumber(text), number, text, input);
+    readsBack(tobarin::readNumber(fullWidth(text)), number, fullWidth(text), input);
+    const std::string inParentheses
+        = (number.negative ? "-(" : "(") + text.substr(number.negative ? 1 : 0) + ")";
+    readsBack(tobarin::readNumber(inParentheses), number, inParentheses, input);
+
+    // Checked as an answer to a problem that has one, the verdict never gives it away.
+    static const tobarin::Problem Sum = tobarin::parseProblem("1 2/3 + 3/4").value.value();
+    const tobarin::AnswerCheck verdict = tobarin::checkAnswer(Sum, number);
+    const int status = tobarin::exitStatus(verdict.verdict);
+    check(status != 1 && !verdict.text.empty(), [&] { return "no verdict for " + quoted(input); });
+    check(status == 0
+            || (verdict.text.find("5/12") == std::string::npos
+                && verdict.text.find("29/12") == std::string::npos),
+        [&] { return "the verdict on " + quoted(input) + " tells the answer: " + verdict.text; });
+}
+
+// A problem as the reader reads it back: the second operand in parentheses
+// when it is negative, as a working writes it.
+std::string problemText(const tobarin::Problem &problem)
+{
+    const auto number = [](const tobarin::TypedOperand &x) {
+        return tobarin::writtenText(
+            WrittenNumber {x.negative, x.fields[2], x.fields[1], x.fields[0], "", false});
+    };
+    constexpr const char *Signs[] = {" + ", " - ", " × ", " ÷ "};
+    const std::string second = number(problem.second);
+    return number(problem.first) + Signs[static_cast<int>(problem.operation)]
+        + (problem.second.negative ? "(" + second + ")" : second);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const std::string_view input(reinterpret_cast<const char *>(data), size);
 
+    const auto number = tobarin::readNumber(input);
+    check(number.value.has_value() != !number.error.empty(),
+        [&] { return "a number read both or neither ways: " + quoted(input); });
+    if (number.value) {
+        checkNumber(*number.value, input);
+    }
+
     const auto operand = tobarin::parseOperand(input);
     check(operand.value.has_value() != !operand.error.empty(),
         [&] { return "an operand read both or neither ways: " + quoted(input); });
+    check(operand.value.has_value() == (number.value && !number.value->isDecimal()),
+        [&] { return "an operand read otherwise than a number: " + quoted(input); });
     if (operand.value) {
         checkOperand(*operand.value, input);
     }
@@ -51,6 +137,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (problem.value) {
         checkOperand(problem.value->first, input);
         checkOperand(problem.value->second, input);
+        const std::string text = problemText(*problem.value);
+        readsBack(tobarin::parseProblem(text), *problem.value, text, input);
+        readsBack(tobarin::parseProblem(fullWidth(text)), *problem.value, fullWidth(text), input);
         tobarin::MemoryForm form;
         tobarin::enterProblem(form, *problem.value);
         try {

@@ -33,6 +33,7 @@ steps='1 2/3 + 3/4
 = 29/12            計算する
 = 2 5/12           帯分数に直す
 2 5/12'
+working=${steps%$'\n'*}  # without the answer line
 usage="Try 'tobarin --help'."
 
 # The examples of the working as a textbook writes it, each with its options.
@@ -104,10 +105,28 @@ $usage" --calc 1+1 --steps --method both
     check 0 '正解です。仮分数で書くと 29/12 です。' '' --calc '1 2/3 + 3/4' --check '2 5/12'
     check 0 '正解です。帯分数で書くと 2 5/12 です。' '' --calc '1 2/3 + 3/4' --check 29/12
     check 3 'おしいです。大きさは合っていますが、まだ約分できます。' '' --calc '1 2/3 + 3/4' --check 58/24
-    check 4 '答えがちがいます。もう一度計算してみましょう。' '' --calc '1 2/3 + 3/4' --check -29/12
+    check 4 '答えがちがいます。符号をたしかめてみましょう。' '' --calc '1 2/3 + 3/4' --check -29/12
     check 1 '' 'この問題の答えは出せません。分母を１以上の整数にしてください。' --calc '1/0 + 1' --check 1
     check 2 '' '分母に 0 は使えません。' --calc '1 2/3 + 3/4' --check 5/0
     check 2 '' '「a」は使えない文字です。' --calc '1 2/3 + 3/4' --check abc
+    # What a Japanese keyboard gives, and a working's problem line.
+    check 0 '1 1/4' '' --calc '１／２＋３／４'
+    check 0 '5/6' '' --calc '1/2 - (-1/3)'
+    check 0 '正解です。仮分数で書くと 29/12 です。' '' --calc '1 2/3 + 3/4' --check '２と５／１２'
+    check 3 'おしいです。大きさは合っていますが、小数ではなく分数で答えましょう。' '' \
+        --calc '1/4 - 3/2' --check '（－１．２５）'
+    check 2 '' '終わらない小数です。分数で答えましょう。' --calc '1/3 + 1/3' --check '0.666…'
+    # With --steps, the verdict first; the working only for the right value.
+    check 0 "正解です。仮分数で書くと 29/12 です。
+$working" '' --calc '1 2/3 + 3/4' --steps --check '2 5/12'
+    check 3 "おしいです。大きさは合っていますが、まだ約分できます。
+$working" '' --calc '1 2/3 + 3/4' --steps --check '2 10/24'
+    check 4 '答えがちがいます。もう一度計算してみましょう。' '' --calc '1 2/3 + 3/4' --steps --check '2 7/12'
+    check 4 '答えがちがいます。符号をたしかめてみましょう。' '' --calc '1 2/3 + 3/4' --steps --check '-2 5/12'
+    check 1 '' 'この問題の答えは出せません。実行時エラー 11: 0 で割ることはできません。' \
+        --calc '1 ÷ 0' --steps --check 1
+    check 2 '' '「2.4.1」は数として読めません。整数「3」、分数「3/4」、帯分数「1 2/3」や「1と2/3」のように書いてください。' \
+        --calc '1 2/3 + 3/4' --steps --check 2.4.1
     # Usage.
     check 0 "tobarin $version" '' --version
     check 2 '' "tobarin: --check, --improper, --method and --steps need --calc EXPR.

@@ -3,6 +3,7 @@
 // that says why the text is not read.
 
 #include "engine/problem_text.h"
+#include "engine/solve.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -57,7 +58,20 @@ INSTANTIATE_TEST_SUITE_P(Table, ProblemText,
         TextCase {"1/2/3/4", "[|1|2] ÷ [|3|4]"}, TextCase {"1/2 - -3/4", "[|1|2] - -[|3|4]"},
         TextCase {"1/2--3/4", "[|1|2] - -[|3|4]"}, TextCase {"-1-2", "-[1||] - [2||]"},
         TextCase {"", "!式がありません"}, TextCase {" 3", "!「3」に計算の記号"},
-        TextCase {"1 + 2 + 3", "!2つ以上"}, TextCase {"1/2 ＋ －3/4", "!2つ以上"},
+        TextCase {"1 + 2 + 3", "!2つ以上"},
+        // What a Japanese keyboard gives, and the problem line of a working:
+        // a sign or a fraction bar is never a second operation.
+        TextCase {"１／２＋３／４", "[|1|2] + [|3|4]"},
+        TextCase {"1/2 ＋ －3/4", "[|1|2] + -[|3|4]"},
+        TextCase {"1/2 - (-1/3)", "[|1|2] - -[|1|3]"},
+        TextCase {"1/2 − (−1/3)", "[|1|2] - -[|1|3]"},
+        TextCase {"(-2/3) × (-3/4)", "-[|2|3] × -[|3|4]"},
+        TextCase {"（－２／３）＊（－３／４）", "-[|2|3] × -[|3|4]"},
+        TextCase {"-1/2 + 1/3", "-[|1|2] + [|1|3]"}, TextCase {"-(1/2)++1/3", "-[|1|2] + [|1|3]"},
+        TextCase {"2/3 ／ 9", "[|2|3] ÷ [9||]"}, TextCase {"２／３／９", "!とも"},
+        TextCase {"1.5 + 1", "!「1.5」は小数です。"},
+        TextCase {"1/2 - (-1/3", "!「(-1/3」の「(」を閉じるかっこがありません。"},
+        TextCase {"1 - -(-2)", "!「-(-2)」には符号が2つあります。"},
         TextCase {"1/2 + x", "!「x」は使えない文字です。"},
         TextCase {" 1 2 + 3", "!「1 2」は数として読めません。"},
         TextCase {"2と3 ÷ 1", "!「2と3」は数として"}, TextCase {"3/4 /", "!「/」の後に数が"},
@@ -77,7 +91,20 @@ TEST_P(OperandText, ReadsTheFields)
 INSTANTIATE_TEST_SUITE_P(Table, OperandText,
     ::testing::Values(TextCase {"-29/12", "-[|29|12]"}, TextCase {" 2 5/12 ", "[2|5|12]"},
         TextCase {"２と５/１２", "[2|5|12]"}, TextCase {"007", "[007||]"},
-        TextCase {"1 / 2", "!「1 / 2」は数として読めません。"}, TextCase {"", "!数がありません"}));
+        TextCase {"1 / 2", "!「1 / 2」は数として読めません。"}, TextCase {"", "!数がありません"},
+        TextCase {"（－５／４）", "-[|5|4]"}, TextCase {"-( 2と1/4 )", "-[2|1|4]"},
+        TextCase {"+3", "[3||]"}, TextCase {" 1.25", "!「1.25」は小数です。"}));
+
+// The problem line of a working reads back as the problem it was written from.
+TEST(ProblemText, TheWorkingsProblemLineReadsBack)
+{
+    for (const char *problem : {"1/2 - -1/3", "-2/3 * -3/4", "-1/2 + 1/3", "1 2/3 ÷ -3"}) {
+        const Problem read = parseProblem(problem).value.value();
+        const std::string working = workingText(solve(read, AnswerForm::Mixed, true).working);
+        const std::string line = working.substr(0, working.find('\n'));
+        EXPECT_EQ(parseProblem(line).value, read) << line;
+    }
+}
 
 }  // namespace
 }  // namespace tobarin

@@ -239,6 +239,7 @@ private slots:
         QTest::newRow("negative improper, menu") << "-11/4" << "Text2(0)" << "menu" << false << "|11|4" << true;
         QTest::newRow("full-width, unticks") << "２と３/４" << "Text2(2)" << "Shift+Insert" << true << "2|3|4" << false;
         QTest::newRow("negative whole") << "-5" << "Text1(2)" << "Ctrl+V" << false << "5||" << true;
+        QTest::newRow("full-width, in parentheses") << "（－５／４）" << "Text1(2)" << "Ctrl+V" << false << "|5|4" << true;
         QTest::newRow("line break after it") << "3/4\n" << "Text1(0)" << "menu" << false << "|3|4" << false;
         QTest::newRow("bare number, as usual") << "12" << "Text1(1)" << "Ctrl+V" << false << "9|912|9" << false;
         QTest::newRow("beyond the typing limit") << "12345" << "Text1(1)" << "Ctrl+V" << false << "9|9|9" << false;

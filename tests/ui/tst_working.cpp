@@ -7,6 +7,7 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -173,7 +174,11 @@ private slots:
         QTest::newRow("not reduced")
             << QStringList {"", "2", "10", "24"} << static_cast<int>(Verdict::NotReduced);
         QTest::newRow("wrong sign")
-            << QStringList {"-", "2", "5", "12"} << static_cast<int>(Verdict::Wrong);
+            << QStringList {"-", "2", "5", "12"} << static_cast<int>(Verdict::WrongSign);
+        QTest::newRow("full-width digits")
+            << QStringList {"", "２", "５", "１２"} << static_cast<int>(Verdict::CorrectMixed);
+        QTest::newRow("a decimal in one field")
+            << QStringList {"", "２．４", "", ""} << static_cast<int>(Verdict::Wrong);
     }
 
     void checksTheTypedAnswer()
@@ -188,7 +193,17 @@ private slots:
         QTRY_COMPARE(QApplication::focusWidget(), part("AnswerDenominator"));
         const QWidget *window = workingWindow();
         for (const int index : {3, 2, 1}) {
-            QTest::keyClicks(QApplication::focusWidget(), typed[index]);
+            // Unlike the calculator's fields, these take what an input method composes.
+            QVERIFY(QApplication::focusWidget()->testAttribute(Qt::WA_InputMethodEnabled));
+            const QString &text = typed[index];
+            if (std::all_of(
+                    text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; })) {
+                QTest::keyClicks(QApplication::focusWidget(), text);
+            } else {  // as an input method commits what it composed
+                QInputMethodEvent commit;
+                commit.setCommitString(text);
+                QApplication::sendEvent(QApplication::focusWidget(), &commit);
+            }
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
         QCOMPARE(QApplication::focusWidget(), part("AnswerNegative"));
