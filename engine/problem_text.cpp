@@ -42,6 +42,8 @@ constexpr Symbol Symbols[] = {
     {"-", TokenKind::Sign, Operation::Subtract},
     {"－", TokenKind::Sign, Operation::Subtract},
     {"−", TokenKind::Sign, Operation::Subtract},  // U+2212, the minus of a drawn working
+    // What the minus key gives while the input method writes kana.
+    {"ー", TokenKind::Sign, Operation::Subtract},
     {"+", TokenKind::Sign, Operation::Add},
     {"＋", TokenKind::Sign, Operation::Add},
     {"*", TokenKind::Operator, Operation::Multiply},

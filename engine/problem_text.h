@@ -15,7 +15,8 @@
 //            or the same in parentheses, the sign before or inside them:
 //            "-5/4", "(-5/4)", "-(5/4)", "（－５／４）", "+3", "１．２５".
 //            W, N, D and F are strings of digits, ASCII or full-width (０-９).
-//            The sign is "-", "－" or "−" for minus, "+" or "＋" for plus; the
+//            The sign is "-", "－", "−" or "ー" (the minus key with the input
+//            method on) for minus, "+" or "＋" for plus; the
 //            fraction bar is "/" or "／", with no blank beside it; the decimal
 //            point "." or "．", with no blank beside it; parentheses "()" or
 //            "（）". A decimal that does not end is a decimal followed by "…",

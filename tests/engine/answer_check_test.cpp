@@ -131,6 +131,7 @@ INSTANTIATE_TEST_SUITE_P(FullWidth, WrittenAnswer,
 INSTANTIATE_TEST_SUITE_P(MinusSigns, WrittenAnswer,
     ::testing::Values(WrittenCase {Negative, "－５／４", Verdict::CorrectImproper, 0, Improper},
         WrittenCase {Negative, "\u22125/4", Verdict::CorrectImproper, 0, Improper},
+        WrittenCase {Negative, "ー１と１／４", Verdict::CorrectMixed, 0, NegativeMixed},
         WrittenCase {Negative, "-1 1/4", Verdict::CorrectMixed, 0, NegativeMixed},
         WrittenCase {Sum, "＋２と５／１２", Verdict::CorrectMixed, 0, Mixed}));
 INSTANTIATE_TEST_SUITE_P(Parentheses, WrittenAnswer,
