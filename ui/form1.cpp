@@ -42,19 +42,6 @@ QString objectNameOf(ControlId control)
     return fromUtf8(control.objectName());
 }
 
-Qt::Alignment alignmentOf(Align align)
-{
-    switch (align) {
-    case Align::Center:
-        return Qt::AlignHCenter;
-    case Align::Right:
-        return Qt::AlignRight;
-    case Align::Left:
-        break;
-    }
-    return Qt::AlignLeft;
-}
-
 QWidget *createWidget(const ControlDefinition &row, const QFont &font, QWidget *container)
 {
     const QString caption = fromUtf8(row.caption);

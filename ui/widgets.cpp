@@ -20,6 +20,19 @@
 
 namespace tobarin {
 
+Qt::Alignment alignmentOf(Align align)
+{
+    switch (align) {
+    case Align::Center:
+        return Qt::AlignHCenter;
+    case Align::Right:
+        return Qt::AlignRight;
+    case Align::Left:
+        break;
+    }
+    return Qt::AlignLeft;
+}
+
 QFont fittingFont(const QFont &base, const QString &text, qreal room)
 {
     QFont font = base;

@@ -14,7 +14,11 @@ class QMenu;
 // Widgets with the few behaviours the stock Qt widgets lack.
 namespace tobarin {
 
+enum class Align;
 enum class TextFit;
+
+// The horizontal alignment of the definition's Align.
+[[nodiscard]] Qt::Alignment alignmentOf(Align align);
 
 // A straight one-pixel bar in the window-text colour.
 class LineControl : public QWidget {

@@ -50,19 +50,6 @@ QColor colourOf(VerdictCategory category, const QPalette &palette)
     return palette.color(QPalette::WindowText);
 }
 
-Qt::Alignment alignmentOf(Align align)
-{
-    switch (align) {
-    case Align::Center:
-        return Qt::AlignHCenter;
-    case Align::Right:
-        return Qt::AlignRight;
-    case Align::Left:
-        break;
-    }
-    return Qt::AlignLeft;
-}
-
 // Where the chosen method is kept between runs.
 QSettings settings()
 {
