@@ -8,6 +8,13 @@ import { WorkingPanel } from './panel.js';
 import { wireWindow } from './window-events.js';
 
 const form = document.querySelector('[data-control="Form1"]');
+// The window starts from its starting state, as the markup writes it, on
+// every load: a browser that restores ticks, choices or texts on a reload
+// (Firefox does) would leave the controls out of step with the engine.
+for (const input of document.querySelectorAll('input')) {
+  if (input.type === 'text') input.value = input.defaultValue;
+  else input.checked = input.defaultChecked;
+}
 const page = new PageWindow(document, new MessageBox(document.querySelector('dialog[data-control="MsgBox"]')));
 page.setPanel(new WorkingPanel(document.querySelector('.panel'), () => page.check()));
 page.attach(await loadEngine(page.imports()));
