@@ -7,17 +7,20 @@ import { MessageBox } from './message-box.js';
 import { WorkingPanel } from './panel.js';
 import { wireWindow } from './window-events.js';
 
+// A browser may restore ticks, choices and texts as a load ends, just before
+// pageshow (Firefox on a reload, Chromium on going back): the window waits
+// for that, then starts from its starting state as the markup writes it, so
+// that no control is out of step with the engine.
+const shown = new Promise((resolve) => { addEventListener('pageshow', resolve, { once: true }); });
 const form = document.querySelector('[data-control="Form1"]');
-// The window starts from its starting state, as the markup writes it, on
-// every load: a browser that restores ticks, choices or texts on a reload
-// (Firefox does) would leave the controls out of step with the engine.
+const page = new PageWindow(document, new MessageBox(document.querySelector('dialog[data-control="MsgBox"]')));
+page.setPanel(new WorkingPanel(document.querySelector('.panel'), () => page.check()));
+page.attach(await loadEngine(page.imports()));
+await shown;
 for (const input of document.querySelectorAll('input')) {
   if (input.type === 'text') input.value = input.defaultValue;
   else input.checked = input.defaultChecked;
 }
-const page = new PageWindow(document, new MessageBox(document.querySelector('dialog[data-control="MsgBox"]')));
-page.setPanel(new WorkingPanel(document.querySelector('.panel'), () => page.check()));
-page.attach(await loadEngine(page.imports()));
 wireWindow(page, form, document.querySelector('[role="menubar"]'));
 
 document.querySelector('.desk').inert = false;
