@@ -149,14 +149,6 @@ export class Page {
   }
 
   goto(url) { return this.#page.goto(url); }
-  // Reloads the page, as the browser's button does; waits for the new document.
-  async reload() {
-    await this.evaluate(() => { window.reloading = true; setTimeout(() => location.reload()); });
-    await this.waitFor(() => !window.reloading);
-  }
-
-  // Back in the history, as the browser's back button goes.
-  back() { return this.evaluate(() => { setTimeout(() => history.back()); }); }
   evaluate(fn, ...args) { return this.#page.evaluate(fn, ...args); }
   press(keys) { return this.#page.press(keys); }
   type(text) { return this.#page.type(text); }
@@ -165,6 +157,18 @@ export class Page {
   visitOtherTab() { return this.#page.visitOtherTab(); }
   screenshot(file) { return this.#page.screenshot(file); }
   close() { return this.#page.close(); }
+
+  // Reloads the page, as the browser's button does; waits for the new
+  // document. (Started a task later, so that the call returns first.)
+  async reload() {
+    await this.evaluate(() => { window.reloading = true; setTimeout(() => location.reload()); });
+    await this.waitFor(() => !window.reloading);
+  }
+
+  // Back in the history, as the browser's back button goes.
+  back() {
+    return this.evaluate(() => { setTimeout(() => history.back()); });
+  }
 
   async openedWindow(action) {
     return new Page(await this.#page.openedWindow(action));

@@ -3,6 +3,7 @@
 // draws on an X display: run the tests under xvfb-run.
 
 import { spawn } from 'node:child_process';
+import { readdirSync, readFileSync } from 'node:fs';
 import { createServer } from 'node:net';
 import { setTimeout as sleep } from 'node:timers/promises';
 import { Builder, By, Key } from 'selenium-webdriver';
@@ -13,9 +14,9 @@ const MiniBrowser = '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
 // window, as the other drivers do.
 const settings = ['--javascript-can-open-windows-automatically=true'];
 
-// Polls until check gives something, for five seconds at most.
-async function poll(check, what) {
-  for (const until = Date.now() + 5000; Date.now() < until; await sleep(16)) {
+// Polls until check gives something, for five seconds unless told.
+async function poll(check, what, ms = 5000) {
+  for (const until = Date.now() + ms; Date.now() < until; await sleep(16)) {
     const result = await check();
     if (result) return result;
   }
@@ -45,6 +46,18 @@ const mayHaveRole = '[role], a[href], button, input, fieldset, hr, h1, h2, h3, h
 
 let marks = 0;
 
+// The processes whose parent is pid (the driver's browsers).
+function children(pid) {
+  return readdirSync('/proc').filter((name) => /^\d+$/.test(name)).filter((name) => {
+    try {
+      const stat = readFileSync(`/proc/${name}/stat`, 'utf8');
+      return Number(stat.slice(stat.lastIndexOf(')') + 2).split(' ')[1]) === pid;
+    } catch {
+      return false;  // gone meanwhile
+    }
+  }).map(Number);
+}
+
 async function freePort() {
   const server = createServer();
   await new Promise((done) => server.listen(0, '127.0.0.1', done));
@@ -65,7 +78,12 @@ function wrap(driver, handle, session) {
   const actions = async () => (await here()).actions({ async: true });
   const at = (x, y) => ({ origin: Origin.VIEWPORT, x: Math.round(x), y: Math.round(y) });
   return {
-    goto: async (url) => (await here()).get(url),
+    async goto(url) {
+      const d = await here();
+      await d.get(url);
+      await poll(() => d.executeScript('return location.href === arguments[0] '
+        + '&& document.readyState === "complete"', url).catch(() => false), `${url} to load`, 15000);
+    },
     evaluate: async (fn, ...args) =>
       (await here()).executeScript(`return (${fn}).apply(null, arguments)`, ...args),
     mouse: {
@@ -124,39 +142,70 @@ function wrap(driver, handle, session) {
   };
 }
 
-export async function launch() {
+// Starts WebKitWebDriver on a free port; resolves once it answers.
+async function startDriver() {
   const port = await freePort();
-  const server = spawn('WebKitWebDriver', [`--port=${port}`], { stdio: ['ignore', 'ignore', 'inherit'] });
+  const process = spawn('WebKitWebDriver', [`--port=${port}`], {
+    stdio: ['ignore', 'ignore', 'inherit'],
+  });
   const url = `http://127.0.0.1:${port}`;
-  // Until the driver answers.
-  for (let tries = 0; ; ++tries) {
+  await poll(() => fetch(`${url}/status`).then(() => true, () => false), 'WebKitWebDriver');
+  return { process, url };
+}
+
+// Stops the driver's browsers, then the driver.
+function stopDriver({ process }) {
+  for (const pid of children(process.pid)) globalThis.process.kill(pid, 'SIGKILL');
+  process.kill();
+}
+
+export async function launch() {
+  let server = await startDriver();
+  const newSession = (viewport) => new Builder().usingServer(server.url).withCapabilities({
+    browserName: 'MiniBrowser',
+    // The driver waits for no load: a page that the back/forward cache
+    // restores fires none, and a command would wait for it until the page
+    // load timeout. goto waits for its own load instead.
+    pageLoadStrategy: 'none',
+    'webkitgtk:browserOptions': { binary: MiniBrowser, args: ['--automation', ...settings] },
+  }).build().then(async (driver) => {
     try {
-      await fetch(`${url}/status`);
-      break;
+      await fitViewport(driver, viewport);
     } catch (error) {
-      if (tries > 200) throw error;
-      await sleep(25);
+      await driver.quit();
+      throw error;
     }
-  }
+    return driver;
+  });
   return {
     // A session of its own for each page: a browser with no cache, no
-    // service worker and no storage yet.
+    // service worker and no storage yet. Now and then the driver does not
+    // answer a new session on this busy machine: it is then started again.
     async open({ viewport, scale = 1 }) {
       if (scale !== 1) throw new Error(limits.scale);
-      const driver = await new Builder().usingServer(url).withCapabilities({
-        browserName: 'MiniBrowser',
-        'webkitgtk:browserOptions': { binary: MiniBrowser, args: ['--automation', ...settings] },
-      }).build();
-      const session = { current: await driver.getWindowHandle(), quit: () => driver.quit() };
-      try {
-        await fitViewport(driver, viewport);
-      } catch (error) {
-        await driver.quit();
-        throw error;
+      let driver;
+      for (let tries = 0; !driver; ++tries) {
+        const starting = newSession(viewport);
+        driver = await Promise.race([starting, sleep(20000).then(() => null)]);
+        if (driver) break;
+        starting.catch(() => {});
+        if (tries === 1) throw new Error('WebKitWebDriver started no session');
+        stopDriver(server);
+        server = await startDriver();
       }
+      const session = {
+        current: await driver.getWindowHandle(),
+        // Once the browser has gone, so that the next one starts alone.
+        async quit() {
+          await driver.quit();
+          const pid = server.process.pid;
+          await poll(() => children(pid).length === 0, 'the browser to end').catch(
+            () => children(pid).forEach((child) => process.kill(child, 'SIGKILL')));
+        },
+      };
       return wrap(driver, session.current, session);
     },
-    close: async () => { server.kill(); },
+    close: async () => stopDriver(server),
   };
 }
 
