@@ -1,23 +1,30 @@
 #!/usr/bin/env bash
-# Builds the browser page (scripts/build-web.sh) and runs its tests in Debian's
-# Chromium, headless, driven by playwright-core (tests/web, node --test): the
-# window through its data-control surface, the entry fields, the site offline
-# and installable, and a soak of random actions checked against the exact
-# oracle. TOBARIN_WEB_SOAK_SEED and TOBARIN_WEB_SOAK_ACTIONS pick the soak.
+# Builds the browser page (scripts/build-web.sh) and runs its tests (tests/web,
+# node --test) once in each engine, with Debian's browsers: Chromium headless
+# through playwright-core, Firefox ESR headless through puppeteer-core over
+# WebDriver BiDi, and WebKitGTK's MiniBrowser through WebKitWebDriver and
+# selenium-webdriver on a private Xvfb display. The tests: the window through
+# its data-control surface, the entry fields, the panel, the site offline and
+# installable, and a soak of random actions checked against the exact oracle.
+#
+# TOBARIN_BROWSERS picks the engines (default "chromium firefox webkit");
+# TOBARIN_WEB_SOAK_SEED and TOBARIN_WEB_SOAK_ACTIONS pick the soak.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build-web.sh
-scripts/install-deps.sh --only chromium g++ libfmt-dev libfast-float-dev
+scripts/install-deps.sh --only chromium firefox-esr webkit2gtk-driver xvfb xauth \
+  g++ libfmt-dev libfast-float-dev
 command -v npm >/dev/null || scripts/install-deps.sh --only npm
 build=${WEB_BUILD_DIR:-build-web}
+read -ra engines <<<"${TOBARIN_BROWSERS:-chromium firefox webkit}"
 
 # The oracle of tests/oracle as a small program the soak test asks.
 g++ -std=c++20 -O2 -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Werror \
   -DFMT_HEADER_ONLY=1 -I. -o "$build/oracle_cli" tests/web/oracle_cli.cpp \
   engine/conversions.cpp engine/currency.cpp engine/runtime_error.cpp
 
-# playwright-core as locked; it must not fetch a browser of its own.
-export PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1
+# The drivers as locked; none may fetch a browser of its own.
+export PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 PUPPETEER_SKIP_DOWNLOAD=1
 (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
 cd tests/web
 # One test file at a time where node can be told so (20 and newer): each runs
@@ -26,4 +33,20 @@ concurrency=()
 if node -e 'process.exit(Number(process.versions.node.split(".")[0]) >= 20 ? 0 : 1)'; then
   concurrency=(--test-concurrency=1)
 fi
-WEB_BUILD_DIR="$build" node --test "${concurrency[@]}" ./*.test.js
+failed=()
+for engine in "${engines[@]}"; do
+  echo "==== The page in $engine"
+  started=$SECONDS
+  # A test that hangs fails after five minutes instead of holding up the run.
+  run=(node --test "${concurrency[@]}" --test-timeout=300000 ./*.test.js)
+  # WebKitGTK draws on X: a display of its own, large enough for every viewport.
+  [ "$engine" = webkit ] && run=(xvfb-run -a -s "-screen 0 2000x1400x24 -nolisten tcp" "${run[@]}")
+  if ! TOBARIN_BROWSER=$engine WEB_BUILD_DIR="$build" "${run[@]}"; then
+    failed+=("$engine")
+  fi
+  echo "==== $engine: $((SECONDS - started)) s"
+done
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "test-web: failed in ${failed[*]}" >&2
+  exit 1
+fi

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds Tobarin and runs every test (the window's tests offscreen), then
 # builds the engine's tests as WebAssembly and runs them under Node.js, then
-# builds the browser page and runs its tests in headless Chromium.
+# builds the browser page and runs its tests in Chromium, Firefox and WebKit.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh

@@ -418,9 +418,9 @@ void writePage(std::ostream &out, bool withEngine, std::string_view assets,
     if (withEngine) {
         // The engine's module on its own and first: it starts compiling the
         // WebAssembly as soon as it arrives, before the page has been parsed.
-        out << "<script type=\"module\" async src=\"engine.js\"></script>\n"
-            << "<link rel=\"preload\" href=\"tobarin.wasm\" as=\"fetch\" type=\"application/wasm\" "
-               "crossorigin>\n";
+        // (No preload of tobarin.wasm: WebKit does not hand a preload to
+        // fetch() and would download it twice.)
+        out << "<script type=\"module\" async src=\"engine.js\"></script>\n";
         for (const char *module :
             {"codes.js", "page-properties.js", "window-events.js", "message-box.js", "panel.js"}) {
             out << R"(<link rel="modulepreload" href=")" << module << "\">\n";
@@ -430,6 +430,9 @@ void writePage(std::ostream &out, bool withEngine, std::string_view assets,
         out << "<script type=\"module\" src=\"web-static-ready.js\"></script>\n";
     }
     out << "</head>\n<body>\n"
+        // The window's title, which the page draws no title bar for.
+        << "<h1 class=\"window-title\">" << escaped(WindowTitle)
+        << "</h1>\n"
         // Inert until the engine has loaded: nothing typed or clicked is lost.
         << "<main class=\"desk\" inert>\n<div class=\"stage\">\n<div class=\"window\">\n"
         << "<div class=\"menubar\" role=\"menubar\" aria-label=\"メニュー\">";

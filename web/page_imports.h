@@ -3,7 +3,7 @@
 #include <cstddef>
 
 // The page's side of the engine's calls, imported from the script that
-// instantiates the module (web/page/dom-properties.js) under the module name
+// instantiates the module (web/page/page-properties.js) under the module name
 // "page". Controls are named by their row (web/page_properties.h). Texts go
 // both ways as UTF-8 in the module's memory: a text read from the page is
 // written into a buffer the engine hands over, and its length in bytes is

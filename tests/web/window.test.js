@@ -5,12 +5,12 @@
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
 import { describe, test } from 'node:test';
-import { answer, control, sharedBrowser, type } from './support.js';
+import { answer, control, lacks, sharedBrowser, type } from './support.js';
 
 const shared = sharedBrowser();
 const { fresh } = shared;
 
-const focused = (page) => page.evaluate(() => document.activeElement?.dataset.control ?? '');
+const focused = (page) => page.focused();
 
 describe('elements', () => {
   // Each control found by its role and accessible name is the element with
@@ -28,11 +28,18 @@ describe('elements', () => {
   for (const [name, role, accessibleName] of rows) {
     test(`${name} is the ${role} named ${accessibleName}`, async (t) => {
       const page = await fresh(t);
-      const scope = role === 'menuitem' ? page.getByRole('menubar') : page;
-      const element = scope.getByRole(role, { name: accessibleName, exact: true });
-      assert.equal(await element.getAttribute('data-control'), name);
+      const scope = role === 'menuitem' ? '[role="menubar"]' : undefined;
+      const element = await page.byRole(role, accessibleName, scope);
+      assert.equal(await page.attribute(element, 'data-control'), name);
     });
   }
+
+  test('the page\'s one h1 is the window\'s title', async (t) => {
+    const page = await fresh(t);
+    const heading = await page.byRole('heading', 'Tobarin');
+    assert.equal(await page.evaluate((s) => document.querySelector(s).localName, heading), 'h1');
+    assert.equal(await page.count('h1'), 1);
+  });
 });
 
 describe('layout', () => {
@@ -48,44 +55,58 @@ describe('layout', () => {
     ['[data-control="Line3"]', [392, 192, 72, 1]],
     ['[data-control="Command2"]', [344, 248, 97, 41]],
   ];
-  for (const viewport of [{ width: 360, height: 640 }, { width: 1366, height: 768 }]) {
-    test(`the window is scaled as a whole into ${viewport.width}×${viewport.height}`, async (t) => {
-      const page = await fresh(t, { viewport });
-      const client = await control(page, 'Form1').boundingBox();
-      const menu = await page.locator('[role="menubar"]').boundingBox();
+  // Phone, desktop, laptop and tablet held upright.
+  const viewports = [[360, 640], [1366, 768], [1024, 768], [768, 1024]];
+  for (const [width, height] of viewports) {
+    test(`the window is scaled as a whole into ${width}×${height}`, async (t) => {
+      if (width < 400 && lacks(t, 'phoneViewport')) return;
+      const page = await fresh(t, { viewport: { width, height } });
+      const client = await page.box(control('Form1'));
+      const menu = await page.box('[role="menubar"]');
       const scale = client.width / 472;
+      // Upright: scaled alike both ways, by the window's own scale.
+      const [a, b, c, d] = await page.evaluate(() => {
+        const m = new DOMMatrix(getComputedStyle(document.querySelector('.window')).transform);
+        return [m.a, m.b, m.c, m.d];
+      });
+      assert.deepEqual([b, c], [0, 0], 'neither turned nor skewed');
+      assert.ok(a > 0 && Math.abs(a - scale) < 0.001 && Math.abs(d - a) < 0.001, `scale ${a} ${d}`);
+      assert.ok(menu.y + menu.height <= client.y + 0.5, 'menu bar above the client area');
       assert.ok(Math.abs(client.height - 303 * scale) < 0.5, 'client area 472 × 303');
       assert.ok(menu.y + 0.5 >= 0 && menu.x + 0.5 >= 0, 'menu bar inside the viewport');
-      assert.ok(client.x + client.width <= viewport.width + 0.5, 'fits the width');
-      assert.ok(client.y + client.height <= viewport.height + 0.5, 'fits the height');
+      assert.ok(client.x + client.width <= width + 0.5, 'fits the width');
+      assert.ok(client.y + client.height <= height + 0.5, 'fits the height');
       // As large as fits its stage, within a margin on the limiting side.
-      const stage = await page.locator('.stage').boundingBox();
+      const stage = await page.box('.stage');
       const room = Math.min((stage.width - 16) / 472, (stage.height - 16) / (303 + 20));
       assert.ok(Math.abs(scale - room) < 0.01, `scale ${scale}, room ${room}`);
-      // The panel stands below the window on a phone, beside it on a desktop.
-      const panel = await page.locator('.panel').boundingBox();
-      if (viewport.width < 760) assert.ok(panel.y >= client.y + client.height);
-      else assert.ok(panel.x >= client.x + client.width && panel.y < client.y + client.height);
-      for (const [selector, [x, y, width, height]] of places) {
-        const box = await page.locator(selector).boundingBox();
+      // The panel stands beside the window on a wide screen, below it otherwise.
+      const panel = await page.box('.panel');
+      if (width >= 760 && width / height >= 5 / 4) {
+        assert.ok(panel.x >= client.x + client.width && panel.y < client.y + client.height);
+      } else {
+        assert.ok(panel.y >= client.y + client.height);
+      }
+      for (const [selector, [x, y, w, h]] of places) {
+        const box = await page.box(selector);
         const got = [(box.x - client.x) / scale, (box.y - client.y) / scale,
           box.width / scale, box.height / scale].map((v) => Math.round(v));
-        assert.deepEqual(got, [x, y, width, height], selector);
+        assert.deepEqual(got, [x, y, w, h], selector);
       }
     });
   }
 
   test('a press on the part of Check1(0) over the frame edge ticks it', async (t) => {
     const page = await fresh(t);
-    const check = await page.locator('[data-for="Check1(0)"]').boundingBox();
-    const frame = await control(page, 'Frame3').boundingBox();
+    const check = await page.box('[data-for="Check1(0)"]');
+    const frame = await page.box(control('Frame3'));
     // Right of the box and its caption, inside the frame's top edge.
     const x = check.x + check.width - 3;
     const y = check.y + 3;
     assert.ok(y > frame.y && x < frame.x + frame.width);
     await page.mouse.click(x, y);
-    assert.equal(await control(page, 'Check1(0)').isChecked(), true);
-    assert.equal(await control(page, 'Label5(0)').textContent(), '-');
+    assert.equal(await page.checked(control('Check1(0)')), true);
+    assert.equal(await page.text(control('Label5(0)')), '-');
   });
 });
 
@@ -95,11 +116,11 @@ describe('starting state and keys', () => {
     assert.equal(await focused(page), 'Option1(0)');
     for (const [name, checked] of [['Option1(0)', true], ['Option1(1)', false],
       ['Option2(0)', true], ['Option2(1)', false], ['Check1(0)', false], ['Check1(1)', false]]) {
-      assert.equal(await control(page, name).isChecked(), checked, name);
+      assert.equal(await page.checked(control(name)), checked, name);
     }
-    assert.equal(await control(page, 'Label3').textContent(), '＋');
-    assert.equal(await control(page, 'Label4').textContent(), '=');
-    assert.equal(await control(page, 'Label7').textContent(), '');
+    assert.equal(await page.text(control('Label3')), '＋');
+    assert.equal(await page.text(control('Label4')), '=');
+    assert.equal(await page.text(control('Label7')), '');
     assert.equal(await answer(page), '||/|bar');
   });
 
@@ -111,25 +132,25 @@ describe('starting state and keys', () => {
     const forwards = [];
     for (let i = 0; i < stops.length; ++i) {
       forwards.push(await focused(page));
-      if (i < stops.length - 1) await page.keyboard.press('Tab');
+      if (i < stops.length - 1) await page.press('Tab');
     }
     assert.deepEqual(forwards, stops);
     const backwards = [];
     for (let i = 0; i < stops.length; ++i) {
       backwards.unshift(await focused(page));
-      if (i < stops.length - 1) await page.keyboard.press('Shift+Tab');
+      if (i < stops.length - 1) await page.press('Shift+Tab');
     }
     assert.deepEqual(backwards, stops);
   });
 
   test('only the selected option button of each group is a stop', async (t) => {
     const page = await fresh(t);
-    await control(page, 'Option1(2)').click();
-    await control(page, 'Option2(1)').click();
-    await control(page, 'Text1(0)').click();
-    await page.keyboard.press('Shift+Tab');
+    await page.click(control('Option1(2)'));
+    await page.click(control('Option2(1)'));
+    await page.click(control('Text1(0)'));
+    await page.press('Shift+Tab');
     assert.equal(await focused(page), 'Option2(1)');
-    await page.keyboard.press('Shift+Tab');
+    await page.press('Shift+Tab');
     assert.equal(await focused(page), 'Option1(2)');
   });
 
@@ -139,10 +160,10 @@ describe('starting state and keys', () => {
     const moves = [['ArrowDown', 1], ['ArrowRight', 2], ['ArrowDown', 3], ['ArrowDown', 0],
       ['ArrowUp', 3], ['ArrowLeft', 2]];
     for (const [key, selected] of moves) {
-      await page.keyboard.press(key);
+      await page.press(key);
       assert.equal(await focused(page), `Option1(${selected})`, key);
-      assert.equal(await control(page, `Option1(${selected})`).isChecked(), true);
-      assert.equal(await control(page, 'Label3').textContent(), signs[selected]);
+      assert.equal(await page.checked(control(`Option1(${selected})`)), true);
+      assert.equal(await page.text(control('Label3')), signs[selected]);
     }
   });
 
@@ -150,15 +171,52 @@ describe('starting state and keys', () => {
     const page = await fresh(t);
     await type(page, 'Text1(1)', '1');
     await type(page, 'Text1(0)', '2');
-    await page.keyboard.press('Enter');
-    await page.keyboard.press('Escape');
-    for (let i = 0; i < 8; ++i) await page.keyboard.press('Tab');  // to Command1
+    await page.press('Enter');
+    await page.press('Escape');
+    for (let i = 0; i < 8; ++i) await page.press('Tab');  // to Command1
     assert.equal(await focused(page), 'Command1');
-    await page.keyboard.press('Enter');
+    await page.press('Enter');
     assert.equal(await answer(page), '||/|bar');
-    await page.keyboard.press('Space');
+    await page.press('Space');
     assert.equal(await answer(page), '||1/2|bar');
   });
+});
+
+describe('a new load', () => {
+  // What the window shows and what 1/2 + 1/3 then gives: as it starts, or as
+  // it was left (× chosen, the first number's マイナス ticked).
+  const Starting = ['＋', '', false, false, '||5/6|bar'];
+  const AsLeft = ['×', '-', true, true, '-||1/6|bar'];
+  // How the page is left and loaded again, and what it may show then.
+  const rows = [
+    ['a reload', (page) => page.reload(), [Starting]],
+    // Restored whole from the back/forward cache, or started afresh.
+    ['going back to it', async (page, url) => {
+      await page.goto(`${url}?away`);
+      await page.ready();
+      await page.back();
+    }, [Starting, AsLeft]],
+  ];
+  for (const [way, leave, allowed] of rows) {
+    test(`after ${way} the window shows what the engine calculates`, async (t) => {
+      const page = await fresh(t);
+      await page.click(control('Option1(2)'));
+      await page.click(control('Check1(0)'));
+      await leave(page, shared.site.url);
+      await page.waitFor(() => location.search === ''
+        && document.documentElement.hasAttribute('data-ready'));
+      for (const [name, text] of [['Text1(1)', '1'], ['Text1(0)', '2'], ['Text2(1)', '1'],
+        ['Text2(0)', '3']]) {
+        await type(page, name, text);
+      }
+      await page.click(control('Command1'));
+      const shown = [await page.text(control('Label3')), await page.text(control('Label5(0)')),
+        await page.checked(control('Check1(0)')), await page.checked(control('Option1(2)')),
+        await answer(page)];
+      assert.ok(allowed.some((state) => JSON.stringify(state) === JSON.stringify(shown)),
+        JSON.stringify(shown));
+    });
+  }
 });
 
 describe('calculations', () => {
@@ -166,52 +224,54 @@ describe('calculations', () => {
   for (const row of rows) {
     test(row.name, async (t) => {
       const page = await fresh(t);
-      await control(page, `Option1(${row.operation})`).click();
+      await page.click(control(`Option1(${row.operation})`));
       for (const [array, operand] of [['Text1', row.first], ['Text2', row.second]]) {
         const [whole, num, den, negative] = operand;
         for (const [index, text] of [[0, den], [1, num], [2, whole]]) {
           if (text) await type(page, `${array}(${index})`, text);
         }
-        if (negative) await control(page, `Check1(${array === 'Text1' ? 0 : 1})`).click();
+        if (negative) await page.click(control(`Check1(${array === 'Text1' ? 0 : 1})`));
       }
-      await control(page, 'Command1').click();
+      await page.click(control('Command1'));
       assert.equal(await answer(page), row.expected);
     });
   }
 
   test('a long answer is drawn smaller, whole, with its text as tool tip', async (t) => {
     const page = await fresh(t);
-    await control(page, 'Option1(2)').click();
+    await page.click(control('Option1(2)'));
     for (const array of ['Text1', 'Text2']) {
       await type(page, `${array}(0)`, '9999');
       await type(page, `${array}(1)`, '9998');
       await type(page, `${array}(2)`, '999');
     }
-    await control(page, 'Command1').click();
-    const label = control(page, 'Label1(0)');
-    assert.equal(await label.textContent(), '99980001');
-    const fit = await label.evaluate((l) => ({
-      fits: l.scrollWidth <= l.clientWidth, size: parseFloat(getComputedStyle(l).fontSize),
-    }));
+    await page.click(control('Command1'));
+    const label = control('Label1(0)');
+    assert.equal(await page.text(label), '99980001');
+    const fit = await page.evaluate((s) => {
+      const l = document.querySelector(s);
+      return { fits: l.scrollWidth <= l.clientWidth, size: parseFloat(getComputedStyle(l).fontSize) };
+    }, label);
     assert.ok(fit.fits && fit.size < 19, JSON.stringify(fit));
-    assert.equal(await label.getAttribute('title'), '99980001');
+    assert.equal(await page.attribute(label, 'title'), '99980001');
     // A short answer is drawn at full size again, with no tool tip.
-    await control(page, 'Option1(0)').click();
-    await control(page, 'Command1').click();
-    assert.equal(await label.evaluate((l) => getComputedStyle(l).fontSize), '19px');
-    assert.equal(await label.getAttribute('title'), null);
+    await page.click(control('Option1(0)'));
+    await page.click(control('Command1'));
+    assert.equal(await page.evaluate((s) => getComputedStyle(document.querySelector(s)).fontSize,
+      label), '19px');
+    assert.equal(await page.attribute(label, 'title'), null);
   });
 
   test('selecting the selected 仮分数 converts a fresh answer', async (t) => {
     const page = await fresh(t);
-    await control(page, 'Option2(1)').click();
+    await page.click(control('Option2(1)'));
     await type(page, 'Text1(1)', '7');
     await type(page, 'Text1(0)', '3');
-    await control(page, 'Command1').click();
+    await page.click(control('Command1'));
     assert.equal(await answer(page), '|2|1/3|bar');
-    await control(page, 'Option2(1)').click();
+    await page.click(control('Option2(1)'));
     assert.equal(await answer(page), '||7/3|bar');
-    await page.keyboard.press('ArrowUp');
+    await page.press('ArrowUp');
     assert.equal(await answer(page), '|2|1/3|bar');
   });
 
@@ -220,16 +280,22 @@ describe('calculations', () => {
     await type(page, 'Text1(2)', '1');
     await type(page, 'Text1(1)', '1');
     await type(page, 'Text1(0)', '2');
-    await control(page, 'Check1(0)').click();
-    await control(page, 'Command1').click();
-    assert.equal(await page.getByRole('status', { name: '答え', exact: true }).textContent(),
-      '答え マイナス 1 と 2分の1');
+    await page.click(control('Check1(0)'));
+    await page.click(control('Command1'));
+    assert.equal(await page.text(await page.byRole('status', '答え')), '答え マイナス 1 と 2分の1');
+    // Each label of the answer is named by what it is and the text it shows.
+    for (const [name, accessibleName] of [['Label1(3)', '答えの符号 -'],
+      ['Label1(2)', '答えの整数部分 1'], ['Label1(1)', '答えの分子 1'], ['Label1(0)', '答えの分母 2']]) {
+      const label = await page.byRole('group', accessibleName);
+      assert.equal(await page.attribute(label, 'data-control'), name);
+    }
   });
 });
 
 describe('message boxes', () => {
-  const box = (page) => page.locator('dialog[data-control="MsgBox"]');
-  const part = (page, name) => box(page).locator(`[data-part="${name}"]`);
+  const box = 'dialog[data-control="MsgBox"]';
+  const part = (name) => `${box} [data-part="${name}"]`;
+  const isOpen = (page, open) => page.waitFor((s, o) => document.querySelector(s).open === o, box, open);
 
   // How each box is closed, and what it shows.
   const rows = [
@@ -237,42 +303,42 @@ describe('message boxes', () => {
       name: 'the denominator message, closed by OK',
       show: async (page) => {
         await type(page, 'Text1(1)', '5');
-        await control(page, 'Command1').click();
+        await page.click(control('Command1'));
       },
       title: 'エラーメッセージ', lines: ['分母を１以上の整数にしてください。'], icon: 'critical',
-      close: (page) => part(page, 'ok').click(), back: 'Command1',
+      close: (page) => page.click(part('ok')), back: 'Command1',
     },
     {
       name: 'the About box, closed by Escape',
-      show: (page) => control(page, 'FileBer').click(),
+      show: (page) => page.click(control('FileBer')),
       title: 'バージョン情報',
       lines: ['Tobarinver2.3.0', 'Copyright (C) 2026 Tobarin contributors', 'tobarin@example.org'],
-      icon: 'information', close: (page) => page.keyboard.press('Escape'), back: 'Option1(0)',
+      icon: 'information', close: (page) => page.press('Escape'), back: 'Option1(0)',
     },
     {
       name: 'error 11 of 1/2 ÷ nothing, closed by Enter',
       show: async (page) => {
-        await control(page, 'Option1(3)').click();
+        await page.click(control('Option1(3)'));
         await type(page, 'Text1(1)', '1');
         await type(page, 'Text1(0)', '2');
-        await control(page, 'Command1').click();
+        await page.click(control('Command1'));
       },
       title: 'Tobarin', lines: ['実行時エラー 11', '0 で割ることはできません。'], icon: 'critical',
-      close: (page) => page.keyboard.press('Enter'), back: 'Command1',
+      close: (page) => page.press('Enter'), back: 'Command1',
     },
   ];
   for (const row of rows) {
     test(row.name, async (t) => {
       const page = await fresh(t);
       await row.show(page);
-      await box(page).and(page.locator('[open]')).waitFor();
-      assert.equal(await part(page, 'title').textContent(), row.title);
-      assert.deepEqual((await part(page, 'text').innerText()).split('\n'), row.lines);
-      assert.equal(await box(page).getAttribute('data-icon'), row.icon);
+      await isOpen(page, true);
+      assert.equal(await page.text(part('title')), row.title);
+      assert.deepEqual((await page.innerText(part('text'))).split('\n'), row.lines);
+      assert.equal(await page.attribute(box, 'data-icon'), row.icon);
       assert.equal(await page.evaluate(() => document.activeElement.dataset.part), 'ok');
-      assert.equal(await box(page).evaluate((d) => d.matches(':modal')), true);
+      assert.equal(await page.evaluate((s) => document.querySelector(s).matches(':modal'), box), true);
       await row.close(page);
-      await box(page).and(page.locator(':not([open])')).waitFor({ state: 'attached' });
+      await isOpen(page, false);
       assert.equal(await focused(page), row.back);
       assert.equal(await answer(page), '||/|bar');
     });
@@ -281,16 +347,16 @@ describe('message boxes', () => {
   test('while a box is open the window takes no input', async (t) => {
     const page = await fresh(t);
     await type(page, 'Text2(1)', '3');
-    const clear = await control(page, 'Command2').boundingBox();
-    await control(page, 'FileBer').click();
-    await box(page).and(page.locator('[open]')).waitFor();
+    const clear = await page.box(control('Command2'));
+    await page.click(control('FileBer'));
+    await isOpen(page, true);
     await page.mouse.click(clear.x + 5, clear.y + 5);
-    await page.keyboard.press('Tab');
-    await page.keyboard.type('7');
-    await part(page, 'ok').click();
-    assert.equal(await control(page, 'Text2(1)').inputValue(), '3');
+    await page.press('Tab');
+    await page.type('7');
+    await page.click(part('ok'));
+    assert.equal(await page.value(control('Text2(1)')), '3');
     // The menu command raised no focus event: the hint stays.
-    assert.equal(await control(page, 'Label7').textContent(), '分子');
+    assert.equal(await page.text(control('Label7')), '分子');
   });
 });
 
@@ -299,25 +365,24 @@ describe('Quit', () => {
     const page = await fresh(t);
     // A second history entry: a page the user navigated to may not close itself.
     await page.goto(`${shared.site.url}?again`);
-    await page.locator('html[data-ready]').waitFor({ state: 'attached' });
-    await control(page, 'Command3').click();
-    await page.locator('html[data-ended]').waitFor({ state: 'attached' });
-    assert.equal(await page.getByText('終了しました').isVisible(), true);
-    assert.equal(await control(page, 'Form1').isVisible(), false);
-    await page.getByRole('link', { name: 'もう一度始める' }).click();
-    await page.locator('html[data-ready]').waitFor({ state: 'attached' });
+    await page.ready();
+    await page.click(control('Command3'));
+    await page.waitFor(() => document.documentElement.hasAttribute('data-ended'));
+    assert.equal(await page.text('#ended p'), '終了しました');
+    assert.equal(await page.visible('#ended p'), true);
+    assert.equal(await page.visible(control('Form1')), false);
+    await page.click(await page.byRole('link', 'もう一度始める'));
+    // Ready again in a new document, not the one that ended.
+    await page.waitFor(() => document.documentElement.matches('[data-ready]:not([data-ended])'));
     assert.equal(await focused(page), 'Option1(0)');
   });
 
   test('終了 in the menu bar closes a window that a script opened', async (t) => {
     const opener = await fresh(t);
-    const [page] = await Promise.all([
-      opener.context().waitForEvent('page'),
-      opener.evaluate((url) => { window.open(url); }, shared.site.url),
-    ]);
-    await page.locator('html[data-ready]').waitFor({ state: 'attached' });
-    const closed = page.waitForEvent('close');
-    await control(page, 'FileExit').click();
-    await closed;
+    const page = await opener.openedWindow(
+      () => opener.evaluate((url) => { window.open(url); }, shared.site.url));
+    await page.ready();
+    await page.click(control('FileExit'));
+    await page.closed();
   });
 });

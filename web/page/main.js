@@ -7,10 +7,22 @@ import { MessageBox } from './message-box.js';
 import { WorkingPanel } from './panel.js';
 import { wireWindow } from './window-events.js';
 
+// A browser may restore ticks, choices and texts as a load ends, just before
+// pageshow (Firefox on a reload, Chromium on going back): the window waits
+// for that, then starts from its starting state as the markup writes it, so
+// that no control is out of step with the engine.
+const shown = new Promise((resolve) => { addEventListener('pageshow', resolve, { once: true }); });
 const form = document.querySelector('[data-control="Form1"]');
 const page = new PageProperties(document, new MessageBox(document.querySelector('dialog[data-control="MsgBox"]')));
-page.setPanel(new WorkingPanel(document.querySelector('.panel'), () => page.check(), () => page.follow()));
+const panel = new WorkingPanel(document.querySelector('.panel'), () => page.check(), () => page.follow());
+page.setPanel(panel);
 page.attach(await loadEngine(page.imports()));
+await shown;
+for (const input of document.querySelectorAll('input')) {
+  if (input.type === 'text') input.value = input.defaultValue;
+  else input.checked = input.defaultChecked;
+}
+panel.restoreMethod();  // the way of working chosen last time, kept by the page itself
 page.follow();  // the panel shows the problem of the fields as they start
 wireWindow(page, form, document.querySelector('[role="menubar"]'));
 

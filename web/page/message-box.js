@@ -42,7 +42,11 @@ export class MessageBox {
     if (!box) return;
     const dialog = this.#dialog;
     dialog.querySelector('[data-part="title"]').textContent = box.title;
-    dialog.querySelector('[data-part="text"]').textContent = box.text.replaceAll('\r', '\n');
+    // One line a line, each after a <br>: WebKit's innerText may join lines
+    // that only a line feed under white-space: pre-line breaks.
+    const lines = box.text.split('\r');
+    dialog.querySelector('[data-part="text"]').replaceChildren(
+      ...lines.flatMap((line, i) => (i ? [dialog.ownerDocument.createElement('br'), line] : [line])));
     const icon = Icons.get(box.style);
     if (icon) dialog.dataset.icon = icon;
     else delete dialog.dataset.icon;

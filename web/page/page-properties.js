@@ -22,6 +22,7 @@ export class PageProperties {
   #panel = null;
   #announcer;
   #fitting;                 // rows of labels that shrink a long text
+  #described = new Map();   // label row → what the label is, for its name
   ended = false;
 
   constructor(document, messageBox) {
@@ -45,6 +46,7 @@ export class PageProperties {
         const label = element(row);
         label.textContent = this.#read(text, length);
         if (this.#fitting.has(row)) fit(label, true);
+        if (this.#described.has(row)) this.#name(row);
       },
       value: (row) => (element(row).checked ? 1 : 0),
       visible: (row) => (element(row).hidden ? 0 : 1),
@@ -82,6 +84,10 @@ export class PageProperties {
       this.#elements[row] = element;
       this.#rows.set(element, row);
       if (element.dataset.fit === 'shrink') this.#fitting.add(row);
+      if (element.localName === 'span') {
+        this.#described.set(row, element.getAttribute('aria-label'));
+        this.#name(row);
+      }
     }
     // Sizes measured before the page's fonts arrived are measured again.
     this.document.fonts?.ready.then(() => {
@@ -116,6 +122,15 @@ export class PageProperties {
   // Checks the answer typed into the panel against the problem it shows.
   check() {
     if (this.#exports.tobarin_check() < 0) console.error('the engine failed to check');
+  }
+
+  // A label is named by what it is followed by the text it shows, as on the
+  // desktop, so that a screen reader says the answer's number.
+  #name(row) {
+    const label = this.#elements[row];
+    const text = label.textContent;
+    const what = this.#described.get(row);
+    label.setAttribute('aria-label', text ? `${what} ${text}` : what);
   }
 
   #memory() {

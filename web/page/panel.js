@@ -84,10 +84,6 @@ export class WorkingPanel {
 
   constructor(root, check, follow) {
     this.#part = (name) => root.querySelector(`[data-panel="${name}"]`);
-    // The method chosen last time; the page's own choice otherwise, whatever
-    // the browser restored into the buttons.
-    const method = Methods.get(Number(localStorage.getItem(MethodKey))) ?? Methods.get(Method.Improper);
-    for (const name of Methods.values()) this.#part(name).checked = name === method;
     this.#part('Method').addEventListener('change', () => {
       localStorage.setItem(MethodKey, String(this.workingMethod()));
       follow();
@@ -132,6 +128,12 @@ export class WorkingPanel {
     }
     this.showVerdict(null, '');
     this.#reveal(false);
+  }
+
+  // Chooses the method chosen last time, or the first one.
+  restoreMethod() {
+    const method = Methods.get(Number(localStorage.getItem(MethodKey))) ?? Methods.get(Method.Improper);
+    for (const name of Methods.values()) this.#part(name).checked = name === method;
   }
 
   // How sums and differences are worked: a Method code.
