@@ -5,7 +5,7 @@ import { PageProperties } from './page-properties.js';
 import { loadEngine } from './engine.js';
 import { MessageBox } from './message-box.js';
 import { WorkingPanel } from './panel.js';
-import { wireWindow } from './window-events.js';
+import { keepAnswerInSight, wireWindow } from './window-events.js';
 
 const form = document.querySelector('[data-control="Form1"]');
 const page = new PageProperties(document, new MessageBox(document.querySelector('dialog[data-control="MsgBox"]')));
@@ -13,6 +13,7 @@ page.setPanel(new WorkingPanel(document.querySelector('.panel'), () => page.chec
 page.attach(await loadEngine(page.imports()));
 page.follow();  // the panel shows the problem of the fields as they start
 wireWindow(page, form, document.querySelector('[role="menubar"]'));
+keepAnswerInSight(form);
 
 document.querySelector('.desk').inert = false;
 // The first control in tab order that can hold the focus.
