@@ -310,14 +310,19 @@ struct PixelBox {
     int height;
 };
 template <typename ToPixels>
-[[nodiscard]] constexpr PixelBox placeOf(const ControlDefinition &row, ToPixels pixels)
+[[nodiscard]] constexpr PixelBox placeOf(const std::variant<Box, Segment> &geometry, ToPixels pixels)
 {
-    if (const auto *line = std::get_if<Segment>(&row.geometry)) {
+    if (const auto *line = std::get_if<Segment>(&geometry)) {
         const int x1 = pixels(line->x1);
         return {x1, pixels(line->y1), std::max(1, pixels(line->x2) - x1), 1};
     }
-    const Box *box = std::get_if<Box>(&row.geometry);  // every other kind has one
+    const Box *box = std::get_if<Box>(&geometry);  // every other kind has one
     return {pixels(box->left), pixels(box->top), pixels(box->width), pixels(box->height)};
+}
+template <typename ToPixels>
+[[nodiscard]] constexpr PixelBox placeOf(const ControlDefinition &row, ToPixels pixels)
+{
+    return placeOf(row.geometry, pixels);
 }
 
 // The stacking order of the controls that overlap, from the bottom up, above

@@ -28,6 +28,7 @@
 
 #include "form/control_properties.h"
 #include "form/definition.h"
+#include "form/phone_layout.h"
 #include "form/working_window.h"
 
 namespace {
@@ -226,6 +227,36 @@ std::string selector(const ControlDefinition &row)
     return std::string(wrapped ? "[data-for=\"" : "[data-control=\"") + objectName(row) + "\"]";
 }
 
+// The second geometry, for a phone held upright (form/phone_layout.h): each
+// control's place and text size in design pixels, each one var(--u) long.
+void writePhoneStyles(std::ostream &out)
+{
+    const auto units = [](int designPixels) {
+        return "calc(" + std::to_string(designPixels) + " * var(--u))";
+    };
+    out << "\n/* Where the screen is narrower than " << PhoneBelowWidth
+        << " pixels: the window laid out for a phone. */\n"
+        << ":root { --phone-client-width: " << PhoneClientWidth
+        << "; --phone-client-height: " << PhoneClientHeight
+        << "; --phone-menu-height: " << PhoneMenuHeight << "; }\n"
+        << "@media (max-width: " << PhoneBelowWidth - 1 << ".98px) {\n"
+        << "  [data-control=\"Form1\"] { width: " << units(PhoneClientWidth)
+        << "; height: " << units(PhoneClientHeight) << "; }\n"
+        << "  .menubar button { font-size: " << units(PhoneMenuTextPixels) << "; }\n";
+    for (const ControlDefinition &row : Controls) {
+        const PhonePlace *place = phonePlaceOf(row);
+        const PixelBox box = placeOf(place->geometry, [](int design) { return design; });
+        out << "  " << selector(row) << " { left: " << units(box.left)
+            << "; top: " << units(box.top) << "; width: " << units(box.width) << "; ";
+        if (row.kind != Kind::Line) {
+            out << "height: " << units(box.height) << "; font-size: " << units(place->textPixels)
+                << "; ";
+        }
+        out << "}\n";
+    }
+    out << "}\n";
+}
+
 void writeStyles(std::ostream &out)
 {
     out << "/* Written by generate_page from the window's definition: the client area and\n"
@@ -251,6 +282,7 @@ void writeStyles(std::ostream &out)
         }
         out << "z-index: " << stackLevel(row) << "; }\n";
     }
+    writePhoneStyles(out);
 }
 
 // A control of the panel 「途中式と答え合わせ」 (form/working_window.h).
@@ -383,6 +415,8 @@ void writeCodesModule(std::ostream &out)
         {{"Correct", VerdictCategory::Correct}, {"Close", VerdictCategory::Close},
             {"Wrong", VerdictCategory::Wrong}, {"NoAnswer", VerdictCategory::NoAnswer},
             {"Unreadable", VerdictCategory::Unreadable}});
+    out << "// The page is laid out for a phone below this width, in CSS pixels.\n"
+        << "export const PhoneBelowWidth = " << PhoneBelowWidth << ";\n";
     // How a drawn working writes each operation, by its code.
     out << "export const OperationSign = Object.freeze({";
     for (const Operation operation : Operations) {

@@ -5,7 +5,7 @@ import { PageProperties } from './page-properties.js';
 import { loadEngine } from './engine.js';
 import { MessageBox } from './message-box.js';
 import { WorkingPanel } from './panel.js';
-import { wireWindow } from './window-events.js';
+import { keepAnswerInSight, wireWindow } from './window-events.js';
 
 // A browser may restore ticks, choices and texts as a load ends, just before
 // pageshow (Firefox on a reload, Chromium on going back): the window waits
@@ -25,6 +25,7 @@ for (const input of document.querySelectorAll('input')) {
 panel.restoreMethod();  // the way of working chosen last time, kept by the page itself
 page.follow();  // the panel shows the problem of the fields as they start
 wireWindow(page, form, document.querySelector('[role="menubar"]'));
+keepAnswerInSight(form);
 
 document.querySelector('.desk').inert = false;
 // The first control in tab order that can hold the focus.
