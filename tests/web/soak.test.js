@@ -124,7 +124,16 @@ test(`${actions} random actions agree with the exact oracle (seed ${seed})`, asy
         : Array.from({ length: Math.floor(random() * 5) }, () => pick(pieces)).join('');
       await page.type(text);
     } else if (r < 0.45) {
-      await page.press(chance(0.7) ? 'Tab' : 'Shift+Tab');
+      // Tab and Shift+Tab move within the page: from either end of it the
+      // keys would leave for the browser's own controls, where Firefox then
+      // keeps the keyboard (a headless Chromium has none to go to).
+      const forwards = chance(0.7);
+      const atEnd = await page.evaluate((ahead) => {
+        const stops = [...document.querySelectorAll('button, input, [tabindex="0"]')]
+          .filter((e) => e.tabIndex >= 0 && !e.disabled && e.checkVisibility());
+        return document.activeElement === (ahead ? stops.at(-1) : stops[0]);
+      }, forwards);
+      await page.press(forwards !== atEnd ? 'Tab' : 'Shift+Tab');
     } else if (r < 0.52) {
       await click(`Check1(${Math.floor(random() * 2)})`);
     } else if (r < 0.62) {
