@@ -5,7 +5,7 @@
 //
 //   node scripts/screenshot-web.mjs 360x640@2=docs/web-phone.png 1366x768=docs/web-desktop.png
 
-import { control, launchBrowser, serveSite, type } from '../tests/web/support.js';
+import { launchBrowser, serveSite } from '../browsers/site.js';
 
 const site = await serveSite();
 const browser = await launchBrowser();
@@ -20,9 +20,10 @@ try {
       await page.ready();
       for (const [name, text] of [['Text1(0)', '3'], ['Text1(1)', '2'], ['Text1(2)', '1'],
         ['Text2(0)', '4'], ['Text2(1)', '3']]) {
-        await type(page, name, text);
+        await page.click(`[data-control="${name}"]`);
+        await page.type(text);
       }
-      await page.click(control('Command1'));
+      await page.click('[data-control="Command1"]');
       await page.click('[data-panel="ShowWorking"]');
       await page.evaluate(() => document.fonts.ready.then(() => true));
       await page.screenshot(file);

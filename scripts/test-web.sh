@@ -25,7 +25,9 @@ g++ -std=c++20 -O2 -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Werror \
 
 # The drivers as locked; none may fetch a browser of its own.
 export PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 PUPPETEER_SKIP_DOWNLOAD=1
-(cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
+for folder in browsers tests/web; do
+  (cd "$folder" && npm ci --no-audit --no-fund --loglevel=error)
+done
 cd tests/web
 # One test file at a time where node can be told so (20 and newer): each runs
 # a browser of its own, and two cores are soon shared out.

@@ -1,5 +1,5 @@
 // Debian's Firefox ESR, headless, driven by puppeteer-core over WebDriver
-// BiDi (no geckodriver): the calls of the page that support.js describes.
+// BiDi (no geckodriver): the calls of the page that site.js describes.
 
 import puppeteer from 'puppeteer-core';
 

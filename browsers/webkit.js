@@ -1,5 +1,5 @@
 // WebKitGTK's MiniBrowser driven by WebKitWebDriver through selenium-webdriver
-// (classic WebDriver): the calls of the page that support.js describes. It
+// (classic WebDriver): the calls of the page that site.js describes. It
 // draws on an X display: run the tests under xvfb-run.
 
 import { spawn } from 'node:child_process';

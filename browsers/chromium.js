@@ -1,5 +1,5 @@
 // Debian's Chromium, headless, driven by playwright-core: the calls of the
-// page that support.js describes.
+// page that site.js describes.
 
 import { chromium } from 'playwright-core';
 
