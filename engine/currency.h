@@ -2,6 +2,7 @@
 
 #include <compare>
 #include <cstdint>
+#include <type_traits>
 
 namespace tobarin {
 
@@ -9,8 +10,8 @@ namespace tobarin {
 //
 // Invariant: m_count is the value × 10,000 and fits a signed 64-bit integer, so
 // the range is −922,337,203,685,477.5808 to 922,337,203,685,477.5807 and every
-// whole number up to 922,337,203,685,477 in magnitude is exact. In memory it is
-// laid out like the OLE Automation CY type (one 64-bit count).
+// whole number up to 922,337,203,685,477 in magnitude is exact. Its whole state
+// is that one signed 64-bit count, so it is eight bytes and trivially copyable.
 //
 // Every operation whose exact result lies outside the range throws
 // RuntimeError 6 (overflow); none wraps and none is undefined.
@@ -55,5 +56,7 @@ public:
 private:
     std::int64_t m_count = 0;
 };
+
+static_assert(sizeof(Currency) == 8 && std::is_trivially_copyable_v<Currency>);
 
 }  // namespace tobarin
