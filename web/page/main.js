@@ -10,8 +10,11 @@ import { keepAnswerInSight, wireWindow } from './window-events.js';
 // A browser may restore ticks, choices and texts as a load ends, just before
 // pageshow (Firefox on a reload, Chromium on going back): the window waits
 // for that, then starts from its starting state as the markup writes it, so
-// that no control is out of step with the engine.
-const shown = new Promise((resolve) => { addEventListener('pageshow', resolve, { once: true }); });
+// that no control is out of step with the engine. WebKit may run this module
+// only once the load is over (in a frame, or a window a script opened): the
+// load and pageshow have gone by then, and there is nothing to wait for.
+const shown = document.readyState === 'complete' ? Promise.resolve()
+  : new Promise((resolve) => { addEventListener('pageshow', resolve, { once: true }); });
 const form = document.querySelector('[data-control="Form1"]');
 const page = new PageProperties(document, new MessageBox(document.querySelector('dialog[data-control="MsgBox"]')));
 const panel = new WorkingPanel(document.querySelector('.panel'), () => page.check(), () => page.follow());
