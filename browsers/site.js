@@ -74,6 +74,13 @@ export async function serveSite() {
       return;
     }
     const path = decodeURIComponent(new URL(request.url, 'http://x').pathname);
+    if (path === driver.framePath) {
+      // An empty page of the site's origin, for a driver that shows the site
+      // in a frame of a phone's size.
+      response.writeHead(200, { 'Content-Type': types['.html'] });
+      response.end('<!doctype html><title>frame</title><body style="margin:0">');
+      return;
+    }
     let file = normalize(join(buildDir, path));
     if (file.endsWith('/')) file = join(file, 'index.html');
     if (!file.startsWith(buildDir) || !existsSync(file) || !statSync(file).isFile()) {

@@ -27,8 +27,16 @@ export const limits = {
   devTools: 'Chromium\'s DevTools protocol (the manifest as read, installability) is Chromium\'s own',
   preload: 'classic WebDriver cannot run a script in a document before the document\'s own',
   scale: 'MiniBrowser draws at the X display\'s scale only',
-  phoneViewport: 'MiniBrowser\'s window is never narrower than 447 px, too wide for a phone',
 };
+
+// MiniBrowser's window is never narrower than 447 px: a page narrower than
+// 450 (a phone's) is shown in a frame of its size, at the top left of an
+// empty page of the site's origin that the site's server gives at framePath.
+// The frame is the page's viewport: its media queries, container units and
+// innerWidth are the frame's. Pointer positions are the same in both, as the
+// frame starts at (0, 0) with no border and nothing scrolls around it.
+const narrowest = 450;
+export const framePath = '/frame-for-a-phone';
 
 // Playwright's names of the keys, as WebDriver codes them.
 const keyNames = {
@@ -66,23 +74,51 @@ async function freePort() {
   return port;
 }
 
-// One window of a session; the session's calls go to the window they name.
-function wrap(driver, handle, session) {
-  const here = async () => {
+// One window of a session; the session's calls go to the window they name,
+// and into its frame where the page is shown in one (of frame's size).
+function wrap(driver, handle, session, frame = null) {
+  // The window's own document, out of the frame.
+  const top = async () => {
     if (session.current !== handle) {
       await driver.switchTo().window(handle);
       session.current = handle;
+    } else if (session.inFrame) {
+      await driver.switchTo().defaultContent();
+    }
+    session.inFrame = false;
+    return driver;
+  };
+  const here = async () => {
+    if (session.current === handle && (session.inFrame || !frame)) return driver;
+    await top();
+    if (frame) {
+      await driver.switchTo().frame(await driver.findElement(By.css('iframe')));
+      session.inFrame = true;
     }
     return driver;
   };
+  const loaded = (d, url) => poll(() => d.executeScript('return location.href === arguments[0] '
+    + '&& document.readyState === "complete"', url).catch(() => false), `${url} to load`, 15000);
   const actions = async () => (await here()).actions({ async: true });
   const at = (x, y) => ({ origin: Origin.VIEWPORT, x: Math.round(x), y: Math.round(y) });
   return {
     async goto(url) {
-      const d = await here();
-      await d.get(url);
-      await poll(() => d.executeScript('return location.href === arguments[0] '
-        + '&& document.readyState === "complete"', url).catch(() => false), `${url} to load`, 15000);
+      if (!frame) {
+        const d = await here();
+        await d.get(url);
+        await loaded(d, url);
+        return;
+      }
+      const d = await top();
+      const page = new URL(framePath, url).href;
+      await d.get(page);
+      await loaded(d, page);
+      await d.executeScript(`const frame = document.createElement('iframe');
+        frame.style = 'display: block; border: 0; width: ' + arguments[1] + 'px; height: '
+          + arguments[2] + 'px';
+        frame.src = arguments[0];
+        document.body.append(frame);`, url, frame.width, frame.height);
+      await loaded(await here(), url);
     },
     evaluate: async (fn, ...args) =>
       (await here()).executeScript(`return (${fn}).apply(null, arguments)`, ...args),
@@ -124,7 +160,7 @@ function wrap(driver, handle, session) {
       await action();
       const opened = await poll(async () => (await d.getAllWindowHandles())
         .find((h) => !before.includes(h)), 'a window to open');
-      return wrap(driver, opened, session);
+      return wrap(driver, opened, session);  // a window of its own, never framed
     },
     closed: () => poll(async () => !(await driver.getAllWindowHandles()).includes(handle),
       'the window to close'),
@@ -136,7 +172,10 @@ function wrap(driver, handle, session) {
     preload: () => { throw new Error(limits.preload); },
     async screenshot(path) {
       const { writeFile } = await import('node:fs/promises');
-      await writeFile(path, Buffer.from(await (await here()).takeScreenshot(), 'base64'));
+      const d = await top();
+      const shot = frame ? await (await d.findElement(By.css('iframe'))).takeScreenshot()
+        : await d.takeScreenshot();
+      await writeFile(path, Buffer.from(shot, 'base64'));
     },
     close: () => session.quit(),
   };
@@ -183,9 +222,10 @@ export async function launch() {
     // answer a new session on this busy machine: it is then started again.
     async open({ viewport, scale = 1 }) {
       if (scale !== 1) throw new Error(limits.scale);
+      const frame = viewport.width < narrowest ? viewport : null;
       let driver;
       for (let tries = 0; !driver; ++tries) {
-        const starting = newSession(viewport);
+        const starting = newSession(frame ? { ...viewport, width: narrowest } : viewport);
         driver = await Promise.race([starting, sleep(20000).then(() => null)]);
         if (driver) break;
         starting.catch(() => {});
@@ -203,7 +243,7 @@ export async function launch() {
             () => children(pid).forEach((child) => process.kill(child, 'SIGKILL')));
         },
       };
-      return wrap(driver, session.current, session);
+      return wrap(driver, session.current, session, frame);
     },
     close: async () => stopDriver(server),
   };
