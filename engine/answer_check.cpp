@@ -28,11 +28,6 @@ Exact lowest(Int128 num, Int128 den)
     return {num / g, den / g};
 }
 
-std::string quoted(std::string_view text)
-{
-    return "「" + std::string(text) + "」";
-}
-
 AnswerCheck unreadable(std::string text)
 {
     return {Verdict::Unreadable, std::move(text)};

@@ -76,11 +76,6 @@ constexpr std::string_view AmbiguityAdvice
 
 constexpr std::string_view NoDecimals = "は小数です。式の数は整数、分数、帯分数で書いてください。";
 
-std::string quoted(std::string_view text)
-{
-    return "「" + std::string(text) + "」";
-}
-
 // The ASCII digit at the start of text (ASCII or full-width), with its length in bytes.
 std::optional<std::pair<char, std::size_t>> digitAt(std::string_view text)
 {
@@ -297,9 +292,13 @@ Parsed<WrittenNumber> numberOf(
     return {std::move(number), {}};
 }
 
-TypedOperand operandOf(const WrittenNumber &number)
+// A NUMBER as an OPERAND, written as the text given: a decimal is refused.
+Parsed<TypedOperand> operandOf(const WrittenNumber &number, std::string_view written)
 {
-    return {{number.den, number.num, number.whole}, number.negative};
+    if (number.isDecimal()) {
+        return {std::nullopt, quoted(written) + std::string(NoDecimals)};
+    }
+    return {TypedOperand {{number.den, number.num, number.whole}, number.negative}, {}};
 }
 
 // Whether a token can only be the operation in any reading: an operation
@@ -396,11 +395,7 @@ Parsed<TypedOperand> parseOperand(std::string_view text)
     if (!number.value) {
         return {std::nullopt, number.error};
     }
-    if (number.value->isDecimal()) {
-        return {std::nullopt,
-            quoted(sourceOf(text, read.tokens, 0, read.tokens.size())) + std::string(NoDecimals)};
-    }
-    return {operandOf(*number.value), {}};
+    return operandOf(*number.value, sourceOf(text, read.tokens, 0, read.tokens.size()));
 }
 
 Parsed<Problem> parseProblem(std::string_view text)
@@ -454,16 +449,20 @@ Parsed<Problem> parseProblem(std::string_view text)
         return {std::nullopt, message + "読めます。" + std::string(AmbiguityAdvice)};
     }
     const std::size_t op = readings.front();
-    if (numbers->first.isDecimal() || numbers->second.isDecimal()) {
-        const bool first = numbers->first.isDecimal();
-        return {std::nullopt,
-            quoted(first ? sourceOf(text, tokens, 0, op)
-                         : sourceOf(text, tokens, op + 1, tokens.size()))
-                + std::string(NoDecimals)};
+    Parsed<TypedOperand> first = operandOf(numbers->first, sourceOf(text, tokens, 0, op));
+    Parsed<TypedOperand> second
+        = operandOf(numbers->second, sourceOf(text, tokens, op + 1, tokens.size()));
+    if (!first.value || !second.value) {
+        return {std::nullopt, first.value ? second.error : first.error};
     }
-    return {Problem {operandOf(numbers->first), operandOf(numbers->second),
-                tokens[op].operation.value()},
+    return {
+        Problem {std::move(*first.value), std::move(*second.value), tokens[op].operation.value()},
         {}};
+}
+
+std::string quoted(std::string_view text)
+{
+    return "「" + std::string(text) + "」";
 }
 
 std::string writtenText(const WrittenNumber &number)

@@ -67,6 +67,9 @@ struct WrittenNumber {
 [[nodiscard]] Parsed<TypedOperand> parseOperand(std::string_view text);
 [[nodiscard]] Parsed<Problem> parseProblem(std::string_view text);
 
+// A text in the quotation marks 「」, as every message quotes what was typed.
+[[nodiscard]] std::string quoted(std::string_view text);
+
 // A number as the reader reads it back, in ASCII: "-2 5/12", "1.25",
 // "0.333…".
 [[nodiscard]] std::string writtenText(const WrittenNumber &number);

@@ -74,11 +74,16 @@ inline constexpr std::array<PhonePlace, 33> PhonePlaces {{
 }};
 // clang-format on
 
+[[nodiscard]] constexpr bool isPlaceOf(const PhonePlace &place, const ControlDefinition &row)
+{
+    return place.name == row.name && place.index == row.index;
+}
+
 // The phone's place of a control.
 [[nodiscard]] constexpr const PhonePlace *phonePlaceOf(const ControlDefinition &row)
 {
     const auto *place = std::find_if(PhonePlaces.begin(), PhonePlaces.end(),
-        [&row](const PhonePlace &p) { return p.name == row.name && p.index == row.index; });
+        [&row](const PhonePlace &p) { return isPlaceOf(p, row); });
     return place == PhonePlaces.end() ? nullptr : place;
 }
 
@@ -89,9 +94,9 @@ static_assert(std::all_of(Controls.begin(), Controls.end(), [](const ControlDefi
     return place
         && std::holds_alternative<Segment>(place->geometry)
         == std::holds_alternative<Segment>(row.geometry)
-        && std::count_if(PhonePlaces.begin(), PhonePlaces.end(), [&row](const PhonePlace &p) {
-               return p.name == row.name && p.index == row.index;
-           }) == 1;
+        && std::count_if(PhonePlaces.begin(), PhonePlaces.end(),
+               [&row](const PhonePlace &p) { return isPlaceOf(p, row); })
+        == 1;
 }));
 
 }  // namespace tobarin

@@ -227,19 +227,26 @@ std::string selector(const ControlDefinition &row)
     return std::string(wrapped ? "[data-for=\"" : "[data-control=\"") + objectName(row) + "\"]";
 }
 
+// The media query of a phone held upright: a viewport narrower than
+// PhoneBelowWidth. The generated styles, the page's own styles and the
+// page's scripts (through codes.js) all use this one.
+std::string phoneQuery()
+{
+    return "(max-width: " + std::to_string(PhoneBelowWidth - 1) + ".98px)";
+}
+
 // The second geometry, for a phone held upright (form/phone_layout.h): each
 // control's place and text size in design pixels, each one var(--u) long.
 void writePhoneStyles(std::ostream &out)
 {
-    const auto units = [](int designPixels) {
-        return "calc(" + std::to_string(designPixels) + " * var(--u))";
-    };
+    const auto units
+        = [](int designPixels) { return "calc(" + std::to_string(designPixels) + " * var(--u))"; };
     out << "\n/* Where the screen is narrower than " << PhoneBelowWidth
         << " pixels: the window laid out for a phone. */\n"
         << ":root { --phone-client-width: " << PhoneClientWidth
         << "; --phone-client-height: " << PhoneClientHeight
         << "; --phone-menu-height: " << PhoneMenuHeight << "; }\n"
-        << "@media (max-width: " << PhoneBelowWidth - 1 << ".98px) {\n"
+        << "@media " << phoneQuery() << " {\n"
         << "  [data-control=\"Form1\"] { width: " << units(PhoneClientWidth)
         << "; height: " << units(PhoneClientHeight) << "; }\n"
         << "  .menubar button { font-size: " << units(PhoneMenuTextPixels) << "; }\n";
@@ -415,8 +422,8 @@ void writeCodesModule(std::ostream &out)
         {{"Correct", VerdictCategory::Correct}, {"Close", VerdictCategory::Close},
             {"Wrong", VerdictCategory::Wrong}, {"NoAnswer", VerdictCategory::NoAnswer},
             {"Unreadable", VerdictCategory::Unreadable}});
-    out << "// The page is laid out for a phone below this width, in CSS pixels.\n"
-        << "export const PhoneBelowWidth = " << PhoneBelowWidth << ";\n";
+    out << "// Where the page is laid out for a phone.\n"
+        << "export const PhoneQuery = '" << phoneQuery() << "';\n";
     // How a drawn working writes each operation, by its code.
     out << "export const OperationSign = Object.freeze({";
     for (const Operation operation : Operations) {
@@ -553,6 +560,11 @@ int main(int argc, char **argv)
     }
     std::ostringstream styles;
     styles << pageStyles.rdbuf() << "\n";
+    if (styles.str().find("@media " + phoneQuery() + " {") == std::string::npos) {
+        std::cerr << "generate_page: " << argv[3] << " has no rules @media " << phoneQuery()
+                  << " for a phone\n";
+        return 1;
+    }
     writeStyles(styles);
     std::ostringstream staticPage;
     writePage(staticPage, false, "../dist/", nullptr);

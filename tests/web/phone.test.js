@@ -7,7 +7,7 @@ import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { describe, test } from 'node:test';
-import { answer, control, lacks, sharedBrowser, type } from './support.js';
+import { calculate, calculations, lacks, sharedBrowser } from './support.js';
 
 const shared = sharedBrowser();
 
@@ -97,20 +97,9 @@ describe('held upright', () => {
 describe('calculations at a phone\'s size', () => {
   // The table the desktop window's tests share, in the phone's layout (a
   // width every driver's window takes).
-  const rows = JSON.parse(readFileSync(new URL('../calculations.json', import.meta.url)));
-  for (const row of rows) {
+  for (const row of calculations) {
     test(row.name, async (t) => {
-      const page = await phone(t, 450, 800);
-      await page.click(control(`Option1(${row.operation})`));
-      for (const [array, operand] of [['Text1', row.first], ['Text2', row.second]]) {
-        const [whole, num, den, negative] = operand;
-        for (const [index, text] of [[0, den], [1, num], [2, whole]]) {
-          if (text) await type(page, `${array}(${index})`, text);
-        }
-        if (negative) await page.click(control(`Check1(${array === 'Text1' ? 0 : 1})`));
-      }
-      await page.click(control('Command1'));
-      assert.equal(await answer(page), row.expected);
+      assert.equal(await calculate(await phone(t, 450, 800), row), row.expected);
     });
   }
 });

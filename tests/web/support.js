@@ -3,6 +3,7 @@
 // controls found by their data-control names, and a test skipped where the
 // engine's driver cannot carry it out.
 
+import { readFileSync } from 'node:fs';
 import { after, before } from 'node:test';
 import { engine, launchBrowser, limits, serveSite } from '../../browsers/site.js';
 
@@ -59,4 +60,22 @@ export function answer(page) {
 export async function type(page, name, text) {
   await page.click(control(name));
   if (text) await page.type(text);
+}
+
+// The rows of tests/calculations.json, which the desktop window's tests share.
+export const calculations = JSON.parse(readFileSync(new URL('../calculations.json', import.meta.url)));
+
+// Works a row of calculations out as a person does: the operation, each
+// operand's fields and sign box, 計算; the answer as answer() gives it.
+export async function calculate(page, row) {
+  await page.click(control(`Option1(${row.operation})`));
+  for (const [array, operand] of [['Text1', row.first], ['Text2', row.second]]) {
+    const [whole, num, den, negative] = operand;
+    for (const [index, text] of [[0, den], [1, num], [2, whole]]) {
+      if (text) await type(page, `${array}(${index})`, text);
+    }
+    if (negative) await page.click(control(`Check1(${array === 'Text1' ? 0 : 1})`));
+  }
+  await page.click(control('Command1'));
+  return answer(page);
 }

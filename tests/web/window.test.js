@@ -3,9 +3,10 @@
 // Quit, driven by clicks and keys through the data-control surface.
 
 import assert from 'node:assert/strict';
-import { readFileSync } from 'node:fs';
 import { describe, test } from 'node:test';
-import { answer, control, lacks, sharedBrowser, type } from './support.js';
+import {
+  answer, calculate, calculations, control, sharedBrowser, type,
+} from './support.js';
 
 const shared = sharedBrowser();
 const { fresh } = shared;
@@ -220,20 +221,9 @@ describe('a new load', () => {
 });
 
 describe('calculations', () => {
-  const rows = JSON.parse(readFileSync(new URL('../calculations.json', import.meta.url)));
-  for (const row of rows) {
+  for (const row of calculations) {
     test(row.name, async (t) => {
-      const page = await fresh(t);
-      await page.click(control(`Option1(${row.operation})`));
-      for (const [array, operand] of [['Text1', row.first], ['Text2', row.second]]) {
-        const [whole, num, den, negative] = operand;
-        for (const [index, text] of [[0, den], [1, num], [2, whole]]) {
-          if (text) await type(page, `${array}(${index})`, text);
-        }
-        if (negative) await page.click(control(`Check1(${array === 'Text1' ? 0 : 1})`));
-      }
-      await page.click(control('Command1'));
-      assert.equal(await answer(page), row.expected);
+      assert.equal(await calculate(await fresh(t), row), row.expected);
     });
   }
 

@@ -3,7 +3,7 @@
 // of the option groups, and the entry fields' typing limit. What each event
 // does is the engine's business; here only when it is raised.
 
-import { Event, PhoneBelowWidth } from './codes.js';
+import { Event, PhoneQuery } from './codes.js';
 import { fit } from './page-properties.js';
 
 export function wireWindow(page, form, menubar) {
@@ -141,7 +141,7 @@ export function wireWindow(page, form, menubar) {
 // top first, should the two not fit).
 export function keepAnswerInSight(form) {
   const view = form.ownerDocument.defaultView;
-  const phone = view.matchMedia(`(max-width: ${PhoneBelowWidth - 0.02}px)`);
+  const phone = view.matchMedia(PhoneQuery);
   const first = form.querySelector('[data-for="Check1(0)"]');
   const last = form.querySelector('[data-control="Label1(0)"]');
   const fit = () => {
