@@ -14,6 +14,18 @@ const MiniBrowser = '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
 // window, as the other drivers do.
 const settings = ['--javascript-can-open-windows-automatically=true'];
 
+// A script run while its document is being replaced, as when the history
+// goes back, may never be answered, though the driver answers every command
+// after it. A script not answered in time is given up with an error, which
+// the waits of site.js take as a page between documents and try again.
+const scriptAnswerMs = 3000;
+function answered(script, what) {
+  script.catch(() => {});  // an answer that comes after the error is dropped
+  return Promise.race([script, sleep(scriptAnswerMs).then(() => {
+    throw new Error(`no answer in ${scriptAnswerMs} ms to ${what}`);
+  })]);
+}
+
 // Polls until check gives something, for five seconds unless told.
 async function poll(check, what, ms = 5000) {
   for (const until = Date.now() + ms; Date.now() < until; await sleep(16)) {
@@ -97,8 +109,9 @@ function wrap(driver, handle, session, frame = null) {
     }
     return driver;
   };
-  const loaded = (d, url) => poll(() => d.executeScript('return location.href === arguments[0] '
-    + '&& document.readyState === "complete"', url).catch(() => false), `${url} to load`, 15000);
+  const loaded = (d, url) => poll(() => answered(d.executeScript('return location.href === '
+    + 'arguments[0] && document.readyState === "complete"', url), 'a check of the load')
+    .catch(() => false), `${url} to load`, 15000);
   const actions = async () => (await here()).actions({ async: true });
   const at = (x, y) => ({ origin: Origin.VIEWPORT, x: Math.round(x), y: Math.round(y) });
   return {
@@ -120,8 +133,9 @@ function wrap(driver, handle, session, frame = null) {
         document.body.append(frame);`, url, frame.width, frame.height);
       await loaded(await here(), url);
     },
-    evaluate: async (fn, ...args) =>
+    evaluate: async (fn, ...args) => answered(
       (await here()).executeScript(`return (${fn}).apply(null, arguments)`, ...args),
+      `${fn}`.split('\n')[0]),
     mouse: {
       click: async (x, y) => (await actions()).move(at(x, y)).click().perform(),
       move: async (x, y) => (await actions()).move(at(x, y)).perform(),
