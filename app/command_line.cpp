@@ -1,9 +1,9 @@
 #include "app/command_line.h"
 
-#include "engine/answer_check.h"
-#include "engine/problem_text.h"
+#include "engine/check/answer_check.h"
 #include "engine/solve.h"
 #include "engine/version.h"
+#include "engine/window/problem_text.h"
 
 #include <clocale>
 #include <cstdio>
@@ -90,7 +90,7 @@ int calculate(const Request &request)
     }
 
     const Solution solution = solve(*problem.value,
-        request.improper ? AnswerForm::Improper : AnswerForm::Mixed, request.steps, request.method);
+        request.improper ? AnswerForm::Improper : AnswerForm::Mixed, request.method);
     if (answer) {
         // The verdict first; the working, which ends with the answer, only
         // for an answer of the right value.
@@ -105,11 +105,11 @@ int calculate(const Request &request)
     if (request.steps) {
         write(stdout, workingText(solution.working, false));
     }
-    if (solution.answer.empty()) {
+    if (!solution.answer) {
         err(solution.working.report);
         return 1;
     }
-    out(answerText(solution.answer));
+    out(numberText(*solution.answer));
     return 0;
 }
 
@@ -210,7 +210,8 @@ int runCommandLine(int argc, char **argv)
             QStringLiteral("--method is improper or mixed, not '%1'.").arg(methodName));
     }
     Request request {parser.value(calc).toStdString(), parser.isSet(improper), parser.isSet(steps),
-        methodName == QLatin1String("mixed") ? Method::Mixed : Method::Improper, std::nullopt};
+        methodName == QLatin1String("mixed") ? Method::KeepMixed : Method::MakeImproper,
+        std::nullopt};
     if (parser.isSet(check)) {
         request.answer = parser.value(check).toStdString();
     }

@@ -5,7 +5,7 @@
 // browser, interleaved, each load in a fresh profile (an empty cache). Then
 // what a cold load of the page fetches, file by file.
 //
-//   scripts/build-web.sh && (cd browsers && npm ci) && node bench/web-startup.mjs
+//   scripts/build-web.sh && (cd tests/browsers && npm ci) && node bench/web-startup.mjs
 //
 // ROUNDS (15 by default) sets the number of rounds, after two warm-up rounds;
 // BROWSERS (default "chromium firefox") the browsers.
@@ -13,7 +13,7 @@
 import { readFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { gzipSync } from 'node:zlib';
-import { buildDir, launchBrowser, serveSite } from '../browsers/site.js';
+import { buildDir, launchBrowser, serveSite } from '../tests/browsers/site.js';
 
 const rounds = Number(process.env.ROUNDS ?? 15);
 const browsers = (process.env.BROWSERS ?? 'chromium firefox').split(' ');

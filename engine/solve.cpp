@@ -1,50 +1,50 @@
 #include "engine/solve.h"
 
-#include "engine/answer_forms.h"
-#include "engine/calculate.h"
-#include "engine/runtime_error.h"
-
-#include <utility>
+#include "engine/number/runtime_error.h"
+#include "engine/window/answer_forms.h"
+#include "engine/window/calculate.h"
 
 #include "form/memory_form.h"
 
 namespace tobarin {
 
-Solution solve(const Problem &problem, AnswerForm form, bool withWorking, Method method)
+namespace {
+
+// Why the window gives no answer to the problem: the denominator message or
+// the report of a run-time error; empty where it gives one.
+std::string whyNoAnswer(const Problem &problem, AnswerForm form)
 {
     MemoryForm window;
     enterProblem(window, problem);
-    PathRecorder path;
-    WorkingRecorder *recorder = withWorking ? &path : nullptr;
-    std::string error;
     try {
-        Command1_Click(window, recorder);
+        Command1_Click(window);
         if (form == AnswerForm::Improper && window.messages().empty()) {
-            Option2_Click(window, static_cast<std::int16_t>(AnswerForm::Improper), recorder);
+            Option2_Click(window, static_cast<std::int16_t>(AnswerForm::Improper));
         }
-    } catch (const RuntimeError &e) {
-        error = runtimeErrorLine(e.number());
+    } catch (const RuntimeError &error) {
+        return runtimeErrorLine(error.number());
     }
+    return window.messages().empty() ? std::string() : window.messages().front().text;
+}
 
-    Solution solution {answerIn(window), path.working()};
-    if (!window.messages().empty()) {
-        solution.working.report = window.messages().front().text;
-    } else if (!error.empty()) {
-        solution.working.report = error;
-    }
-    if (!solution.working.report.empty()) {
-        // What the labels held when the calculation stopped is no answer.
-        solution.answer = {};
-    } else if (withWorking) {
-        // The textbook's route ends where the window does; should it ever
-        // not, the engine's own path is shown, which always does.
-        Working route = textbookWorking(problem, form, method);
-        if (!route.steps.empty()
-            && lineText(route.steps.back().line) == answerText(solution.answer)) {
-            solution.working = std::move(route);
+}  // namespace
+
+Solution solve(const Problem &problem, AnswerForm form, Method method)
+{
+    if (std::string report = whyNoAnswer(problem, form); !report.empty()) {
+        Working working;
+        working.report = std::move(report);
+        try {
+            working.steps.push_back({Note::Problem, problemExpression(problem)});
+        } catch (const RuntimeError &) {
+            // A field beyond 32 bits: there is no problem to show, only the report.
         }
+        return {std::nullopt, std::move(working)};
     }
-    return solution;
+    // The textbook's route ends in the window's answer: the tests and the
+    // fuzz targets hold every route to it.
+    Working route = textbookWorking(problem, form, method);
+    return {route.steps.back().expression.first, std::move(route)};
 }
 
 }  // namespace tobarin

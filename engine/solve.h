@@ -1,30 +1,32 @@
 #pragma once
 
-#include "engine/answer.h"
-#include "engine/problem.h"
-#include "engine/textbook.h"
-#include "engine/working.h"
+#include "engine/number/written_number.h"
+#include "engine/window/problem.h"
+#include "engine/working/textbook.h"
+#include "engine/working/working.h"
+
+#include <optional>
 
 #include "form/definition.h"
 
 namespace tobarin {
 
-// What a problem comes to, worked out exactly as the window works it.
+// What a problem comes to: its answer and its working.
 struct Solution {
-    // The answer as the labels show it in the form asked for; empty when the
-    // problem has none.
-    ShownAnswer answer;
-    // Its working, when asked for: the problem, then each step, as a textbook
-    // writes it (engine/textbook.h), or, where a run-time error ends the
-    // calculation, the steps Calculate took up to it. Its report says why
-    // there is no answer, asked for or not: the denominator message or the
-    // run-time error.
+    // The answer in the form asked for, as the window shows it after
+    // Calculate (and a click on 仮分数 for the improper form); nothing when
+    // the problem has none.
+    std::optional<WrittenNumber> answer;
+    // The problem and each step to the answer, as a textbook writes it
+    // (engine/working/textbook.h), or the problem and the report that says why
+    // there is no answer.
     Working working;
 };
 
-// Works a problem out on a window held in memory, never on a window of the
-// user's: Calculate, then, for the improper form, a click on 仮分数.
-[[nodiscard]] Solution solve(const Problem &problem, AnswerForm form, bool withWorking = false,
-    Method method = Method::Improper);
+// Works a problem out: on a window held in memory, never on a window of the
+// user's, as the window works it, for whether it has an answer at all; and
+// by the textbook's route, which ends in the window's answer.
+[[nodiscard]] Solution solve(
+    const Problem &problem, AnswerForm form, Method method = Method::MakeImproper);
 
 }  // namespace tobarin

@@ -12,9 +12,9 @@
 // improper then mixed gives back the mixed answer, mixed again changes
 // nothing, and improper after that gives back the same improper form.
 
-#include "engine/answer_forms.h"
-#include "engine/calculate.h"
-#include "engine/runtime_error.h"
+#include "engine/number/runtime_error.h"
+#include "engine/window/answer_forms.h"
+#include "engine/window/calculate.h"
 #include "tests/engine/fake_form.h"
 #include "tests/oracle/calculation_oracle.h"
 

@@ -7,11 +7,12 @@
 // field texts, each after a '|': integer part, numerator, denominator of the
 // first operand, then of the second. "+0||1|2||1|3" is 1/2 + 1/3.
 
-#include "engine/answer.h"
-#include "engine/calculate.h"
-#include "engine/problem.h"
-#include "engine/runtime_error.h"
-#include "engine/textbook.h"
+#include "engine/number/runtime_error.h"
+#include "engine/solve.h"
+#include "engine/window/answer.h"
+#include "engine/window/answer_forms.h"
+#include "engine/window/calculate.h"
+#include "engine/window/problem.h"
 #include "tests/engine/fake_form.h"
 #include "tests/oracle/calculation_oracle.h"
 
@@ -151,17 +152,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const std::string problem = oracle::checkAnswer(form.label1(3), form.label1(2),
             form.label1(1), form.label1(0), form.visible(Line3), expected.value);
         check(problem.empty(), [&] { return fail(problem); });
-        // The textbook's working of the problem ends where the window does.
+        // The answer and the working of the problem end where the window
+        // does, in both of its forms: the mixed form Calculate leaves, and
+        // the improper one a click on 仮分数 makes of it.
         if (in.operation >= 0 && in.operation <= 3) {
             const tobarin::Problem typed = tobarin::problemIn(form);
-            const auto method = in.negativeA ? tobarin::Method::Mixed : tobarin::Method::Improper;
-            const tobarin::Working working
-                = tobarin::textbookWorking(typed, tobarin::AnswerForm::Mixed, method);
-            check(tobarin::lineText(working.steps.back().line)
-                    == tobarin::answerText(tobarin::answerIn(form)),
-                [&] {
-                    return fail("the working ends elsewhere:\n" + tobarin::workingText(working));
-                });
+            const auto method
+                = in.negativeA ? tobarin::Method::KeepMixed : tobarin::Method::MakeImproper;
+            for (const auto answerForm :
+                {tobarin::AnswerForm::Mixed, tobarin::AnswerForm::Improper}) {
+                if (answerForm == tobarin::AnswerForm::Improper) {
+                    tobarin::Option2_Click(form, 1);
+                }
+                const tobarin::Solution solution = tobarin::solve(typed, answerForm, method);
+                const auto shown = tobarin::answerIn(form);
+                check(solution.answer && shown && *solution.answer == *shown
+                        && tobarin::expressionText(solution.working.steps.back().expression)
+                            == tobarin::numberText(*shown),
+                    [&] {
+                        return fail("the working ends elsewhere:\n"
+                            + tobarin::workingText(solution.working));
+                    });
+            }
         }
         break;
     }

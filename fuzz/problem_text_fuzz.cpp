@@ -7,10 +7,10 @@
 // verdict that is not right never holds the answer. A problem that reads is
 // calculated, as the command line would, on the window in memory.
 
-#include "engine/answer_check.h"
-#include "engine/calculate.h"
-#include "engine/problem_text.h"
-#include "engine/runtime_error.h"
+#include "engine/check/answer_check.h"
+#include "engine/number/runtime_error.h"
+#include "engine/window/calculate.h"
+#include "engine/window/problem_text.h"
 
 #include <cstdint>
 #include <string>
@@ -20,6 +20,7 @@
 
 namespace {
 
+using tobarin::numberText;
 using tobarin::Parsed;
 using tobarin::WrittenNumber;
 using tobarin::fuzz::check;
@@ -32,7 +33,7 @@ bool digitsOnly(const std::string &field)
 
 void checkOperand(const tobarin::TypedOperand &operand, std::string_view input)
 {
-    for (const std::string &field : operand.fields) {
+    for (const std::string &field : {operand.den, operand.num, operand.whole}) {
         check(digitsOnly(field),
             [&] { return "a field read as " + quoted(field) + " from " + quoted(input); });
     }
@@ -68,16 +69,15 @@ void readsBack(
 
 void checkNumber(const WrittenNumber &number, std::string_view input)
 {
-    const bool fraction = !number.num.empty();
-    const bool shaped = digitsOnly(number.whole) && digitsOnly(number.num) && digitsOnly(number.den)
-        && digitsOnly(number.decimals) && fraction == !number.den.empty()
-        && (number.isDecimal() ? !fraction && !number.whole.empty() : !number.unending)
-        && (fraction || !number.whole.empty());
+    const bool fraction = number.hasFraction;
+    const bool shaped = digitsOnly(number.decimals)
+        && (number.isDecimal() ? !fraction && number.hasWhole : !number.unending)
+        && (fraction || number.hasWhole);
     check(shaped, [&] {
-        return "a number read as " + quoted(writtenText(number)) + " from " + quoted(input);
+        return "a number read as " + quoted(numberText(number)) + " from " + quoted(input);
     });
 
-    const std::string text = writtenText(number);
+    const std::string text = numberText(number);
     readsBack(tobarin::readNumber(text), number, text, input);
     readsBack(tobarin::readNumber(fullWidth(text)), number, fullWidth(text), input);
     const std::string inParentheses
@@ -100,8 +100,11 @@ void checkNumber(const WrittenNumber &number, std::string_view input)
 std::string problemText(const tobarin::Problem &problem)
 {
     const auto number = [](const tobarin::TypedOperand &x) {
-        return tobarin::writtenText(
-            WrittenNumber {x.negative, x.fields[2], x.fields[1], x.fields[0], "", false});
+        std::string text = (x.negative ? "-" : "") + x.whole;
+        if (!x.den.empty()) {
+            text += (x.whole.empty() ? "" : " ") + x.num + "/" + x.den;
+        }
+        return text;
     };
     constexpr const char *Signs[] = {" + ", " - ", " × ", " ÷ "};
     const std::string second = number(problem.second);
@@ -125,7 +128,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const auto operand = tobarin::parseOperand(input);
     check(operand.value.has_value() != !operand.error.empty(),
         [&] { return "an operand read both or neither ways: " + quoted(input); });
-    check(operand.value.has_value() == (number.value && !number.value->isDecimal()),
+    // An operand is a number that is no decimal; it keeps its digits as
+    // typed, so it reads too where a part has more digits than a number holds.
+    const bool tooManyDigits = number.error.find("は桁が多すぎます。") != std::string::npos;
+    check(operand.value.has_value()
+            == (number.value ? !number.value->isDecimal() : tooManyDigits && operand.value),
         [&] { return "an operand read otherwise than a number: " + quoted(input); });
     if (operand.value) {
         checkOperand(*operand.value, input);

@@ -4,8 +4,8 @@
 // locale, which rounds correctly; hexadecimal and octal are counted by hand.
 // The value must agree bit for bit, or the run-time error by its number.
 
-#include "engine/conversions.h"
-#include "engine/runtime_error.h"
+#include "engine/number/conversions.h"
+#include "engine/number/runtime_error.h"
 
 #include <bit>
 #include <cerrno>

@@ -5,7 +5,7 @@
 //
 //   node scripts/screenshot-web.mjs 360x640@2=docs/web-phone.png 1366x768=docs/web-desktop.png
 
-import { launchBrowser, serveSite } from '../browsers/site.js';
+import { launchBrowser, serveSite } from '../tests/browsers/site.js';
 
 const site = await serveSite();
 const browser = await launchBrowser();

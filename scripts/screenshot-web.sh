@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 scripts/build-web.sh >/dev/null
 scripts/install-deps.sh --only chromium firefox-esr webkit2gtk-driver xvfb xauth
 export PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 PUPPETEER_SKIP_DOWNLOAD=1
-(cd browsers && npm ci --no-audit --no-fund --loglevel=error)
+(cd tests/browsers && npm ci --no-audit --no-fund --loglevel=error)
 if [ $# -eq 0 ]; then
   set -- 360x640@2=docs/web-phone.png 390x844@2=docs/web-phone-390.png \
     1366x768=docs/web-desktop.png

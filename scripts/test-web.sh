@@ -21,11 +21,11 @@ read -ra engines <<<"${TOBARIN_BROWSERS:-chromium firefox webkit}"
 # The oracle of tests/oracle as a small program the soak test asks.
 g++ -std=c++20 -O2 -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Werror \
   -DFMT_HEADER_ONLY=1 -I. -o "$build/oracle_cli" tests/web/oracle_cli.cpp \
-  engine/conversions.cpp engine/currency.cpp engine/runtime_error.cpp
+  engine/number/conversions.cpp engine/number/currency.cpp engine/number/runtime_error.cpp
 
 # The drivers as locked; none may fetch a browser of its own.
 export PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 PUPPETEER_SKIP_DOWNLOAD=1
-for folder in browsers tests/web; do
+for folder in tests/browsers tests/web; do
   (cd "$folder" && npm ci --no-audit --no-fund --loglevel=error)
 done
 cd tests/web

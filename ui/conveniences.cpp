@@ -2,10 +2,10 @@
 // the window 「途中式と答え合わせ」, copying the answer, the context menus,
 // pasting an operand into its fields, and where the working window opens.
 
-#include "engine/answer.h"
-#include "engine/decimal_text.h"
-#include "engine/problem.h"
-#include "engine/problem_text.h"
+#include "engine/number/decimal_text.h"
+#include "engine/window/answer.h"
+#include "engine/window/problem.h"
+#include "engine/window/problem_text.h"
 #include "ui/form1.h"
 #include "ui/widget_properties.h"
 #include "ui/widgets.h"
@@ -96,6 +96,12 @@ void copyToClipboard(const std::string &text)
     if (!text.empty()) {
         QGuiApplication::clipboard()->setText(fromUtf8(text));
     }
+}
+
+// The answer as text, or nothing when none is shown.
+std::string answerText(const std::optional<WrittenNumber> &answer)
+{
+    return answer ? numberText(*answer) : std::string();
 }
 
 }  // namespace
@@ -209,12 +215,12 @@ void Form1::addMenuItems(QMenu *menu, bool answerForms)
               return item;
           };
     if (answerForms) {
-        const ShownAnswer answer = answerIn(*m_properties);
+        const std::optional<WrittenNumber> answer = answerIn(*m_properties);
+        const std::optional<Fraction> value = answer ? valueOf(*answer) : std::nullopt;
         copyItem(QStringLiteral("答えをコピー"), QStringLiteral("CopyAnswer"), answerText(answer))
             ->setShortcut(QKeySequence::Copy);
         copyItem(QStringLiteral("仮分数でコピー"), QStringLiteral("CopyImproper"),
-            improperAnswerText(answer));
-        const auto value = answerValue(answer);
+            value ? numberText(improperNumberOf(*value)) : std::string());
         copyItem(QStringLiteral("小数でコピー"), QStringLiteral("CopyDecimal"),
             value ? decimalText(value->num, value->den) : std::string());
         menu->addSeparator();
@@ -228,11 +234,11 @@ void Form1::addMenuItems(QMenu *menu, bool answerForms)
 bool Form1::pasteOperand(ControlArray fields, const QString &text)
 {
     const Parsed<TypedOperand> read = parseOperand(text.trimmed().toStdString());
-    if (!read.value || (!read.value->negative && read.value->fields[0].empty())) {
+    if (!read.value || (!read.value->negative && read.value->den.empty())) {
         return false;
     }
-    for (int index = 0; index < fields.size(); ++index) {
-        m_properties->setText(fields[index], read.value->fields[static_cast<std::size_t>(index)]);
+    for (const Field field : Fields) {
+        m_properties->setText(fields[field], read.value->field(field));
     }
     // The sign box is ticked or cleared as a click would, so that its handler
     // shows the sign.

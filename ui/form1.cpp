@@ -1,9 +1,9 @@
 #include "ui/form1.h"
 
-#include "engine/decimal_text.h"
-#include "engine/events.h"
-#include "engine/problem.h"
-#include "engine/problem_text.h"
+#include "engine/number/decimal_text.h"
+#include "engine/window/events.h"
+#include "engine/window/problem.h"
+#include "engine/window/problem_text.h"
 #include "ui/fonts.h"
 #include "ui/widget_properties.h"
 #include "ui/widgets.h"

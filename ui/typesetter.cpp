@@ -17,15 +17,15 @@ QString digitsOf(wide::Int128 v)
     return QString::fromStdString(wide::decimalText(v));
 }
 
-bool hasFraction(const Line &line)
+bool hasFraction(const Expression &line)
 {
     switch (line.shape) {
-    case Line::Shape::Number:
+    case Expression::Shape::Number:
         return line.first.hasFraction;
-    case Line::Shape::Pair:
-    case Line::Shape::Signed:
+    case Expression::Shape::Pair:
+    case Expression::Shape::Signed:
         return line.first.hasFraction || line.second.hasFraction;
-    case Line::Shape::Product:
+    case Expression::Shape::Product:
         break;
     }
     return !line.denominator.empty();
@@ -65,20 +65,20 @@ Typesetter::Typesetter(
 {
 }
 
-qreal Typesetter::reach(const Line &line) const
+qreal Typesetter::reach(const Expression &line) const
 {
-    const bool small = line.shape == Line::Shape::Product
+    const bool small = line.shape == Expression::Shape::Product
         && (cancels(line.numerator) || cancels(line.denominator));
     return fractionHalf() + (small ? m_gap + m_smallDigitHeight : 0);
 }
 
-qreal Typesetter::above(const Line &line) const
+qreal Typesetter::above(const Expression &line) const
 {
     const qreal text = m_metrics.ascent() - m_rise;
     return hasFraction(line) ? std::max(text, reach(line) + m_gap) : text;
 }
 
-qreal Typesetter::below(const Line &line) const
+qreal Typesetter::below(const Expression &line) const
 {
     const qreal text = m_metrics.descent() + m_rise;
     return hasFraction(line) ? std::max(text, reach(line) + m_gap) : text;
@@ -115,17 +115,17 @@ qreal Typesetter::report(qreal x, qreal axis, const QString &text)
     return this->text(x, axis, text, m_colours.report);
 }
 
-qreal Typesetter::line(qreal x, qreal axis, const Line &line)
+qreal Typesetter::expression(qreal x, qreal axis, const Expression &line)
 {
     const qreal start = x;
     switch (line.shape) {
-    case Line::Shape::Number:
+    case Expression::Shape::Number:
         x += number(x, axis, line.first, false);
         break;
-    case Line::Shape::Pair:
+    case Expression::Shape::Pair:
         x += pair(x, axis, line);
         break;
-    case Line::Shape::Signed: {
+    case Expression::Shape::Signed: {
         const qreal half = hasFraction(line) ? fractionHalf() + m_gap : m_digitHeight * 0.9;
         x += sign(x, axis, line.sign);
         x += parenthesis(x, axis, half, true);
@@ -133,7 +133,7 @@ qreal Typesetter::line(qreal x, qreal axis, const Line &line)
         x += parenthesis(x, axis, half, false);
         break;
     }
-    case Line::Shape::Product:
+    case Expression::Shape::Product:
         x += sign(x, axis, line.sign);
         x += product(x, axis, line);
         break;
@@ -146,7 +146,7 @@ qreal Typesetter::equalsWidth() const
     return m_metrics.horizontalAdvance(QLatin1Char('=')) + m_space * 1.5;
 }
 
-qreal Typesetter::pair(qreal x, qreal axis, const Line &line)
+qreal Typesetter::pair(qreal x, qreal axis, const Expression &line)
 {
     const qreal start = x;
     x += number(x, axis, line.first, parenthesised(line, false));
@@ -158,7 +158,7 @@ qreal Typesetter::pair(qreal x, qreal axis, const Line &line)
     return x - start;
 }
 
-qreal Typesetter::number(qreal x, qreal axis, const ShownNumber &number, bool parenthesised)
+qreal Typesetter::number(qreal x, qreal axis, const WrittenNumber &number, bool parenthesised)
 {
     const qreal start = x;
     const qreal half = number.hasFraction ? fractionHalf() : m_digitHeight * 0.8;
@@ -211,7 +211,7 @@ qreal Typesetter::fraction(qreal x, qreal axis, const QString &num, const QStrin
     return width;
 }
 
-qreal Typesetter::product(qreal x, qreal axis, const Line &line)
+qreal Typesetter::product(qreal x, qreal axis, const Expression &line)
 {
     QPainter *painter = m_painter;
     m_painter = nullptr;  // measured first, to centre the shorter row

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/working.h"
+#include "engine/working/working.h"
 
 #include <vector>
 
@@ -31,8 +31,8 @@ public:
     Typesetter(const QFont &font, const QFont &noteFont, QPainter *painter, const Colours &colours);
 
     // How far a line reaches above and below its axis.
-    [[nodiscard]] qreal above(const Line &line) const;
-    [[nodiscard]] qreal below(const Line &line) const;
+    [[nodiscard]] qreal above(const Expression &line) const;
+    [[nodiscard]] qreal below(const Expression &line) const;
     [[nodiscard]] qreal lineGap() const { return m_metrics.height() * 0.45; }
     [[nodiscard]] qreal margin() const { return m_metrics.height() * 0.5; }
     [[nodiscard]] qreal equalsWidth() const;
@@ -43,7 +43,7 @@ public:
     // A note, in its smaller font, centred on the axis.
     qreal note(qreal x, qreal axis, const QString &text);
     qreal report(qreal x, qreal axis, const QString &text);
-    qreal line(qreal x, qreal axis, const Line &line);
+    qreal expression(qreal x, qreal axis, const Expression &line);
 
 private:
     // A length rounded to whole device pixels, so that bars are drawn sharp.
@@ -51,13 +51,13 @@ private:
     // From the axis to the top of the numerator, or the foot of the denominator.
     [[nodiscard]] qreal fractionHalf() const { return m_stroke / 2 + m_gap + m_digitHeight; }
     // The same for a line, with the small numbers of a cancelling line.
-    [[nodiscard]] qreal reach(const Line &line) const;
+    [[nodiscard]] qreal reach(const Expression &line) const;
 
-    qreal pair(qreal x, qreal axis, const Line &line);
-    qreal number(qreal x, qreal axis, const ShownNumber &number, bool parenthesised);
+    qreal pair(qreal x, qreal axis, const Expression &line);
+    qreal number(qreal x, qreal axis, const WrittenNumber &number, bool parenthesised);
     qreal sign(qreal x, qreal axis, Sign sign);
     qreal fraction(qreal x, qreal axis, const QString &num, const QString &den);
-    qreal product(qreal x, qreal axis, const Line &line);
+    qreal product(qreal x, qreal axis, const Expression &line);
     // A row of factors joined by "×" standing on a baseline; cancelled ones
     // struck through with the new number small above or below.
     qreal factors(qreal x, qreal baseline, const std::vector<Factor> &factors, bool numerator);

@@ -1,6 +1,6 @@
 #include "ui/widget_properties.h"
 
-#include "engine/answer.h"
+#include "engine/window/answer.h"
 #include "ui/form1.h"
 #include "ui/widgets.h"
 
@@ -46,7 +46,8 @@ void WidgetProperties::setCaption(ControlId control, std::string_view caption)
 
 QString WidgetProperties::spokenAnswer() const
 {
-    return fromUtf8(tobarin::spokenAnswer(answerIn(*this)));
+    const std::optional<WrittenNumber> answer = answerIn(*this);
+    return answer ? fromUtf8(tobarin::spokenAnswer(*answer)) : QString();
 }
 
 void WidgetProperties::describeAnswer()

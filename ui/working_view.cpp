@@ -59,7 +59,7 @@ QString WorkingView::shownText() const
 {
     const std::vector<Step> &steps = m_working.steps;
     if (!m_revealed && !steps.empty()) {
-        return fromUtf8(lineText(steps.front().line) + "\n");
+        return fromUtf8(expressionText(steps.front().expression) + "\n");
     }
     return fromUtf8(workingText(m_working));
 }
@@ -115,7 +115,7 @@ QSizeF WorkingView::typeset(QPainter *painter) const
     const qreal expressions = left + type.equalsWidth();
     qreal widest = 0;
     for (std::size_t i = 0; i < shown; ++i) {
-        widest = std::max(widest, measure.line(0, 0, steps[i].line));
+        widest = std::max(widest, measure.expression(0, 0, steps[i].expression));
     }
     const qreal notes = expressions + widest + type.noteGap();
 
@@ -123,21 +123,21 @@ QSizeF WorkingView::typeset(QPainter *painter) const
     qreal y = type.margin();
     for (std::size_t i = 0; i < shown; ++i) {
         const Step &step = steps[i];
-        y += type.above(step.line);
+        y += type.above(step.expression);
         if (step.note != Note::Problem) {
             type.text(left, y, QStringLiteral("="));
         }
-        type.line(expressions, y, step.line);
+        type.expression(expressions, y, step.expression);
         if (const std::string_view note = noteText(step.note); !note.empty()) {
             right = std::max(right, notes + type.note(notes, y, fromUtf8(note)));
         }
-        y += type.below(step.line) + type.lineGap();
+        y += type.below(step.expression) + type.lineGap();
     }
     // Fields that cannot even be read leave no problem to show, only the
     // report, which gives no answer away.
     const std::string &report = m_working.report;
     if ((m_revealed || steps.empty()) && !report.empty()) {
-        const Line plain;
+        const Expression plain;
         y += type.above(plain);
         right = std::max(right, left + type.report(left, y, fromUtf8(report)));
         y += type.below(plain) + type.lineGap();

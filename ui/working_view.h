@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/working.h"
+#include "engine/working/working.h"
 
 #include <QWidget>
 

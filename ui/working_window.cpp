@@ -1,6 +1,6 @@
 #include "ui/working_window.h"
 
-#include "engine/answer_check.h"
+#include "engine/check/answer_check.h"
 #include "engine/solve.h"
 #include "ui/fonts.h"
 #include "ui/widget_properties.h"
@@ -26,7 +26,7 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
-#include "form/working_window.h"
+#include "form/working_definition.h"
 
 namespace tobarin {
 
@@ -104,9 +104,9 @@ WorkingWindow::WorkingWindow(QWidget *parent)
     }
     const bool mixed = settings().value(MethodKey).toString() == QLatin1String("mixed");
     part<QRadioButton>(mixed ? "MethodMixed" : "MethodImproper")->setChecked(true);
-    m_method = mixed ? Method::Mixed : Method::Improper;
-    for (const auto &[name, method] : {std::pair {"MethodImproper", Method::Improper},
-             std::pair {"MethodMixed", Method::Mixed}}) {
+    m_method = mixed ? Method::KeepMixed : Method::MakeImproper;
+    for (const auto &[name, method] : {std::pair {"MethodImproper", Method::MakeImproper},
+             std::pair {"MethodMixed", Method::KeepMixed}}) {
         connect(part<QRadioButton>(name), &QRadioButton::toggled, this,
             [this, method = method](bool checked) {
                 if (checked) {
@@ -233,8 +233,8 @@ void WorkingWindow::setProblem(const Problem &problem, AnswerForm form)
 void WorkingWindow::setMethod(Method method)
 {
     m_method = method;
-    settings().setValue(
-        MethodKey, method == Method::Mixed ? QStringLiteral("mixed") : QStringLiteral("improper"));
+    settings().setValue(MethodKey,
+        method == Method::KeepMixed ? QStringLiteral("mixed") : QStringLiteral("improper"));
     if (m_hasProblem) {
         work();
         m_scroll->setAccessibleDescription(m_view->shownText());
@@ -244,7 +244,7 @@ void WorkingWindow::setMethod(Method method)
 
 void WorkingWindow::work()
 {
-    m_working = solve(m_problem, m_form, true, m_method).working;
+    m_working = solve(m_problem, m_form, m_method).working;
     m_view->setWorking(m_working);
 }
 

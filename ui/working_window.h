@@ -1,8 +1,8 @@
 #pragma once
 
-#include "engine/problem.h"
-#include "engine/textbook.h"
-#include "engine/working.h"
+#include "engine/window/problem.h"
+#include "engine/working/textbook.h"
+#include "engine/working/working.h"
 
 #include <string_view>
 
@@ -15,7 +15,7 @@ namespace tobarin {
 class WorkingView;
 struct PanelControlDefinition;
 
-// The window 「途中式と答え合わせ」 (form/working_window.h): the working of a
+// The window 「途中式と答え合わせ」 (form/working_definition.h): the working of a
 // problem, drawn as in a textbook, and a check of the answer a pupil types for
 // it. A top-level window of its own beside the calculator, which owns it; it
 // is not modal.
@@ -52,7 +52,7 @@ private:
 
     Problem m_problem;
     AnswerForm m_form = AnswerForm::Mixed;
-    Method m_method = Method::Improper;
+    Method m_method = Method::MakeImproper;
     bool m_hasProblem = false;
     Working m_working;
     WorkingView *m_view = nullptr;

@@ -1,10 +1,10 @@
 // The module's entry points, called by the page's script (web/page/*.js).
 // Each one catches every exception: nothing thrown may cross into JavaScript.
 
-#include "engine/answer.h"
-#include "engine/answer_check.h"
-#include "engine/events.h"
+#include "engine/check/answer_check.h"
 #include "engine/solve.h"
+#include "engine/window/answer.h"
+#include "engine/window/events.h"
 
 #include <array>
 #include <emscripten/emscripten.h>
@@ -45,7 +45,8 @@ std::optional<PanelProblem> &panelProblem()
 
 void announceAnswer()
 {
-    const std::string spoken = spokenAnswer(answerIn(page()));
+    const std::optional<WrittenNumber> answer = answerIn(page());
+    const std::string spoken = answer ? spokenAnswer(*answer) : std::string();
     pageAnnounce(spoken.data(), spoken.size());
 }
 
@@ -55,14 +56,15 @@ void announceAnswer()
 void followWindow()
 {
     PanelProblem current {problemIn(page()), answerFormIn(page()),
-        pageWorkingMethod() == static_cast<int>(Method::Mixed) ? Method::Mixed : Method::Improper};
+        pageWorkingMethod() == static_cast<int>(Method::KeepMixed) ? Method::KeepMixed
+                                                                   : Method::MakeImproper};
     if (panelProblem() == current) {
         return;
     }
     const bool same = panelProblem() && panelProblem()->problem == current.problem
         && panelProblem()->form == current.form;
     const std::string json
-        = web::workingJson(solve(current.problem, current.form, true, current.method).working);
+        = web::workingJson(solve(current.problem, current.form, current.method).working);
     panelProblem() = std::move(current);
     pageShowWorking(json.data(), json.size(), same ? 1 : 0);
 }

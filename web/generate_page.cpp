@@ -10,9 +10,9 @@
 // Positions are the definition's twips at 96 dpi (15 twips a CSS pixel),
 // rounded like the desktop window rounds them.
 
-#include "engine/answer_check.h"
-#include "engine/textbook.h"
-#include "engine/working.h"
+#include "engine/check/answer_check.h"
+#include "engine/working/textbook.h"
+#include "engine/working/working.h"
 
 #include <algorithm>
 #include <cmath>
@@ -29,7 +29,7 @@
 #include "form/control_properties.h"
 #include "form/definition.h"
 #include "form/phone_layout.h"
-#include "form/working_window.h"
+#include "form/working_definition.h"
 
 namespace {
 
@@ -292,7 +292,7 @@ void writeStyles(std::ostream &out)
     writePhoneStyles(out);
 }
 
-// A control of the panel 「途中式と答え合わせ」 (form/working_window.h).
+// A control of the panel 「途中式と答え合わせ」 (form/working_definition.h).
 void writePanelControl(std::ostream &out, const PanelControlDefinition &row)
 {
     const std::string id = " data-panel=\"" + escaped(row.name) + "\"";
@@ -417,7 +417,8 @@ void writeCodesModule(std::ostream &out)
             {"Whole", Field::Whole}});
     writeCodes<int>(
         out, "MsgBoxStyle", {{"Critical", MsgBoxCritical}, {"Information", MsgBoxInformation}});
-    writeCodes<Method>(out, "Method", {{"Improper", Method::Improper}, {"Mixed", Method::Mixed}});
+    writeCodes<Method>(
+        out, "Method", {{"MakeImproper", Method::MakeImproper}, {"KeepMixed", Method::KeepMixed}});
     writeCodes<VerdictCategory>(out, "VerdictCategory",
         {{"Correct", VerdictCategory::Correct}, {"Close", VerdictCategory::Close},
             {"Wrong", VerdictCategory::Wrong}, {"NoAnswer", VerdictCategory::NoAnswer},

@@ -6,7 +6,7 @@ namespace {
 
 // A JSON string: quotes, backslashes and control characters escaped; every
 // other byte of the UTF-8 text as it is.
-std::string quoted(std::string_view text)
+std::string jsonString(std::string_view text)
 {
     std::string out = "\"";
     for (const char c : text) {
@@ -27,12 +27,12 @@ std::string quoted(std::string_view text)
     return out + "\"";
 }
 
-std::string numberJson(const ShownNumber &number)
+std::string numberJson(const WrittenNumber &number)
 {
     return std::string("{\"negative\":") + (number.negative ? "true" : "false")
-        + ",\"whole\":" + quoted(number.hasWhole ? wide::decimalText(number.whole) : "")
-        + ",\"num\":" + quoted(number.hasFraction ? wide::decimalText(number.num) : "")
-        + ",\"den\":" + quoted(number.hasFraction ? wide::decimalText(number.den) : "") + "}";
+        + ",\"whole\":" + jsonString(number.hasWhole ? wide::decimalText(number.whole) : "")
+        + ",\"num\":" + jsonString(number.hasFraction ? wide::decimalText(number.num) : "")
+        + ",\"den\":" + jsonString(number.hasFraction ? wide::decimalText(number.den) : "") + "}";
 }
 
 std::string boolean(bool value)
@@ -45,34 +45,35 @@ std::string factorsJson(const std::vector<Factor> &factors)
     std::string json = "[";
     for (const Factor &factor : factors) {
         json += (json.size() > 1 ? ",{\"value\":" : "{\"value\":")
-            + quoted(wide::decimalText(factor.value))
-            + ",\"was\":" + (factor.was ? quoted(wide::decimalText(*factor.was)) : "null") + "}";
+            + jsonString(wide::decimalText(factor.value)) + ",\"was\":"
+            + (factor.was ? jsonString(wide::decimalText(*factor.was)) : "null") + "}";
     }
     return json + "]";
 }
 
-std::string_view shapeName(Line::Shape shape)
+std::string_view shapeName(Expression::Shape shape)
 {
     switch (shape) {
-    case Line::Shape::Number:
+    case Expression::Shape::Number:
         return "number";
-    case Line::Shape::Pair:
+    case Expression::Shape::Pair:
         return "pair";
-    case Line::Shape::Signed:
+    case Expression::Shape::Signed:
         return "signed";
-    case Line::Shape::Product:
+    case Expression::Shape::Product:
         break;
     }
     return "product";
 }
 
-std::string lineJson(const Line &line)
+std::string expressionJson(const Expression &line)
 {
-    const bool pair = line.shape == Line::Shape::Pair || line.shape == Line::Shape::Signed;
-    return "{\"shape\":" + quoted(shapeName(line.shape)) + ",\"sign\":"
-        + quoted(line.sign == Sign::Plus   ? "+"
-                : line.sign == Sign::Minus ? "-"
-                                           : "")
+    const bool pair
+        = line.shape == Expression::Shape::Pair || line.shape == Expression::Shape::Signed;
+    return "{\"shape\":" + jsonString(shapeName(line.shape)) + ",\"sign\":"
+        + jsonString(line.sign == Sign::Plus ? "+"
+                : line.sign == Sign::Minus   ? "-"
+                                             : "")
         + ",\"first\":" + numberJson(line.first) + ",\"firstParenthesised\":"
         + boolean(pair && parenthesised(line, false)) + ",\"operation\":"
         + (pair && line.operation ? std::to_string(static_cast<int>(*line.operation)) : "null")
@@ -85,14 +86,15 @@ std::string lineJson(const Line &line)
 
 std::string workingJson(const Working &working)
 {
-    std::string json = "{\"text\":" + quoted(workingText(working))
-        + ",\"report\":" + quoted(working.report) + ",\"steps\":[";
+    std::string json = "{\"text\":" + jsonString(workingText(working))
+        + ",\"report\":" + jsonString(working.report) + ",\"steps\":[";
     bool first = true;
     for (const Step &step : working.steps) {
         json += first ? "" : ",";
         first = false;
-        json += "{\"note\":" + quoted(noteText(step.note)) + ",\"line\":" + lineJson(step.line)
-            + "}";
+        json += "{\"note\":" + jsonString(noteText(step.note))
+            + ",\"text\":" + jsonString(stepText(step))
+            + ",\"expression\":" + expressionJson(step.expression) + "}";
     }
     return json + "]}";
 }

@@ -1,17 +1,18 @@
 #pragma once
 
-#include "engine/working.h"
+#include "engine/working/working.h"
 
 #include <string>
 
 // The working as JSON, for the page's script to draw (web/page/panel.js).
 namespace tobarin::web {
 
-// {"text": the working as text (engine/working.h), with the report of a
+// {"text": the working as text (engine/working/working.h), with the report of a
 //          message or run-time error as its last line,
 //  "report": that report alone, or "",
-//  "steps": [{"note": "通分する", "line": LINE}, ...]}
-// where a LINE is {"shape": "number", "pair", "signed" or "product",
+//  "steps": [{"note": "通分する", "text": the step's line of the text form,
+//             "expression": EXPRESSION}, ...]}
+// where an EXPRESSION is {"shape": "number", "pair", "signed" or "product",
 //   "sign": "+", "-" or "" (in front of a signed pair or a product),
 //   "first": NUMBER, "firstParenthesised": bool,
 //   "operation": an Operation code or null, "second": NUMBER or null,

@@ -3,8 +3,8 @@
 // first table types into the fields, the second writes the answer as text,
 // grouped by what the pupil did.
 
-#include "engine/answer_check.h"
-#include "engine/problem_text.h"
+#include "engine/check/answer_check.h"
+#include "engine/window/problem_text.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -27,7 +27,7 @@ struct CheckCase {
 
 TypedOperand typed(const char *whole, const char *num, const char *den, bool negative = false)
 {
-    return {{den, num, whole}, negative};
+    return {den, num, whole, negative};
 }
 
 class AnswerCheckTable : public ::testing::TestWithParam<CheckCase> { };

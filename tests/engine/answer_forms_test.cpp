@@ -1,6 +1,6 @@
-#include "engine/answer_forms.h"
-#include "engine/calculate.h"
-#include "engine/runtime_error.h"
+#include "engine/number/runtime_error.h"
+#include "engine/window/answer_forms.h"
+#include "engine/window/calculate.h"
 #include "tests/engine/fake_form.h"
 #include "tests/engine/test_support.h"
 

@@ -1,5 +1,5 @@
-#include "engine/conversions.h"
-#include "engine/runtime_error.h"
+#include "engine/number/conversions.h"
+#include "engine/number/runtime_error.h"
 #include "tests/engine/test_support.h"
 
 #include <cmath>

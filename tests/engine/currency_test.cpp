@@ -1,5 +1,5 @@
-#include "engine/currency.h"
-#include "engine/runtime_error.h"
+#include "engine/number/currency.h"
+#include "engine/number/runtime_error.h"
 #include "tests/engine/test_support.h"
 
 #include <functional>

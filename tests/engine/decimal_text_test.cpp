@@ -1,9 +1,9 @@
 // The answer copied in other forms: exact decimals by long division, and the
 // improper fraction and decimal of the answer the labels show.
 
-#include "engine/answer.h"
-#include "engine/decimal_text.h"
-#include "engine/problem.h"
+#include "engine/number/decimal_text.h"
+#include "engine/window/answer.h"
+#include "engine/window/problem.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>
@@ -84,10 +84,10 @@ TEST_P(CopiedAnswer, ReadsTheLabels)
     form.setCaption(Label1[2], c.whole);
     form.setCaption(Label1[1], c.num);
     form.setCaption(Label1[0], c.den);
-    const ShownAnswer answer = answerIn(form);
-    EXPECT_EQ(answerText(answer), c.shown);
-    EXPECT_EQ(improperAnswerText(answer), c.improper);
-    const auto value = answerValue(answer);
+    const std::optional<WrittenNumber> answer = answerIn(form);
+    const std::optional<Fraction> value = answer ? valueOf(*answer) : std::nullopt;
+    EXPECT_EQ(answer ? numberText(*answer) : "", c.shown);
+    EXPECT_EQ(value ? numberText(improperNumberOf(*value)) : "", c.improper);
     EXPECT_EQ(value ? decimalText(value->num, value->den) : "", c.decimal);
 }
 
@@ -102,7 +102,7 @@ INSTANTIATE_TEST_SUITE_P(Labels, CopiedAnswer,
             "1844674407370955/2", "922337203685477.5"},
         AnswerFormsCase {"", "", "", "", "", "", ""},  // no answer
         AnswerFormsCase {"-", "", "", "", "", "", ""},  // a calculation stopped after the sign
-        AnswerFormsCase {"", "1E+15", "", "", "1E+15", "", ""}));  // not digits
+        AnswerFormsCase {"", "1E+15", "", "", "", "", ""}));  // not digits: no answer
 
 }  // namespace
 }  // namespace tobarin

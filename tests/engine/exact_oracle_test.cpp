@@ -4,7 +4,7 @@
 // cancels nearly all its digits. The oracle works out, apart from the engine,
 // the run-time error, the denominator message or the exact answer.
 
-#include "engine/calculate.h"
+#include "engine/window/calculate.h"
 #include "tests/engine/fake_form.h"
 #include "tests/engine/random_operands.h"
 #include "tests/engine/test_support.h"

@@ -1,6 +1,6 @@
-#include "engine/events.h"
-#include "engine/handlers.h"
-#include "engine/runtime_error.h"
+#include "engine/number/runtime_error.h"
+#include "engine/window/events.h"
+#include "engine/window/handlers.h"
 #include "tests/engine/fake_form.h"
 #include "tests/engine/test_support.h"
 

@@ -1,5 +1,5 @@
-#include "engine/conversions.h"
-#include "engine/number_theory.h"
+#include "engine/number/conversions.h"
+#include "engine/number/number_theory.h"
 #include "tests/engine/test_support.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 // "-[integer part|numerator|denominator]", or "!" and part of the message
 // that says why the text is not read.
 
-#include "engine/problem_text.h"
 #include "engine/solve.h"
+#include "engine/window/problem_text.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -13,7 +13,7 @@ namespace {
 
 std::string fields(const TypedOperand &x)
 {
-    return (x.negative ? "-[" : "[") + x.fields[2] + "|" + x.fields[1] + "|" + x.fields[0] + "]";
+    return (x.negative ? "-[" : "[") + x.whole + "|" + x.num + "|" + x.den + "]";
 }
 
 struct TextCase {
@@ -101,7 +101,7 @@ TEST(ProblemText, TheWorkingsProblemLineReadsBack)
 {
     for (const char *problem : {"1/2 - -1/3", "-2/3 * -3/4", "-1/2 + 1/3", "1 2/3 ÷ -3"}) {
         const Problem read = parseProblem(problem).value.value();
-        const std::string working = workingText(solve(read, AnswerForm::Mixed, true).working);
+        const std::string working = workingText(solve(read, AnswerForm::Mixed).working);
         const std::string line = working.substr(0, working.find('\n'));
         EXPECT_EQ(parseProblem(line).value, read) << line;
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/runtime_error.h"
+#include "engine/number/runtime_error.h"
 
 #include <gtest/gtest.h>
 #include <string>

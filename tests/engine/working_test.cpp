@@ -2,10 +2,13 @@
 // random problems a working whose every line equals the answer, that repeats
 // no line, keeps the sign in front in × and ÷, and ends on the window's answer.
 
-#include "engine/problem_text.h"
 #include "engine/solve.h"
-#include "engine/textbook.h"
-#include "engine/working.h"
+#include "engine/window/answer.h"
+#include "engine/window/answer_forms.h"
+#include "engine/window/calculate.h"
+#include "engine/window/problem_text.h"
+#include "engine/working/textbook.h"
+#include "engine/working/working.h"
 #include "tests/engine/random_operands.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +23,7 @@ struct WorkingCase {
     const char
         *expected;  // the lines after the problem, "; " between them, one blank before a note
     AnswerForm form = AnswerForm::Mixed;
-    Method method = Method::Improper;
+    Method method = Method::MakeImproper;
 
     friend void PrintTo(const WorkingCase &row, std::ostream *os) { *os << row.expression; }
 };
@@ -30,7 +33,7 @@ std::string compact(const Working &working)
     std::string text;
     for (std::size_t i = 1; i < working.steps.size(); ++i) {
         const Step &step = working.steps[i];
-        text += (i > 1 ? "; = " : "= ") + lineText(step.line) + " "
+        text += (i > 1 ? "; = " : "= ") + expressionText(step.expression) + " "
             + std::string(noteText(step.note));
     }
     return working.report.empty() ? text : text + (text.empty() ? "" : "; ") + working.report;
@@ -41,8 +44,7 @@ class WorkingText : public ::testing::TestWithParam<WorkingCase> { };
 TEST_P(WorkingText, TakesTheTextbooksSteps)
 {
     const WorkingCase &c = GetParam();
-    const Solution solution
-        = solve(parseProblem(c.expression).value.value(), c.form, true, c.method);
+    const Solution solution = solve(parseProblem(c.expression).value.value(), c.form, c.method);
     EXPECT_EQ(compact(solution.working), c.expected);
 }
 
@@ -87,79 +89,69 @@ INSTANTIATE_TEST_SUITE_P(Rules, WorkingText, ::testing::Values(
     WorkingCase {"5/1 + 1/2", "= 10/2 + 1/2 通分する; = 11/2 計算する; = 5 1/2 帯分数に直す"},
     WorkingCase {"2/4 × 3/5", "= 1/2 × 3/5 約分する; = (1×3)/(2×5) 分子どうし、分母どうしをかける; = 3/10 計算する"},
     // 帯分数のまま: carrying, borrowing, both forms, and where it does not apply.
-    WorkingCase {"1 3/4 + 3/4", "= 1 6/4 計算する; = 2 2/4 くり上げる; = 2 1/2 約分する", Mixed, Method::Mixed},
-    WorkingCase {"1 3/4 + 3/4", "= 1 6/4 計算する; = 10/4 仮分数に直す; = 5/2 約分する", Improper, Method::Mixed},
-    WorkingCase {"2 1/2 + 1/2", "= 2 2/2 計算する; = 3 くり上げる", Improper, Method::Mixed},
-    WorkingCase {"3 - 2/5", "= 2 5/5 - 2/5 くり下げる; = 2 3/5 計算する", Mixed, Method::Mixed},
-    WorkingCase {"2 1/3 - 1/6", "= 2 2/6 - 1/6 通分する; = 2 1/6 計算する; = 13/6 仮分数に直す", Improper, Method::Mixed},
+    WorkingCase {"1 3/4 + 3/4", "= 1 6/4 計算する; = 2 2/4 くり上げる; = 2 1/2 約分する", Mixed, Method::KeepMixed},
+    WorkingCase {"1 3/4 + 3/4", "= 1 6/4 計算する; = 10/4 仮分数に直す; = 5/2 約分する", Improper, Method::KeepMixed},
+    WorkingCase {"2 1/2 + 1/2", "= 2 2/2 計算する; = 3 くり上げる", Improper, Method::KeepMixed},
+    WorkingCase {"3 - 2/5", "= 2 5/5 - 2/5 くり下げる; = 2 3/5 計算する", Mixed, Method::KeepMixed},
+    WorkingCase {"2 1/3 - 1/6", "= 2 2/6 - 1/6 通分する; = 2 1/6 計算する; = 13/6 仮分数に直す", Improper, Method::KeepMixed},
     WorkingCase {"1 1/2 - 2 1/3", "= 3/2 - 7/3 帯分数を仮分数に直す; = 9/6 - 14/6 通分する; "
-        "= -(14/6 - 9/6) 符号を決める; = -5/6 計算する", Mixed, Method::Mixed},
+        "= -(14/6 - 9/6) 符号を決める; = -5/6 計算する", Mixed, Method::KeepMixed},
     WorkingCase {"5/3 + 1 1/2", "= 5/3 + 3/2 帯分数を仮分数に直す; = 10/6 + 9/6 通分する; = 19/6 計算する; "
-        "= 3 1/6 帯分数に直す", Mixed, Method::Mixed},
+        "= 3 1/6 帯分数に直す", Mixed, Method::KeepMixed},
     // No answer: the report, after the engine's own path.
     WorkingCase {"1/0 + 1/2", "分母を１以上の整数にしてください。"},
     WorkingCase {"1/2 ÷ 0", "実行時エラー 11: 0 で割ることはできません。"},
-    WorkingCase {"1 1/40000000 + 1/40000001", "= 40000001/40000000 + 1/40000001 帯分数を仮分数に直す; "
-        "実行時エラー 6: 桁あふれが発生しました。"}));
+    WorkingCase {"1 1/40000000 + 1/40000001", "実行時エラー 6: 桁あふれが発生しました。"}));
 // clang-format on
 
-// Exact values of the lines, in lowest terms with a positive denominator.
-using oracle::Int;
-using oracle::plainGcd;
-struct Value {
-    Int n;
-    Int d;
-    friend bool operator==(const Value &, const Value &) = default;
-};
-
-Value lowest(Int n, Int d)
+// The exact value of an expression.
+Fraction valueOf(const Expression &line)
 {
-    const Int g = plainGcd(n, d) * (d < 0 ? -1 : 1);
-    return {n / g, d / g};
-}
-
-Value valueOf(const ShownNumber &x)
-{
-    const Int whole = x.hasWhole ? x.whole : 0;
-    const Int n = x.hasFraction ? whole * x.den + x.num : whole;
-    return lowest(x.negative ? -n : n, x.hasFraction ? x.den : 1);
-}
-
-Value valueOf(const Line &line)
-{
-    if (line.shape == Line::Shape::Number) {
-        return valueOf(line.first);
+    if (line.shape == Expression::Shape::Number) {
+        return tobarin::valueOf(line.first).value();
     }
-    const int sign = line.sign == Sign::Minus ? -1 : 1;
-    if (line.shape == Line::Shape::Product) {
-        Int n = sign;
-        Int d = 1;
+    const Fraction sign = fractionOf(line.sign == Sign::Minus ? -1 : 1, 1);
+    if (line.shape == Expression::Shape::Product) {
+        Fraction product = sign;
         for (const Factor &f : line.numerator) {
-            n *= f.value;
+            product = product * fractionOf(f.value, 1);
         }
         for (const Factor &f : line.denominator) {
-            d *= f.value;
+            product = product / fractionOf(f.value, 1);
         }
-        return lowest(n, d);
+        return product;
     }
-    const Value a = valueOf(line.first);
-    const Value b = valueOf(line.second);
+    const Fraction a = tobarin::valueOf(line.first).value();
+    const Fraction b = tobarin::valueOf(line.second).value();
     switch (line.operation.value()) {
     case Operation::Add:
-        return lowest(sign * (a.n * b.d + b.n * a.d), a.d * b.d);
+        return sign * (a + b);
     case Operation::Subtract:
-        return lowest(sign * (a.n * b.d - b.n * a.d), a.d * b.d);
+        return sign * (a - b);
     case Operation::Multiply:
-        return lowest(sign * a.n * b.n, a.d * b.d);
+        return sign * a * b;
     case Operation::Divide:
         break;
     }
-    return lowest(sign * a.n * b.d, a.d * b.n);
+    return sign * a / b;
 }
 
-bool hasMinusInside(const Line &line)
+// The answer the window's labels show for the problem in the form asked for.
+std::string windowAnswer(const Problem &problem, AnswerForm form)
 {
-    return line.shape != Line::Shape::Number && (line.first.negative || line.second.negative);
+    MemoryForm window;
+    enterProblem(window, problem);
+    Command1_Click(window);
+    if (form == AnswerForm::Improper) {
+        Option2_Click(window, static_cast<std::int16_t>(form));
+    }
+    const std::optional<WrittenNumber> shown = answerIn(window);
+    return shown ? numberText(*shown) : "";
+}
+
+bool hasMinusInside(const Expression &line)
+{
+    return line.shape != Expression::Shape::Number && (line.first.negative || line.second.negative);
 }
 
 TEST(WorkingProperty, EveryLineEqualsTheAnswerAndTheLastIsTheWindows)
@@ -173,33 +165,36 @@ TEST(WorkingProperty, EveryLineEqualsTheAnswerAndTheLastIsTheWindows)
         const testing::Operand a = random.operand();
         const testing::Operand b = random.operand();
         for (const Operation operation : Operations) {
-            const Problem problem {{{a.den, a.num, a.whole}, a.negative},
-                {{b.den, b.num, b.whole}, b.negative}, operation};
+            const Problem problem {{a.den, a.num, a.whole, a.negative},
+                {b.den, b.num, b.whole, b.negative}, operation};
             for (const AnswerForm form : {AnswerForm::Mixed, AnswerForm::Improper}) {
                 const Solution solution = solve(problem, form);
-                if (solution.answer.empty()) {
+                if (!solution.answer) {
                     continue;
                 }
                 ++answers;
-                const Method method = pair % 2 == 0 ? Method::Improper : Method::Mixed;
+                const Method method = pair % 2 == 0 ? Method::MakeImproper : Method::KeepMixed;
                 const Working working = textbookWorking(problem, form, method);
+                const std::string window = windowAnswer(problem, form);
                 const std::vector<Step> &steps = working.steps;
                 SCOPED_TRACE(workingText(working));
-                ASSERT_EQ(lineText(steps.back().line), answerText(solution.answer));
-                const Value answer = valueOf(steps.back().line);
+                ASSERT_EQ(expressionText(steps.back().expression), window);
+                const Fraction answer = valueOf(steps.back().expression);
                 std::set<std::string> seen;
                 bool signDecided = false;
                 for (std::size_t i = 1; i < steps.size(); ++i) {
                     const Step &step = steps[i];
-                    EXPECT_EQ(valueOf(step.line), answer) << "line " << i;
-                    EXPECT_TRUE(seen.insert(lineText(step.line)).second) << "line " << i;
-                    if (step.note == Note::Reduce && step.line.shape == Line::Shape::Number) {
-                        const ShownNumber &x = step.line.first;
-                        EXPECT_TRUE(!x.hasFraction || plainGcd(x.num, x.den) == 1);
+                    EXPECT_EQ(valueOf(step.expression), answer) << "line " << i;
+                    EXPECT_TRUE(seen.insert(expressionText(step.expression)).second)
+                        << "line " << i;
+                    if (step.note == Note::Reduce
+                        && step.expression.shape == Expression::Shape::Number) {
+                        const WrittenNumber &x = step.expression.first;
+                        EXPECT_TRUE(!x.hasFraction || wide::gcd(x.num, x.den) == 1);
                     }
                     signDecided = signDecided
                         || (step.note == Note::DecideSign && operation >= Operation::Multiply);
-                    EXPECT_FALSE(signDecided && hasMinusInside(step.line)) << "line " << i;
+                    EXPECT_FALSE(signDecided && hasMinusInside(step.expression)) << "line " << i;
                 }
             }
         }

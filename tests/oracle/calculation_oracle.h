@@ -10,8 +10,8 @@
 // including the signed GCD; an answer is then checked against the exact value
 // of first ∘ second worked out as plain fractions, and the two must agree.
 
-#include "engine/conversions.h"
-#include "engine/runtime_error.h"
+#include "engine/number/conversions.h"
+#include "engine/number/runtime_error.h"
 
 #include <array>
 #include <optional>

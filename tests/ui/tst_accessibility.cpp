@@ -16,7 +16,7 @@
 #include <QTest>
 
 #ifndef Q_MOC_RUN
-#include "engine/answer.h"
+#include "engine/window/answer.h"
 #endif
 
 using namespace tobarin;  // the controls' names: Text1[0], Command1...
@@ -153,9 +153,9 @@ private slots:
 
     void spokenAnswerWording()
     {
-        QCOMPARE(tobarin::spokenAnswer({"-", "", "1", "4"}), std::string("答え マイナス 4分の1"));
-        QCOMPARE(tobarin::spokenAnswer({"", "12", "", ""}), std::string("答え 12"));
-        QCOMPARE(tobarin::spokenAnswer({}), std::string());
+        QCOMPARE(
+            tobarin::spokenAnswer(fractionNumber(1, 4, true)), std::string("答え マイナス 4分の1"));
+        QCOMPARE(tobarin::spokenAnswer(wholeNumber(12)), std::string("答え 12"));
     }
 };
 

@@ -1,7 +1,7 @@
 // Sign boxes, operation buttons, Clear, About and Quit, through clicks, keys
 // and the menu bar.
 
-#include "engine/handlers.h"
+#include "engine/window/handlers.h"
 #include "tests/ui/window_driver.h"
 
 #include <optional>

@@ -15,7 +15,7 @@
 #include <QToolTip>
 
 #ifndef Q_MOC_RUN
-#include "engine/answer_check.h"
+#include "engine/check/answer_check.h"
 #include "engine/solve.h"
 #include "ui/working_window.h"
 #endif
@@ -43,7 +43,7 @@ template <typename Widget = QWidget> Widget *part(const char *name)
 // The working of a problem, in its text form.
 QString workingOf(const Problem &problem)
 {
-    return QString::fromStdString(workingText(solve(problem, AnswerForm::Mixed, true).working));
+    return QString::fromStdString(workingText(solve(problem, AnswerForm::Mixed).working));
 }
 
 QString workingOf(const char *expression)
@@ -213,7 +213,7 @@ private slots:
         QTest::mouseClick(part("CheckAnswer"), Qt::LeftButton);
 
         const AnswerCheck expected = checkAnswer(parseProblem("1 2/3 + 3/4").value.value(),
-            {{typed[3].toStdString(), typed[2].toStdString(), typed[1].toStdString()},
+            TypedOperand {typed[3].toStdString(), typed[2].toStdString(), typed[1].toStdString(),
                 typed[0] == QLatin1String("-")});
         QCOMPARE(static_cast<int>(expected.verdict), verdict);  // the row means what it says
         QCOMPARE(part<QLabel>("Verdict")->text(), QString::fromStdString(expected.text));
@@ -256,7 +256,7 @@ private slots:
         w().key(Qt::Key_End);
         w().typeText(QStringLiteral("e10"));  // 2e10, beyond 32 bits
         const QString report
-            = workingOf(Problem {{{"3", "2e10", "1"}}, {{"4", "3", ""}}, Operation::Add});
+            = workingOf(Problem {{"3", "2e10", "1"}, {"4", "3", ""}, Operation::Add});
         QVERIFY(report.startsWith(QStringLiteral("実行時エラー 6")));
         QCOMPARE(shownWorking(), report);
     }
@@ -296,7 +296,7 @@ private slots:
         const Problem problem = parseProblem("1 2/3 + 3/4").value.value();
         QCOMPARE(shownWorking(),
             QString::fromStdString(
-                workingText(solve(problem, AnswerForm::Mixed, true, Method::Mixed).working)));
+                workingText(solve(problem, AnswerForm::Mixed, Method::KeepMixed).working)));
         for (const char *method : {"MethodMixed", "MethodImproper"}) {
             WorkingWindow another;
             QVERIFY(another.findChild<QRadioButton *>(QLatin1String(method))->isChecked());

@@ -5,7 +5,7 @@
 // moc reads this file too and stumbles over the C++20 library headers
 // (<compare>, <concepts>).
 #ifndef Q_MOC_RUN
-#include "engine/problem_text.h"
+#include "engine/window/problem_text.h"
 
 #include "form/definition.h"
 #endif
@@ -178,10 +178,10 @@ public:
             = {{Text1, problem.first}, {Text2, problem.second}};
         for (int operand = 0; operand < 2; ++operand) {
             const auto &[fields, typed] = operands[operand];
-            for (int index = 0; index < fields.size(); ++index) {
-                const std::string &text = typed.fields[static_cast<std::size_t>(index)];
+            for (const Field field : Fields) {
+                const std::string &text = typed.field(field);
                 if (!text.empty()) {
-                    type(fields[index], QString::fromStdString(text));
+                    type(fields[field], QString::fromStdString(text));
                 }
             }
             if (typed.negative) {

@@ -1,15 +1,15 @@
 // What the browser tests share, beside the site and the browsers that
-// browsers/site.js serves and drives: the browser of one test file, the
+// tests/browsers/site.js serves and drives: the browser of one test file, the
 // controls found by their data-control names, and a test skipped where the
 // engine's driver cannot carry it out.
 
 import { readFileSync } from 'node:fs';
 import { after, before } from 'node:test';
-import { engine, launchBrowser, limits, serveSite } from '../../browsers/site.js';
+import { engine, launchBrowser, limits, serveSite } from '../browsers/site.js';
 
 export {
   buildDir, engine, launchBrowser, limits, serveSite, withDevTools,
-} from '../../browsers/site.js';
+} from '../browsers/site.js';
 
 // Skips the test where the engine's driver lacks what it needs; true then.
 export function lacks(t, need) {

@@ -15,7 +15,7 @@ const Verdicts = new Map([[VerdictCategory.Correct, 'correct'], [VerdictCategory
   [VerdictCategory.Unreadable, 'unreadable']]);
 const AnswerFields = new Map([[Field.Denominator, 'AnswerDenominator'],
   [Field.Numerator, 'AnswerNumerator'], [Field.Whole, 'AnswerWhole']]);
-const Methods = new Map([[Method.Improper, 'MethodImproper'], [Method.Mixed, 'MethodMixed']]);
+const Methods = new Map([[Method.MakeImproper, 'MethodImproper'], [Method.KeepMixed, 'MethodMixed']]);
 const MethodKey = 'tobarin.method';  // kept between visits
 
 function math(name, ...children) {
@@ -108,18 +108,17 @@ export class WorkingPanel {
     list.replaceChildren();
     this.#part('copied').textContent = '';
     this.#part('report').textContent = working.report;
-    const lines = working.text.split('\n');
     working.steps.forEach((step, i) => {
       const line = math('math');
       if (i > 0) line.append(math('mo', '='));
-      line.append(...lineMath(step.line));
+      line.append(...lineMath(step.expression));
       const item = document.createElement('li');
       const note = document.createElement('span');
       note.className = 'note';
       note.textContent = step.note;
       item.append(line, note);
-      // Read out as the text form's line says it.
-      item.setAttribute('aria-label', lines[i].replace(/ {2,}/g, ' '));
+      // Read out as the text form writes the step.
+      item.setAttribute('aria-label', step.text.replace(/ {2,}/g, ' '));
       list.append(item);
     });
     if (sameProblem) {
@@ -132,13 +131,13 @@ export class WorkingPanel {
 
   // Chooses the method chosen last time, or the first one.
   restoreMethod() {
-    const method = Methods.get(Number(localStorage.getItem(MethodKey))) ?? Methods.get(Method.Improper);
+    const method = Methods.get(Number(localStorage.getItem(MethodKey))) ?? Methods.get(Method.MakeImproper);
     for (const name of Methods.values()) this.#part(name).checked = name === method;
   }
 
   // How sums and differences are worked: a Method code.
   workingMethod() {
-    return [...Methods].find(([, name]) => this.#part(name).checked)?.[0] ?? Method.Improper;
+    return [...Methods].find(([, name]) => this.#part(name).checked)?.[0] ?? Method.MakeImproper;
   }
 
   // The pupil's answer, by Field code, and its sign.

@@ -1,0 +1,190 @@
+#include "engine/check/answer_check.h"
+
+#include "engine/number/reader.h"
+#include "engine/solve.h"
+
+#include <string_view>
+#include <vector>
+
+namespace tobarin {
+
+namespace {
+
+using wide::Int128;
+
+AnswerCheck unreadable(std::string text)
+{
+    return {Verdict::Unreadable, std::move(text)};
+}
+
+// Why the right value is not finished, as the pupil is told it.
+struct Reason {
+    Verdict verdict;
+    std::string_view text;
+};
+
+}  // namespace
+
+AnswerCheck checkAnswer(const Problem &problem, const WrittenNumber &answer)
+{
+    if (answer.unending) {
+        return {Verdict::UnendingDecimal, "終わらない小数です。分数で答えましょう。"};
+    }
+    const std::optional<Fraction> typed = valueOf(answer);
+    if (!typed) {
+        return unreadable("分母に 0 は使えません。");
+    }
+
+    // The problem's answer, as the window shows it.
+    const Solution solution = solve(problem, AnswerForm::Mixed);
+    if (!solution.answer) {
+        return {Verdict::NoAnswer, "この問題の答えは出せません。" + solution.working.report};
+    }
+    const Fraction right = valueOf(*solution.answer).value();
+    if (*typed != right) {
+        if (right.num != 0 && *typed == -right) {
+            return {Verdict::WrongSign, "答えがちがいます。符号をたしかめてみましょう。"};
+        }
+        return {Verdict::Wrong, "答えがちがいます。もう一度計算してみましょう。"};
+    }
+
+    const std::string close = "おしいです。大きさは合っていますが、";
+    if (answer.isDecimal()) {
+        return {Verdict::Decimal,
+            close
+                + (right.isWhole() ? "小数ではなく整数で答えましょう。"
+                                   : "小数ではなく分数で答えましょう。")};
+    }
+    const bool fraction = answer.hasFraction;
+    const Int128 whole = answer.hasWhole ? answer.whole : 0;
+    std::vector<Reason> reasons;
+    if (answer.negative && typed->num == 0) {
+        reasons.push_back({Verdict::NegativeZero, "0 にマイナスはつけません。"});
+    }
+    if (answer.hasWhole && whole == 0 && fraction) {
+        reasons.push_back({Verdict::ZeroWhole, "整数の部分の 0 は書きません。"});
+    }
+    if (fraction && (answer.num == 0 || answer.den == 1)) {
+        reasons.push_back({Verdict::WholeAsFraction, "この答えは整数で書けます。"});
+    } else {
+        if (fraction && wide::gcd(answer.num, answer.den) > 1) {
+            reasons.push_back({Verdict::NotReduced, "まだ約分できます。"});
+        }
+        if (whole != 0 && fraction && answer.num >= answer.den) {
+            reasons.push_back(
+                {Verdict::MixedFractionTooLarge, "帯分数の分数の部分が 1 以上になっています。"});
+        }
+    }
+    if (!reasons.empty()) {
+        Verdict verdict = reasons.front().verdict;
+        if (reasons.size() == 2 && verdict == Verdict::NotReduced) {
+            verdict = Verdict::NotReducedAndTooLarge;
+        }
+        std::string text = close;
+        for (std::size_t i = 0; i < reasons.size(); ++i) {
+            text += (i > 0 ? "また、" : "") + std::string(reasons[i].text);
+        }
+        return {verdict, text};
+    }
+    if (whole != 0 && fraction) {
+        return {Verdict::CorrectMixed,
+            "正解です。仮分数で書くと " + numberText(improperNumberOf(right)) + " です。"};
+    }
+    if (fraction && answer.num > answer.den) {
+        return {Verdict::CorrectImproper,
+            "正解です。帯分数で書くと " + numberText(mixedNumberOf(right)) + " です。"};
+    }
+    return {Verdict::Correct, "正解です。"};
+}
+
+AnswerCheck checkAnswer(const Problem &problem, const TypedOperand &answer)
+{
+    // Each field: digits, or nothing; the first one that is neither.
+    const std::string *unread = nullptr;
+    int written = 0;
+    for (const Field field : Fields) {
+        const auto digits = reading::fieldDigits(answer.field(field));
+        written += !digits || !digits->empty() ? 1 : 0;
+        unread = !digits && !unread ? &answer.field(field) : unread;
+    }
+    if (unread) {
+        // A single field that holds more than digits is read as the whole
+        // answer, as the command line reads one ("1.25", "5/4").
+        const Parsed<WrittenNumber> read
+            = written == 1 ? readNumber(*unread) : Parsed<WrittenNumber> {};
+        if (!read.value) {
+            return unreadable(quoted(*unread) + "は数ではありません。数字で書いてください。");
+        }
+        if (answer.negative && read.value->negative) {
+            return unreadable("マイナスの印と" + quoted(*unread) + "の両方に符号があります。");
+        }
+        WrittenNumber number = *read.value;
+        number.negative = number.negative || answer.negative;
+        return checkAnswer(problem, number);
+    }
+    const std::string whole = *reading::fieldDigits(answer.whole);
+    const std::string num = *reading::fieldDigits(answer.num);
+    const std::string den = *reading::fieldDigits(answer.den);
+    if (whole.empty() && num.empty() && den.empty()) {
+        return unreadable("答えが書かれていません。");
+    }
+    if (num.empty() != den.empty()) {
+        return unreadable(den.empty() ? "分母が書かれていません。" : "分子が書かれていません。");
+    }
+    // The fields hold the parts of one number, as the reader reads it.
+    std::string text = whole;
+    if (!num.empty()) {
+        text += (whole.empty() ? "" : " ") + num + "/" + den;
+    }
+    Parsed<WrittenNumber> read = readNumber(text);
+    if (!read.value) {
+        return unreadable(read.error);
+    }
+    read.value->negative = answer.negative;
+    return checkAnswer(problem, *read.value);
+}
+VerdictCategory categoryOf(Verdict verdict)
+{
+    switch (verdict) {
+    case Verdict::Correct:
+    case Verdict::CorrectMixed:
+    case Verdict::CorrectImproper:
+        return VerdictCategory::Correct;
+    case Verdict::NegativeZero:
+    case Verdict::ZeroWhole:
+    case Verdict::WholeAsFraction:
+    case Verdict::NotReduced:
+    case Verdict::MixedFractionTooLarge:
+    case Verdict::NotReducedAndTooLarge:
+    case Verdict::Decimal:
+        return VerdictCategory::Close;
+    case Verdict::NoAnswer:
+        return VerdictCategory::NoAnswer;
+    case Verdict::Unreadable:
+    case Verdict::UnendingDecimal:
+        return VerdictCategory::Unreadable;
+    case Verdict::Wrong:
+    case Verdict::WrongSign:
+        break;
+    }
+    return VerdictCategory::Wrong;
+}
+
+int exitStatus(Verdict verdict)
+{
+    switch (categoryOf(verdict)) {
+    case VerdictCategory::Correct:
+        return 0;
+    case VerdictCategory::NoAnswer:
+        return 1;
+    case VerdictCategory::Unreadable:
+        return 2;
+    case VerdictCategory::Close:
+        return 3;
+    case VerdictCategory::Wrong:
+        break;
+    }
+    return 4;
+}
+
+}  // namespace tobarin

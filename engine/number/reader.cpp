@@ -1,0 +1,319 @@
+#include "engine/number/reader.h"
+
+#include <initializer_list>
+#include <utility>
+
+namespace tobarin {
+
+namespace reading {
+
+namespace {
+
+struct Symbol {
+    std::string_view text;
+    TokenKind kind;
+    std::optional<Operation> operation;
+};
+
+constexpr Symbol Symbols[] = {
+    {"/", TokenKind::Slash, Operation::Divide},
+    {"／", TokenKind::Slash, Operation::Divide},
+    {"-", TokenKind::Sign, Operation::Subtract},
+    {"－", TokenKind::Sign, Operation::Subtract},
+    {"−", TokenKind::Sign, Operation::Subtract},  // U+2212, the minus of a drawn working
+    // What the minus key gives while the input method writes kana.
+    {"ー", TokenKind::Sign, Operation::Subtract},
+    {"+", TokenKind::Sign, Operation::Add},
+    {"＋", TokenKind::Sign, Operation::Add},
+    {"*", TokenKind::Operator, Operation::Multiply},
+    {"＊", TokenKind::Operator, Operation::Multiply},
+    {"×", TokenKind::Operator, Operation::Multiply},
+    {"÷", TokenKind::Operator, Operation::Divide},
+    {"と", TokenKind::And, std::nullopt},
+    {"(", TokenKind::Open, std::nullopt},
+    {"（", TokenKind::Open, std::nullopt},
+    {")", TokenKind::Close, std::nullopt},
+    {"）", TokenKind::Close, std::nullopt},
+    {".", TokenKind::Point, std::nullopt},
+    {"．", TokenKind::Point, std::nullopt},
+    {"…", TokenKind::Unending, std::nullopt},
+    {"‥", TokenKind::Unending, std::nullopt},
+    {"⋯", TokenKind::Unending, std::nullopt},
+    {"・", TokenKind::Unending, std::nullopt},
+    {"･", TokenKind::Unending, std::nullopt},
+};
+
+constexpr std::string_view Blanks[] = {" ", "\t", "　"};
+
+constexpr std::string_view FullWidthZero = "０";  // U+FF10; ０-９ differ in the last byte only
+
+// The ASCII digit at the start of text (ASCII or full-width), with its length in bytes.
+std::optional<std::pair<char, std::size_t>> digitAt(std::string_view text)
+{
+    if (!text.empty() && text[0] >= '0' && text[0] <= '9') {
+        return std::pair {text[0], std::size_t {1}};
+    }
+    if (text.size() >= 3 && text.substr(0, 2) == FullWidthZero.substr(0, 2)) {
+        const int offset
+            = static_cast<unsigned char>(text[2]) - static_cast<unsigned char>(FullWidthZero[2]);
+        if (offset >= 0 && offset <= 9) {
+            return std::pair {static_cast<char>('0' + offset), std::size_t {3}};
+        }
+    }
+    return std::nullopt;
+}
+
+// The length in bytes of the UTF-8 character at the start of text, or 0 when
+// the bytes there are not one.
+std::size_t characterLength(std::string_view text)
+{
+    const auto lead = static_cast<unsigned char>(text[0]);
+    std::size_t length = 0;
+    if (lead < 0x80U) {
+        length = 1;
+    } else if ((lead & 0xE0U) == 0xC0U) {
+        length = 2;
+    } else if ((lead & 0xF0U) == 0xE0U) {
+        length = 3;
+    } else if ((lead & 0xF8U) == 0xF0U) {
+        length = 4;
+    }
+    if (length == 0 || length > text.size()) {
+        return 0;
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0U) != 0x80U) {
+            return 0;
+        }
+    }
+    return length;
+}
+
+// Whether tokens[b, e) are of the kinds given, one for one, with no blank
+// inside them where tight is set.
+bool shaped(const std::vector<Token> &tokens, std::size_t b, std::size_t e,
+    std::initializer_list<TokenKind> kinds, bool tight)
+{
+    if (e - b != kinds.size()) {
+        return false;
+    }
+    std::size_t k = b;
+    for (const TokenKind kind : kinds) {
+        if (tokens[k].kind != kind || (tight && k > b && tokens[k].blankBefore)) {
+            return false;
+        }
+        ++k;
+    }
+    return true;
+}
+
+// tokens[b, e) without sign and parentheses, as one number.
+std::optional<NumberShape> bareNumber(
+    const std::vector<Token> &tokens, std::size_t b, std::size_t e)
+{
+    using enum TokenKind;
+    const auto at = [&](std::size_t k) { return &tokens[b + k]; };
+    // The bar of a fraction: a "/" with no blank beside it.
+    const auto tightBar
+        = [&](std::size_t k) { return !tokens[b + k].blankBefore && !tokens[b + k].blankAfter; };
+    NumberShape shape;
+    if (shaped(tokens, b, e, {Number}, false)) {
+        shape.whole = at(0);
+    } else if (shaped(tokens, b, e, {Number, Slash, Number}, false) && tightBar(1)) {
+        shape.num = at(0);
+        shape.den = at(2);
+    } else if (shaped(tokens, b, e, {Number, Number, Slash, Number}, false) && tightBar(2)) {
+        // Two numbers in a row were parted by a blank.
+        shape.whole = at(0);
+        shape.num = at(1);
+        shape.den = at(3);
+    } else if (shaped(tokens, b, e, {Number, And, Number, Slash, Number}, false) && tightBar(3)) {
+        shape.whole = at(0);
+        shape.num = at(2);
+        shape.den = at(4);
+    } else if (e - b >= 3 && shaped(tokens, b, b + 3, {Number, Point, Number}, true)) {
+        shape.whole = at(0);
+        shape.decimals = at(2);
+        if (shaped(tokens, b + 3, e, {Unending}, false)) {
+            shape.unending = true;
+        } else if (shaped(tokens, b + 2, e, {Number, Open, Number, Close}, true)) {
+            // Its repeating digits in parentheses, as a decimal is copied: 2.41(6).
+            shape.repeating = at(4);
+            shape.unending = true;
+        } else if (e - b != 3) {
+            return std::nullopt;
+        }
+    } else {
+        return std::nullopt;
+    }
+    return shape;
+}
+
+}  // namespace
+
+Tokens tokenize(std::string_view text)
+{
+    Tokens result;
+    std::vector<Token> &tokens = result.tokens;
+    bool blank = false;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const std::string_view rest = text.substr(i);
+        std::size_t length = 0;
+        for (const std::string_view b : Blanks) {
+            length = rest.starts_with(b) ? b.size() : length;
+        }
+        if (length > 0) {
+            blank = true;
+            if (!tokens.empty()) {
+                tokens.back().blankAfter = true;
+            }
+            i += length;
+            continue;
+        }
+        const bool joined = !tokens.empty() && !blank;
+        if (const auto digit = digitAt(rest)) {
+            // Digits next to each other make one number.
+            if (joined && tokens.back().kind == TokenKind::Number) {
+                tokens.back().digits += digit->first;
+                tokens.back().end = i + digit->second;
+            } else {
+                tokens.push_back({TokenKind::Number, std::nullopt, std::string(1, digit->first), i,
+                    i + digit->second, blank, false});
+            }
+            i += digit->second;
+            blank = false;
+            continue;
+        }
+        const Symbol *symbol = nullptr;
+        for (const Symbol &s : Symbols) {
+            symbol = rest.starts_with(s.text) ? &s : symbol;
+        }
+        if (!symbol) {
+            const std::size_t character = characterLength(rest);
+            result.error = character == 0
+                ? std::string("UTF-8 として読めない文字があります。")
+                : quoted(rest.substr(0, character)) + "は使えない文字です。";
+            return result;
+        }
+        const bool dots = symbol->kind == TokenKind::Point || symbol->kind == TokenKind::Unending;
+        if (dots && joined
+            && (tokens.back().kind == TokenKind::Point
+                || tokens.back().kind == TokenKind::Unending)) {
+            // Points and dots in a row: "...", "・・・".
+            tokens.back().kind = TokenKind::Unending;
+            tokens.back().end = i + symbol->text.size();
+        } else {
+            tokens.push_back(
+                {symbol->kind, symbol->operation, {}, i, i + symbol->text.size(), blank, false});
+        }
+        i += symbol->text.size();
+        blank = false;
+    }
+    return result;
+}
+
+std::string_view sourceOf(
+    std::string_view text, const std::vector<Token> &tokens, std::size_t b, std::size_t e)
+{
+    return text.substr(tokens[b].begin, tokens[e - 1].end - tokens[b].begin);
+}
+
+Parsed<NumberShape> shapeOf(
+    std::string_view text, const std::vector<Token> &tokens, std::size_t b, std::size_t e)
+{
+    if (b == e) {
+        return {std::nullopt, "数がありません。" + std::string(NumberForms)};
+    }
+    const std::string part = quoted(sourceOf(text, tokens, b, e));
+    bool negative = false;
+    int signs = 0;
+    std::size_t i = b;
+    const auto takeSign = [&] {
+        if (i < e && tokens[i].kind == TokenKind::Sign) {
+            negative = tokens[i].operation == Operation::Subtract;
+            ++signs;
+            ++i;
+        }
+    };
+    takeSign();
+    if (i < e && tokens[i].kind == TokenKind::Open) {
+        if (i + 1 == e || tokens[e - 1].kind != TokenKind::Close) {
+            return {std::nullopt,
+                part + "の" + quoted(sourceOf(text, tokens, i, i + 1))
+                    + "を閉じるかっこがありません。"};
+        }
+        ++i;
+        --e;
+        takeSign();
+    }
+    if (signs > 1) {
+        return {std::nullopt, part + "には符号が2つあります。"};
+    }
+    std::optional<NumberShape> shape = i < e ? bareNumber(tokens, i, e) : std::nullopt;
+    if (!shape) {
+        return {std::nullopt, part + "は数として読めません。" + std::string(NumberForms)};
+    }
+    shape->negative = negative;
+    return {shape, {}};
+}
+
+Parsed<WrittenNumber> numberOf(
+    std::string_view text, const std::vector<Token> &tokens, std::size_t b, std::size_t e)
+{
+    const Parsed<NumberShape> shape = shapeOf(text, tokens, b, e);
+    if (!shape.value) {
+        return {std::nullopt, shape.error};
+    }
+    const NumberShape &s = *shape.value;
+    WrittenNumber number;
+    number.negative = s.negative;
+    number.hasWhole = s.whole != nullptr;
+    number.hasFraction = s.den != nullptr;
+    number.unending = s.unending;
+    if (s.decimals) {
+        number.decimals = s.decimals->digits + (s.repeating ? s.repeating->digits : "");
+    }
+    // Each part's value; a decimal that does not end has none to keep its
+    // digits for.
+    for (const auto &[token, value] : {std::pair {s.whole, &number.whole},
+             std::pair {s.num, &number.num}, std::pair {s.den, &number.den}}) {
+        const auto read = token ? wide::digitsValue(token->digits) : wide::Int128 {0};
+        if (!read) {
+            return {std::nullopt, quoted(token->digits) + "は桁が多すぎます。"};
+        }
+        *value = *read;
+    }
+    if (!s.unending && s.decimals && !wide::digitsValue(s.decimals->digits)) {
+        return {std::nullopt, quoted(s.decimals->digits) + "は桁が多すぎます。"};
+    }
+    return {std::move(number), {}};
+}
+
+std::optional<std::string> fieldDigits(std::string_view text)
+{
+    const Tokens read = tokenize(text);
+    if (!read.error.empty() || read.tokens.size() > 1
+        || (read.tokens.size() == 1 && read.tokens[0].kind != TokenKind::Number)) {
+        return std::nullopt;
+    }
+    return read.tokens.empty() ? std::string() : read.tokens[0].digits;
+}
+
+}  // namespace reading
+
+Parsed<WrittenNumber> readNumber(std::string_view text)
+{
+    const reading::Tokens read = reading::tokenize(text);
+    if (!read.error.empty()) {
+        return {std::nullopt, read.error};
+    }
+    return reading::numberOf(text, read.tokens, 0, read.tokens.size());
+}
+
+std::string quoted(std::string_view text)
+{
+    return "「" + std::string(text) + "」";
+}
+
+}  // namespace tobarin

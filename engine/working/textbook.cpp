@@ -1,0 +1,455 @@
+#include "engine/working/textbook.h"
+
+#include "engine/number/conversions.h"
+#include "engine/number/wide.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace tobarin {
+
+namespace {
+
+using wide::Int128;
+
+// The operands of a problem the window answers fit 32 bits as improper
+// fractions, so every product and common denominator below stays far inside
+// 128 bits.
+
+bool isZero(const WrittenNumber &x)
+{
+    return (!x.hasWhole || x.whole == 0) && (!x.hasFraction || x.num == 0);
+}
+
+bool isWhole(const WrittenNumber &x)
+{
+    return !x.hasFraction;
+}
+
+// The denominator a number brings to a common denominator: 1 for a whole.
+Int128 denominatorOf(const WrittenNumber &x)
+{
+    return x.hasFraction ? x.den : 1;
+}
+
+// The magnitude over its own denominator: 2 1/3 is 7 (thirds).
+Int128 improperNumerator(const WrittenNumber &x)
+{
+    return (x.hasWhole ? x.whole * denominatorOf(x) : 0) + (x.hasFraction ? x.num : 0);
+}
+
+// n / d as a result is written: 0 and a denominator of 1 as a whole number.
+WrittenNumber resultOf(Int128 n, Int128 d, bool negative)
+{
+    return n == 0 || d == 1 ? wholeNumber(n / d, negative) : fractionNumber(n, d, negative);
+}
+
+WrittenNumber magnitudeOf(WrittenNumber x)
+{
+    x.negative = false;
+    return x;
+}
+
+// A mixed number made improper; any other number as it is.
+WrittenNumber improperOf(const WrittenNumber &x)
+{
+    return x.isMixed() ? resultOf(improperNumerator(x), x.den, x.negative) : x;
+}
+
+// In lowest terms: the fraction part reduced, written whole where nothing of
+// it is left.
+WrittenNumber lowestOf(const WrittenNumber &x)
+{
+    if (isWhole(x)) {
+        return x;
+    }
+    const Int128 g = wide::gcd(x.num, x.den);
+    if (x.hasWhole && x.den / g == 1) {
+        return wholeNumber(x.whole + x.num / g, x.negative);
+    }
+    if (x.hasWhole) {
+        return mixedNumber(x.negative, x.whole, x.num / g, x.den / g);
+    }
+    return resultOf(x.num / g, x.den / g, x.negative);
+}
+
+// A fraction part not in lowest terms, or over 1: it is then written as a
+// whole number (a fraction part of 0 too).
+bool reducible(const WrittenNumber &x)
+{
+    return x.hasFraction && (wide::gcd(x.num, x.den) != 1 || x.den == 1);
+}
+
+// The fraction part over another denominator, a multiple of its own.
+WrittenNumber over(WrittenNumber x, Int128 den)
+{
+    if (x.hasFraction) {
+        x.num = x.num * (den / x.den);
+        x.den = den;
+    }
+    return x;
+}
+
+// A proper fraction (0 < num < den) with no integer part.
+bool isProperFraction(const WrittenNumber &x)
+{
+    return !x.hasWhole && x.hasFraction && x.num > 0 && x.num < x.den;
+}
+
+// A whole number, or a number whose fraction part is proper.
+bool hasProperForm(const WrittenNumber &x)
+{
+    return isWhole(x) || (x.num > 0 && x.num < x.den);
+}
+
+Expression signedExpression(
+    Sign sign, const WrittenNumber &first, Operation operation, const WrittenNumber &second)
+{
+    Expression line = pairExpression(first, operation, second);
+    if (sign != Sign::None) {
+        line.shape = Expression::Shape::Signed;
+        line.sign = sign;
+    }
+    return line;
+}
+
+Expression productExpression(
+    Sign sign, std::vector<Factor> numerator, std::vector<Factor> denominator)
+{
+    Expression line;
+    line.shape = Expression::Shape::Product;
+    line.sign = sign;
+    line.numerator = std::move(numerator);
+    line.denominator = std::move(denominator);
+    return line;
+}
+
+class Route {
+public:
+    Route(AnswerForm form, Method method)
+        : m_form(form)
+        , m_method(method)
+    {
+    }
+
+    Working work(WrittenNumber a, Operation operation, WrittenNumber b)
+    {
+        add(Note::Problem, pairExpression(a, operation, b));
+        if (operation == Operation::Add || operation == Operation::Subtract) {
+            sum(a, operation, b);
+        } else {
+            product(a, operation, b);
+        }
+        return std::move(m_working);
+    }
+
+private:
+    void add(Note note, const Expression &line) { m_working.steps.push_back({note, line}); }
+
+    void sum(WrittenNumber a, Operation operation, WrittenNumber b)
+    {
+        if (b.negative) {
+            b = magnitudeOf(b);
+            const bool subtracted = operation == Operation::Subtract;
+            operation = subtracted ? Operation::Add : Operation::Subtract;
+            add(subtracted ? Note::ChangeSubtractedSign : Note::RemoveParentheses,
+                pairExpression(a, operation, b));
+        }
+        if (isZero(a) || isZero(b)) {
+            // The other operand as typed, with its sign, is the result.
+            WrittenNumber result = isZero(b) ? a : b;
+            if (isZero(b) == isZero(a)) {
+                result = wholeNumber(0);
+            } else if (isZero(a) && operation == Operation::Subtract) {
+                result.negative = !result.negative;
+            }
+            add(Note::Calculate, numberExpression(result));
+            finish(result);
+        } else if (m_method == Method::KeepMixed && keepsMixedNumbers(a, operation, b)) {
+            sumOfMixedNumbers(a, operation, b);
+        } else {
+            sumOfFractions(a, operation, b);
+        }
+    }
+
+    // Whole parts and fraction parts are worked each where nothing negative,
+    // zero or improper stands in the way and a mixed number (or a whole number
+    // less a fraction) makes it worth it.
+    static bool keepsMixedNumbers(
+        const WrittenNumber &a, Operation operation, const WrittenNumber &b)
+    {
+        const bool subtract = operation == Operation::Subtract;
+        const bool worthIt
+            = a.isMixed() || b.isMixed() || (subtract && isWhole(a) && b.hasFraction);
+        const bool notNegative = !subtract
+            || improperNumerator(a) * denominatorOf(b) >= improperNumerator(b) * denominatorOf(a);
+        return !a.negative && hasProperForm(a) && hasProperForm(b) && worthIt && notNegative;
+    }
+
+    // Reduces both where that lowers their common denominator; a whole number
+    // counts as a denominator of 1.
+    void reduceWhereItLowers(WrittenNumber &a, Operation operation, WrittenNumber &b)
+    {
+        const WrittenNumber lowestA = lowestOf(a);
+        const WrittenNumber lowestB = lowestOf(b);
+        if (wide::lcm(denominatorOf(lowestA), denominatorOf(lowestB))
+            < wide::lcm(denominatorOf(a), denominatorOf(b))) {
+            a = lowestA;
+            b = lowestB;
+            add(Note::Reduce, pairExpression(a, operation, b));
+        }
+    }
+
+    void sumOfFractions(WrittenNumber a, Operation operation, WrittenNumber b)
+    {
+        if (a.isMixed() || b.isMixed()) {
+            a = improperOf(a);
+            b = improperOf(b);
+            add(Note::MakeImproper, pairExpression(a, operation, b));
+        }
+        reduceWhereItLowers(a, operation, b);
+        if (m_form == AnswerForm::Mixed && operation == Operation::Add && !a.negative) {
+            // A whole number and a proper fraction added make the mixed number at once.
+            const WrittenNumber *whole = isWhole(a) ? &a : isWhole(b) ? &b : nullptr;
+            const WrittenNumber &fraction = whole == &a ? b : a;
+            if (whole && isProperFraction(fraction)) {
+                const WrittenNumber result
+                    = mixedNumber(false, whole->whole, fraction.num, fraction.den);
+                add(Note::Calculate, numberExpression(result));
+                return;
+            }
+        }
+        if (a.hasFraction && b.hasFraction && a.den != b.den) {
+            const Int128 common = wide::lcm(a.den, b.den);
+            a = over(a, common);
+            b = over(b, common);
+            add(Note::CommonDenominator, pairExpression(a, operation, b));
+        } else if (a.hasFraction != b.hasFraction) {
+            WrittenNumber &whole = a.hasFraction ? b : a;
+            const Int128 den = denominatorOf(a.hasFraction ? a : b);
+            whole = fractionNumber(whole.whole * den, den, whole.negative);
+            add(Note::WholeAsFraction, pairExpression(a, operation, b));
+        }
+        const Int128 den = std::max(denominatorOf(a), denominatorOf(b));
+        const Int128 first = improperNumerator(a);
+        const Int128 second = improperNumerator(b);
+        const Int128 result
+            = (a.negative ? -first : first) + (operation == Operation::Subtract ? -second : second);
+        if (result != 0 && (a.negative || result < 0)) {
+            // The sign of the result first, then the magnitudes: the larger
+            // first where the signs are opposite.
+            const Sign sign = result < 0 ? Sign::Minus : Sign::Plus;
+            const WrittenNumber magnitudeA = magnitudeOf(a);
+            if (a.negative && operation == Operation::Subtract) {
+                add(Note::DecideSign, signedExpression(sign, magnitudeA, Operation::Add, b));
+            } else {
+                const bool aLarger = first > second;
+                add(Note::DecideSign,
+                    signedExpression(sign, aLarger ? magnitudeA : b, Operation::Subtract,
+                        aLarger ? b : magnitudeA));
+            }
+        }
+        const bool negative = result < 0;
+        const WrittenNumber calculated = resultOf(negative ? -result : result, den, negative);
+        add(Note::Calculate, numberExpression(calculated));
+        finish(calculated);
+    }
+
+    void sumOfMixedNumbers(WrittenNumber a, Operation operation, WrittenNumber b)
+    {
+        reduceWhereItLowers(a, operation, b);
+        if (a.hasFraction && b.hasFraction && a.den != b.den) {
+            const Int128 common = wide::lcm(a.den, b.den);
+            a = over(a, common);
+            b = over(b, common);
+            add(Note::CommonDenominator, pairExpression(a, operation, b));
+        }
+        const Int128 den = std::max(denominatorOf(a), denominatorOf(b));
+        const auto wholeOf
+            = [](const WrittenNumber &x) { return x.hasWhole ? x.whole : Int128 {0}; };
+        const auto partOf
+            = [](const WrittenNumber &x) { return x.hasFraction ? x.num : Int128 {0}; };
+        const bool subtract = operation == Operation::Subtract;
+        if (subtract && partOf(a) < partOf(b)) {
+            // One of the integer part becomes a fraction: 3 3/15 is 2 18/15.
+            a = mixedNumber(false, wholeOf(a) - 1, partOf(a) + den, den);
+            add(Note::Borrow, pairExpression(a, operation, b));
+        }
+        const Int128 whole = subtract ? wholeOf(a) - wholeOf(b) : wholeOf(a) + wholeOf(b);
+        const Int128 part = subtract ? partOf(a) - partOf(b) : partOf(a) + partOf(b);
+        WrittenNumber result = mixedNumber(false, whole, part, den);
+        add(Note::Calculate, numberExpression(result));
+        if (part >= den) {
+            if (m_form == AnswerForm::Mixed || part == den) {
+                result = mixedNumber(false, whole + 1, part - den, den);
+                add(Note::Carry, numberExpression(result));
+            } else {
+                result = resultOf(whole * den + part, den, false);
+                add(Note::MakeImproperAnswer, numberExpression(result));
+            }
+        }
+        if (reducible(result)) {
+            result = lowestOf(result);
+            add(Note::Reduce, numberExpression(result));
+        }
+        if (m_form == AnswerForm::Improper && result.isMixed()) {
+            add(Note::MakeImproperAnswer, numberExpression(improperOf(result)));
+        }
+    }
+
+    void product(WrittenNumber a, Operation operation, WrittenNumber b)
+    {
+        if (isZero(a) || (operation == Operation::Multiply && isZero(b))) {
+            add(Note::Calculate, numberExpression(wholeNumber(0)));
+            return;
+        }
+        Sign sign = Sign::None;
+        if (a.negative || b.negative) {
+            sign = a.negative != b.negative ? Sign::Minus : Sign::Plus;
+            a = magnitudeOf(a);
+            b = magnitudeOf(b);
+            add(Note::DecideSign, signedExpression(sign, a, operation, b));
+        }
+        const bool negative = sign == Sign::Minus;
+        if (a.isMixed() || b.isMixed()) {
+            a = improperOf(a);
+            b = improperOf(b);
+            add(Note::MakeImproper, signedExpression(sign, a, operation, b));
+        }
+        if (reducible(a) || reducible(b)) {
+            a = lowestOf(a);
+            b = lowestOf(b);
+            add(Note::Reduce, signedExpression(sign, a, operation, b));
+        }
+        if (operation == Operation::Divide) {
+            if (isWhole(a) && isWhole(b)) {
+                if (a.whole % b.whole == 0) {
+                    add(Note::Calculate,
+                        numberExpression(wholeNumber(a.whole / b.whole, negative)));
+                    return;
+                }
+                const WrittenNumber quotient = resultOf(a.whole, b.whole, negative);
+                add(Note::QuotientAsFraction, numberExpression(quotient));
+                finish(quotient);
+                return;
+            }
+            // The reciprocal of 3 is 1/3, of 1/3 is 3, of 1 is 1.
+            b = isWhole(b) ? resultOf(1, b.whole, false) : resultOf(b.den, b.num, false);
+            operation = Operation::Multiply;
+            add(Note::Reciprocal, signedExpression(sign, a, operation, b));
+        }
+        if (isWhole(a) && isWhole(b)) {
+            add(Note::Calculate, numberExpression(wholeNumber(a.whole * b.whole, negative)));
+            return;
+        }
+        const auto numeratorOf
+            = [](const WrittenNumber &x) { return x.hasFraction ? x.num : x.whole; };
+        std::vector<Factor> numerator {{numeratorOf(a), {}}, {numeratorOf(b), {}}};
+        std::vector<Factor> denominator;
+        for (const WrittenNumber *x : {&a, &b}) {
+            if (x->hasFraction) {
+                denominator.push_back({x->den, {}});
+            }
+        }
+        add(Note::MultiplyAcross, productExpression(sign, numerator, denominator));
+
+        // Each numerator with the other factor's denominator, by their GCD.
+        bool cancelled = false;
+        const auto cancel = [&cancelled](Factor &top, Factor &bottom) {
+            const Int128 g = wide::gcd(top.value, bottom.value);
+            if (g > 1) {
+                top = {top.value / g, top.value};
+                bottom = {bottom.value / g, bottom.value};
+                cancelled = true;
+            }
+        };
+        if (b.hasFraction) {
+            cancel(numerator[0], denominator.back());
+        }
+        if (a.hasFraction) {
+            cancel(numerator[1], denominator.front());
+        }
+        if (cancelled) {
+            add(Note::CancelAcross, productExpression(sign, numerator, denominator));
+        }
+        Int128 n = 1;
+        Int128 d = 1;
+        for (const Factor &factor : numerator) {
+            n *= factor.value;
+        }
+        for (const Factor &factor : denominator) {
+            d *= factor.value;
+        }
+        const WrittenNumber result = resultOf(n, d, negative);
+        add(Note::Calculate, numberExpression(result));
+        finish(result);
+    }
+
+    // After the result: reduced, then in the answer's form.
+    void finish(WrittenNumber result)
+    {
+        if (reducible(result)) {
+            result = lowestOf(result);
+            add(Note::Reduce, numberExpression(result));
+        }
+        if (m_form == AnswerForm::Mixed && result.hasFraction && result.num >= result.den) {
+            const Int128 improper = improperNumerator(result);
+            add(Note::MakeMixed,
+                numberExpression(mixedNumber(
+                    result.negative, improper / result.den, improper % result.den, result.den)));
+        } else if (m_form == AnswerForm::Improper && result.isMixed()) {
+            add(Note::MakeImproperAnswer, numberExpression(improperOf(result)));
+        }
+    }
+
+    AnswerForm m_form;
+    Method m_method;
+    Working m_working;
+};
+
+// An operand as its three fields read (integer part, numerator,
+// denominator) and its sign box: "1 2/3" as typed, "3/0" when the denominator
+// is missing. Fields that do not read as a plain mixed number (a negative
+// one) show the improper fraction Calculate makes of them, so that the value
+// shown stays right. Error 6 for a field beyond 32 bits.
+WrittenNumber typedNumber(const TypedOperand &operand)
+{
+    const auto read = [&operand](Field field) { return ToLong(TextValue(operand.field(field))); };
+    const std::int32_t whole = read(Field::Whole);
+    const std::int32_t num = read(Field::Numerator);
+    const std::int32_t den = read(Field::Denominator);
+    const Int128 wholeSize = whole < 0 ? -Int128 {whole} : Int128 {whole};
+    WrittenNumber number;
+    bool negative = whole < 0;  // the sign the fields give, before the sign box
+    if (den == 0 && num <= 0) {
+        // The numerator is not read without a denominator.
+        number = wholeNumber(wholeSize);
+    } else if (den == 0 || (whole >= 0 && num >= 0 && den > 0)) {
+        // As typed; a missing denominator is shown as 0.
+        number = fractionNumber(num, den);
+        number.hasWhole = whole != 0;
+        number.whole = wholeSize;
+    } else {
+        number = signedFraction(Int128 {whole} * den + num, den);
+        negative = number.negative;
+    }
+    // A zero is never written with a minus.
+    number.negative = negative != operand.negative && (number.whole != 0 || number.num != 0);
+    return number;
+}
+
+}  // namespace
+
+Expression problemExpression(const Problem &problem)
+{
+    return pairExpression(
+        typedNumber(problem.first), problem.operation, typedNumber(problem.second));
+}
+
+Working textbookWorking(const Problem &problem, AnswerForm form, Method method)
+{
+    return Route(form, method)
+        .work(typedNumber(problem.first), problem.operation, typedNumber(problem.second));
+}
+
+}  // namespace tobarin
