@@ -17,6 +17,15 @@ AnswerCheck unreadable(std::string text)
     return {Verdict::Unreadable, std::move(text)};
 }
 
+// Why a field's text is no number: it is named where it cannot be seen.
+AnswerCheck notANumber(const std::string &text)
+{
+    if (reading::tokenize(text).error == reading::InvisibleCharacter) {
+        return unreadable(std::string(reading::InvisibleCharacter));
+    }
+    return unreadable(quoted(text) + "は数ではありません。数字で書いてください。");
+}
+
 // Why the right value is not finished, as the pupil is told it.
 struct Reason {
     Verdict verdict;
@@ -113,7 +122,7 @@ AnswerCheck checkAnswer(const Problem &problem, const TypedOperand &answer)
         const Parsed<WrittenNumber> read
             = written == 1 ? readNumber(*unread) : Parsed<WrittenNumber> {};
         if (!read.value) {
-            return unreadable(quoted(*unread) + "は数ではありません。数字で書いてください。");
+            return notANumber(*unread);
         }
         if (answer.negative && read.value->negative) {
             return unreadable("マイナスの印と" + quoted(*unread) + "の両方に符号があります。");

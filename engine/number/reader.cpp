@@ -1,6 +1,8 @@
 #include "engine/number/reader.h"
 
+#include <algorithm>
 #include <initializer_list>
+#include <iterator>
 #include <utility>
 
 namespace tobarin {
@@ -30,6 +32,8 @@ constexpr Symbol Symbols[] = {
     {"×", TokenKind::Operator, Operation::Multiply},
     {"÷", TokenKind::Operator, Operation::Divide},
     {"と", TokenKind::And, std::nullopt},
+    // A fraction as it is read aloud, the denominator first: 12分の5 is 5/12.
+    {"分の", TokenKind::Over, std::nullopt},
     {"(", TokenKind::Open, std::nullopt},
     {"（", TokenKind::Open, std::nullopt},
     {")", TokenKind::Close, std::nullopt},
@@ -44,6 +48,14 @@ constexpr Symbol Symbols[] = {
 };
 
 constexpr std::string_view Blanks[] = {" ", "\t", "　"};
+
+// Characters that take no room on the screen: zero-width spaces and joiners,
+// the byte-order mark, the soft hyphen and the marks of writing direction.
+// A message cannot show them in quotation marks, so it names them instead;
+// and they are never dropped, since 2\u200B5/12 must not become 25/12.
+constexpr std::string_view Invisibles[] = {"\u00AD", "\u061C", "\u180E", "\u200B", "\u200C",
+    "\u200D", "\u200E", "\u200F", "\u202A", "\u202B", "\u202C", "\u202D", "\u202E", "\u2060",
+    "\u2061", "\u2062", "\u2063", "\u2064", "\u2066", "\u2067", "\u2068", "\u2069", "\uFEFF"};
 
 constexpr std::string_view FullWidthZero = "０";  // U+FF10; ０-９ differ in the last byte only
 
@@ -131,6 +143,15 @@ std::optional<NumberShape> bareNumber(
         shape.whole = at(0);
         shape.num = at(2);
         shape.den = at(4);
+    } else if (shaped(tokens, b, e, {Number, Over, Number}, false)) {
+        shape.den = at(0);
+        shape.num = at(2);
+    } else if (shaped(tokens, b, e, {Number, And, Number, Over, Number}, false)
+        || shaped(tokens, b, e, {Number, Number, Over, Number}, false)) {
+        const std::size_t parts = e - b;
+        shape.whole = at(0);
+        shape.den = at(parts - 3);
+        shape.num = at(parts - 1);
     } else if (e - b >= 3 && shaped(tokens, b, b + 3, {Number, Point, Number}, true)) {
         shape.whole = at(0);
         shape.decimals = at(2);
@@ -191,9 +212,15 @@ Tokens tokenize(std::string_view text)
         }
         if (!symbol) {
             const std::size_t character = characterLength(rest);
-            result.error = character == 0
-                ? std::string("UTF-8 として読めない文字があります。")
-                : quoted(rest.substr(0, character)) + "は使えない文字です。";
+            const std::string_view found = rest.substr(0, character);
+            if (character == 0) {
+                result.error = "UTF-8 として読めない文字があります。";
+            } else if (std::find(std::begin(Invisibles), std::end(Invisibles), found)
+                != std::end(Invisibles)) {
+                result.error = InvisibleCharacter;
+            } else {
+                result.error = quoted(found) + "は使えない文字です。";
+            }
             return result;
         }
         const bool dots = symbol->kind == TokenKind::Point || symbol->kind == TokenKind::Unending;
@@ -313,7 +340,17 @@ Parsed<WrittenNumber> readNumber(std::string_view text)
 
 std::string quoted(std::string_view text)
 {
-    return "「" + std::string(text) + "」";
+    // A long text is cut after MostQuoted characters: a message that repeats
+    // 50,000 digits helps nobody.
+    constexpr std::size_t MostQuoted = 20;
+    std::size_t characters = 0;
+    std::size_t end = 0;
+    while (end < text.size() && characters < MostQuoted) {
+        const std::size_t length = reading::characterLength(text.substr(end));
+        end += length == 0 ? 1 : length;
+        ++characters;
+    }
+    return "「" + std::string(text.substr(0, end)) + (end < text.size() ? "…" : "") + "」";
 }
 
 }  // namespace tobarin

@@ -22,6 +22,7 @@ enum class TokenKind {
     Sign,  // a sign or the operation + or -
     Operator,  // an operation sign that can be nothing else
     And,  // "と" between the integer part and the fraction
+    Over,  // "分の" of a fraction read aloud, after the denominator: 12分の5
     Open,
     Close,
     Point,  // the decimal point
@@ -74,6 +75,9 @@ struct NumberShape {
 // The ASCII digits of a text made of digits (ASCII or full-width) with
 // blanks at either end; "" for a blank text; nothing for any other text.
 [[nodiscard]] std::optional<std::string> fieldDigits(std::string_view text);
+
+// What a message says of a character that cannot be seen, instead of quoting it.
+inline constexpr std::string_view InvisibleCharacter = "見えない文字があります。";
 
 // What a message says of a number that is not a decimal but should be one of
 // the forms of a number without a point.

@@ -8,7 +8,7 @@ std::string_view RuntimeError::description() const noexcept
     case Overflow:
         return "桁あふれが発生しました。";
     case DivisionByZero:
-        return "0 で割ることはできません。";
+        return "0 でわることはできません。";
     default:
         return "エラーが発生しました。";
     }

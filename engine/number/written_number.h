@@ -98,9 +98,11 @@ template <typename T> struct Parsed {
 // The one reader of numbers as pupils type them (UTF-8), with what a Japanese
 // keyboard gives as well as ASCII:
 //
-//   an optional sign, then W, N/D, W N/D, WとN/D or a decimal W.F; or the
-//   same in parentheses, the sign before or inside them: "-5/4", "(-5/4)",
-//   "-(5/4)", "（－５／４）", "+3", "１．２５".
+//   an optional sign, then W, N/D, W N/D, WとN/D or a decimal W.F, or a
+//   fraction as it is read aloud, the denominator first: D分のN, WとD分のN;
+//   or the same in parentheses, the sign before or inside them: "-5/4",
+//   "(-5/4)", "-(5/4)", "（－５／４）", "+3", "１．２５", "12分の29",
+//   "2と12分の5".
 //
 // W, N, D and F are strings of digits, ASCII or full-width (０-９), at most
 // wide::MostDigits of them. The sign is "-", "－", "−" or "ー" (the minus key
@@ -110,8 +112,10 @@ template <typename T> struct Parsed {
 // is a decimal followed by "…", "‥", "⋯", a run of two or more points or
 // middle dots ("0.333...", "0.666・・・"), or by its repeating digits in
 // parentheses ("2.41(6)"). Blanks (space, tab, the full-width space) may stand
-// at either end and around the parentheses. Expressions of two numbers are
-// read by the same rules (engine/window/problem_text.h).
+// at either end and around the parentheses. A character that cannot be seen
+// (a zero-width space, a mark of writing direction) is refused like any
+// other the reader cannot use, and the message names it instead of quoting it. Expressions of two
+// numbers are read by the same rules (engine/window/problem_text.h).
 [[nodiscard]] Parsed<WrittenNumber> readNumber(std::string_view text);
 
 // A text in the quotation marks 「」, as every message quotes what was typed.

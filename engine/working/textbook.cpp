@@ -202,6 +202,21 @@ private:
 
     void sumOfFractions(WrittenNumber a, Operation operation, WrittenNumber b)
     {
+        if (m_form == AnswerForm::Mixed && operation == Operation::Add && !a.negative) {
+            // A whole number and a mixed number added: the whole parts at once.
+            const WrittenNumber *whole = isWhole(a) ? &a : isWhole(b) ? &b : nullptr;
+            const WrittenNumber &mixed = whole == &a ? b : a;
+            if (whole && mixed.isMixed() && hasProperForm(mixed)) {
+                WrittenNumber result
+                    = mixedNumber(false, whole->whole + mixed.whole, mixed.num, mixed.den);
+                add(Note::Calculate, numberExpression(result));
+                if (reducible(result)) {
+                    result = lowestOf(result);
+                    add(Note::Reduce, numberExpression(result));
+                }
+                return;
+            }
+        }
         if (a.isMixed() || b.isMixed()) {
             a = improperOf(a);
             b = improperOf(b);
@@ -333,8 +348,12 @@ private:
                 finish(quotient);
                 return;
             }
-            // The reciprocal of 3 is 1/3, of 1/3 is 3, of 1 is 1.
-            b = isWhole(b) ? resultOf(1, b.whole, false) : resultOf(b.den, b.num, false);
+            if (isWhole(b)) {
+                divideByWhole(sign, a, b);
+                return;
+            }
+            // The reciprocal of 1/3 is 3, of 1 2/3 (5/3) is 3/5.
+            b = resultOf(b.den, b.num, false);
             operation = Operation::Multiply;
             add(Note::Reciprocal, signedExpression(sign, a, operation, b));
         }
@@ -351,24 +370,50 @@ private:
                 denominator.push_back({x->den, {}});
             }
         }
-        add(Note::MultiplyAcross, productExpression(sign, numerator, denominator));
+        // 分数×整数 and 整数×分数: the whole number multiplies the numerator.
+        add(isWhole(a) || isWhole(b) ? Note::MultiplyNumeratorByWhole : Note::MultiplyAcross,
+            productExpression(sign, numerator, denominator));
 
         // Each numerator with the other factor's denominator, by their GCD.
         bool cancelled = false;
-        const auto cancel = [&cancelled](Factor &top, Factor &bottom) {
-            const Int128 g = wide::gcd(top.value, bottom.value);
-            if (g > 1) {
-                top = {top.value / g, top.value};
-                bottom = {bottom.value / g, bottom.value};
-                cancelled = true;
-            }
-        };
         if (b.hasFraction) {
-            cancel(numerator[0], denominator.back());
+            cancelled = cancel(numerator[0], denominator.back()) || cancelled;
         }
         if (a.hasFraction) {
-            cancel(numerator[1], denominator.front());
+            cancelled = cancel(numerator[1], denominator.front()) || cancelled;
         }
+        calculateProduct(sign, numerator, denominator, cancelled);
+    }
+
+    // A fraction divided by a whole number, as it is taught before the
+    // reciprocal (分数÷整数): the whole number multiplies the denominator, and
+    // cancels with the numerator.
+    void divideByWhole(Sign sign, const WrittenNumber &a, const WrittenNumber &b)
+    {
+        std::vector<Factor> numerator {{a.num, {}}};
+        std::vector<Factor> denominator {{a.den, {}}, {b.whole, {}}};
+        add(Note::MultiplyDenominatorByWhole, productExpression(sign, numerator, denominator));
+        const bool cancelled = cancel(numerator.front(), denominator.back());
+        calculateProduct(sign, numerator, denominator, cancelled);
+    }
+
+    // A numerator's factor and a denominator's divided by their GCD, each
+    // keeping the number it had; whether they had one above 1.
+    static bool cancel(Factor &top, Factor &bottom)
+    {
+        const Int128 g = wide::gcd(top.value, bottom.value);
+        if (g <= 1) {
+            return false;
+        }
+        top = {top.value / g, top.value};
+        bottom = {bottom.value / g, bottom.value};
+        return true;
+    }
+
+    // The line that cancels, if any, then the product worked out.
+    void calculateProduct(Sign sign, const std::vector<Factor> &numerator,
+        const std::vector<Factor> &denominator, bool cancelled)
+    {
         if (cancelled) {
             add(Note::CancelAcross, productExpression(sign, numerator, denominator));
         }
@@ -380,7 +425,7 @@ private:
         for (const Factor &factor : denominator) {
             d *= factor.value;
         }
-        const WrittenNumber result = resultOf(n, d, negative);
+        const WrittenNumber result = resultOf(n, d, sign == Sign::Minus);
         add(Note::Calculate, numberExpression(result));
         finish(result);
     }

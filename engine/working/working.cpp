@@ -97,6 +97,10 @@ std::string_view noteText(Note note)
         return "わる数の逆数をかける";
     case Note::MultiplyAcross:
         return "分子どうし、分母どうしをかける";
+    case Note::MultiplyNumeratorByWhole:
+        return "分母はそのままにして、分子に整数をかける";
+    case Note::MultiplyDenominatorByWhole:
+        return "分子はそのままにして、分母に整数をかける";
     case Note::CancelAcross:
         return "途中で約分する";
     case Note::Calculate:
@@ -141,9 +145,21 @@ std::string expressionText(const Expression &expression)
     case Expression::Shape::Product:
         break;
     }
+    // A denominator of nothing but 1s, what cancelling left, is not written;
+    // the numerator's product then needs parentheses only after a sign.
+    const std::vector<Factor> &denominator = expression.denominator;
+    const bool ones = std::all_of(
+        denominator.begin(), denominator.end(), [](const Factor &f) { return f.value == 1; });
+    if (ones && expression.sign == Sign::None) {
+        std::string text;
+        for (const Factor &factor : expression.numerator) {
+            text += (text.empty() ? "" : "×") + wide::decimalText(factor.value);
+        }
+        return text;
+    }
     std::string text = signText(expression.sign) + factorsText(expression.numerator);
-    if (!expression.denominator.empty()) {
-        text += "/" + factorsText(expression.denominator);
+    if (!ones) {
+        text += "/" + factorsText(denominator);
     }
     return text;
 }

@@ -70,6 +70,8 @@ enum class Note {
     QuotientAsFraction,  // 商を分数で表す
     Reciprocal,  // わる数の逆数をかける
     MultiplyAcross,  // 分子どうし、分母どうしをかける
+    MultiplyNumeratorByWhole,  // 分母はそのままにして、分子に整数をかける
+    MultiplyDenominatorByWhole,  // 分子はそのままにして、分母に整数をかける
     CancelAcross,  // 途中で約分する
     Calculate,  // 計算する
     MakeMixed,  // 帯分数に直す
@@ -97,7 +99,8 @@ struct Working {
 };
 
 // An expression in the text form: "1/2 - (-3/4)", "(-2/3) × (-3/4)",
-// "-(3/6 - 2/6)", "(2×9)/(3×8)", "-(1×5)/(2×3)". Numbers are written by
+// "-(3/6 - 2/6)", "(2×9)/(3×8)", "-(1×5)/(2×3)", "4/(9×2)". A denominator
+// that cancelled to 1 is not written: "2×4", "-(1×1)". Numbers are written by
 // numberText.
 [[nodiscard]] std::string expressionText(const Expression &expression);
 // The sign of an operation as the text form writes it: "+", "-", "×", "÷";

@@ -5,6 +5,7 @@
 
 #include "engine/check/answer_check.h"
 #include "engine/window/problem_text.h"
+#include "tests/engine/test_support.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -21,7 +22,8 @@ struct CheckCase {
 
     friend void PrintTo(const CheckCase &row, std::ostream *os)
     {
-        *os << row.problem << " → " << row.text;
+        *os << row.problem << " → " << (row.typed.negative ? "-" : "") << row.typed.whole << "|"
+            << row.typed.num << "|" << row.typed.den;
     }
 };
 
@@ -79,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(Verdicts, AnswerCheckTable,
         CheckCase {"1/0 + 1", typed("1", "", ""), Verdict::NoAnswer, 1,
             "この問題の答えは出せません。分母を１以上の整数にしてください。"},
         CheckCase {"1 ÷ 0", typed("1", "", ""), Verdict::NoAnswer, 1,
-            "この問題の答えは出せません。実行時エラー 11: 0 で割ることはできません。"},
+            "この問題の答えは出せません。実行時エラー 11: 0 でわることはできません。"},
         CheckCase {
             Sum, typed("", "", "", true), Verdict::Unreadable, 2, "答えが書かれていません。"},
         CheckCase {Sum, typed("2", "5", ""), Verdict::Unreadable, 2, "分母が書かれていません。"},
@@ -90,7 +92,8 @@ INSTANTIATE_TEST_SUITE_P(Verdicts, AnswerCheckTable,
         CheckCase {
             "1/4 - 3/2", typed("", "", "１．２５", true), Verdict::Decimal, 3, Decimal.c_str()},
         CheckCase {"1/4 - 3/2", typed("-5/4", "", "", true), Verdict::Unreadable, 2,
-            "マイナスの印と「-5/4」の両方に符号があります。"}));
+            "マイナスの印と「-5/4」の両方に符号があります。"}),
+    testing::ByText {});
 
 struct WrittenCase {
     const char *problem;
@@ -127,13 +130,15 @@ const std::string NegativeMixed = "正解です。仮分数で書くと -5/4 で
 
 INSTANTIATE_TEST_SUITE_P(FullWidth, WrittenAnswer,
     ::testing::Values(WrittenCase {Sum, "２と５／１２", Verdict::CorrectMixed, 0, Mixed},
-        WrittenCase {Sum, "２\u3000５／１２", Verdict::CorrectMixed, 0, Mixed}));
+        WrittenCase {Sum, "２\u3000５／１２", Verdict::CorrectMixed, 0, Mixed}),
+    testing::ByText {});
 INSTANTIATE_TEST_SUITE_P(MinusSigns, WrittenAnswer,
     ::testing::Values(WrittenCase {Negative, "－５／４", Verdict::CorrectImproper, 0, Improper},
         WrittenCase {Negative, "\u22125/4", Verdict::CorrectImproper, 0, Improper},
         WrittenCase {Negative, "ー１と１／４", Verdict::CorrectMixed, 0, NegativeMixed},
         WrittenCase {Negative, "-1 1/4", Verdict::CorrectMixed, 0, NegativeMixed},
-        WrittenCase {Sum, "＋２と５／１２", Verdict::CorrectMixed, 0, Mixed}));
+        WrittenCase {Sum, "＋２と５／１２", Verdict::CorrectMixed, 0, Mixed}),
+    testing::ByText {});
 INSTANTIATE_TEST_SUITE_P(Parentheses, WrittenAnswer,
     ::testing::Values(WrittenCase {Negative, "(-5/4)", Verdict::CorrectImproper, 0, Improper},
         WrittenCase {Negative, "-(5/4)", Verdict::CorrectImproper, 0, Improper},
@@ -141,26 +146,30 @@ INSTANTIATE_TEST_SUITE_P(Parentheses, WrittenAnswer,
         WrittenCase {
             Negative, "-(-5/4)", Verdict::Unreadable, 2, "「-(-5/4)」には符号が2つあります。"},
         WrittenCase {Negative, "(-5/4", Verdict::Unreadable, 2,
-            "「(-5/4」の「(」を閉じるかっこがありません。"}));
+            "「(-5/4」の「(」を閉じるかっこがありません。"}),
+    testing::ByText {});
 INSTANTIATE_TEST_SUITE_P(Decimals, WrittenAnswer,
     ::testing::Values(WrittenCase {Negative, "－１．２５", Verdict::Decimal, 3, Decimal},
         WrittenCase {"1/2 + 5/2", "3.0", Verdict::Decimal, 3,
             std::string(Close) + "小数ではなく整数で答えましょう。"},
         WrittenCase {Negative, "-1.2", Verdict::Wrong, 4, Wrong},
         WrittenCase {"1/3 + 1/3", "0.666…", Verdict::UnendingDecimal, 2, Unending},
-        WrittenCase {"1/6 + 1/6", "0.333...", Verdict::UnendingDecimal, 2, Unending}));
+        WrittenCase {"1/6 + 1/6", "0.333...", Verdict::UnendingDecimal, 2, Unending}),
+    testing::ByText {});
 INSTANTIATE_TEST_SUITE_P(Unfinished, WrittenAnswer,
     ::testing::Values(WrittenCase {Zero, "-0", Verdict::NegativeZero, 3,
                           std::string(Close) + "0 にマイナスはつけません。"},
         WrittenCase {Negative, "-0 5/4", Verdict::ZeroWhole, 3,
             std::string(Close) + "整数の部分の 0 は書きません。"},
         WrittenCase {Negative, "-0 10/8", Verdict::ZeroWhole, 3,
-            std::string(Close) + "整数の部分の 0 は書きません。また、まだ約分できます。"}));
+            std::string(Close) + "整数の部分の 0 は書きません。また、まだ約分できます。"}),
+    testing::ByText {});
 INSTANTIATE_TEST_SUITE_P(WrongSign, WrittenAnswer,
     ::testing::Values(WrittenCase {Sum, "-2 5/12", Verdict::WrongSign, 4, WrongSign},
         WrittenCase {Negative, "10/8", Verdict::WrongSign, 4, WrongSign},
         WrittenCase {Negative, "1.25", Verdict::WrongSign, 4, WrongSign},
-        WrittenCase {Sum, "-2 5/13", Verdict::Wrong, 4, Wrong}));
+        WrittenCase {Sum, "-2 5/13", Verdict::Wrong, 4, Wrong}),
+    testing::ByText {});
 
 }  // namespace
 }  // namespace tobarin

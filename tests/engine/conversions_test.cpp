@@ -11,19 +11,9 @@ namespace tobarin {
 namespace {
 
 using testing::errorOf;
+using testing::rowName;
 constexpr int Overflow = RuntimeError::Overflow;
 constexpr int DivisionByZero = RuntimeError::DivisionByZero;
-
-std::string rowName(const std::string &text)
-{
-    std::string name;
-    for (const char c : text) {
-        const bool plain
-            = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-        name += plain ? std::string(1, c) : "_" + std::to_string(static_cast<unsigned char>(c));
-    }
-    return name.empty() ? "empty" : name;
-}
 
 // --- TextValue ---------------------------------------------------------------
 

@@ -4,6 +4,7 @@
 #include "engine/number/decimal_text.h"
 #include "engine/window/answer.h"
 #include "engine/window/problem.h"
+#include "tests/engine/test_support.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>
@@ -50,7 +51,8 @@ INSTANTIATE_TEST_SUITE_P(Fractions, DecimalText,
             "972477064220183486…"},
         DecimalCase {-1, 999999999999989,
             "-0.0000000000000010000000000000110000000000001210000000000013310000000000146410000000"
-            "001610510000000017…"}));
+            "001610510000000017…"}),
+    testing::ByText {});
 
 TEST(DecimalText, RefusesADenominatorOutOfRange)
 {
@@ -102,7 +104,8 @@ INSTANTIATE_TEST_SUITE_P(Labels, CopiedAnswer,
             "1844674407370955/2", "922337203685477.5"},
         AnswerFormsCase {"", "", "", "", "", "", ""},  // no answer
         AnswerFormsCase {"-", "", "", "", "", "", ""},  // a calculation stopped after the sign
-        AnswerFormsCase {"", "1E+15", "", "", "", "", ""}));  // not digits: no answer
+        AnswerFormsCase {"", "1E+15", "", "", "", "", ""}),
+    testing::ByText {});  // not digits: no answer
 
 }  // namespace
 }  // namespace tobarin

@@ -129,7 +129,7 @@ TEST(Events, ReportACalculationErrorAtOnce)
 
     reportRuntimeError(form, report->number);
     ASSERT_EQ(form.messages().size(), 1U);
-    EXPECT_EQ(form.messages()[0].text, "実行時エラー 11\r0 で割ることはできません。");
+    EXPECT_EQ(form.messages()[0].text, "実行時エラー 11\r0 でわることはできません。");
     EXPECT_EQ(form.messages()[0].style, MsgBoxCritical);
     EXPECT_EQ(form.messages()[0].title, "Tobarin");
 }

@@ -4,6 +4,7 @@
 
 #include "engine/solve.h"
 #include "engine/window/problem_text.h"
+#include "tests/engine/test_support.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -76,7 +77,8 @@ INSTANTIATE_TEST_SUITE_P(Table, ProblemText,
         TextCase {"1/2 + x", "!「x」は使えない文字です。"},
         TextCase {" 1 2 + 3", "!「1 2」は数として読めません。"},
         TextCase {"2と3 ÷ 1", "!「2と3」は数として"}, TextCase {"3/4 /", "!「/」の後に数が"},
-        TextCase {"+ 3", "!「+」の前に数が"}));
+        TextCase {"+ 3", "!「+」の前に数が"}),
+    testing::ByText {});
 
 class OperandText : public ::testing::TestWithParam<TextCase> { };
 
@@ -94,7 +96,8 @@ INSTANTIATE_TEST_SUITE_P(Table, OperandText,
         TextCase {"２と５/１２", "[2|5|12]"}, TextCase {"007", "[007||]"},
         TextCase {"1 / 2", "!「1 / 2」は数として読めません。"}, TextCase {"", "!数がありません"},
         TextCase {"（－５／４）", "-[|5|4]"}, TextCase {"-( 2と1/4 )", "-[2|1|4]"},
-        TextCase {"+3", "[3||]"}, TextCase {" 1.25", "!「1.25」は小数です。"}));
+        TextCase {"+3", "[3||]"}, TextCase {" 1.25", "!「1.25」は小数です。"}),
+    testing::ByText {});
 
 // The problem line of a working reads back as the problem it was written from.
 TEST(ProblemText, TheWorkingsProblemLineReadsBack)

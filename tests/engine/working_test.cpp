@@ -10,6 +10,7 @@
 #include "engine/working/textbook.h"
 #include "engine/working/working.h"
 #include "tests/engine/random_operands.h"
+#include "tests/engine/test_support.h"
 
 #include <gtest/gtest.h>
 #include <set>
@@ -25,7 +26,11 @@ struct WorkingCase {
     AnswerForm form = AnswerForm::Mixed;
     Method method = Method::MakeImproper;
 
-    friend void PrintTo(const WorkingCase &row, std::ostream *os) { *os << row.expression; }
+    friend void PrintTo(const WorkingCase &row, std::ostream *os)
+    {
+        *os << row.expression << (row.form == AnswerForm::Improper ? " improper" : "")
+            << (row.method == Method::KeepMixed ? " keep mixed" : "");
+    }
 };
 
 std::string compact(const Working &working)
@@ -62,8 +67,7 @@ INSTANTIATE_TEST_SUITE_P(Rules, WorkingText, ::testing::Values(
     // Signs of products and quotients, decided first.
     WorkingCase {"-6 ÷ 4", "= -(6 ÷ 4) 符号を決める; = -6/4 商を分数で表す; = -3/2 約分する; = -1 1/2 帯分数に直す"},
     WorkingCase {"-1 1/2 ÷ -3", "= +(1 1/2 ÷ 3) 符号を決める; = +(3/2 ÷ 3) 帯分数を仮分数に直す; "
-        "= +(3/2 × 1/3) わる数の逆数をかける; = +(3×1)/(2×3) 分子どうし、分母どうしをかける; "
-        "= +(1×1)/(2×1) 途中で約分する; = 1/2 計算する"},
+        "= +3/(2×3) 分子はそのままにして、分母に整数をかける; = +1/(2×1) 途中で約分する; = 1/2 計算する"},
     // Zero in each place.
     WorkingCase {"0 - 1 2/4", "= -1 2/4 計算する; = -1 1/2 約分する"},
     WorkingCase {"0 - 1 2/4", "= -1 2/4 計算する; = -1 1/2 約分する; = -3/2 仮分数に直す", Improper},
@@ -77,7 +81,15 @@ INSTANTIATE_TEST_SUITE_P(Rules, WorkingText, ::testing::Values(
     WorkingCase {"1/2 + 2", "= 1/2 + 4/2 整数を分数に直す; = 5/2 計算する", Improper},
     WorkingCase {"6/3 + 1/2", "= 2 + 1/2 約分する; = 2 1/2 計算する"},
     WorkingCase {"2 × 3", "= 6 計算する"},
-    WorkingCase {"2 × 3/4", "= (2×3)/4 分子どうし、分母どうしをかける; = (1×3)/2 途中で約分する; = 3/2 計算する", Improper},
+    WorkingCase {"2 × 3/4", "= (2×3)/4 分母はそのままにして、分子に整数をかける; = (1×3)/2 途中で約分する; = 3/2 計算する", Improper},
+    // As the textbooks teach them: a whole number added to a mixed number;
+    // 分数÷整数 without the reciprocal; no denominator that cancelled to 1.
+    WorkingCase {"1 1/3 + 2", "= 3 1/3 計算する"},
+    WorkingCase {"2 + 1 2/4", "= 3 2/4 計算する; = 3 1/2 約分する"},
+    WorkingCase {"4/9 ÷ 2", "= 4/(9×2) 分子はそのままにして、分母に整数をかける; = 2/(9×1) 途中で約分する; = 2/9 計算する"},
+    WorkingCase {"2/3 × 12", "= (2×12)/3 分母はそのままにして、分子に整数をかける; = 2×4 途中で約分する; = 8 計算する"},
+    WorkingCase {"-3/4 × 4/3", "= -(3/4 × 4/3) 符号を決める; = -(3×4)/(4×3) 分子どうし、分母どうしをかける; "
+        "= -(1×1) 途中で約分する; = -1 計算する"},
     WorkingCase {"1 ÷ 1/3", "= 1 × 3 わる数の逆数をかける; = 3 計算する"},
     WorkingCase {"6 ÷ 3", "= 2 計算する"},
     WorkingCase {"7 ÷ 2", "= 7/2 商を分数で表す; = 3 1/2 帯分数に直す"},
@@ -100,8 +112,8 @@ INSTANTIATE_TEST_SUITE_P(Rules, WorkingText, ::testing::Values(
         "= 3 1/6 帯分数に直す", Mixed, Method::KeepMixed},
     // No answer: the report, after the engine's own path.
     WorkingCase {"1/0 + 1/2", "分母を１以上の整数にしてください。"},
-    WorkingCase {"1/2 ÷ 0", "実行時エラー 11: 0 で割ることはできません。"},
-    WorkingCase {"1 1/40000000 + 1/40000001", "実行時エラー 6: 桁あふれが発生しました。"}));
+    WorkingCase {"1/2 ÷ 0", "実行時エラー 11: 0 でわることはできません。"},
+    WorkingCase {"1 1/40000000 + 1/40000001", "実行時エラー 6: 桁あふれが発生しました。"}), testing::ByText {});
 // clang-format on
 
 // The exact value of an expression.

@@ -40,7 +40,7 @@ namespace oracle = tobarin::oracle;
 namespace {
 
 const QString Overflow = QStringLiteral("実行時エラー 6\n桁あふれが発生しました。");
-const QString DivisionByZero = QStringLiteral("実行時エラー 11\n0 で割ることはできません。");
+const QString DivisionByZero = QStringLiteral("実行時エラー 11\n0 でわることはできません。");
 const QString DenominatorMessage = QStringLiteral("分母を１以上の整数にしてください。");
 
 long residentKilobytes()

@@ -358,7 +358,7 @@ private slots:
         QTest::addColumn<QString>("report");
 
         QTest::newRow("1/2 / nothing") << Operand {"", "1", "2"} << 3 << Operand {}
-                                       << "実行時エラー 11\n0 で割ることはできません。";
+                                       << "実行時エラー 11\n0 でわることはできません。";
         QTest::newRow("1/4e7 + 3/4e7") << Operand {"", "1", "4e7"} << 0 << Operand {"", "3", "4e7"}
                                        << "実行時エラー 6\n桁あふれが発生しました。";
     }

@@ -40,7 +40,7 @@ std::string expectedBox(const Outcome &outcome)
         return "エラーメッセージ|分母を１以上の整数にしてください。";
     case Outcome::Error:
         return outcome.error == 6 ? "Tobarin|実行時エラー 6|桁あふれが発生しました。"
-                                  : "Tobarin|実行時エラー 11|0 で割ることはできません。";
+                                  : "Tobarin|実行時エラー 11|0 でわることはできません。";
     case Outcome::Answer:
         break;
     }

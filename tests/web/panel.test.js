@@ -111,7 +111,7 @@ describe('working', () => {
     await enter(page, ['', '1', '2'], 3, ['', '', '']);
     assert.equal(await page.visible(panel('report')), false);
     await showWorking(page);
-    assert.equal(await page.text(panel('report')), '実行時エラー 11: 0 で割ることはできません。');
+    assert.equal(await page.text(panel('report')), '実行時エラー 11: 0 でわることはできません。');
   });
 });
 

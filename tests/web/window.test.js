@@ -313,7 +313,7 @@ describe('message boxes', () => {
         await type(page, 'Text1(0)', '2');
         await page.click(control('Command1'));
       },
-      title: 'Tobarin', lines: ['実行時エラー 11', '0 で割ることはできません。'], icon: 'critical',
+      title: 'Tobarin', lines: ['実行時エラー 11', '0 でわることはできません。'], icon: 'critical',
       close: (page) => page.press('Enter'), back: 'Command1',
     },
   ];
