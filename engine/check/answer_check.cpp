@@ -1,5 +1,6 @@
 #include "engine/check/answer_check.h"
 
+#include "engine/check/mistakes.h"
 #include "engine/number/reader.h"
 #include "engine/solve.h"
 
@@ -51,10 +52,9 @@ AnswerCheck checkAnswer(const Problem &problem, const WrittenNumber &answer)
     }
     const Fraction right = valueOf(*solution.answer).value();
     if (*typed != right) {
-        if (right.num != 0 && *typed == -right) {
-            return {Verdict::WrongSign, "答えがちがいます。符号をたしかめてみましょう。"};
-        }
-        return {Verdict::Wrong, "答えがちがいます。もう一度計算してみましょう。"};
+        Hint hint = hintFor(problem, right, answer, *typed);
+        return {hint.id == "sign" ? Verdict::WrongSign : Verdict::Wrong,
+            "答えがちがいます。" + hint.text, hint.id};
     }
 
     const std::string close = "おしいです。大きさは合っていますが、";

@@ -4,6 +4,7 @@
 #include "engine/window/problem.h"
 
 #include <string>
+#include <string_view>
 
 namespace tobarin {
 
@@ -11,8 +12,9 @@ namespace tobarin {
 // one number (the command line's ANSWER) or typed into four fields (sign,
 // integer part, numerator, denominator, as a TypedOperand), against the answer
 // Calculate gives for the problem. Values are compared exactly. No verdict
-// but a right one tells the answer, and a wrong one tells nothing of it but
-// that its sign is the one thing wrong.
+// but a right one tells the answer; a wrong one says 「答えがちがいます。」 and
+// the hint of the known mistake its value shows (engine/check/mistakes.h),
+// which tells nothing of the answer.
 enum class Verdict {
     Correct,  // right, in the only form it has: a whole number, zero, a proper fraction
     CorrectMixed,  // right, as a mixed number
@@ -28,7 +30,7 @@ enum class Verdict {
     NotReducedAndTooLarge,  // both of these
     Decimal,  // the right value as a decimal that ends: "1.25"
     Wrong,
-    WrongSign,  // wrong, but right with the other sign
+    WrongSign,  // wrong, and the one mistake it shows is the sign
     NoAnswer,  // the problem has none: the denominator message or a run-time error
     Unreadable,  // the typed answer lacks a number or holds something else
     UnendingDecimal,  // a decimal that does not end ("0.333..."), which has no exact value
@@ -42,6 +44,9 @@ enum class VerdictCategory { Correct, Close, Wrong, NoAnswer, Unreadable };
 struct AnswerCheck {
     Verdict verdict;
     std::string text;  // what the pupil is told, in Japanese
+    // Of a wrong answer, the known mistake it shows (engine/check/mistakes.h),
+    // or empty where it shows none for sure.
+    std::string_view mistake = {};
 };
 
 // An answer as the reader read it (readNumber).

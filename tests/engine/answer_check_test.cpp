@@ -51,6 +51,8 @@ const std::string Whole = std::string(Close) + "この答えは整数で書け�
 constexpr const char *Wrong = "答えがちがいます。もう一度計算してみましょう。";
 constexpr const char *WrongSign = "答えがちがいます。符号をたしかめてみましょう。";
 const std::string Decimal = std::string(Close) + "小数ではなく分数で答えましょう。";
+constexpr const char *Rounded
+    = "答えがちがいます。わり切れない小数にしていませんか。分数で答えましょう。";
 constexpr const char *Unending = "終わらない小数です。分数で答えましょう。";
 constexpr const char *Sum = "1 2/3 + 3/4";
 // -943067965/23239372 + 1090720486/26877871: cross products beyond 2^53.
@@ -130,6 +132,14 @@ const std::string NegativeMixed = "正解です。仮分数で書くと -5/4 で
 
 INSTANTIATE_TEST_SUITE_P(FullWidth, WrittenAnswer,
     ::testing::Values(WrittenCase {Sum, "２と５／１２", Verdict::CorrectMixed, 0, Mixed},
+        // Read aloud, the denominator first.
+        WrittenCase {
+            Sum, "12分の29", Verdict::CorrectImproper, 0, "正解です。帯分数で書くと 2 5/12 です。"},
+        WrittenCase {Sum, "２と１２分の５", Verdict::CorrectMixed, 0, Mixed},
+        // A character that cannot be seen is named, never dropped; a long text is cut.
+        WrittenCase {Sum, "2\u200B5/12", Verdict::Unreadable, 2, "見えない文字があります。"},
+        WrittenCase {Sum, "123456789012345678901234567890", Verdict::Unreadable, 2,
+            "「12345678901234567890…」は桁が多すぎます。"},
         WrittenCase {Sum, "２\u3000５／１２", Verdict::CorrectMixed, 0, Mixed}),
     testing::ByText {});
 INSTANTIATE_TEST_SUITE_P(MinusSigns, WrittenAnswer,
@@ -152,7 +162,7 @@ INSTANTIATE_TEST_SUITE_P(Decimals, WrittenAnswer,
     ::testing::Values(WrittenCase {Negative, "－１．２５", Verdict::Decimal, 3, Decimal},
         WrittenCase {"1/2 + 5/2", "3.0", Verdict::Decimal, 3,
             std::string(Close) + "小数ではなく整数で答えましょう。"},
-        WrittenCase {Negative, "-1.2", Verdict::Wrong, 4, Wrong},
+        WrittenCase {Negative, "-1.2", Verdict::Wrong, 4, Rounded},
         WrittenCase {"1/3 + 1/3", "0.666…", Verdict::UnendingDecimal, 2, Unending},
         WrittenCase {"1/6 + 1/6", "0.333...", Verdict::UnendingDecimal, 2, Unending}),
     testing::ByText {});

@@ -63,6 +63,7 @@ INSTANTIATE_TEST_SUITE_P(Table, ProblemText,
         // What a Japanese keyboard gives, and the problem line of a working:
         // a sign or a fraction bar is never a second operation.
         TextCase {"１／２＋３／４", "[|1|2] + [|3|4]"},
+        TextCase {"2と3分の1 ÷ 12分の5", "[2|1|3] ÷ [|5|12]"},
         TextCase {"1/2 ＋ －3/4", "[|1|2] + -[|3|4]"},
         TextCase {"1/2 - (-1/3)", "[|1|2] - -[|1|3]"},
         TextCase {"1/2 − (−1/3)", "[|1|2] - -[|1|3]"},

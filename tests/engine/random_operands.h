@@ -5,10 +5,10 @@
 // close to a given one, so that a sum or difference cancels nearly all its
 // digits.
 
+#include "tests/engine/test_support.h"
 #include "tests/oracle/calculation_oracle.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <random>
 #include <string>
 
@@ -93,12 +93,5 @@ private:
 
     std::mt19937_64 m_random;
 };
-
-// The seed of a property test: TOBARIN_SEED, or the given one.
-inline std::uint64_t testSeed(std::uint64_t otherwise)
-{
-    const char *fromEnvironment = std::getenv("TOBARIN_SEED");
-    return fromEnvironment ? std::strtoull(fromEnvironment, nullptr, 10) : otherwise;
-}
 
 }  // namespace tobarin::testing

@@ -3,6 +3,8 @@
 #include "engine/number/runtime_error.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <string>
@@ -29,6 +31,13 @@ struct ByName {
         return row.param.name;
     }
 };
+
+// The seed of a property test: TOBARIN_SEED, or the given one.
+inline std::uint64_t testSeed(std::uint64_t otherwise)
+{
+    const char *fromEnvironment = std::getenv("TOBARIN_SEED");
+    return fromEnvironment ? std::strtoull(fromEnvironment, nullptr, 10) : otherwise;
+}
 
 // A text as a test row's name: letters and digits as they are, a blank as
 // "_", a sign as its word ("1/2 + -1/3" is 1_over_2__plus___minus_1_over_3),

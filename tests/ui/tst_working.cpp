@@ -177,6 +177,8 @@ private slots:
             << QStringList {"-", "2", "5", "12"} << static_cast<int>(Verdict::WrongSign);
         QTest::newRow("full-width digits")
             << QStringList {"", "２", "５", "１２"} << static_cast<int>(Verdict::CorrectMixed);
+        QTest::newRow("the denominators added too: its hint")
+            << QStringList {"", "1", "5", "7"} << static_cast<int>(Verdict::Wrong);
         QTest::newRow("a decimal in one field")
             << QStringList {"", "２．４", "", ""} << static_cast<int>(Verdict::Wrong);
     }

@@ -1,0 +1,474 @@
+#include "engine/check/mistakes.h"
+
+#include "engine/working/textbook.h"
+
+#include <algorithm>
+#include <array>
+#include <stdexcept>
+#include <utility>
+
+namespace tobarin {
+
+namespace {
+
+using wide::Int128;
+
+// An operand as typed: sign s, whole part W, numerator a, denominator b (a
+// whole number has a = 0, b = 1), its value s(W + a/b), and its improper form
+// N/D = s(W×b + a)/b.
+struct Term {
+    int s;
+    Int128 W;
+    Int128 a;
+    Int128 b;
+    Fraction value;
+    Int128 N;
+    Int128 D;
+    bool hasFraction;  // a fraction part that is not 0
+    bool mixed;  // a whole part and a fraction part
+
+    [[nodiscard]] bool isWhole() const { return !hasFraction; }
+    [[nodiscard]] Fraction part() const { return fractionOf(a, b); }  // a/b, without its sign
+};
+
+Term termOf(const WrittenNumber &x)
+{
+    Term t {};
+    t.s = x.negative ? -1 : 1;
+    t.W = x.hasWhole ? x.whole : 0;
+    t.hasFraction = x.hasFraction && x.num != 0;
+    t.a = t.hasFraction ? x.num : 0;
+    t.b = t.hasFraction ? x.den : 1;
+    t.mixed = t.W != 0 && t.hasFraction;
+    t.N = t.s * (t.W * t.b + t.a);
+    t.D = t.b;
+    t.value = fractionOf(t.N, t.D);
+    return t;
+}
+
+Fraction whole(Int128 v)
+{
+    return fractionOf(v, 1);
+}
+
+Fraction magnitude(Fraction v)
+{
+    return v.num < 0 ? -v : v;
+}
+
+int signOf(Fraction v)
+{
+    return (v.num > 0) - (v.num < 0);
+}
+
+Fraction apply(Fraction x, Operation operation, Fraction y)
+{
+    switch (operation) {
+    case Operation::Add:
+        return x + y;
+    case Operation::Subtract:
+        return x - y;
+    case Operation::Multiply:
+        return x * y;
+    case Operation::Divide:
+        break;
+    }
+    return x / y;
+}
+
+// The problem as the mistakes read it.
+struct Case {
+    Term x;
+    Operation op;
+    Term y;
+    Fraction answer;
+
+    [[nodiscard]] bool sumOrDifference() const
+    {
+        return op == Operation::Add || op == Operation::Subtract;
+    }
+    [[nodiscard]] Fraction sigma() const { return whole(answer.num < 0 ? -1 : 1); }
+};
+
+// The values a mistake gives; one that cannot be formed is left out.
+class Values {
+public:
+    template <typename Make> void add(Make &&make)
+    {
+        try {
+            m_values.push_back(std::forward<Make>(make)());
+        } catch (const std::invalid_argument &) {
+            // a zero denominator: the mistake does not apply
+        } catch (const std::overflow_error &) {
+            // beyond 128 bits: no pupil writes it
+        }
+    }
+
+    [[nodiscard]] std::vector<Fraction> take() { return std::move(m_values); }
+
+private:
+    std::vector<Fraction> m_values;
+};
+
+// The mixed operands, each replaced in turn, and both together where both are
+// mixed, by what a pupil reads instead: the result with each such reading.
+template <typename Readings>
+void withMixedOperandsRead(const Case &c, Values &out, Readings &&readings)
+{
+    const std::vector<Fraction> xs = c.x.mixed ? readings(c.x) : std::vector<Fraction> {};
+    const std::vector<Fraction> ys = c.y.mixed ? readings(c.y) : std::vector<Fraction> {};
+    for (const Fraction &x : xs) {
+        out.add([&] { return apply(x, c.op, c.y.value); });
+        for (const Fraction &y : ys) {
+            out.add([&] { return apply(x, c.op, y); });
+        }
+    }
+    for (const Fraction &y : ys) {
+        out.add([&] { return apply(c.x.value, c.op, y); });
+    }
+}
+
+// Each mistake: the values it gives where it applies.
+void minusMinus(const Case &c, Values &out)
+{
+    if (c.op == Operation::Subtract && c.y.value.num < 0) {
+        out.add([&] { return c.x.value + c.y.value; });
+    }
+}
+
+void sign(const Case &c, Values &out)
+{
+    if (c.answer.num != 0) {
+        out.add([&] { return -c.answer; });
+    }
+}
+
+// The added term of a sum or difference with a negative operand: Y for +,
+// −Y for −; and which of the absolute-value mistakes the signs allow.
+void absoluteValues(const Case &c, Values &out, bool sameSigns)
+{
+    if (!c.sumOrDifference() || (c.x.s > 0 && c.y.s > 0)) {
+        return;
+    }
+    const Fraction term = c.op == Operation::Add ? c.y.value : -c.y.value;
+    const int sx = signOf(c.x.value);
+    const int st = signOf(term);
+    const Fraction mx = magnitude(c.x.value);
+    const Fraction mt = magnitude(term);
+    if (sx == 0 || st == 0 || mx == mt || (sx == st) != sameSigns) {
+        return;
+    }
+    if (sameSigns) {
+        out.add([&] { return whole(sx) * (mx < mt ? mt - mx : mx - mt); });
+    } else {
+        out.add([&] { return whole(mt < mx ? sx : st) * (mx + mt); });
+    }
+}
+
+void absAdded(const Case &c, Values &out)
+{
+    absoluteValues(c, out, false);
+}
+
+void absSubtracted(const Case &c, Values &out)
+{
+    absoluteValues(c, out, true);
+}
+
+void acrossPlus(const Case &c, Values &out)
+{
+    if (c.op != Operation::Add || (!c.x.hasFraction && !c.y.hasFraction)) {
+        return;
+    }
+    out.add([&] { return fractionOf(c.x.N + c.y.N, c.x.D + c.y.D); });
+    if (c.x.mixed || c.y.mixed) {
+        out.add([&] {
+            return whole(c.x.s * c.x.W + c.y.s * c.y.W)
+                + fractionOf(c.x.s * c.x.a + c.y.s * c.y.a, c.x.b + c.y.b);
+        });
+    }
+}
+
+void acrossMinus(const Case &c, Values &out)
+{
+    if (c.op != Operation::Subtract || (!c.x.hasFraction && !c.y.hasFraction)) {
+        return;
+    }
+    if (c.x.D > c.y.D) {
+        out.add([&] { return fractionOf(c.x.N - c.y.N, c.x.D - c.y.D); });
+    }
+    if ((c.x.mixed || c.y.mixed) && c.x.b > c.y.b && c.x.a >= c.y.a) {
+        out.add([&] {
+            return whole(c.x.s * c.x.W - c.y.s * c.y.W)
+                + fractionOf(c.x.s * c.x.a - c.y.s * c.y.a, c.x.b - c.y.b);
+        });
+    }
+}
+
+void wholeDropped(const Case &c, Values &out)
+{
+    withMixedOperandsRead(
+        c, out, [](const Term &t) { return std::vector<Fraction> {fractionOf(t.s * t.a, t.b)}; });
+}
+
+void notScaled(const Case &c, Values &out)
+{
+    if (!c.sumOrDifference() || c.x.D == c.y.D) {
+        return;
+    }
+    const Int128 plusOrMinus = c.op == Operation::Add ? 1 : -1;
+    for (const Int128 M : {wide::lcm(c.x.D, c.y.D), c.x.D * c.y.D}) {
+        out.add([&] { return fractionOf(c.x.N + plusOrMinus * c.y.N, M); });
+    }
+    if ((c.x.mixed || c.y.mixed) && c.x.hasFraction && c.y.hasFraction && c.x.b != c.y.b) {
+        for (const Int128 M : {wide::lcm(c.x.b, c.y.b), c.x.b * c.y.b}) {
+            out.add([&] {
+                return whole(c.x.s * c.x.W + plusOrMinus * c.y.s * c.y.W)
+                    + fractionOf(c.x.s * c.x.a + plusOrMinus * c.y.s * c.y.a, M);
+            });
+        }
+    }
+}
+
+// X − Y of two positive numbers whose first fraction part is the smaller:
+// the problems that borrow.
+bool borrows(const Case &c)
+{
+    return c.op == Operation::Subtract && c.x.value.num > 0 && c.y.value.num > 0 && c.x.W > c.y.W
+        && c.x.part() < c.y.part();
+}
+
+void noBorrow(const Case &c, Values &out)
+{
+    if (borrows(c)) {
+        out.add([&] { return whole(c.x.W - c.y.W) + (c.y.part() - c.x.part()); });
+    }
+}
+
+void borrowTen(const Case &c, Values &out)
+{
+    if (borrows(c)) {
+        const Int128 L = wide::lcm(c.x.b, c.y.b);
+        out.add([&] {
+            return whole(c.x.W - 1 - c.y.W)
+                + fractionOf(c.x.a * (L / c.x.b) + 10 - c.y.a * (L / c.y.b), L);
+        });
+    }
+}
+
+void mixedToImproper(const Case &c, Values &out)
+{
+    withMixedOperandsRead(c, out, [](const Term &t) {
+        return std::vector<Fraction> {
+            fractionOf(t.s * (t.W + t.a), t.b), fractionOf(t.s * (t.W * t.a + t.b), t.b)};
+    });
+}
+
+void partsSeparately(const Case &c, Values &out)
+{
+    if (c.sumOrDifference() || (!c.x.mixed && !c.y.mixed)) {
+        return;
+    }
+    const auto op = [&c](Fraction p, Fraction q) { return apply(p, c.op, q); };
+    const Fraction W1 = whole(c.x.W);
+    const Fraction W2 = whole(c.y.W);
+    const Fraction X = magnitude(c.x.value);
+    const Fraction Y = magnitude(c.y.value);
+    const Fraction sigma = c.sigma();
+    if (c.x.mixed && c.y.mixed) {
+        out.add([&] { return sigma * (op(W1, W2) + op(c.x.part(), c.y.part())); });
+    } else if (c.x.mixed) {
+        out.add([&] { return sigma * (W1 + op(c.x.part(), Y)); });
+        if (c.y.isWhole()) {
+            out.add([&] { return sigma * (op(W1, Y) + c.x.part()); });
+        }
+    } else if (c.op == Operation::Multiply) {
+        out.add([&] { return sigma * (W2 + X * c.y.part()); });
+        if (c.x.isWhole()) {
+            out.add([&] { return sigma * (X * W2 + c.y.part()); });
+        }
+    }
+}
+
+void wholeBoth(const Case &c, Values &out)
+{
+    if (c.op != Operation::Multiply) {
+        return;
+    }
+    for (const auto &[k, other] : {std::pair {&c.x, &c.y}, std::pair {&c.y, &c.x}}) {
+        const Int128 size = k->W;
+        if (k->isWhole() && size > 1 && other->hasFraction && other->W == 0) {
+            const Fraction fraction = magnitude(other->value);
+            out.add([&] { return c.sigma() * fraction; });
+            out.add([&] { return c.sigma() * fraction / whole(size); });
+        }
+    }
+}
+
+void noReciprocalWhole(const Case &c, Values &out)
+{
+    if (c.op == Operation::Divide && c.y.isWhole()) {
+        out.add([&] { return c.x.value * c.y.value; });
+    }
+}
+
+void noReciprocal(const Case &c, Values &out)
+{
+    if (c.op == Operation::Divide) {
+        out.add([&] { return c.x.value * c.y.value; });
+    }
+}
+
+void wrongReciprocal(const Case &c, Values &out)
+{
+    if (c.op == Operation::Divide) {
+        out.add([&] { return c.y.value / c.x.value; });
+        out.add([&] { return whole(1) / (c.x.value * c.y.value); });
+    }
+}
+
+void reciprocal(const Case &c, Values &out)
+{
+    if (c.answer.num != 0) {
+        out.add([&] { return whole(1) / c.answer; });
+    }
+}
+
+void partOnly(const Case &c, Values &out)
+{
+    const Fraction size = magnitude(c.answer);
+    const Int128 wholePart = size.num / size.den;
+    if (size.isWhole() || wholePart == 0) {
+        return;
+    }
+    out.add([&] { return c.sigma() * (size - whole(wholePart)); });
+    out.add([&] { return c.sigma() * whole(wholePart); });
+}
+
+std::string fixed(const Case & /*c*/, std::string_view hint)
+{
+    return std::string(hint);
+}
+
+struct KnownMistake {
+    std::string_view id;
+    void (*values)(const Case &, Values &);
+    std::string_view hint;
+    // Where the hint depends on the problem, it is made from it.
+    std::string (*hintOf)(const Case &, std::string_view) = fixed;
+};
+
+// The table of known mistakes, one a row.
+// clang-format off
+constexpr std::array<KnownMistake, 18> Mistakes {{
+    {"minus-minus", minusMinus, "負の数をひくときは、ひく数の符号を変えてたします。"},
+    {"sign", sign, "符号をたしかめてみましょう。"},
+    {"abs-added", absAdded, "符号がちがう数のたし算は、絶対値の大きいほうから小さいほうをひきます。"},
+    {"abs-subtracted", absSubtracted, "同じ符号の数のたし算は、絶対値をたして、共通の符号をつけます。"},
+    {"across+", acrossPlus, "分母どうしもたしていませんか。分母をそろえて、分子だけをたします。"},
+    {"across-", acrossMinus, "分母どうしもひいていませんか。分母をそろえて、分子だけをひきます。"},
+    {"whole-dropped", wholeDropped, "帯分数の整数の部分を、計算に入れ忘れていませんか。"},
+    {"not-scaled", notScaled, "通分するとき、分子にも分母と同じ数をかけましたか。"},
+    {"no-borrow", noBorrow, "整数から１くり下げて、分数に直してからひきます。"},
+    {"borrow-ten", borrowTen, "", [](const Case &c, std::string_view) {
+        const std::string L = wide::decimalText(wide::lcm(c.x.b, c.y.b));
+        return "くり下げた１は、10ではなく" + L + "/" + L + "です。";
+    }},
+    {"mixed-to-improper", mixedToImproper, "帯分数を仮分数に直すときは、分子を『整数×分母＋分子』にします。"},
+    {"parts-separately", partsSeparately, "", [](const Case &c, std::string_view) {
+        return std::string(c.op == Operation::Multiply ? "帯分数は、仮分数に直してからかけましょう。"
+                                                       : "帯分数は、仮分数に直してからわりましょう。");
+    }},
+    {"whole-both", wholeBoth, "分母はそのままにして、分子に整数をかけます。"},
+    {"no-reciprocal-whole", noReciprocalWhole, "分数を整数でわるときは、分子はそのままにして、分母に整数をかけます。"},
+    {"no-reciprocal", noReciprocal, "わり算では、わる数の逆数をかけます。"},
+    {"wrong-reciprocal", wrongReciprocal, "逆数にするのは、わる数（÷のうしろの数）だけです。"},
+    {"reciprocal", reciprocal, "分子と分母が逆になっていませんか。"},
+    {"part-only", partOnly, "答えの整数の部分か分数の部分を、書き忘れていませんか。"},
+}};
+// clang-format on
+
+// Of two mistakes that fit the same value, the one seen more closely.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 3> Wins {{
+    {"minus-minus", "sign"},
+    {"wrong-reciprocal", "reciprocal"},
+    {"no-reciprocal-whole", "no-reciprocal"},
+}};
+
+constexpr std::string_view RoundedHint = "わり切れない小数にしていませんか。分数で答えましょう。";
+
+Case caseOf(const Problem &problem, Fraction answer)
+{
+    const Expression line = problemExpression(problem);
+    return {termOf(line.first), problem.operation, termOf(line.second), answer};
+}
+
+// value rounded down (toward −∞) or up to `places` decimal places.
+Fraction rounded(Fraction value, std::size_t places, bool up)
+{
+    Fraction scale = whole(1);
+    for (std::size_t i = 0; i < places; ++i) {
+        scale = scale * whole(10);
+    }
+    const Fraction scaled = value * scale;
+    Int128 floor = scaled.num / scaled.den;
+    if (scaled.num % scaled.den != 0 && scaled.num < 0) {
+        --floor;
+    }
+    return fractionOf(floor + (up && !scaled.isWhole() ? 1 : 0), scale.num);
+}
+
+}  // namespace
+
+std::vector<Prediction> predictions(const Problem &problem, Fraction answer)
+{
+    const Case c = caseOf(problem, answer);
+    std::vector<Prediction> all;
+    for (const KnownMistake &mistake : Mistakes) {
+        Values values;
+        mistake.values(c, values);
+        std::vector<Fraction> found = values.take();
+        if (!found.empty()) {
+            all.push_back({mistake.id, std::move(found), mistake.hintOf(c, mistake.hint)});
+        }
+    }
+    return all;
+}
+
+Hint hintFor(
+    const Problem &problem, Fraction answer, const WrittenNumber &typed, Fraction typedValue)
+{
+    if (typed.isDecimal()) {
+        const std::size_t places = typed.decimals.size();
+        try {
+            if (typedValue == rounded(answer, places, false)
+                || typedValue == rounded(answer, places, true)) {
+                return {RoundedId, std::string(RoundedHint)};
+            }
+        } catch (const std::overflow_error &) {
+            // more places than 128 bits hold: no answer rounds to them
+        }
+    }
+    std::vector<Prediction> fitting;
+    for (Prediction &prediction : predictions(problem, answer)) {
+        const auto &values = prediction.values;
+        if (std::find(values.begin(), values.end(), typedValue) != values.end()) {
+            fitting.push_back(std::move(prediction));
+        }
+    }
+    for (const auto &[winner, loser] : Wins) {
+        const auto has = [&fitting](std::string_view id) {
+            return std::any_of(
+                fitting.begin(), fitting.end(), [id](const Prediction &p) { return p.id == id; });
+        };
+        if (has(winner) && has(loser)) {
+            std::erase_if(fitting, [loser](const Prediction &p) { return p.id == loser; });
+        }
+    }
+    if (fitting.size() != 1) {
+        return {{}, std::string(GeneralHint)};
+    }
+    return {fitting.front().id, std::move(fitting.front().hint)};
+}
+
+}  // namespace tobarin

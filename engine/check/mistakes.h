@@ -1,0 +1,48 @@
+#pragma once
+
+#include "engine/number/written_number.h"
+#include "engine/window/problem.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The mistakes pupils are known to make in fraction arithmetic (つまずき),
+// each a small exact function of the problem that gives the value a pupil who
+// makes it writes, with its id and the hint that says what went wrong. The
+// answer check looks a wrong answer up among them; nothing else knows the list.
+namespace tobarin {
+
+// What one known mistake leads to for a problem: every value it can give
+// (where it can be formed: a zero denominator or a number beyond 128 bits
+// leaves one out), and its hint.
+struct Prediction {
+    std::string_view id;  // "minus-minus", "across+", "reciprocal", ...
+    std::vector<Fraction> values;
+    std::string hint;
+};
+
+// The known mistakes that apply to a problem the window answers with
+// `answer`, in the order of their table; the rounded decimal, which depends
+// on the typed answer, is not among them.
+[[nodiscard]] std::vector<Prediction> predictions(const Problem &problem, Fraction answer);
+
+// The hint for a typed answer whose value is not the answer.
+struct Hint {
+    std::string_view id;  // the mistake's, or empty for the general hint
+    std::string text;
+};
+
+inline constexpr std::string_view GeneralHint = "もう一度計算してみましょう。";
+inline constexpr std::string_view RoundedId = "rounded";
+
+// A decimal that is the answer rounded down or up to as many places as were
+// typed gets the rounded hint, whatever else fits. Otherwise the hint is that
+// of the one mistake whose value is the typed value; where mistakes with
+// different hints fit, the general hint, but that minus-minus wins over sign,
+// wrong-reciprocal over reciprocal and no-reciprocal-whole over no-reciprocal
+// (each pair is one mistake seen more or less closely).
+[[nodiscard]] Hint hintFor(
+    const Problem &problem, Fraction answer, const WrittenNumber &typed, Fraction typedValue);
+
+}  // namespace tobarin
