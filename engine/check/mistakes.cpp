@@ -456,13 +456,13 @@ Hint hintFor(
             fitting.push_back(std::move(prediction));
         }
     }
-    for (const auto &[winner, loser] : Wins) {
-        const auto has = [&fitting](std::string_view id) {
-            return std::any_of(
-                fitting.begin(), fitting.end(), [id](const Prediction &p) { return p.id == id; });
-        };
-        if (has(winner) && has(loser)) {
-            std::erase_if(fitting, [loser](const Prediction &p) { return p.id == loser; });
+    const auto fits = [&fitting](std::string_view id) {
+        return std::any_of(
+            fitting.begin(), fitting.end(), [id](const Prediction &p) { return p.id == id; });
+    };
+    for (const std::pair<std::string_view, std::string_view> &win : Wins) {
+        if (fits(win.first) && fits(win.second)) {
+            std::erase_if(fitting, [&win](const Prediction &p) { return p.id == win.second; });
         }
     }
     if (fitting.size() != 1) {
