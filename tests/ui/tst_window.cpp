@@ -4,6 +4,7 @@
 #include "tests/ui/window_driver.h"
 #include "ui/form1.h"
 
+#include <cmath>
 #include <optional>
 
 #include <QAction>
@@ -25,69 +26,28 @@ using namespace tobarin;  // the controls' names: Text1[0], Command1...
 
 namespace {
 
-const QString Gothic = QStringLiteral("ＭＳ Ｐゴシック");
-const QString Mincho = QStringLiteral("ＭＳ Ｐ明朝");
 
-// Each control as it must stand when the window opens, in pixels at 96 dpi
-// (15 twips a pixel): class, parent, geometry, font, caption or text.
-struct ExpectedControl {
-    const char *name;
-    int index;
-    const char *className;
-    const char *parent;
-    QRect geometry;
-    QString face;
-    double points;
-    bool bold;
-    QString caption;
-};
-
-const ExpectedControl Expected[] = {
-    {"Frame1", -1, "QGroupBox", "ClientArea", {8, 8, 241, 73}, Gothic, 9, false, "計算方法"},
-    {"Option1", 0, "QRadioButton", "Frame1", {32, 16, 57, 25}, Gothic, 15.75, false, "＋"},
-    {"Option1", 1, "QRadioButton", "Frame1", {32, 48, 65, 17}, Gothic, 15.75, false, "－"},
-    {"Option1", 2, "QRadioButton", "Frame1", {120, 16, 57, 25}, Gothic, 15.75, false, "×"},
-    {"Option1", 3, "QRadioButton", "Frame1", {120, 48, 65, 17}, Gothic, 15.75, false, "÷"},
-    {"Frame2", -1, "QGroupBox", "ClientArea", {256, 8, 105, 73}, Gothic, 9, false,
-        "答えの表示方法"},
-    {"Option2", 0, "QRadioButton", "Frame2", {16, 16, 73, 25}, Gothic, 9, false, "帯分数"},
-    {"Option2", 1, "QRadioButton", "Frame2", {16, 48, 73, 20}, Gothic, 9, false, "仮分数"},
-    {"Label7", -1, "QLabel", "ClientArea", {8, 88, 97, 41}, Mincho, 24, false, ""},
-    {"Frame3", -1, "QGroupBox", "ClientArea", {8, 136, 129, 97}, Gothic, 9, false, ""},
-    {"Label5", 0, "QLabel", "Frame3", {8, 40, 17, 25}, Gothic, 21.75, false, ""},
-    {"Text1", 2, "QLineEdit", "Frame3", {24, 44, 35, 25}, Gothic, 12, true, ""},
-    {"Text1", 1, "QLineEdit", "Frame3", {72, 24, 49, 25}, Gothic, 12, true, ""},
-    {"Text1", 0, "QLineEdit", "Frame3", {72, 64, 49, 25}, Gothic, 12, true, ""},
-    {"Check1", 0, "QCheckBox", "ClientArea", {24, 136, 73, 17}, Gothic, 9, false, "マイナス"},
-    {"Label3", -1, "QLabel", "ClientArea", {136, 180, 33, 33}, Gothic, 20.25, false, "＋"},
-    {"Frame4", -1, "QGroupBox", "ClientArea", {168, 136, 129, 97}, Gothic, 9, false, ""},
-    {"Label5", 1, "QLabel", "Frame4", {8, 40, 17, 25}, Gothic, 21.75, false, ""},
-    {"Text2", 2, "QLineEdit", "Frame4", {24, 40, 35, 25}, Gothic, 12, true, ""},
-    {"Text2", 1, "QLineEdit", "Frame4", {72, 24, 49, 25}, Gothic, 12, true, ""},
-    {"Text2", 0, "QLineEdit", "Frame4", {72, 64, 49, 25}, Gothic, 12, true, ""},
-    {"Check1", 1, "QCheckBox", "ClientArea", {184, 136, 73, 17}, Gothic, 9, false, "マイナス"},
-    {"Label4", -1, "QLabel", "ClientArea", {304, 176, 17, 33}, Gothic, 24, false, "="},
-    {"Label1", 3, "QLabel", "ClientArea", {328, 179, 17, 25}, Gothic, 21.75, false, ""},
-    {"Label1", 2, "QLabel", "ClientArea", {344, 180, 41, 25}, Gothic, 14.25, true, ""},
-    {"Label1", 1, "QLabel", "ClientArea", {400, 160, 57, 17}, Gothic, 14.25, true, ""},
-    {"Label1", 0, "QLabel", "ClientArea", {400, 200, 57, 17}, Gothic, 14.25, true, ""},
-    {"Command3", -1, "QPushButton", "ClientArea", {24, 248, 97, 41}, Gothic, 9, false, "終了"},
-    {"Command1", -1, "QPushButton", "ClientArea", {184, 248, 97, 41}, Gothic, 11.25, false, "計算"},
-    {"Command2", -1, "QPushButton", "ClientArea", {344, 248, 97, 41}, Gothic, 11.25, false, "消す"},
-};
-
-// The three bars: parent, left end, right end, height (pixels).
-struct ExpectedLine {
-    const char *name;
-    const char *parent;
-    QRect geometry;
-};
-
-const ExpectedLine ExpectedLines[] = {
-    {"Line1", "Frame3", {64, 56, 64, 1}},
-    {"Line2", "Frame4", {64, 56, 64, 1}},
-    {"Line3", "ClientArea", {392, 192, 72, 1}},
-};
+// The widget class of each kind of control.
+const char *classOf(Kind kind)
+{
+    switch (kind) {
+    case Kind::Frame:
+        return "QGroupBox";
+    case Kind::OptionButton:
+        return "QRadioButton";
+    case Kind::CheckBox:
+        return "QCheckBox";
+    case Kind::Label:
+        return "QLabel";
+    case Kind::TextBox:
+        return "QLineEdit";
+    case Kind::CommandButton:
+        return "QPushButton";
+    case Kind::Line:
+        break;
+    }
+    return "QWidget";
+}
 
 QString captionOf(const QWidget *w)
 {
@@ -142,29 +102,38 @@ private:
     }
 
 private slots:
+    // Every control as the definition places it, at 96 dpi (15 twips a
+    // pixel, to the nearest), with its kind, container, font and caption.
     void controlsMatchTheirDefinition()
     {
-        for (const ExpectedControl &e : Expected) {
-            const QWidget *c = w().form().control(e.name, e.index);
-            const QString id = QStringLiteral("%1(%2)").arg(QLatin1String(e.name)).arg(e.index);
-            QVERIFY2(c, qPrintable(id));
-            QVERIFY2(c->inherits(e.className), qPrintable(id));
-            QCOMPARE(c->parentWidget()->objectName(), QLatin1String(e.parent));
-            QCOMPARE(c->geometry(), e.geometry);
-            QCOMPARE(c->font().family(), e.face);
-            QCOMPARE(c->font().pointSizeF(), e.points);
-            QCOMPARE(c->font().bold(), e.bold);
-            QCOMPARE(captionOf(c), e.caption);
+        for (const ControlDefinition &row : Controls) {
+            const QWidget *c = w().form().control(idOf(row));
+            const QString id = QString::fromStdString(idOf(row).objectName());
+            QVERIFY2(c->inherits(classOf(row.kind)), qPrintable(id));
+            QCOMPARE(c->parentWidget()->objectName(),
+                row.container.empty() ? QStringLiteral("ClientArea")
+                                      : QString::fromUtf8(row.container.data(),
+                                          static_cast<qsizetype>(row.container.size())));
+            const PixelBox box = placeOf(
+                row, [](int twips) { return static_cast<int>(std::lround(twips / 15.0)); });
+            QCOMPARE(c->geometry(), QRect(box.left, box.top, box.width, box.height));
             QVERIFY2(c->isVisible(), qPrintable(id));
+            if (row.kind == Kind::Line) {
+                continue;
+            }
+            const FontDefinition &font = fontDefinition(row.font);
+            const QString face
+                = QString::fromUtf8(font.face.data(), static_cast<qsizetype>(font.face.size()));
+            QCOMPARE(c->font().family(), face);
+            QCOMPARE(c->font().pointSizeF(), font.points);
+            QCOMPARE(c->font().bold(), font.weight == 700);
+            QCOMPARE(captionOf(c),
+                row.kind == Kind::TextBox ? QString()
+                                          : QString::fromUtf8(row.caption.data(),
+                                              static_cast<qsizetype>(row.caption.size())));
             // The faces asked for, or their Japanese stand-ins, are really used.
             const QString used = QFontInfo(c->font()).family();
-            QVERIFY2(used.contains(QLatin1String("IPA")) || used == e.face, qPrintable(used));
-        }
-        for (const ExpectedLine &e : ExpectedLines) {
-            const QWidget *line = w().form().control(e.name);
-            QCOMPARE(line->parentWidget()->objectName(), QLatin1String(e.parent));
-            QCOMPARE(line->geometry(), e.geometry);
-            QVERIFY(line->isVisible());
+            QVERIFY2(used.contains(QLatin1String("IPA")) || used == face, qPrintable(used));
         }
     }
 
