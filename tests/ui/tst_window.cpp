@@ -26,7 +26,6 @@ using namespace tobarin;  // the controls' names: Text1[0], Command1...
 
 namespace {
 
-
 // The widget class of each kind of control.
 const char *classOf(Kind kind)
 {
