@@ -152,7 +152,7 @@ Parsed<Problem> parseProblem(std::string_view text)
         auto second = reading::shapeOf(text, tokens, op + 1, tokens.size());
         if (first.value && second.value) {
             readings.push_back(op);
-            numbers = {std::move(*first.value), std::move(*second.value)};
+            numbers = {*first.value, *second.value};
         }
     }
     if (readings.empty()) {

@@ -132,7 +132,7 @@ public:
     {
     }
 
-    Working work(WrittenNumber a, Operation operation, WrittenNumber b)
+    Working work(const WrittenNumber &a, Operation operation, const WrittenNumber &b)
     {
         add(Note::Problem, pairExpression(a, operation, b));
         if (operation == Operation::Add || operation == Operation::Subtract) {
@@ -146,7 +146,7 @@ public:
 private:
     void add(Note note, const Expression &line) { m_working.steps.push_back({note, line}); }
 
-    void sum(WrittenNumber a, Operation operation, WrittenNumber b)
+    void sum(const WrittenNumber &a, Operation operation, WrittenNumber b)
     {
         if (b.negative) {
             b = magnitudeOf(b);
