@@ -19,7 +19,7 @@ std::optional<std::uint64_t> digitsValue(std::string_view text, std::uint64_t la
             return std::nullopt;
         }
         const auto digit = static_cast<std::uint64_t>(c - '0');
-        if (value > (largest - digit) / 10) {
+        if (digit > largest || value > (largest - digit) / 10) {
             return std::nullopt;
         }
         value = value * 10 + digit;
