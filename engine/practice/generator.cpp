@@ -337,10 +337,15 @@ private:
             }
             return list;
         };
+        // In 4-like two fractions over an even denominator always need 約分:
+        // their numerators, prime to it, are odd, and so their sum or
+        // difference is even. Only a whole number minus a fraction has one.
+        const bool oddOnly = m_unit == Unit::Like4 && kind.first != Whole;
         std::vector<std::pair<std::int64_t, std::int64_t>> pairs;
         for (const std::int64_t d1 : denominators(kind.first)) {
             for (const std::int64_t d2 : denominators(kind.second)) {
-                if (relationHolds(kind.relation, d1, d2) && withinLimits(kind, d1, d2)) {
+                if (relationHolds(kind.relation, d1, d2) && withinLimits(kind, d1, d2)
+                    && !(oddOnly && d2 % 2 == 0)) {
                     pairs.emplace_back(d1, d2);
                 }
             }
