@@ -123,6 +123,8 @@ Broken brokenByUnit(Unit unit, Operation operation, const Term &a, const Term &b
         }
         return std::nullopt;
     case Unit::Signed7:
+        // 中学 writes no mixed numbers; its fraction problems have no whole
+        // number either, except 0.
         if (!(fraction(first) || first == Shape::Zero)
             || !(fraction(second) || second == Shape::Zero)) {
             return "7-signed has fractions without an integer part, and 0";

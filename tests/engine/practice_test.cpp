@@ -38,8 +38,9 @@ struct Operand {
         , num(typed.num.empty() ? 0 : std::stoll(typed.num))
         , den(typed.den.empty() ? 0 : std::stoll(typed.den))
         , negative(typed.negative)
-        , value(fractionOf(
-              (negative ? -1 : 1) * (den == 0 ? whole : whole * den + num), den == 0 ? 1 : den))
+        , value(
+              fractionOf(wide::Int128 {negative ? -1 : 1} * (den == 0 ? whole : whole * den + num),
+                  den == 0 ? 1 : den))
     {
     }
     [[nodiscard]] bool zero() const { return value.num == 0; }
