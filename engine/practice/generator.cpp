@@ -282,9 +282,9 @@ public:
         return firstAccepted(m_random, denominatorPairs(kind), [&](const auto &denominators) {
             const std::vector<Term> firsts
                 = operandChoices(kind, kind.first, denominators.first, kind.firstNegative);
+            const std::vector<Term> seconds
+                = operandChoices(kind, kind.second, denominators.second, kind.secondNegative);
             return firstAccepted(m_random, firsts, [&](const Term &a) {
-                const std::vector<Term> seconds
-                    = operandChoices(kind, kind.second, denominators.second, kind.secondNegative);
                 return firstAccepted(m_random, seconds, [&](const Term &b) -> std::optional<Terms> {
                     if (fits(kind, a, b)) {
                         return Terms {a, b};
