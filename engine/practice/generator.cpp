@@ -94,9 +94,11 @@ std::vector<Kind> unlike5Kinds()
                 }
                 const TagSet wanted = reduce ? TagSet {tag, Tag::Reduce} : TagSet {tag};
                 const TagSet unwanted = reduce ? TagSet {} : TagSet {Tag::Reduce};
-                kinds.push_back({operation, Proper, Proper, 3, wanted, unwanted, relation});
+                // Mostly fractions less than 1, sometimes an improper one (one
+                // problem in five). A proper fraction minus an improper one is
+                // below 0.
+                kinds.push_back({operation, Proper, Proper, 6, wanted, unwanted, relation});
                 kinds.push_back({operation, Improper, Proper, 1, wanted, unwanted, relation});
-                // A proper fraction minus an improper one is below 0.
                 if (operation == Add) {
                     kinds.push_back({operation, Proper, Improper, 1, wanted, unwanted, relation});
                 }
