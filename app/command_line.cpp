@@ -123,11 +123,6 @@ const QString CountName = QStringLiteral("count");
 const QString SeedName = QStringLiteral("seed");
 const QString ListName = QStringLiteral("list");
 
-int practiceUsageError(const std::string &message)
-{
-    return usageError(QString::fromStdString(message));
-}
-
 // --practice UNIT|CODE [--level L] [--count N] [--seed S]: the code of the set,
 // read from CODE, or made from UNIT and the other options, with the seed drawn
 // when none is given; or the usage error that says what is allowed.
@@ -191,7 +186,7 @@ int practise(const QCommandLineParser &parser)
     }
     const Parsed<practice::SetCode> code = practiceCode(parser);
     if (!code.value) {
-        return practiceUsageError(code.error);
+        return usageError(QString::fromStdString(code.error));
     }
     if (!parser.isSet(ListName)) {
         return usageError(QStringLiteral("--practice needs --list, which lists the set."));
