@@ -1,6 +1,8 @@
 #include "app/command_line.h"
 
 #include "engine/check/answer_check.h"
+#include "engine/practice/generator.h"
+#include "engine/practice/set_code.h"
 #include "engine/solve.h"
 #include "engine/version.h"
 #include "engine/window/problem_text.h"
@@ -11,6 +13,7 @@
 #include <cstring>
 #include <langinfo.h>
 #include <optional>
+#include <random>
 #include <string>
 #include <string_view>
 
@@ -113,6 +116,85 @@ int calculate(const Request &request)
     return 0;
 }
 
+// The options of a practice set.
+const QString PracticeName = QStringLiteral("practice");
+const QString LevelName = QStringLiteral("level");
+const QString CountName = QStringLiteral("count");
+const QString SeedName = QStringLiteral("seed");
+const QString ListName = QStringLiteral("list");
+
+// --practice UNIT|CODE [--level L] [--count N] [--seed S]: the code of the set,
+// read from CODE, or made from UNIT and the other options, with the seed drawn
+// when none is given; or the usage error that says what is allowed.
+Parsed<practice::SetCode> practiceCode(const QCommandLineParser &parser)
+{
+    using namespace practice;
+    const auto refused = [](std::string message) {
+        return Parsed<SetCode> {std::nullopt, std::move(message)};
+    };
+    const std::string named = parser.value(PracticeName).toStdString();
+    const bool anyPart
+        = parser.isSet(LevelName) || parser.isSet(CountName) || parser.isSet(SeedName);
+    if (named.find(':') != std::string::npos) {
+        if (anyPart) {
+            return refused("--level, --count and --seed go with a unit, not with a set code, "
+                           "which holds them.");
+        }
+        return parseSetCode(named);
+    }
+    const Parsed<Unit> unit = parseUnit(named);
+    if (!unit.value) {
+        return refused(unit.error);
+    }
+    SetCode code;
+    code.unit = *unit.value;
+    if (parser.isSet(LevelName)) {
+        const Parsed<int> level = parseLevel(parser.value(LevelName).toStdString());
+        if (!level.value) {
+            return refused("--level: " + level.error);
+        }
+        code.level = *level.value;
+    }
+    if (parser.isSet(CountName)) {
+        const Parsed<int> count = parseCount(parser.value(CountName).toStdString());
+        if (!count.value) {
+            return refused("--count: " + count.error);
+        }
+        code.count = *count.value;
+    }
+    if (parser.isSet(SeedName)) {
+        const Parsed<std::uint64_t> seed = parseSeed(parser.value(SeedName).toStdString());
+        if (!seed.value) {
+            return refused("--seed: " + seed.error);
+        }
+        code.seed = *seed.value;
+    } else {
+        // Any seed will do; six digits keep the code short enough to copy.
+        code.seed = std::random_device {}() % 1000000U;
+    }
+    return {code, {}};
+}
+
+// A practice set: with --list, its code and its problems with their tags.
+int practise(const QCommandLineParser &parser)
+{
+    for (const QString &name : {PracticeName, LevelName, CountName, SeedName}) {
+        if (parser.values(name).size() > 1) {
+            return usageError(
+                QStringLiteral("--practice, --level, --count and --seed may be given once each."));
+        }
+    }
+    const Parsed<practice::SetCode> code = practiceCode(parser);
+    if (!code.value) {
+        return usageError(QString::fromStdString(code.error));
+    }
+    if (!parser.isSet(ListName)) {
+        return usageError(QStringLiteral("--practice needs --list, which lists the set."));
+    }
+    write(stdout, practice::listingText(practice::practiceSet(*code.value)));
+    return 0;
+}
+
 }  // namespace
 
 bool wantsCommandLine(int argc, char **argv)
@@ -149,6 +231,14 @@ int runCommandLine(int argc, char **argv)
         "ANSWER is one number written the same way (２と５／１２, （－５／４）), or a\n"
         "decimal (1.25).\n"
         "\n"
+        "With --practice and --list it writes a practice set of a textbook unit: a line\n"
+        "# and the set's code, then one problem a line, EXPR as --calc reads it, a tab\n"
+        "and its tags (what it practises: carry, borrow, cancel...). The units:\n"
+        "4-like (小4 分母が同じ分数のたし算・ひき算), 5-unlike (小5 分母がちがう分数),\n"
+        "5-mixed (小5 帯分数), 6-times-whole (小6 分数×整数・分数÷整数), 6-times\n"
+        "(小6 分数のかけ算), 6-divide (小6 分数のわり算), 7-signed (中1 正の数・負の数).\n"
+        "The code (p1:UNIT:LEVEL:COUNT:SEED) gives the same set again.\n"
+        "\n"
         "Exit status: 0 done, or the checked answer is right; 1 the problem has no\n"
         "answer; 2 the command line, EXPR or ANSWER cannot be read, or ANSWER is a\n"
         "decimal that does not end (0.333...); 3 the checked answer has the right\n"
@@ -172,6 +262,24 @@ int runCommandLine(int argc, char **argv)
         QStringLiteral("Check ANSWER (a number, like 2 5/12) instead of writing the answer."),
         QStringLiteral("ANSWER"));
     parser.addOptions({calc, improper, steps, method, check});
+    parser.addOptions({
+        QCommandLineOption(PracticeName,
+            QStringLiteral("Make a practice set of UNIT, or the set of a CODE written by --list."),
+            QStringLiteral("UNIT|CODE")),
+        QCommandLineOption(LevelName,
+            QStringLiteral("The practice set's level: 1, 2 (the default) or 3 (beyond the "
+                           "textbook)."),
+            QStringLiteral("L")),
+        QCommandLineOption(CountName,
+            QStringLiteral("How many problems the practice set has: 1 to 50, 10 by default."),
+            QStringLiteral("N")),
+        QCommandLineOption(SeedName,
+            QStringLiteral("The practice set's seed, a whole number; drawn at random when not "
+                           "given, and written into the code."),
+            QStringLiteral("S")),
+        QCommandLineOption(ListName,
+            QStringLiteral("Write the practice set: its code, then each problem and its tags.")),
+    });
 
     if (!parser.parse(QCoreApplication::arguments())) {
         return usageError(parser.errorText());
@@ -191,6 +299,19 @@ int runCommandLine(int argc, char **argv)
     if (!parser.positionalArguments().isEmpty()) {
         return usageError(
             QStringLiteral("unexpected argument: ") + parser.positionalArguments()[0]);
+    }
+    if (parser.isSet(PracticeName)) {
+        if (parser.isSet(calc) || parser.isSet(check) || parser.isSet(improper)
+            || parser.isSet(steps) || parser.isSet(method)) {
+            return usageError(QStringLiteral(
+                "--practice goes without --calc, --check, --improper, --method and --steps."));
+        }
+        return practise(parser);
+    }
+    if (parser.isSet(LevelName) || parser.isSet(CountName) || parser.isSet(SeedName)
+        || parser.isSet(ListName)) {
+        return usageError(QStringLiteral("--level, --count, --seed and --list need --practice "
+                                         "UNIT|CODE."));
     }
     if (!parser.isSet(calc)) {
         const bool needsCalc = parser.isSet(check) || parser.isSet(improper) || parser.isSet(steps)

@@ -2,7 +2,8 @@
 
 // The program's command line: calculating without a window (--calc), with the
 // working (--steps), in improper form (--improper) or checking an answer
-// (--check), and --help and --version. Qt Core only: no display is needed.
+// (--check); listing a practice set (--practice ... --list); and --help and
+// --version. Qt Core only: no display is needed.
 namespace tobarin {
 
 // True when the arguments are for the command line rather than the window:

@@ -130,6 +130,43 @@ $working" '' --calc '1 2/3 + 3/4' --steps --check '2 10/24'
         --calc '1 ÷ 0' --steps --check 1
     check 2 '' '「2.4.1」は数として読めません。整数「3」、分数「3/4」、帯分数「1 2/3」や「1と2/3」のように書いてください。' \
         --calc '1 2/3 + 3/4' --steps --check 2.4.1
+    # Practice sets. A p1 code must give the same set in every later version.
+    tab=$'\t'
+    check 0 "# p1:7-signed:2:4:7
+-4/3 + 7/10${tab}coprime,improper,neg1
+0 - (-2/5)${tab}neg1,zero
+-2/3 - (-1/3)${tab}same,neg2
+-8/9 + (-7/9)${tab}same,reduce,neg2" '' --practice p1:7-signed:2:4:7 --list
+    units='the units are 4-like, 5-unlike, 5-mixed, 6-times-whole, 6-times, 6-divide, 7-signed.'
+    practice_errors=(
+"unknown unit '8-x': $units|--practice 8-x --list"
+"--level: the level is 1, 2 or 3, not '4'.|--practice 5-unlike --level 4 --list"
+"--count: the count is a whole number from 1 to 50, not '0'.|--practice 5-unlike --count 0 --list"
+"--seed: the seed is a whole number from 0 to 18446744073709551615, not '1.5'.|--practice 5-unlike --seed 1.5 --list"
+"unknown code version 'p2' in 'p2:5-unlike:2:10:1': this program reads p1 codes.|--practice p2:5-unlike:2:10:1 --list"
+"--level, --count and --seed go with a unit, not with a set code, which holds them.|--practice p1:5-unlike:2:10:1 --count 5 --list"
+"--practice needs --list, which lists the set.|--practice 5-unlike"
+"--level, --count, --seed and --list need --practice UNIT|CODE.|--list"
+"--practice goes without --calc, --check, --improper, --method and --steps.|--practice 4-like --list --steps"
+    )
+    for row in "${practice_errors[@]}"; do
+        # shellcheck disable=SC2086 # the arguments are words
+        check 2 '' "tobarin: ${row%|*}
+$usage" ${row##*|}
+    done
+    # Without --seed a seed is drawn and written into the code; every problem
+    # reads back as --calc EXPR.
+    listing=$(LC_ALL="$locale" "$program" --practice 5-mixed --list)
+    if ! [[ "${listing%%$'\n'*}" =~ ^'# p1:5-mixed:2:10:'[0-9]+$ ]] || [ "$(wc -l <<<"$listing")" != 11 ]; then
+        printf 'FAILED (LC_ALL=%s) --practice 5-mixed --list wrote:\n%s\n' "$locale" "$listing"
+        failures=$((failures + 1))
+    fi
+    while IFS=$'\t' read -r expression _; do
+        "$program" --calc "$expression" >/dev/null || {
+            echo "FAILED (LC_ALL=$locale) the listed problem $expression does not calculate"
+            failures=$((failures + 1))
+        }
+    done < <(tail -n +2 <<<"$listing")
     # Usage.
     check 0 "tobarin $version" '' --version
     check 2 '' "tobarin: --check, --improper, --method and --steps need --calc EXPR.

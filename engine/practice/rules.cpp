@@ -1,0 +1,216 @@
+#include "engine/practice/rules.h"
+
+#include "engine/practice/tags.h"
+
+#include <numeric>
+
+namespace tobarin::practice {
+
+namespace {
+
+using Broken = std::optional<std::string_view>;
+
+bool isSumOrDifference(Operation operation)
+{
+    return operation == Operation::Add || operation == Operation::Subtract;
+}
+
+// The rules of one operand, whatever the unit.
+Broken brokenByOperand(const LevelLimits &limits, Operation operation, const Term &term)
+{
+    const std::int64_t largest = limits.largestDenominator;
+    const std::int64_t wholeParts = limits.wholeParts(operation);
+    switch (term.shape()) {
+    case Shape::Zero:
+        return std::nullopt;
+    case Shape::Whole:
+        if (term.whole > largest) {
+            return "a whole-number operand is larger than the level's largest denominator";
+        }
+        if (!isSumOrDifference(operation) && term.whole == 1) {
+            return "a whole-number factor or divisor is 1";
+        }
+        return std::nullopt;
+    case Shape::Proper:
+    case Shape::Improper:
+    case Shape::Mixed:
+        break;
+    }
+    if (term.den == 1) {
+        return "a denominator is 1";
+    }
+    if (term.den > largest) {
+        return "a denominator is larger than the level allows";
+    }
+    if (term.num == 0 || std::gcd(term.num, term.den) != 1) {
+        return "an operand is not in lowest terms";
+    }
+    if (term.whole != 0 && term.num >= term.den) {
+        return "a mixed number's fraction part is not proper";
+    }
+    if (term.whole > wholeParts) {
+        return "a mixed number's integer part is larger than the level allows";
+    }
+    if (term.whole == 0 && term.num >= limits.improperBelow() * term.den) {
+        return "an improper fraction is larger than the level allows";
+    }
+    return std::nullopt;
+}
+
+// What each unit allows of its operations and operands.
+Broken brokenByUnit(Unit unit, Operation operation, const Term &a, const Term &b)
+{
+    const Shape first = a.shape();
+    const Shape second = b.shape();
+    const auto fraction
+        = [](Shape shape) { return shape == Shape::Proper || shape == Shape::Improper; };
+    const bool sumOrDifference = isSumOrDifference(operation);
+    switch (unit) {
+    case Unit::Like4:
+        if (!sumOrDifference) {
+            return "4-like has + and − only";
+        }
+        if (second == Shape::Whole || (first == Shape::Whole && operation != Operation::Subtract)) {
+            return "4-like has a whole number only as the first operand of −";
+        }
+        if (a.hasFraction() && b.hasFraction() && a.den != b.den) {
+            return "4-like has like denominators";
+        }
+        return std::nullopt;
+    case Unit::Unlike5:
+        if (!sumOrDifference) {
+            return "5-unlike has + and − only";
+        }
+        if (!fraction(first) || !fraction(second)) {
+            return "5-unlike has two fractions without an integer part";
+        }
+        if (a.den == b.den) {
+            return "5-unlike has unlike denominators";
+        }
+        return std::nullopt;
+    case Unit::Mixed5: {
+        if (!sumOrDifference) {
+            return "5-mixed has + and − only";
+        }
+        const auto allowed = [](Shape shape) {
+            return shape == Shape::Mixed || shape == Shape::Proper || shape == Shape::Whole;
+        };
+        if (!allowed(first) || !allowed(second)
+            || (first != Shape::Mixed && second != Shape::Mixed)) {
+            return "5-mixed has a mixed number and a mixed number, a proper fraction or a whole "
+                   "number";
+        }
+        return std::nullopt;
+    }
+    case Unit::TimesWhole6:
+        if (sumOrDifference) {
+            return "6-times-whole has × and ÷ only";
+        }
+        if (!((fraction(first) && second == Shape::Whole)
+                || (operation == Operation::Multiply && first == Shape::Whole
+                    && fraction(second)))) {
+            return "6-times-whole has a fraction and a whole number, ÷ only by the whole number";
+        }
+        return std::nullopt;
+    case Unit::Times6:
+    case Unit::Divide6:
+        if (operation != (unit == Unit::Times6 ? Operation::Multiply : Operation::Divide)) {
+            return unit == Unit::Times6 ? "6-times has × only" : "6-divide has ÷ only";
+        }
+        if (!(fraction(first) || first == Shape::Mixed)
+            || !(fraction(second) || second == Shape::Mixed)) {
+            return "6-times and 6-divide have two fractions or mixed numbers";
+        }
+        return std::nullopt;
+    case Unit::Signed7:
+        // 中学 writes no mixed numbers; its fraction problems have no whole
+        // number either, except 0.
+        if (!(fraction(first) || first == Shape::Zero)
+            || !(fraction(second) || second == Shape::Zero)) {
+            return "7-signed has fractions without an integer part, and 0";
+        }
+        // One 0 at most: 0 + 0 and 0 × 0 teach nothing about signs.
+        if (first == Shape::Zero && second == Shape::Zero) {
+            return "7-signed has one 0 at most";
+        }
+        if (!a.negative && !b.negative) {
+            return "7-signed has one or two negative operands";
+        }
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+// The level's limits that hold between the operands.
+Broken brokenByLimits(const LevelLimits &limits, Operation operation, const Term &a, const Term &b)
+{
+    if (isSumOrDifference(operation)) {
+        if (std::lcm(a.denominator(), b.denominator()) > limits.commonDenominator) {
+            return "the common denominator is larger than the level allows";
+        }
+        return std::nullopt;
+    }
+    const std::int64_t n1 = a.whole * a.denominator() + a.num;
+    const std::int64_t n2 = b.whole * b.denominator() + b.num;
+    const bool divide = operation == Operation::Divide;
+    const std::int64_t numerators = n1 * (divide ? b.denominator() : n2);
+    const std::int64_t denominators = a.denominator() * (divide ? n2 : b.denominator());
+    if (numerators > limits.products || denominators > limits.products) {
+        return "a product before cancelling is larger than the level allows";
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> brokenRule(Unit unit, int level, const Problem &problem)
+{
+    const std::optional<Term> a = termOf(problem.first);
+    const std::optional<Term> b = termOf(problem.second);
+    if (!a || !b) {
+        return "an operand is not written as a practice problem writes it";
+    }
+    const Broken broken = brokenRule(unit, levelLimits(level), problem.operation, *a, *b);
+    return broken ? std::optional<std::string>(*broken) : std::nullopt;
+}
+
+Broken brokenRule(
+    Unit unit, const LevelLimits &limits, Operation operation, const Term &a, const Term &b)
+{
+    for (const Term *term : {&a, &b}) {
+        if (const Broken broken = brokenByOperand(limits, operation, *term)) {
+            return broken;
+        }
+    }
+    if (const Broken broken = brokenByUnit(unit, operation, a, b)) {
+        return broken;
+    }
+    if (const Broken broken = brokenByLimits(limits, operation, a, b)) {
+        return broken;
+    }
+    const std::optional<Ratio> answer = answerOf(operation, a, b);
+    if (!answer) {
+        return "it divides by 0";
+    }
+    if ((operation == Operation::Subtract || operation == Operation::Divide)
+        && equal(valueOf(a), valueOf(b))) {
+        return "− or ÷ has the same value twice";
+    }
+    if (unit != Unit::Signed7) {
+        if (a.negative || b.negative || a.shape() == Shape::Zero || b.shape() == Shape::Zero) {
+            return "only 7-signed has negative operands and 0";
+        }
+        if (answer->num <= 0) {
+            return "the answer is not above 0";
+        }
+    }
+    // 約分 is taught after this unit: the result over the common
+    // denominator is already in lowest terms, and so never a whole number
+    // such as 5/5 either.
+    if (unit == Unit::Like4 && tagsOf(operation, a, b).has(Tag::Reduce)) {
+        return "4-like's answer needs 約分";
+    }
+    return std::nullopt;
+}
+
+}  // namespace tobarin::practice

@@ -1,0 +1,172 @@
+#include "engine/practice/tags.h"
+
+#include <numeric>
+
+namespace tobarin::practice {
+
+namespace {
+
+constexpr std::array<std::string_view, AllTags.size()> TagNames {"same", "multiple", "coprime",
+    "shared", "reduce", "carry", "borrow", "whole-minus", "whole", "improper", "mixed", "cancel",
+    "over-one", "whole-answer", "neg1", "neg2", "zero"};
+
+bool isSumOrDifference(Operation operation)
+{
+    return operation == Operation::Add || operation == Operation::Subtract;
+}
+
+// The common-denominator tag of two denominators (both 2 or more).
+Tag denominatorsTag(std::int64_t d1, std::int64_t d2)
+{
+    if (d1 == d2) {
+        return Tag::Same;
+    }
+    if (d1 % d2 == 0 || d2 % d1 == 0) {
+        return Tag::Multiple;
+    }
+    return std::gcd(d1, d2) == 1 ? Tag::Coprime : Tag::Shared;
+}
+
+bool needsReduce(Operation operation, const Term &a, const Term &b)
+{
+    const std::int64_t common = std::lcm(a.denominator(), b.denominator());
+    const std::int64_t first = a.numerator() * (common / a.denominator());
+    const std::int64_t second = b.numerator() * (common / b.denominator());
+    const std::int64_t result = operation == Operation::Add ? first + second : first - second;
+    return result != 0 && std::gcd(result, common) != 1;
+}
+
+// The fraction part of a term times the other term's denominator, so that two
+// fraction parts compare and add over one denominator: a1/b1 + a2/b2 ≥ 1 is
+// a1×b2 + a2×b1 ≥ b1×b2. A whole number's fraction part is 0.
+std::int64_t fractionPartTimes(const Term &term, const Term &other)
+{
+    return term.hasFraction() ? term.num * other.denominator() : 0;
+}
+
+void addMixedWayTags(TagSet &tags, Operation operation, const Term &a, const Term &b)
+{
+    const Shape first = a.shape();
+    const Shape second = b.shape();
+    const bool anyMixed = first == Shape::Mixed || second == Shape::Mixed;
+    const std::int64_t partA = fractionPartTimes(a, b);
+    const std::int64_t partB = fractionPartTimes(b, a);
+    const std::int64_t one = a.denominator() * b.denominator();
+    if (operation == Operation::Add) {
+        if (anyMixed && partA + partB >= one) {
+            tags.add(Tag::Carry);
+        }
+        return;
+    }
+    const bool firstHasWhole = first == Shape::Mixed || first == Shape::Whole;
+    if (firstHasWhole && b.hasFraction() && partA < partB) {
+        tags.add(Tag::Borrow);
+    }
+}
+
+bool cancels(Operation operation, const Term &a, const Term &b)
+{
+    const std::int64_t n1 = a.whole * a.denominator() + a.num;
+    const std::int64_t n2 = b.whole * b.denominator() + b.num;
+    if (operation == Operation::Multiply) {
+        return std::gcd(n1, b.denominator()) != 1 || std::gcd(n2, a.denominator()) != 1;
+    }
+    // After the reciprocal of the divisor: n1/d1 × d2/n2.
+    return std::gcd(n1, n2) != 1 || std::gcd(a.denominator(), b.denominator()) != 1;
+}
+
+}  // namespace
+
+std::string_view tagName(Tag tag)
+{
+    return TagNames.at(static_cast<std::size_t>(tag));
+}
+
+std::vector<Tag> TagSet::list() const
+{
+    std::vector<Tag> tags;
+    for (const Tag tag : AllTags) {
+        if (has(tag)) {
+            tags.push_back(tag);
+        }
+    }
+    return tags;
+}
+
+std::string tagsText(TagSet tags)
+{
+    std::string text;
+    for (const Tag tag : tags.list()) {
+        if (!text.empty()) {
+            text += ',';
+        }
+        text += tagName(tag);
+    }
+    return text;
+}
+
+TagSet tagsOf(const Problem &problem)
+{
+    const std::optional<Term> a = termOf(problem.first);
+    const std::optional<Term> b = termOf(problem.second);
+    return a && b ? tagsOf(problem.operation, *a, *b) : TagSet {};
+}
+
+TagSet tagsOf(Operation operation, const Term &a, const Term &b)
+{
+    TagSet tags;
+    const Shape first = a.shape();
+    const Shape second = b.shape();
+    const bool anyZero = first == Shape::Zero || second == Shape::Zero;
+    for (const Shape shape : {first, second}) {
+        if (shape == Shape::Whole) {
+            tags.add(Tag::Whole);
+        } else if (shape == Shape::Improper) {
+            tags.add(Tag::Improper);
+        } else if (shape == Shape::Mixed) {
+            tags.add(Tag::Mixed);
+        } else if (shape == Shape::Zero) {
+            tags.add(Tag::Zero);
+        }
+    }
+    const int negatives = (a.negative ? 1 : 0) + (b.negative ? 1 : 0);
+    if (negatives == 1) {
+        tags.add(Tag::Neg1);
+    } else if (negatives == 2) {
+        tags.add(Tag::Neg2);
+    }
+
+    if (isSumOrDifference(operation) && !anyZero) {
+        if (a.hasFraction() && b.hasFraction()) {
+            tags.add(denominatorsTag(a.den, b.den));
+        }
+        if (needsReduce(operation, a, b)) {
+            tags.add(Tag::Reduce);
+        }
+        if (negatives == 0 && first != Shape::Improper && second != Shape::Improper) {
+            addMixedWayTags(tags, operation, a, b);
+        }
+        if (operation == Operation::Subtract && first == Shape::Whole && b.hasFraction()
+            && negatives == 0) {
+            tags.add(Tag::WholeMinus);
+        }
+    }
+    if (!isSumOrDifference(operation) && !anyZero && cancels(operation, a, b)) {
+        tags.add(Tag::Cancel);
+    }
+
+    const std::optional<Ratio> answer = answerOf(operation, a, b);
+    if (answer) {
+        if (answer->num == 0) {
+            tags.add(Tag::Zero);
+        } else if (answer->num % answer->den == 0) {
+            tags.add(Tag::WholeAnswer);
+        }
+        if (answer->num > answer->den) {
+            tags.add(Tag::OverOne);
+        }
+    }
+    return tags;
+}
+
+}  // namespace tobarin::practice

@@ -1,0 +1,105 @@
+#pragma once
+
+#include "engine/practice/term.h"
+#include "engine/window/problem.h"
+
+#include <array>
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "form/definition.h"
+
+// What a practice problem is an example of. Each tag is a fact about the
+// finished problem, worked out from its numbers alone (tagsOf), never from
+// what a generator meant to make: a printed tag is always true.
+namespace tobarin::practice {
+
+// In the order they are printed.
+enum class Tag : std::uint8_t {
+    // + and − of two operands with fraction parts, by their denominators:
+    Same,  // `same`: the same denominator
+    Multiple,  // `multiple`: one denominator divides the other
+    Coprime,  // `coprime`: no common factor, the common denominator is their product
+    Shared,  // `shared`: a common factor, neither divides the other
+    // + and −, no zero operand: the result over the common denominator (the
+    // least common multiple of the denominators, 1 for a whole number) is not
+    // in lowest terms, so the working reduces it (約分する). A result that is
+    // a whole number, such as 3/3, is reduced too.
+    Reduce,  // `reduce`
+    // + and − without a negative, zero or improper operand (the 帯分数 way):
+    Carry,  // `carry`: +, a mixed operand, the fraction parts add to 1 or more
+    Borrow,  // `borrow`: −, the first operand mixed or whole, its fraction part
+    // (0 for a whole number) less than the second's
+    // −, no negative operand: a whole number minus a fraction or a mixed number.
+    WholeMinus,  // `whole-minus`
+    // The operands:
+    Whole,  // `whole`: a whole-number operand other than 0
+    Improper,  // `improper`: an improper fraction (no integer part, more than 1)
+    Mixed,  // `mixed`: a mixed number
+    // × and ÷, no zero operand: after the reciprocal for ÷, a numerator and a
+    // denominator share a factor, so the working cancels across (途中で約分する).
+    Cancel,  // `cancel`
+    // The answer:
+    OverOne,  // `over-one`: more than 1
+    WholeAnswer,  // `whole-answer`: a whole number other than 0
+    // Signs and zero:
+    Neg1,  // `neg1`: one operand negative
+    Neg2,  // `neg2`: both negative
+    Zero,  // `zero`: an operand or the answer is 0
+};
+
+inline constexpr std::array<Tag, 17> AllTags {Tag::Same, Tag::Multiple, Tag::Coprime, Tag::Shared,
+    Tag::Reduce, Tag::Carry, Tag::Borrow, Tag::WholeMinus, Tag::Whole, Tag::Improper, Tag::Mixed,
+    Tag::Cancel, Tag::OverOne, Tag::WholeAnswer, Tag::Neg1, Tag::Neg2, Tag::Zero};
+
+// "same", "whole-minus", "over-one"...
+[[nodiscard]] std::string_view tagName(Tag tag);
+
+class TagSet {
+public:
+    constexpr TagSet() = default;
+    constexpr TagSet(std::initializer_list<Tag> tags)
+    {
+        for (const Tag tag : tags) {
+            add(tag);
+        }
+    }
+
+    constexpr void add(Tag tag) { m_bits |= bit(tag); }
+    [[nodiscard]] constexpr bool has(Tag tag) const { return (m_bits & bit(tag)) != 0; }
+    [[nodiscard]] constexpr bool empty() const { return m_bits == 0; }
+    [[nodiscard]] constexpr bool hasAll(TagSet other) const
+    {
+        return (m_bits & other.m_bits) == other.m_bits;
+    }
+    [[nodiscard]] constexpr bool hasAny(TagSet other) const { return (m_bits & other.m_bits) != 0; }
+    [[nodiscard]] constexpr TagSet without(TagSet other) const
+    {
+        TagSet rest;
+        rest.m_bits = m_bits & ~other.m_bits;
+        return rest;
+    }
+    // The tags in printing order.
+    [[nodiscard]] std::vector<Tag> list() const;
+
+    friend constexpr bool operator==(TagSet, TagSet) = default;
+
+private:
+    static constexpr std::uint32_t bit(Tag tag) { return 1U << static_cast<unsigned>(tag); }
+
+    std::uint32_t m_bits = 0;
+};
+
+// The names joined by commas, in printing order: "multiple,reduce".
+[[nodiscard]] std::string tagsText(TagSet tags);
+
+// The tags true of a problem. A problem whose fields do not hold the numbers
+// of a practice problem (see termOf), or that divides by 0, has those of its
+// operands only.
+[[nodiscard]] TagSet tagsOf(const Problem &problem);
+[[nodiscard]] TagSet tagsOf(Operation operation, const Term &a, const Term &b);
+
+}  // namespace tobarin::practice

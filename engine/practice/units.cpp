@@ -1,0 +1,80 @@
+#include "engine/practice/units.h"
+
+#include <algorithm>
+#include <array>
+#include <stdexcept>
+
+namespace tobarin::practice {
+
+namespace {
+
+constexpr std::array<UnitInfo, 7> Units {{
+    {Unit::Like4, "4-like", "小4 分母が同じ分数のたし算・ひき算", {Tag::OverOne},
+        AnswerForm::Mixed},
+    {Unit::Unlike5, "5-unlike", "小5 分母がちがう分数のたし算・ひき算",
+        {Tag::Multiple, Tag::Coprime, Tag::Shared, Tag::Reduce}, AnswerForm::Mixed},
+    {Unit::Mixed5, "5-mixed", "小5 帯分数のたし算・ひき算",
+        {Tag::Carry, Tag::Borrow, Tag::WholeMinus}, AnswerForm::Mixed},
+    {Unit::TimesWhole6, "6-times-whole", "小6 分数×整数・分数÷整数", {Tag::Whole, Tag::Cancel},
+        AnswerForm::Mixed},
+    {Unit::Times6, "6-times", "小6 分数のかけ算", {Tag::Cancel, Tag::Mixed}, AnswerForm::Mixed},
+    {Unit::Divide6, "6-divide", "小6 分数のわり算", {Tag::Cancel, Tag::Mixed, Tag::WholeAnswer},
+        AnswerForm::Mixed},
+    {Unit::Signed7, "7-signed", "中1 正の数・負の数", {Tag::Neg1, Tag::Neg2, Tag::Zero},
+        AnswerForm::Improper},
+}};
+
+constexpr std::array<LevelLimits, 3> Levels {{
+    {1, 10, 30, 3, 3, 100},
+    {2, 12, 36, 5, 3, 300},
+    {3, 20, 72, 9, 5, 1000},
+}};
+
+}  // namespace
+
+std::span<const UnitInfo> units()
+{
+    return Units;
+}
+
+const UnitInfo &unitInfo(Unit unit)
+{
+    return Units.at(static_cast<std::size_t>(unit));
+}
+
+std::optional<Unit> unitNamed(std::string_view id)
+{
+    for (const UnitInfo &info : Units) {
+        if (info.id == id) {
+            return info.unit;
+        }
+    }
+    return std::nullopt;
+}
+
+TagSet promisedTags(Unit unit)
+{
+    return unitInfo(unit).named.without({Tag::Improper, Tag::Zero});
+}
+
+int LevelLimits::wholeParts(Operation operation) const
+{
+    return operation == Operation::Add || operation == Operation::Subtract
+        ? wholePartsAddSubtract
+        : wholePartsMultiplyDivide;
+}
+
+int LevelLimits::improperBelow() const
+{
+    return std::min(wholePartsAddSubtract, wholePartsMultiplyDivide) + 1;
+}
+
+const LevelLimits &levelLimits(int level)
+{
+    if (level < LowestLevel || level > HighestLevel) {
+        throw std::out_of_range("a level is 1, 2 or 3");
+    }
+    return Levels.at(static_cast<std::size_t>(level - LowestLevel));
+}
+
+}  // namespace tobarin::practice

@@ -1,0 +1,418 @@
+// Practice sets. Over thousands of codes of every unit and level: every
+// problem keeps every rule and every printed tag is true, each worked out here
+// again from the problem line alone, with exact fractions and the textbook
+// working (so a tag such as carry or cancel is true exactly when the working
+// carries or cancels); every problem has an answer; sets of 10 hold every
+// promised tag; no set repeats a problem; one code gives one set. Then the
+// set code, the random numbers, and chosen problems against the rules.
+
+#include "engine/number/written_number.h"
+#include "engine/practice/generator.h"
+#include "engine/practice/random.h"
+#include "engine/practice/rules.h"
+#include "engine/practice/set_code.h"
+#include "engine/practice/units.h"
+#include "engine/solve.h"
+#include "engine/window/problem_text.h"
+
+#include <algorithm>
+#include <cctype>
+#include <gtest/gtest.h>
+#include <numeric>
+#include <set>
+#include <string>
+
+namespace tobarin::practice {
+namespace {
+
+// An operand as its fields write it, and its exact value.
+struct Operand {
+    long long whole = 0;
+    long long num = 0;
+    long long den = 0;  // 0: no fraction
+    bool negative = false;
+    Fraction value;
+
+    explicit Operand(const TypedOperand &typed)
+        : whole(typed.whole.empty() ? 0 : std::stoll(typed.whole))
+        , num(typed.num.empty() ? 0 : std::stoll(typed.num))
+        , den(typed.den.empty() ? 0 : std::stoll(typed.den))
+        , negative(typed.negative)
+        , value(
+              fractionOf(wide::Int128 {negative ? -1 : 1} * (den == 0 ? whole : whole * den + num),
+                  den == 0 ? 1 : den))
+    {
+    }
+    [[nodiscard]] bool zero() const { return value.num == 0; }
+    [[nodiscard]] bool wholeNumber() const { return den == 0 && !zero(); }
+    [[nodiscard]] bool mixed() const { return den != 0 && whole != 0; }
+    [[nodiscard]] bool improper() const { return den != 0 && whole == 0 && num > den; }
+    [[nodiscard]] long long magnitude() const
+    {
+        return static_cast<long long>(value.num) * (negative ? -1 : 1);
+    }
+    [[nodiscard]] long long denominator() const { return den == 0 ? 1 : den; }
+};
+
+bool hasNote(const Working &working, Note note)
+{
+    return std::any_of(working.steps.begin(), working.steps.end(),
+        [note](const Step &step) { return step.note == note; });
+}
+
+Fraction answerOf(Operation operation, const Fraction &x, const Fraction &y)
+{
+    switch (operation) {
+    case Operation::Add:
+        return x + y;
+    case Operation::Subtract:
+        return x - y;
+    case Operation::Multiply:
+        return x * y;
+    case Operation::Divide:
+        break;
+    }
+    return x / y;
+}
+
+// The tags of a problem, worked out from its operands, its exact answer and
+// its working.
+TagSet expectedTags(
+    const Problem &problem, const Operand &x, const Operand &y, const Fraction &answer)
+{
+    TagSet tags;
+    const Operation operation = problem.operation;
+    const bool sum = operation == Operation::Add || operation == Operation::Subtract;
+    const bool anyZero = x.zero() || y.zero();
+    for (const Operand *o : {&x, &y}) {
+        if (o->wholeNumber())
+            tags.add(Tag::Whole);
+        if (o->improper())
+            tags.add(Tag::Improper);
+        if (o->mixed())
+            tags.add(Tag::Mixed);
+        if (o->zero())
+            tags.add(Tag::Zero);
+    }
+    const int negatives = int {x.negative} + int {y.negative};
+    if (negatives > 0)
+        tags.add(negatives == 1 ? Tag::Neg1 : Tag::Neg2);
+    if (answer.num == 0)
+        tags.add(Tag::Zero);
+    if (answer.num != 0 && answer.isWhole())
+        tags.add(Tag::WholeAnswer);
+    if (fractionOf(1, 1) < answer)
+        tags.add(Tag::OverOne);
+    if (sum && !anyZero) {
+        if (x.den != 0 && y.den != 0) {
+            const long long lcm = std::lcm(x.den, y.den);
+            tags.add(x.den == y.den                 ? Tag::Same
+                    : lcm == std::max(x.den, y.den) ? Tag::Multiple
+                    : lcm == x.den * y.den          ? Tag::Coprime
+                                                    : Tag::Shared);
+        }
+        const Working improper = solve(problem, AnswerForm::Mixed, Method::MakeImproper).working;
+        const Working mixed = solve(problem, AnswerForm::Mixed, Method::KeepMixed).working;
+        if (hasNote(improper, Note::Reduce))
+            tags.add(Tag::Reduce);
+        if (hasNote(mixed, Note::Carry))
+            tags.add(Tag::Carry);
+        if (hasNote(mixed, Note::Borrow))
+            tags.add(Tag::Borrow);
+        if (operation == Operation::Subtract && x.wholeNumber() && y.den != 0 && negatives == 0)
+            tags.add(Tag::WholeMinus);
+    }
+    if (!sum && !anyZero && hasNote(solve(problem, AnswerForm::Mixed).working, Note::CancelAcross))
+        tags.add(Tag::Cancel);
+    return tags;
+}
+
+// What a problem breaks of the rules of its unit and level, or "".
+std::string brokenHere(Unit unit, const LevelLimits &limits, const Problem &problem,
+    const Operand &x, const Operand &y, const Fraction &answer)
+{
+    const Operation operation = problem.operation;
+    const bool sum = operation == Operation::Add || operation == Operation::Subtract;
+    for (const Operand *o : {&x, &y}) {
+        if (o->den != 0 && (o->den < 2 || o->den > limits.largestDenominator))
+            return "denominator";
+        if (o->den != 0 && (o->num < 1 || std::gcd(o->num, o->den) != 1))
+            return "lowest terms";
+        if (o->mixed() && (o->num >= o->den || o->whole > limits.wholeParts(operation)))
+            return "mixed";
+        if (o->improper() && o->num >= limits.improperBelow() * o->den)
+            return "improper";
+        if (o->wholeNumber() && (o->whole > limits.largestDenominator || (!sum && o->whole < 2)))
+            return "whole";
+    }
+    if (unit != Unit::Signed7
+        && (x.negative || y.negative || x.zero() || y.zero() || answer.num <= 0))
+        return "sign or zero";
+    if ((operation == Operation::Subtract || operation == Operation::Divide) && x.value == y.value)
+        return "same value twice";
+    if (sum && std::lcm(x.denominator(), y.denominator()) > limits.commonDenominator)
+        return "common denominator";
+    const bool divide = operation == Operation::Divide;
+    if (!sum
+        && (x.magnitude() * (divide ? y.denominator() : y.magnitude()) > limits.products
+            || x.denominator() * (divide ? y.magnitude() : y.denominator()) > limits.products))
+        return "products";
+    const auto fraction = [](const Operand &o) { return o.den != 0 && !o.mixed(); };
+    switch (unit) {
+    case Unit::Like4:
+        if (!sum || y.wholeNumber() || (x.wholeNumber() && operation != Operation::Subtract)
+            || (x.den != 0 && x.den != y.den) || answer.den != y.den)
+            return "4-like";
+        break;
+    case Unit::Unlike5:
+        if (!sum || !fraction(x) || !fraction(y) || x.den == y.den)
+            return "5-unlike";
+        break;
+    case Unit::Mixed5:
+        if (!sum || x.improper() || y.improper() || (!x.mixed() && !y.mixed()))
+            return "5-mixed";
+        break;
+    case Unit::TimesWhole6:
+        if (!(fraction(x) && y.wholeNumber())
+            && !(operation == Operation::Multiply && x.wholeNumber() && fraction(y)))
+            return "6-times-whole";
+        break;
+    case Unit::Times6:
+    case Unit::Divide6:
+        if (operation != (unit == Unit::Times6 ? Operation::Multiply : Operation::Divide)
+            || x.den == 0 || y.den == 0)
+            return "6-times or 6-divide";
+        break;
+    case Unit::Signed7:
+        if (x.mixed() || y.mixed() || x.wholeNumber() || y.wholeNumber() || (x.zero() && y.zero())
+            || (!x.negative && !y.negative) || (divide && y.zero()))
+            return "7-signed";
+        break;
+    }
+    return "";
+}
+
+// Every problem of a set, held to the rules and its tags; and the set to its
+// size, its promised tags and its repeats.
+void expectKept(const PracticeSet &set)
+{
+    const LevelLimits &limits = levelLimits(set.code.level);
+    TagSet seen;
+    std::set<std::string> lines;
+    for (const PracticeProblem &made : set.problems) {
+        SCOPED_TRACE(setCodeText(set.code) + "  " + made.expression);
+        const Parsed<Problem> read = parseProblem(made.expression);
+        ASSERT_TRUE(read.value) << read.error;
+        ASSERT_EQ(*read.value, made.problem);
+        const Problem &problem = *read.value;
+        const Operand x(problem.first);
+        const Operand y(problem.second);
+        ASSERT_FALSE(problem.operation == Operation::Divide && y.zero());
+        const Fraction answer = answerOf(problem.operation, x.value, y.value);
+        EXPECT_EQ(brokenHere(set.code.unit, limits, problem, x, y, answer), "");
+        EXPECT_EQ(tagsText(made.tags), tagsText(expectedTags(problem, x, y, answer)));
+        const Solution solution = solve(problem, unitInfo(set.code.unit).answerForm);
+        ASSERT_TRUE(solution.answer) << solution.working.report;
+        EXPECT_EQ(valueOf(*solution.answer), answer);
+        EXPECT_FALSE(brokenRule(set.code.unit, set.code.level, problem));
+        for (const Tag tag : made.tags.list())
+            seen.add(tag);
+        lines.insert(made.expression);
+    }
+    EXPECT_EQ(set.problems.size(), static_cast<std::size_t>(set.code.count));
+    EXPECT_EQ(lines.size(), set.problems.size())
+        << "a problem repeats in " << setCodeText(set.code);
+    const std::vector<Tag> promised = promisedTags(set.code.unit).list();
+    const auto covered
+        = std::count_if(promised.begin(), promised.end(), [&](Tag t) { return seen.has(t); });
+    EXPECT_GE(static_cast<std::size_t>(covered), std::min(promised.size(), set.problems.size()))
+        << setCodeText(set.code) << " lacks "
+        << tagsText(promisedTags(set.code.unit).without(seen));
+}
+
+struct UnitLevel {
+    Unit unit;
+    int level;
+
+    friend void PrintTo(const UnitLevel &row, std::ostream *os)
+    {
+        *os << unitInfo(row.unit).id << " level " << row.level;
+    }
+};
+
+class PracticeSets : public ::testing::TestWithParam<UnitLevel> { };
+
+constexpr std::uint64_t Seeds = 2000;
+
+TEST_P(PracticeSets, KeepEveryRuleAndTellTrueTags)
+{
+    for (std::uint64_t seed = 0; seed < Seeds && !HasFailure(); ++seed) {
+        const SetCode code {GetParam().unit, GetParam().level, DefaultCount, seed * 7919};
+        const PracticeSet set = practiceSet(code);
+        expectKept(set);
+        EXPECT_EQ(practiceSet(code), set) << "one code, two sets";
+    }
+}
+
+TEST_P(PracticeSets, OfEverySizeKeepTheRulesAndHoldWhatTheirSizeAllows)
+{
+    for (int count = 1; count <= MostProblems && !HasFailure(); count += count < 5 ? 1 : 15) {
+        for (std::uint64_t seed = 0; seed < 20; ++seed) {
+            expectKept(practiceSet({GetParam().unit, GetParam().level, count, seed}));
+        }
+    }
+}
+
+std::vector<UnitLevel> everyUnitAndLevel()
+{
+    std::vector<UnitLevel> all;
+    for (const UnitInfo &info : units()) {
+        for (int level = LowestLevel; level <= HighestLevel; ++level) {
+            all.push_back({info.unit, level});
+        }
+    }
+    return all;
+}
+
+INSTANTIATE_TEST_SUITE_P(Units, PracticeSets, ::testing::ValuesIn(everyUnitAndLevel()),
+    [](const ::testing::TestParamInfo<UnitLevel> &row) {
+        std::string name = "unit_" + std::string(unitInfo(row.param.unit).id);
+        std::replace(name.begin(), name.end(), '-', '_');
+        return name + "_level_" + std::to_string(row.param.level);
+    });
+
+// A name for a test row from a text: letters and digits kept, "_" for the rest.
+std::string rowName(std::string_view text)
+{
+    std::string name;
+    for (const char c : text) {
+        const bool plain = std::isalnum(static_cast<unsigned char>(c)) != 0;
+        if (plain || (!name.empty() && name.back() != '_'))
+            name += plain ? c : '_';
+    }
+    return name;
+}
+
+struct CodeCase {
+    const char *text;
+    const char *expected;  // the code as written again, or a part of the message
+
+    friend void PrintTo(const CodeCase &row, std::ostream *os) { *os << row.text; }
+};
+
+class SetCodes : public ::testing::TestWithParam<CodeCase> { };
+
+TEST_P(SetCodes, ReadAndWriteOrSayWhatIsAllowed)
+{
+    const Parsed<SetCode> code = parseSetCode(GetParam().text);
+    const std::string said = code.value ? setCodeText(*code.value) : code.error;
+    EXPECT_NE(said.find(GetParam().expected), std::string::npos) << said;
+}
+
+INSTANTIATE_TEST_SUITE_P(Codes, SetCodes,
+    ::testing::Values(CodeCase {"p1:5-unlike:2:10:4821", "p1:5-unlike:2:10:4821"},
+        CodeCase {"p1:7-signed:03:050:007", "p1:7-signed:3:50:7"},
+        CodeCase {"p1:4-like:1:1:18446744073709551615", "p1:4-like:1:1:18446744073709551615"},
+        CodeCase {"p1:4-like:1:1:18446744073709551616",
+            "the seed is a whole number from 0 to 18446744073709551615"},
+        CodeCase {"p1:4-like:1:1:-1", "the seed is a whole number"},
+        CodeCase {"p1:4-like:1:1:1.5", "the seed is a whole number"},
+        CodeCase {"p1:4-like:1:1:", "the seed is a whole number"},
+        CodeCase {"p1:8-calculus:1:1:1",
+            "the units are 4-like, 5-unlike, 5-mixed, 6-times-whole, 6-times, 6-divide, 7-signed"},
+        CodeCase {"p1:4-like:0:10:1", "the level is 1, 2 or 3"},
+        CodeCase {"p1:4-like:4:10:1", "the level is 1, 2 or 3"},
+        CodeCase {"p1:4-like:2:0:1", "the count is a whole number from 1 to 50"},
+        CodeCase {"p1:4-like:2:51:1", "the count is a whole number from 1 to 50"},
+        CodeCase {"p2:4-like:2:10:1", "unknown code version 'p2'"},
+        CodeCase {"p1:4-like:2:10", "a set code is p1:UNIT:LEVEL:COUNT:SEED"},
+        CodeCase {"p1:4-like:2:10:1:5", "a set code is p1:UNIT:LEVEL:COUNT:SEED"}),
+    [](const auto &row) { return rowName(row.param.text); });
+
+TEST(Random, IsSplitMix64AndDrawsEveryValueOfARange)
+{
+    // SplitMix64's published first outputs from the seed 0.
+    Random random(0);
+    for (const std::uint64_t published :
+        {0xE220A8397B1DCDAFU, 0x6E789E6AA1B965F4U, 0x06C45D188009454FU, 0xF88BB8A8724C81ECU}) {
+        EXPECT_EQ(random.next(), published);
+    }
+    for (const std::uint64_t bound : {1U, 2U, 3U, 7U, 50U}) {
+        std::vector<int> seen(bound);
+        for (int i = 0; i < 2000; ++i) {
+            const std::uint64_t drawn = random.below(bound);
+            ASSERT_LT(drawn, bound);
+            ++seen[drawn];
+        }
+        EXPECT_EQ(std::count(seen.begin(), seen.end(), 0), 0)
+            << "below(" << bound << ") misses a value";
+    }
+}
+
+struct ProblemCase {
+    const char *unit;
+    int level;
+    const char *expression;
+    const char *expected;  // its tags, or "breaks: " and the rule it breaks
+
+    friend void PrintTo(const ProblemCase &row, std::ostream *os)
+    {
+        *os << row.unit << " " << row.expression;
+    }
+};
+
+class ChosenProblems : public ::testing::TestWithParam<ProblemCase> { };
+
+TEST_P(ChosenProblems, HaveTheirTagsOrBreakTheirRule)
+{
+    const ProblemCase &c = GetParam();
+    const Problem problem = parseProblem(c.expression).value.value();
+    const std::optional<std::string> broken = brokenRule(*unitNamed(c.unit), c.level, problem);
+    EXPECT_EQ(broken ? "breaks: " + *broken : tagsText(tagsOf(problem)), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Problems, ChosenProblems,
+    ::testing::Values(ProblemCase {"5-unlike", 2, "1/2 + 1/6", "multiple,reduce"},
+        ProblemCase {"5-unlike", 2, "1/4 + 1/6", "shared"},
+        ProblemCase {"5-unlike", 2, "5/6 - 3/10", "shared,reduce"},
+        ProblemCase {"5-mixed", 2, "1 2/3 + 3/4", "coprime,carry,mixed,over-one"},
+        ProblemCase {"5-mixed", 2, "3 1/5 - 1 2/3", "coprime,borrow,mixed,over-one"},
+        ProblemCase {"4-like", 2, "3 - 2/5", "borrow,whole-minus,whole,over-one"},
+        ProblemCase {"6-divide", 2, "3/4 ÷ 9/10", "cancel"},
+        ProblemCase {"6-divide", 2, "2 1/4 ÷ 1 1/8", "mixed,cancel,over-one,whole-answer"},
+        ProblemCase {"6-times-whole", 2, "4/9 ÷ 2", "whole,cancel"},
+        ProblemCase {"7-signed", 2, "(-2/3) × (-3/4)", "cancel,neg2"},
+        ProblemCase {"7-signed", 2, "-5/6 + 5/6", "same,neg1,zero"},
+        ProblemCase {"7-signed", 2, "0 ÷ (-3/4)", "neg1,zero"},
+        ProblemCase {"5-unlike", 2, "2/4 + 1/3", "breaks: an operand is not in lowest terms"},
+        ProblemCase {
+            "5-unlike", 1, "1/11 + 1/2", "breaks: a denominator is larger than the level allows"},
+        ProblemCase {"5-unlike", 2, "1/2 + 1/1", "breaks: a denominator is 1"},
+        ProblemCase {"5-unlike", 2, "1/5 + 2/5", "breaks: 5-unlike has unlike denominators"},
+        ProblemCase {"5-unlike", 2, "1/2 - 3/4", "breaks: the answer is not above 0"},
+        ProblemCase {"4-like", 2, "1/3 + 2/3", "breaks: 4-like's answer needs 約分"},
+        ProblemCase {"4-like", 2, "1/6 + 1/6", "breaks: 4-like's answer needs 約分"},
+        ProblemCase {"5-mixed", 1, "4 1/2 + 1/3",
+            "breaks: a mixed number's integer part is larger than the level allows"},
+        ProblemCase {
+            "5-mixed", 2, "1 4/3 + 1/2", "breaks: a mixed number's fraction part is not proper"},
+        ProblemCase {"5-mixed", 2, "19/4 + 1 1/2",
+            "breaks: an improper fraction is larger than the level allows"},
+        ProblemCase {"6-times", 1, "19/10 × 9/10",
+            "breaks: a product before cancelling is larger than the level allows"},
+        ProblemCase {"6-divide", 2, "2/3 ÷ 2/3", "breaks: − or ÷ has the same value twice"},
+        ProblemCase {"6-times-whole", 2, "3 ÷ 3/4",
+            "breaks: 6-times-whole has a fraction and a whole number, ÷ only by the whole number"},
+        ProblemCase {
+            "6-times-whole", 2, "3/4 × 1", "breaks: a whole-number factor or divisor is 1"},
+        ProblemCase {
+            "7-signed", 2, "1/2 + 1/3", "breaks: 7-signed has one or two negative operands"},
+        ProblemCase {"7-signed", 2, "-1/2 ÷ 0", "breaks: it divides by 0"},
+        ProblemCase {"7-signed", 2, "1 1/2 + (-1/3)",
+            "breaks: 7-signed has fractions without an integer part, and 0"}),
+    [](const auto &row) {
+        return rowName(std::string(row.param.unit) + " " + row.param.expression);
+    });
+
+}  // namespace
+}  // namespace tobarin::practice
