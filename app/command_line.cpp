@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include "app/practice_round.h"
 #include "engine/check/answer_check.h"
 #include "engine/practice/generator.h"
 #include "engine/practice/set_code.h"
@@ -20,6 +21,7 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QSettings>
 #include <QStringList>
 
 namespace tobarin {
@@ -175,8 +177,12 @@ Parsed<practice::SetCode> practiceCode(const QCommandLineParser &parser)
     return {code, {}};
 }
 
-// A practice set: with --list, its code and its problems with their tags.
-int practise(const QCommandLineParser &parser)
+// Where the practice record is kept, as the desktop window keeps it.
+const QString RecordKey = QStringLiteral("practice/record");
+
+// A practice set: with --list, its code and its problems with their tags;
+// otherwise answered here, one problem at a time.
+int practise(const QCommandLineParser &parser, Method method)
 {
     for (const QString &name : {PracticeName, LevelName, CountName, SeedName}) {
         if (parser.values(name).size() > 1) {
@@ -188,11 +194,18 @@ int practise(const QCommandLineParser &parser)
     if (!code.value) {
         return usageError(QString::fromStdString(code.error));
     }
-    if (!parser.isSet(ListName)) {
-        return usageError(QStringLiteral("--practice needs --list, which lists the set."));
+    const practice::PracticeSet set = practice::practiceSet(*code.value);
+    if (parser.isSet(ListName)) {
+        write(stdout, practice::listingText(set));
+        return 0;
     }
-    write(stdout, practice::listingText(practice::practiceSet(*code.value)));
-    return 0;
+    // The record is kept where the desktop window keeps it.
+    QSettings settings(QStringLiteral("Tobarin"), QStringLiteral("Tobarin"));
+    practice::Record record
+        = practice::Record::fromText(settings.value(RecordKey).toString().toStdString());
+    const int status = practiseRound(set, method, stdin, stdout, record);
+    settings.setValue(RecordKey, QString::fromStdString(record.text()));
+    return status;
 }
 
 }  // namespace
@@ -300,13 +313,24 @@ int runCommandLine(int argc, char **argv)
         return usageError(
             QStringLiteral("unexpected argument: ") + parser.positionalArguments()[0]);
     }
+    if (parser.values(method).size() > 1) {
+        return usageError(QStringLiteral("--method may be given once."));
+    }
+    const QString methodName = parser.value(method);
+    if (parser.isSet(method) && methodName != QLatin1String("improper")
+        && methodName != QLatin1String("mixed")) {
+        return usageError(
+            QStringLiteral("--method is improper or mixed, not '%1'.").arg(methodName));
+    }
+    const Method chosen
+        = methodName == QLatin1String("mixed") ? Method::KeepMixed : Method::MakeImproper;
     if (parser.isSet(PracticeName)) {
         if (parser.isSet(calc) || parser.isSet(check) || parser.isSet(improper)
-            || parser.isSet(steps) || parser.isSet(method)) {
-            return usageError(QStringLiteral(
-                "--practice goes without --calc, --check, --improper, --method and --steps."));
+            || parser.isSet(steps)) {
+            return usageError(
+                QStringLiteral("--practice goes without --calc, --check, --improper and --steps."));
         }
-        return practise(parser);
+        return practise(parser, chosen);
     }
     if (parser.isSet(LevelName) || parser.isSet(CountName) || parser.isSet(SeedName)
         || parser.isSet(ListName)) {
@@ -320,19 +344,11 @@ int runCommandLine(int argc, char **argv)
                 ? QStringLiteral("--check, --improper, --method and --steps need --calc EXPR.")
                 : QStringLiteral("nothing to do: give --calc EXPR."));
     }
-    if (parser.values(calc).size() > 1 || parser.values(check).size() > 1
-        || parser.values(method).size() > 1) {
-        return usageError(QStringLiteral("--calc, --check and --method may be given once each."));
-    }
-    const QString methodName = parser.value(method);
-    if (parser.isSet(method) && methodName != QLatin1String("improper")
-        && methodName != QLatin1String("mixed")) {
-        return usageError(
-            QStringLiteral("--method is improper or mixed, not '%1'.").arg(methodName));
+    if (parser.values(calc).size() > 1 || parser.values(check).size() > 1) {
+        return usageError(QStringLiteral("--calc and --check may be given once each."));
     }
     Request request {parser.value(calc).toStdString(), parser.isSet(improper), parser.isSet(steps),
-        methodName == QLatin1String("mixed") ? Method::KeepMixed : Method::MakeImproper,
-        std::nullopt};
+        chosen, std::nullopt};
     if (parser.isSet(check)) {
         request.answer = parser.value(check).toStdString();
     }

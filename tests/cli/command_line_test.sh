@@ -145,9 +145,8 @@ $working" '' --calc '1 2/3 + 3/4' --steps --check '2 10/24'
 "--seed: the seed is a whole number from 0 to 18446744073709551615, not '1.5'.|--practice 5-unlike --seed 1.5 --list"
 "unknown code version 'p2' in 'p2:5-unlike:2:10:1': this program reads p1 codes.|--practice p2:5-unlike:2:10:1 --list"
 "--level, --count and --seed go with a unit, not with a set code, which holds them.|--practice p1:5-unlike:2:10:1 --count 5 --list"
-"--practice needs --list, which lists the set.|--practice 5-unlike"
 "--level, --count, --seed and --list need --practice UNIT|CODE.|--list"
-"--practice goes without --calc, --check, --improper, --method and --steps.|--practice 4-like --list --steps"
+"--practice goes without --calc, --check, --improper and --steps.|--practice 4-like --list --steps"
     )
     for row in "${practice_errors[@]}"; do
         # shellcheck disable=SC2086 # the arguments are words
@@ -167,6 +166,38 @@ $usage" ${row##*|}
             failures=$((failures + 1))
         }
     done < <(tail -n +2 <<<"$listing")
+    # A round answered through standard input: every problem right, then
+    # the first one wrong twice (its working is shown, and again at the end),
+    # then the input ending after one answer. The record is kept.
+    code=p1:5-unlike:2:3:7
+    right=()
+    while IFS=$'\t' read -r expression _; do
+        right+=("$("$program" --calc "$expression" --improper)")
+    done < <("$program" --practice "$code" --list | tail -n +2)
+    config=$(mktemp -d)
+    for case in "${right[0]}|${right[1]}|${right[2]}|3問中3問正解" \
+        "0|0|${right[1]}|${right[2]}|3問中2問正解|途中式:|まちがえた問題:" "${right[0]}|1問中1問正解"; do
+        IFS='|' read -ra parts <<<"$case"
+        answers=() expected=()
+        for part in "${parts[@]}"; do
+            if [[ $part == *[問途ま]* ]]; then expected+=("$part"); else answers+=("$part"); fi
+        done
+        transcript=$(printf '%s\n' "${answers[@]}" | env -u DISPLAY -u QT_QPA_PLATFORM \
+            XDG_CONFIG_HOME="$config" LC_ALL="$locale" "$program" --practice "$code")
+        last=${transcript##*$'\n'}
+        ok=1
+        [[ $last =~ ^${expected[0]}（[0-9]+秒）$ ]] || ok=0
+        for line in "${expected[@]:1}"; do grep -qx "$line" <<<"$transcript" || ok=0; done
+        if [ $ok = 0 ]; then
+            printf 'FAILED (LC_ALL=%s) practice round %s:\n%s\n' "$locale" "$case" "$transcript"
+            failures=$((failures + 1))
+        fi
+    done
+    grep -q '^record=.*5-unlike' "$config/Tobarin/Tobarin.conf" || {
+        echo "FAILED (LC_ALL=$locale) the practice record was not kept"
+        failures=$((failures + 1))
+    }
+    rm -rf "$config"
     # Usage.
     check 0 "tobarin $version" '' --version
     check 2 '' "tobarin: --check, --improper, --method and --steps need --calc EXPR.
