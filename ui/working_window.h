@@ -43,6 +43,8 @@ private:
     template <typename Widget = QWidget> [[nodiscard]] Widget *part(std::string_view name) const;
 
     QWidget *createPart(const PanelControlDefinition &row, QWidget *container);
+    // The widget that stands in the layout for a control.
+    [[nodiscard]] QWidget *placed(std::string_view name) const;
     void arrange();
     void setMethod(Method method);
     void work();
