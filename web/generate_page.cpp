@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <initializer_list>
@@ -206,6 +207,13 @@ std::string cssFont(Font key)
     return out.str();
 }
 
+std::string hexColour(std::uint32_t colour)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "#%06X", static_cast<unsigned>(colour));
+    return text;
+}
+
 std::string cssAlign(Align align)
 {
     switch (align) {
@@ -247,7 +255,7 @@ void writePhoneStyles(std::ostream &out)
         << "; --phone-client-height: " << PhoneClientHeight
         << "; --phone-menu-height: " << PhoneMenuHeight << "; }\n"
         << "@media " << phoneQuery() << " {\n"
-        << "  [data-control=\"Form1\"] { width: " << units(PhoneClientWidth)
+        << "  [data-control=\"" << FormName << "\"] { width: " << units(PhoneClientWidth)
         << "; height: " << units(PhoneClientHeight) << "; }\n"
         << "  .menubar button { font-size: " << units(PhoneMenuTextPixels) << "; }\n";
     for (const ControlDefinition &row : Controls) {
@@ -268,7 +276,7 @@ void writeStyles(std::ostream &out)
 {
     out << "/* Written by generate_page from the window's definition: the client area and\n"
            "   each control's place, size, font, alignment and stacking. */\n"
-        << "[data-control=\"Form1\"] { width: " << pixels(ClientWidth)
+        << "[data-control=\"" << FormName << "\"] { width: " << pixels(ClientWidth)
         << "px; height: " << pixels(ClientHeight) << "px; font: " << cssFont(Font::W) << "; }\n"
         << ":root { --client-width: " << pixels(ClientWidth)
         << "; --client-height: " << pixels(ClientHeight) << "; }\n";
@@ -283,13 +291,30 @@ void writeStyles(std::ostream &out)
             out << "text-align: " << cssAlign(row.align) << "; ";
         }
         if (row.textColour) {
-            char colour[8];
-            std::snprintf(colour, sizeof colour, "#%06X", static_cast<unsigned>(*row.textColour));
-            out << "color: " << colour << "; ";
+            out << "color: " << hexColour(*row.textColour) << "; ";
+        }
+        if (row.kind == Kind::CheckBox) {
+            // It lies over its frame's edge and hides it, like a caption.
+            out << "background: var(--face); ";
         }
         out << "z-index: " << stackLevel(row) << "; }\n";
     }
     writePhoneStyles(out);
+}
+
+// The element of a panel control that stands in its grid's cell: the
+// wrapping label of a check box or an option button, the control otherwise.
+std::string panelSelector(const PanelControlDefinition &row)
+{
+    switch (row.kind) {
+    case PanelKind::CheckBox:
+    case PanelKind::OptionButton:
+        return "[data-panel-for=\"" + std::string(row.name) + "\"]";
+    case PanelKind::TextBox:
+        return "input[data-panel=\"" + std::string(row.name) + "\"]";
+    default:
+        return "[data-panel=\"" + std::string(row.name) + "\"]";
+    }
 }
 
 // A control of the panel 「途中式と答え合わせ」 (form/working_definition.h).
@@ -302,6 +327,7 @@ void writePanelControl(std::ostream &out, const PanelControlDefinition &row)
         : " aria-label=\"" + escaped(row.accessibleName) + "\"";
     const std::string tip
         = row.toolTip.empty() ? std::string() : " title=\"" + escaped(row.toolTip) + "\"";
+    const std::string wrapper = "<label data-panel-for=\"" + escaped(row.name) + "\">";
     switch (row.kind) {
     case PanelKind::Group:
         break;  // written by writePanel, around its children
@@ -318,13 +344,13 @@ void writePanelControl(std::ostream &out, const PanelControlDefinition &row)
             << escaped(row.pressedCaption) << "\">" << caption << "</button>";
         return;
     case PanelKind::CheckBox:
-        out << R"(<label class="answer-sign"><input type="checkbox")" << id << name << "><span>"
-            << caption << "</span></label>";
+        out << wrapper << R"(<input type="checkbox")" << id << name << "><span>" << caption
+            << "</span></label>";
         return;
     case PanelKind::OptionButton:
         // The buttons of a group share its name, which makes them one group.
-        out << R"(<label><input type="radio" name=")" << escaped(row.container) << '"' << id << name
-            << "><span>" << caption << "</span></label>";
+        out << wrapper << R"(<input type="radio" name=")" << escaped(row.container) << '"' << id
+            << name << "><span>" << caption << "</span></label>";
         return;
     case PanelKind::TextBox:
         out << R"(<input type="text")" << id << name << R"( placeholder=")" << caption
@@ -341,29 +367,32 @@ void writePanelControl(std::ostream &out, const PanelControlDefinition &row)
 
 constexpr std::string_view CheckCaption = workingControl("CheckAnswer").caption;
 constexpr std::string_view TypedAnswer = workingControl("TypedAnswer").name;
+constexpr std::string_view CopyWorking = workingControl("CopyWorking").name;
 
 // The panel beside the window, built from the rows of the window
-// 「途中式と答え合わせ」 in their order, which is also the keyboard's
-// (web/page/panel.js fills it and hands it to the engine).
+// 「途中式と答え合わせ」: its own controls one below another in the order of
+// their rows on the page, each group's in the keyboard's order, which is the
+// order of the rows (web/page/panel.js fills it and hands it to the engine).
 void writePanel(std::ostream &out)
 {
     out << "<section class=\"panel\" aria-labelledby=\"panel-title\">\n"
         << "<h2 id=\"panel-title\">" << escaped(WorkingWindowTitle) << "</h2>\n";
-    for (const PanelControlDefinition &row : WorkingControls) {
-        if (!row.container.empty()) {
-            continue;
-        }
+    std::vector<Cell> cells(PageWindowGrid.cells.begin(), PageWindowGrid.cells.end());
+    std::stable_sort(
+        cells.begin(), cells.end(), [](const Cell &a, const Cell &b) { return a.row < b.row; });
+    for (const Cell &cell : cells) {
+        const PanelControlDefinition &row = workingControl(cell.control);
         if (row.kind != PanelKind::Group) {
             writePanelControl(out, row);
-            if (row.name == "CopyWorking") {
+            if (row.name == CopyWorking) {
                 out << "\n<p class=\"copied\" data-panel=\"copied\" role=\"status\"></p>";
             }
             out << (row.kind == PanelKind::Button || row.kind == PanelKind::ToggleButton ? "\n"
                                                                                          : "");
             continue;
         }
-        // A group: its caption, its controls in a row, then its statuses; the
-        // typed answer with a word on what to do.
+        // A group: its caption, then its controls in its grid; the typed
+        // answer with a word on what to do.
         out << R"(<fieldset class="panel-group" data-panel=")" << escaped(row.name) << "\">"
             << "<legend>" << escaped(row.caption) << "</legend>\n";
         if (row.name == TypedAnswer) {
@@ -372,19 +401,68 @@ void writePanel(std::ostream &out)
         }
         out << "<div class=\"row\">";
         for (const PanelControlDefinition &child : WorkingControls) {
-            if (child.container == row.name && child.kind != PanelKind::Status) {
+            if (child.container == row.name) {
                 writePanelControl(out, child);
             }
         }
-        out << "</div>\n";
-        for (const PanelControlDefinition &child : WorkingControls) {
-            if (child.container == row.name && child.kind == PanelKind::Status) {
-                writePanelControl(out, child);
-            }
-        }
-        out << "</fieldset>\n";
+        out << "</div>\n</fieldset>\n";
     }
     out << "</section>\n";
+}
+
+// Where the panel's controls stand in their groups, the verdict's colours, and the controls' sizes
+// on a phone. A group of one row is a row that wraps where the page is too narrow; the controls
+// come in the order of their columns.
+void writePanelStyles(std::ostream &out)
+{
+    out << "\n/* The panel 「途中式と答え合わせ」: each group's grid, and the verdict's colours. "
+           "*/\n";
+    for (const Grid &grid : GroupGrids) {
+        const bool oneRow = std::all_of(grid.cells.begin(), grid.cells.end(),
+            [](const Cell &cell) { return cell.row == 0 && cell.rowSpan == 1; });
+        out << "[data-panel=\"" << grid.container << "\"] .row { ";
+        if (oneRow) {
+            out << "display: flex; flex-wrap: wrap; ";
+        } else {
+            out << "display: grid; grid-template-columns:";
+            for (int column = 0; column < columnCount(grid); ++column) {
+                out << (column == grid.stretchColumn ? " 1fr" : " auto");
+            }
+            out << "; ";
+        }
+        out << "gap: " << grid.pageRowGap << (grid.pageRowGap ? "px " : " ") << grid.pageColumnGap
+            << "px; }\n";
+        for (const Cell &cell : grid.cells) {
+            const PanelControlDefinition &row = workingControl(cell.control);
+            out << ".row " << panelSelector(row) << " { ";
+            if (oneRow) {
+                out << "order: " << cell.column << "; ";
+            } else {
+                out << "grid-area: " << cell.row + 1 << " / " << cell.column + 1 << " / "
+                    << cell.row + cell.rowSpan + 1 << " / " << cell.column + cell.columnSpan + 1
+                    << "; ";
+            }
+            if (cell.align == CellAlign::Middle) {
+                out << "align-self: center; ";
+            }
+            out << "}\n";
+        }
+    }
+    for (const VerdictLookDefinition &look : VerdictLooks) {
+        if (look.colour) {
+            out << ".verdict[data-verdict=\"" << look.mark
+                << "\"] { color: " << hexColour(*look.colour) << "; }\n";
+        }
+    }
+    const PhoneControlSizes &phone = PhoneWorkingSizes;
+    out << "@media " << phoneQuery() << " {\n"
+        << "  .panel button { min-height: " << phone.buttonHeight << "px; }\n"
+        << "  .panel-group label { min-height: " << phone.choiceHeight << "px; }\n"
+        << "  .panel-group label input { width: " << phone.choiceBox
+        << "px; height: " << phone.choiceBox << "px; }\n"
+        << "  .row input[type=\"text\"] { height: " << phone.fieldHeight
+        << "px; font-size: " << phone.fieldTextPixels << "px; }\n"
+        << "}\n";
 }
 
 // One enumeration as a frozen object of its names and codes.
@@ -399,6 +477,99 @@ void writeCodes(std::ostream &out, std::string_view name,
         first = false;
     }
     out << " });\n";
+}
+
+// An object of names and texts, quoted; keys as they are.
+void writeObject(std::ostream &out, std::string_view name,
+    const std::vector<std::pair<std::string, std::string_view>> &entries)
+{
+    out << "export const " << name << " = Object.freeze({";
+    bool first = true;
+    for (const auto &[key, text] : entries) {
+        out << (first ? " " : ", ") << key << ": '" << text << "'";
+        first = false;
+    }
+    out << " });\n";
+}
+
+VerdictLook lookOf(VerdictCategory category)
+{
+    switch (category) {
+    case VerdictCategory::Correct:
+        return VerdictLook::Correct;
+    case VerdictCategory::Close:
+        return VerdictLook::Close;
+    case VerdictCategory::Wrong:
+        return VerdictLook::Wrong;
+    case VerdictCategory::NoAnswer:
+        return VerdictLook::NoAnswer;
+    case VerdictCategory::Unreadable:
+        break;
+    }
+    return VerdictLook::Unreadable;
+}
+
+Method methodOf(MethodChoice choice)
+{
+    return choice == MethodChoice::KeepMixed ? Method::KeepMixed : Method::MakeImproper;
+}
+
+std::string code(auto value)
+{
+    return std::to_string(static_cast<int>(value));
+}
+
+// The object names of the window's controls, by the names of
+// form/definition.h: a single control's name, an array's names by index.
+void writeControlNames(std::ostream &out)
+{
+    out << "export const Control = Object.freeze({";
+    const char *separator = " ";
+    for (const ControlArray array : ControlArrays) {
+        out << separator << array.name() << ": Object.freeze([";
+        for (int index = 0; index < array.size(); ++index) {
+            out << (index ? ", '" : "'") << array[index].objectName() << "'";
+        }
+        out << "])";
+        separator = ", ";
+    }
+    for (const ControlId single : SingleControls) {
+        out << separator << single.name() << ": '" << single.objectName() << "'";
+    }
+    out << " });\n"
+        << "export const FormName = '" << FormName << "';\n";
+}
+
+// What the panel's script needs of the window 「途中式と答え合わせ」: its
+// controls' names, which of them holds each part of the typed answer (by
+// Field code) and chooses each method (by Method code), how each verdict
+// category is marked, and what the working shows before it is revealed.
+void writeWorkingCodes(std::ostream &out)
+{
+    std::vector<std::pair<std::string, std::string_view>> names;
+    for (const PanelControlDefinition &row : WorkingControls) {
+        names.emplace_back(row.name, row.name);
+    }
+    writeObject(out, "WorkingControl", names);
+    std::vector<std::pair<std::string, std::string_view>> fields;
+    for (const AnswerFieldControl &field : AnswerFieldControls) {
+        fields.emplace_back(code(field.field), field.control);
+    }
+    writeObject(out, "AnswerFieldControl", fields);
+    std::vector<std::pair<std::string, std::string_view>> methods;
+    for (const MethodControl &method : MethodControls) {
+        methods.emplace_back(code(methodOf(method.method)), method.control);
+    }
+    writeObject(out, "MethodControl", methods);
+    std::vector<std::pair<std::string, std::string_view>> marks;
+    for (const VerdictCategory category : {VerdictCategory::Correct, VerdictCategory::Close,
+             VerdictCategory::Wrong, VerdictCategory::NoAnswer, VerdictCategory::Unreadable}) {
+        marks.emplace_back(code(category), verdictLook(lookOf(category)).mark);
+    }
+    writeObject(out, "VerdictMark", marks);
+    out << "export const Reveal = Object.freeze({ linesBefore: " << WorkingReveal.linesBefore
+        << ", reportWithoutLines: " << (WorkingReveal.reportWithoutLines ? "true" : "false")
+        << " });\n";
 }
 
 // The codes that cross between the engine and the page's script, written
@@ -423,8 +594,20 @@ void writeCodesModule(std::ostream &out)
         {{"Correct", VerdictCategory::Correct}, {"Close", VerdictCategory::Close},
             {"Wrong", VerdictCategory::Wrong}, {"NoAnswer", VerdictCategory::NoAnswer},
             {"Unreadable", VerdictCategory::Unreadable}});
+    writeWorkingCodes(out);
+    writeControlNames(out);
     out << "// Where the page is laid out for a phone.\n"
         << "export const PhoneQuery = '" << phoneQuery() << "';\n";
+    // The elements kept in sight while the operands are typed on a phone.
+    out << "export const InSightWhileTyping = Object.freeze([";
+    bool first = true;
+    for (const ControlDefinition &row : Controls) {
+        if (phonePlaceOf(row)->inSightWhileTyping) {
+            out << (first ? "" : ", ") << "'" << selector(row) << "'";
+            first = false;
+        }
+    }
+    out << "]);\n";
     // How a drawn working writes each operation, by its code.
     out << "export const OperationSign = Object.freeze({";
     for (const Operation operation : Operations) {
@@ -486,8 +669,8 @@ void writePage(std::ostream &out, bool withEngine, std::string_view assets,
             << ">" << escaped(command.caption) << "</button>";
         first = false;
     }
-    out << "</div>\n<div class=\"client\" data-control=\"Form1\" role=\"group\" aria-label=\""
-        << escaped(WindowTitle) << "\">\n";
+    out << "</div>\n<div class=\"client\" data-control=\"" << FormName
+        << "\" role=\"group\" aria-label=\"" << escaped(WindowTitle) << "\">\n";
     Markup markup(out);
     markup.controls("", 1);
     if (written) {
@@ -567,6 +750,7 @@ int main(int argc, char **argv)
         return 1;
     }
     writeStyles(styles);
+    writePanelStyles(styles);
     std::ostringstream staticPage;
     writePage(staticPage, false, "../dist/", nullptr);
     std::ostringstream codes;

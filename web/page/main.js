@@ -1,6 +1,7 @@
 // Starts the calculator: loads the engine, binds it to the page's window and
 // hands the window the focus, as the desktop program does when it starts.
 
+import { FormName } from './codes.js';
 import { PageProperties } from './page-properties.js';
 import { loadEngine } from './engine.js';
 import { MessageBox } from './message-box.js';
@@ -15,7 +16,7 @@ import { keepAnswerInSight, wireWindow } from './window-events.js';
 // load and pageshow have gone by then, and there is nothing to wait for.
 const shown = document.readyState === 'complete' ? Promise.resolve()
   : new Promise((resolve) => { addEventListener('pageshow', resolve, { once: true }); });
-const form = document.querySelector('[data-control="Form1"]');
+const form = document.querySelector(`[data-control="${FormName}"]`);
 const page = new PageProperties(document, new MessageBox(document.querySelector('dialog[data-control="MsgBox"]')));
 const panel = new WorkingPanel(document.querySelector('.panel'), () => page.check(), () => page.follow());
 page.setPanel(panel);
