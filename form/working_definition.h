@@ -21,7 +21,7 @@ namespace tobarin {
 
 inline constexpr std::string_view WorkingWindowTitle = "途中式と答え合わせ";
 
-enum class PanelKind {
+enum class WorkingKind {
     Group,  // a box of controls with a caption
     Working,  // where the working is drawn
     Button,
@@ -33,9 +33,9 @@ enum class PanelKind {
     Status,  // a text that changes, told to screen readers as it does
 };
 
-struct PanelControlDefinition {
+struct WorkingControlDefinition {
     std::string_view name;  // the desktop's objectName, the page's data-panel
-    PanelKind kind;
+    WorkingKind kind;
     std::string_view container;  // a group's name, or "" for the window itself
     std::string_view caption;  // of a button, check box or group; an empty field's hint
     std::string_view accessibleName;  // what a screen reader calls the control
@@ -50,36 +50,36 @@ struct PanelControlDefinition {
 // denominator, as in the calculator, and round again. The typed answer's
 // denominator has the focus first.
 // clang-format off
-inline constexpr std::array<PanelControlDefinition, 14> WorkingControls {{
+inline constexpr std::array<WorkingControlDefinition, 14> WorkingControls {{
 //   name                 kind                     container      caption         accessible name
-    {"ShowWorking",       PanelKind::ToggleButton, "",            "途中式を見る", "途中式を見る",             Align::Left, "途中式を隠す"},
-    {"Working",           PanelKind::Working,      "",            "",             "途中式"},
-    {"CopyWorking",       PanelKind::Button,       "",            "コピー",       "途中式をコピー",           Align::Left, {}, "途中式を文字でクリップボードにコピーします"},
-    {"Method",            PanelKind::Group,        "",            "たし算・ひき算のしかた", "たし算・ひき算のしかた"},
-    {"MethodImproper",    PanelKind::OptionButton, "Method",      "仮分数に直して", "仮分数に直して計算する"},
-    {"MethodMixed",       PanelKind::OptionButton, "Method",      "帯分数のまま", "帯分数のまま計算する"},
-    {"TypedAnswer",       PanelKind::Group,        "",            "自分の答え",   "自分の答え"},
-    {"AnswerDenominator", PanelKind::TextBox,      "TypedAnswer", "分母",         "自分の答えの分母",         Align::Center},
-    {"AnswerNumerator",   PanelKind::TextBox,      "TypedAnswer", "分子",         "自分の答えの分子",         Align::Center},
-    {"AnswerWhole",       PanelKind::TextBox,      "TypedAnswer", "整数",         "自分の答えの整数部分",     Align::Right},
-    {"AnswerNegative",    PanelKind::CheckBox,     "TypedAnswer", "マイナス",     "自分の答えをマイナスにする"},
-    {"CheckAnswer",       PanelKind::Button,       "TypedAnswer", "答え合わせ",   "答え合わせ"},
-    {"AnswerBar",         PanelKind::Line,         "TypedAnswer", "",             "自分の答えの分数の線"},
-    {"Verdict",           PanelKind::Status,       "TypedAnswer", "",             "答え合わせの結果"},
+    {"ShowWorking",       WorkingKind::ToggleButton, "",            "途中式を見る", "途中式を見る",             Align::Left, "途中式を隠す"},
+    {"Working",           WorkingKind::Working,      "",            "",             "途中式"},
+    {"CopyWorking",       WorkingKind::Button,       "",            "コピー",       "途中式をコピー",           Align::Left, {}, "途中式を文字でクリップボードにコピーします"},
+    {"Method",            WorkingKind::Group,        "",            "たし算・ひき算のしかた", "たし算・ひき算のしかた"},
+    {"MethodImproper",    WorkingKind::OptionButton, "Method",      "仮分数に直して", "仮分数に直して計算する"},
+    {"MethodMixed",       WorkingKind::OptionButton, "Method",      "帯分数のまま", "帯分数のまま計算する"},
+    {"TypedAnswer",       WorkingKind::Group,        "",            "自分の答え",   "自分の答え"},
+    {"AnswerDenominator", WorkingKind::TextBox,      "TypedAnswer", "分母",         "自分の答えの分母",         Align::Center},
+    {"AnswerNumerator",   WorkingKind::TextBox,      "TypedAnswer", "分子",         "自分の答えの分子",         Align::Center},
+    {"AnswerWhole",       WorkingKind::TextBox,      "TypedAnswer", "整数",         "自分の答えの整数部分",     Align::Right},
+    {"AnswerNegative",    WorkingKind::CheckBox,     "TypedAnswer", "マイナス",     "自分の答えをマイナスにする"},
+    {"CheckAnswer",       WorkingKind::Button,       "TypedAnswer", "答え合わせ",   "答え合わせ"},
+    {"AnswerBar",         WorkingKind::Line,         "TypedAnswer", "",             "自分の答えの分数の線"},
+    {"Verdict",           WorkingKind::Status,       "TypedAnswer", "",             "答え合わせの結果"},
 }};
 // clang-format on
 
-[[nodiscard]] constexpr bool takesFocus(PanelKind kind) noexcept
+[[nodiscard]] constexpr bool takesFocus(WorkingKind kind) noexcept
 {
-    return kind != PanelKind::Group && kind != PanelKind::Line && kind != PanelKind::Status;
+    return kind != WorkingKind::Group && kind != WorkingKind::Line && kind != WorkingKind::Status;
 }
 
 // The row of a control of the window 「途中式と答え合わせ」; a name that is
 // not one does not compile where the row is looked up in a constant expression.
-[[nodiscard]] constexpr const PanelControlDefinition &workingControl(std::string_view name)
+[[nodiscard]] constexpr const WorkingControlDefinition &workingControl(std::string_view name)
 {
     const auto *row = std::find_if(WorkingControls.begin(), WorkingControls.end(),
-        [name](const PanelControlDefinition &r) { return r.name == name; });
+        [name](const WorkingControlDefinition &r) { return r.name == name; });
     if (row == WorkingControls.end()) {
         throw "no such control of the working window";
     }
@@ -196,11 +196,11 @@ consteval bool eachControlHasOneCell(const Grid &windowGrid)
     std::size_t cells = windowGrid.cells.size();
     for (const Grid &grid : GroupGrids) {
         cells += grid.cells.size();
-        if (workingControl(grid.container).kind != PanelKind::Group) {
+        if (workingControl(grid.container).kind != WorkingKind::Group) {
             throw "a grid of a control that is not a group";
         }
     }
-    for (const PanelControlDefinition &row : WorkingControls) {
+    for (const WorkingControlDefinition &row : WorkingControls) {
         const Grid &grid = gridOf(row.container);
         if (std::count_if(grid.cells.begin(), grid.cells.end(),
                 [&row](const Cell &c) { return c.control == row.name; })
@@ -298,10 +298,10 @@ inline constexpr std::array<MethodControl, 2> MethodControls {{
 
 static_assert(std::all_of(
     AnswerFieldControls.begin(), AnswerFieldControls.end(), [](const AnswerFieldControl &c) {
-        return workingControl(c.control).kind == PanelKind::TextBox;
+        return workingControl(c.control).kind == WorkingKind::TextBox;
     }));
 static_assert(std::all_of(MethodControls.begin(), MethodControls.end(), [](const MethodControl &c) {
-    return workingControl(c.control).kind == PanelKind::OptionButton;
+    return workingControl(c.control).kind == WorkingKind::OptionButton;
 }));
 
 }  // namespace tobarin

@@ -61,7 +61,7 @@ QSettings settings()
 }
 const QString MethodKey = QStringLiteral("working/method");
 
-QLineEdit *answerField(const PanelControlDefinition &row, QWidget *parent)
+QLineEdit *answerField(const WorkingControlDefinition &row, QWidget *parent)
 {
     auto *field = new QLineEdit(parent);
     field->setFont(fontOf(Font::A));
@@ -83,7 +83,7 @@ WorkingWindow::WorkingWindow(QWidget *parent)
     setFont(fontOf(Font::B));
 
     QWidget *previousStop = nullptr;
-    for (const PanelControlDefinition &row : WorkingControls) {
+    for (const WorkingControlDefinition &row : WorkingControls) {
         QWidget *container = row.container.empty() ? this : part(row.container);
         QWidget *widget = createPart(row, container);
         if (takesFocus(row.kind)) {
@@ -129,15 +129,15 @@ template <typename Widget> Widget *WorkingWindow::part(std::string_view name) co
     return findChild<Widget *>(fromUtf8(name));
 }
 
-QWidget *WorkingWindow::createPart(const PanelControlDefinition &row, QWidget *container)
+QWidget *WorkingWindow::createPart(const WorkingControlDefinition &row, QWidget *container)
 {
     const QString caption = fromUtf8(row.caption);
     QWidget *widget = nullptr;
     switch (row.kind) {
-    case PanelKind::Group:
+    case WorkingKind::Group:
         widget = new QGroupBox(caption, container);
         break;
-    case PanelKind::Working: {
+    case WorkingKind::Working: {
         // The drawing scrolls where it is larger than its area.
         m_view = new WorkingView(this);
         m_scroll = new QScrollArea(container);
@@ -148,30 +148,30 @@ QWidget *WorkingWindow::createPart(const PanelControlDefinition &row, QWidget *c
         widget = m_scroll;  // the area takes the focus, to scroll with the keys
         break;
     }
-    case PanelKind::Button:
+    case WorkingKind::Button:
         widget = new QPushButton(caption, container);
         break;
-    case PanelKind::ToggleButton: {
+    case WorkingKind::ToggleButton: {
         auto *button = new QPushButton(caption, container);
         button->setCheckable(true);
         widget = button;
         break;
     }
-    case PanelKind::CheckBox:
+    case WorkingKind::CheckBox:
         widget = new QCheckBox(caption, container);
         break;
-    case PanelKind::OptionButton:
+    case WorkingKind::OptionButton:
         widget = new QRadioButton(caption, container);
         break;
-    case PanelKind::TextBox:
+    case WorkingKind::TextBox:
         widget = answerField(row, container);
         break;
-    case PanelKind::Line: {
+    case WorkingKind::Line: {
         widget = new LineControl(container);
         widget->setFixedHeight(2);
         break;
     }
-    case PanelKind::Status: {
+    case WorkingKind::Status: {
         auto *label = new QLabel(container);
         label->setWordWrap(true);
         label->setTextFormat(Qt::PlainText);
@@ -179,7 +179,7 @@ QWidget *WorkingWindow::createPart(const PanelControlDefinition &row, QWidget *c
         break;
     }
     }
-    QWidget *named = row.kind == PanelKind::Working ? m_view : widget;
+    QWidget *named = row.kind == WorkingKind::Working ? m_view : widget;
     named->setObjectName(fromUtf8(row.name));
     named->setAccessibleName(fromUtf8(row.accessibleName));
     if (!row.toolTip.empty()) {
@@ -261,7 +261,7 @@ void WorkingWindow::showWorking(bool shown)
         const QSignalBlocker blocker(show);
         show->setChecked(shown);
     }
-    const PanelControlDefinition &row = workingControl("ShowWorking");
+    const WorkingControlDefinition &row = workingControl("ShowWorking");
     show->setText(fromUtf8(shown ? row.pressedCaption : row.caption));
     show->setAccessibleName(show->text());
     m_view->setRevealed(shown);

@@ -1,4 +1,4 @@
-// The panel beside the window 「途中式と答え合わせ」: the working of the
+// The window 「途中式と答え合わせ」, beside the calculator's: the working of the
 // problem in the window's fields, drawn with stacked fractions in MathML and
 // copied as text, and the answer check (答え合わせ). As on the desktop, the
 // problem is drawn at once and the steps only when asked for, so that a pupil
@@ -72,7 +72,7 @@ function lineMath(line) {
   }
 }
 
-export class WorkingPanel {
+export class WorkingWindow {
   #part;
   #working = null;
   #shown = false;  // the steps after the problem
