@@ -219,9 +219,10 @@ void writePage(std::ostream &out, bool withEngine, std::string_view assets,
         out << "<script type=\"module\" src=\"web-static-ready.js\"></script>\n";
     }
     out << "</head>\n<body>\n"
-        // The window's title, which the page draws no title bar for.
-        << "<h1 class=\"window-title\">" << escaped(WindowTitle)
-        << "</h1>\n"
+        // The window's title, which the page draws no title bar for, as the
+        // page's banner: every part of the page stands in a landmark.
+        << "<header><h1 class=\"window-title\">" << escaped(WindowTitle)
+        << "</h1></header>\n"
         // Inert until the engine has loaded: nothing typed or clicked is lost.
         << "<main class=\"desk\" inert>\n<div class=\"stage\">\n<div class=\"window\">\n"
         << "<div class=\"menubar\" role=\"menubar\" aria-label=\"メニュー\">";
