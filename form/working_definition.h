@@ -51,7 +51,7 @@ struct WorkingControlDefinition {
 // denominator has the focus first.
 // clang-format off
 inline constexpr std::array<WorkingControlDefinition, 14> WorkingControls {{
-//   name                 kind                     container      caption         accessible name
+//   name                 kind                       container      caption         accessible name
     {"ShowWorking",       WorkingKind::ToggleButton, "",            "途中式を見る", "途中式を見る",             Align::Left, "途中式を隠す"},
     {"Working",           WorkingKind::Working,      "",            "",             "途中式"},
     {"CopyWorking",       WorkingKind::Button,       "",            "コピー",       "途中式をコピー",           Align::Left, {}, "途中式を文字でクリップボードにコピーします"},
@@ -165,14 +165,6 @@ inline constexpr std::array<Grid, 2> GroupGrids {{
         columns = std::max(columns, cell.column + cell.columnSpan);
     }
     return columns;
-}
-
-// The cell of a control in a grid, or nullptr.
-[[nodiscard]] constexpr const Cell *cellOf(const Grid &grid, std::string_view control)
-{
-    const auto cell = std::find_if(grid.cells.begin(), grid.cells.end(),
-        [control](const Cell &c) { return c.control == control; });
-    return cell == grid.cells.end() ? nullptr : &*cell;
 }
 
 // The grid of a group.
