@@ -7,12 +7,12 @@
 #include "engine/working/textbook.h"
 #include "engine/working/working.h"
 
+#include <array>
 #include <initializer_list>
 #include <ostream>
 #include <string>
 #include <string_view>
 #include <utility>
-#include <vector>
 
 #include "form/control_properties.h"
 #include "form/definition.h"
@@ -38,15 +38,17 @@ void writeCodes(std::ostream &out, std::string_view name,
     out << " });\n";
 }
 
-// An object of names and texts, quoted; keys as they are.
-void writeObject(std::ostream &out, std::string_view name,
-    const std::vector<std::pair<std::string, std::string_view>> &entries)
+// An object of texts, quoted, under the keys that entry gives with them for
+// each of items.
+template <typename Items, typename Entry>
+void writeObject(std::ostream &out, std::string_view name, const Items &items, Entry entry)
 {
     out << "export const " << name << " = Object.freeze({";
-    bool first = true;
-    for (const auto &[key, text] : entries) {
-        out << (first ? " " : ", ") << key << ": '" << text << "'";
-        first = false;
+    const char *separator = " ";
+    for (const auto &item : items) {
+        const auto [key, text] = entry(item);
+        out << separator << key << ": '" << text << "'";
+        separator = ", ";
     }
     out << " });\n";
 }
@@ -105,27 +107,22 @@ void writeControlNames(std::ostream &out)
 // category is marked, and what the working shows before it is revealed.
 void writeWorkingCodes(std::ostream &out)
 {
-    std::vector<std::pair<std::string, std::string_view>> names;
-    for (const WorkingControlDefinition &row : WorkingControls) {
-        names.emplace_back(row.name, row.name);
-    }
-    writeObject(out, "WorkingControl", names);
-    std::vector<std::pair<std::string, std::string_view>> fields;
-    for (const AnswerFieldControl &field : AnswerFieldControls) {
-        fields.emplace_back(code(field.field), field.control);
-    }
-    writeObject(out, "AnswerFieldControl", fields);
-    std::vector<std::pair<std::string, std::string_view>> methods;
-    for (const MethodControl &method : MethodControls) {
-        methods.emplace_back(code(methodOf(method.method)), method.control);
-    }
-    writeObject(out, "MethodControl", methods);
-    std::vector<std::pair<std::string, std::string_view>> marks;
-    for (const VerdictCategory category : {VerdictCategory::Correct, VerdictCategory::Close,
-             VerdictCategory::Wrong, VerdictCategory::NoAnswer, VerdictCategory::Unreadable}) {
-        marks.emplace_back(code(category), verdictLook(lookOf(category)).mark);
-    }
-    writeObject(out, "VerdictMark", marks);
+    writeObject(out, "WorkingControl", WorkingControls, [](const WorkingControlDefinition &row) {
+        return std::pair {row.name, row.name};
+    });
+    writeObject(
+        out, "AnswerFieldControl", AnswerFieldControls, [](const AnswerFieldControl &field) {
+            return std::pair {code(field.field), field.control};
+        });
+    writeObject(out, "MethodControl", MethodControls, [](const MethodControl &method) {
+        return std::pair {code(methodOf(method.method)), method.control};
+    });
+    constexpr std::array<VerdictCategory, 5> Categories {VerdictCategory::Correct,
+        VerdictCategory::Close, VerdictCategory::Wrong, VerdictCategory::NoAnswer,
+        VerdictCategory::Unreadable};
+    writeObject(out, "VerdictMark", Categories, [](VerdictCategory category) {
+        return std::pair {code(category), verdictLook(lookOf(category)).mark};
+    });
     out << "export const Reveal = Object.freeze({ linesBefore: " << WorkingReveal.linesBefore
         << ", reportWithoutLines: " << (WorkingReveal.reportWithoutLines ? "true" : "false")
         << " });\n";

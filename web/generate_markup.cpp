@@ -235,7 +235,7 @@ void writePage(std::ostream &out, bool withEngine, std::string_view assets,
         first = false;
     }
     out << "</div>\n<div class=\"client\" data-control=\"" << FormName
-        << "\" role=\"group\" aria-label=\"" << escaped(WindowTitle) << "\">\n";
+        << R"(" role="group" aria-label=")" << escaped(WindowTitle) << "\">\n";
     Markup markup(out);
     markup.controls("", 1);
     if (written) {
