@@ -96,6 +96,9 @@ inline constexpr std::array<FontDefinition, 9> Fonts {{
 }
 
 inline constexpr std::string_view WindowTitle = "Tobarin";
+// The window's own name, as its controls have theirs: the page's client area
+// carries it as its data-control.
+inline constexpr std::string_view FormName = "Form1";
 
 // Size of the client area below the menu bar, in twips.
 inline constexpr int ClientWidth = 7080;
@@ -310,7 +313,8 @@ struct PixelBox {
     int height;
 };
 template <typename ToPixels>
-[[nodiscard]] constexpr PixelBox placeOf(const std::variant<Box, Segment> &geometry, ToPixels pixels)
+[[nodiscard]] constexpr PixelBox placeOf(
+    const std::variant<Box, Segment> &geometry, ToPixels pixels)
 {
     if (const auto *line = std::get_if<Segment>(&geometry)) {
         const int x1 = pixels(line->x1);

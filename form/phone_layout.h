@@ -26,57 +26,62 @@ inline constexpr int PhoneMenuHeight = 44;
 inline constexpr int PhoneMenuTextPixels = 16;
 
 struct PhonePlace {
-    std::string_view name;
-    int index;  // ControlId::NoIndex when the control is not part of an array
+    ControlId control;
     std::variant<Box, Segment> geometry;
     int textPixels;  // the size of its text
+    // Kept in sight while an entry field is typed into: the page scrolls so
+    // that every control marked so is seen, the topmost first where they do
+    // not all fit.
+    bool inSightWhileTyping = false;
 };
 
 // clang-format off
 inline constexpr std::array<PhonePlace, 33> PhonePlaces {{
+//   control     geometry (design pixels)        text  in sight while typing
     // The operation, a row of four; the answer's form beside the hint.
-    {"Frame1",   -1, Box {0, 4, 344, 72},          16},
-    {"Option1",   0, Box {8, 26, 78, 40},          22},
-    {"Option1",   1, Box {90, 26, 78, 40},         22},
-    {"Option1",   2, Box {172, 26, 78, 40},        22},
-    {"Option1",   3, Box {254, 26, 82, 40},        22},
-    {"Frame2",   -1, Box {0, 84, 236, 72},         16},
-    {"Option2",   0, Box {8, 26, 106, 40},         16},
-    {"Option2",   1, Box {122, 26, 106, 40},       16},
-    {"Label7",   -1, Box {248, 88, 96, 64},        28},
+    {Frame1,     Box {0, 4, 344, 72},            16},
+    {Option1[0], Box {8, 26, 78, 40},            22},
+    {Option1[1], Box {90, 26, 78, 40},           22},
+    {Option1[2], Box {172, 26, 78, 40},          22},
+    {Option1[3], Box {254, 26, 82, 40},          22},
+    {Frame2,     Box {0, 84, 236, 72},           16},
+    {Option2[0], Box {8, 26, 106, 40},           16},
+    {Option2[1], Box {122, 26, 106, 40},         16},
+    {Label7,     Box {248, 88, 96, 64},          28},
     // The operands side by side, each sign box standing in its frame's edge.
-    {"Frame3",   -1, Box {0, 173, 160, 118},       16},
-    {"Label5",    0, Box {6, 50, 18, 32},          28},
-    {"Text1",     2, Box {24, 48, 46, 38},         18},
-    {"Text1",     1, Box {78, 24, 76, 38},         18},
-    {"Line1",    -1, Segment {76, 67, 156, 67},    16},
-    {"Text1",     0, Box {78, 72, 76, 38},         18},
-    {"Check1",    0, Box {10, 164, 120, 32},       16},
-    {"Label3",   -1, Box {162, 212, 20, 40},       24},
-    {"Frame4",   -1, Box {184, 173, 160, 118},     16},
-    {"Label5",    1, Box {6, 50, 18, 32},          28},
-    {"Text2",     2, Box {24, 48, 46, 38},         18},
-    {"Text2",     1, Box {78, 24, 76, 38},         18},
-    {"Line2",    -1, Segment {76, 67, 156, 67},    16},
-    {"Text2",     0, Box {78, 72, 76, 38},         18},
-    {"Check1",    1, Box {194, 164, 120, 32},      16},
-    // The answer right below the operands, so that both are seen together.
-    {"Label4",   -1, Box {4, 312, 24, 40},         32},
-    {"Label1",    3, Box {30, 318, 22, 32},        26},
-    {"Label1",    2, Box {52, 316, 110, 34},       26},
-    {"Label1",    1, Box {170, 298, 170, 30},      22},
-    {"Line3",    -1, Segment {168, 331, 340, 331}, 16},
-    {"Label1",    0, Box {170, 334, 170, 30},      22},
+    {Frame3,     Box {0, 173, 160, 118},         16, true},
+    {Label5[0],  Box {6, 50, 18, 32},            28},
+    {Text1[2],   Box {24, 48, 46, 38},           18},
+    {Text1[1],   Box {78, 24, 76, 38},           18},
+    {Line1,      Segment {76, 67, 156, 67},      16},
+    {Text1[0],   Box {78, 72, 76, 38},           18},
+    {Check1[0],  Box {10, 164, 120, 32},         16, true},
+    {Label3,     Box {162, 212, 20, 40},         24, true},
+    {Frame4,     Box {184, 173, 160, 118},       16, true},
+    {Label5[1],  Box {6, 50, 18, 32},            28},
+    {Text2[2],   Box {24, 48, 46, 38},           18},
+    {Text2[1],   Box {78, 24, 76, 38},           18},
+    {Line2,      Segment {76, 67, 156, 67},      16},
+    {Text2[0],   Box {78, 72, 76, 38},           18},
+    {Check1[1],  Box {194, 164, 120, 32},        16, true},
+    // The answer right below the operands, so that both are seen together
+    // while the operands are typed.
+    {Label4,     Box {4, 312, 24, 40},           32, true},
+    {Label1[3],  Box {30, 318, 22, 32},          26, true},
+    {Label1[2],  Box {52, 316, 110, 34},         26, true},
+    {Label1[1],  Box {170, 298, 170, 30},        22, true},
+    {Line3,      Segment {168, 331, 340, 331},   16, true},
+    {Label1[0],  Box {170, 334, 170, 30},        22, true},
     // The commands along the foot.
-    {"Command3", -1, Box {0, 372, 108, 48},        18},
-    {"Command1", -1, Box {118, 372, 108, 48},      18},
-    {"Command2", -1, Box {236, 372, 108, 48},      18},
+    {Command3,   Box {0, 372, 108, 48},          18},
+    {Command1,   Box {118, 372, 108, 48},        18},
+    {Command2,   Box {236, 372, 108, 48},        18},
 }};
 // clang-format on
 
 [[nodiscard]] constexpr bool isPlaceOf(const PhonePlace &place, const ControlDefinition &row)
 {
-    return place.name == row.name && place.index == row.index;
+    return place.control == idOf(row);
 }
 
 // The phone's place of a control.

@@ -5,7 +5,12 @@
 //
 //   node scripts/screenshot-web.mjs 360x640@2=docs/web-phone.png 1366x768=docs/web-desktop.png
 
-import { launchBrowser, serveSite } from '../tests/browsers/site.js';
+import { join } from 'node:path';
+import { pathToFileURL } from 'node:url';
+import { buildDir, launchBrowser, serveSite } from '../tests/browsers/site.js';
+
+// The controls' names as the built page writes them.
+const { Control, Field, WorkingControl } = await import(pathToFileURL(join(buildDir, 'dist', 'codes.js')));
 
 const site = await serveSite();
 const browser = await launchBrowser();
@@ -18,13 +23,14 @@ try {
     try {
       await page.goto(site.url);
       await page.ready();
-      for (const [name, text] of [['Text1(0)', '3'], ['Text1(1)', '2'], ['Text1(2)', '1'],
-        ['Text2(0)', '4'], ['Text2(1)', '3']]) {
+      for (const [name, text] of [[Control.Text1[Field.Denominator], '3'],
+        [Control.Text1[Field.Numerator], '2'], [Control.Text1[Field.Whole], '1'],
+        [Control.Text2[Field.Denominator], '4'], [Control.Text2[Field.Numerator], '3']]) {
         await page.click(`[data-control="${name}"]`);
         await page.type(text);
       }
-      await page.click('[data-control="Command1"]');
-      await page.click('[data-panel="ShowWorking"]');
+      await page.click(`[data-control="${Control.Command1}"]`);
+      await page.click(`[data-panel="${WorkingControl.ShowWorking}"]`);
       await page.evaluate(() => document.fonts.ready.then(() => true));
       await page.screenshot(file);
       console.log(`wrote ${file}`);

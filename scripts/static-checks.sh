@@ -32,7 +32,8 @@ for db in "${databases[@]}"; do
 done
 # The browser page's C++ is built by Emscripten (scripts/build-web.sh); what of
 # it compiles natively is checked here with the flags it needs.
-web_sources=(web/generate_page.cpp web/page_properties.cpp web/working_json.cpp
+web_sources=(web/generate_page.cpp web/generate_markup.cpp web/generate_working_markup.cpp
+  web/generate_styles.cpp web/generate_codes.cpp web/page_properties.cpp web/working_json.cpp
   tests/web/oracle_cli.cpp)
 clang-tidy -quiet "${web_sources[@]}" -- -std=c++20 -I. -I"$build/generated" \
     -DFMT_HEADER_ONLY=1 >"$build/clang-tidy-web.log" 2>&1 || {

@@ -14,7 +14,7 @@ namespace {
 
 QString digitsOf(wide::Int128 v)
 {
-    return QString::fromStdString(wide::decimalText(v));
+    return fromUtf8(wide::decimalText(v));
 }
 
 bool hasFraction(const Expression &line)

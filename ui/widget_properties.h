@@ -12,7 +12,8 @@ namespace tobarin {
 
 class Form1;
 
-// A UTF-8 text of the engine's, or of the window's definition, as a QString.
+// A UTF-8 text of the engine's, or of the window's definitions, as a QString:
+// the one conversion that the windows' Qt code (ui/) uses for such texts.
 [[nodiscard]] inline QString fromUtf8(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -20,8 +21,8 @@ class Form1;
 
 // The engine's view of the window: control properties read and written on the
 // real widgets, message boxes shown as modal QMessageBoxes, unloading as
-// closing the window. This is the one place where UTF-8 std::string texts and
-// QStrings meet.
+// closing the window. This is the one place where the engine reads and
+// writes the widgets' texts.
 class WidgetProperties final : public ControlProperties {
 public:
     explicit WidgetProperties(Form1 &form)

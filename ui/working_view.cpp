@@ -6,12 +6,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include <QAccessibleWidget>
 #include <QEvent>
 #include <QPainter>
 
-#include "form/definition.h"
+#include "form/working_definition.h"
 
 namespace tobarin {
 
@@ -58,10 +59,14 @@ void WorkingView::setRevealed(bool revealed)
 QString WorkingView::shownText() const
 {
     const std::vector<Step> &steps = m_working.steps;
-    if (!m_revealed && !steps.empty()) {
-        return fromUtf8(expressionText(steps.front().expression) + "\n");
+    std::string text;
+    for (std::size_t i = 0; i < linesShown(steps.size(), m_revealed); ++i) {
+        text += stepText(steps[i]) + "\n";
     }
-    return fromUtf8(workingText(m_working));
+    if (reportShown(steps.size(), m_revealed) && !m_working.report.empty()) {
+        text += m_working.report + "\n";
+    }
+    return fromUtf8(text);
 }
 
 QSize WorkingView::sizeHint() const
@@ -101,14 +106,14 @@ void WorkingView::contentsChanged()
 
 QSizeF WorkingView::typeset(QPainter *painter) const
 {
-    const Typesetter::Colours colours {
-        palette().color(QPalette::Text), QColor::fromRgb(HintBlue), QColor::fromRgb(ReportRed)};
+    const Typesetter::Colours colours {palette().color(QPalette::Text),
+        QColor::fromRgb(WorkingNoteBlue), QColor::fromRgb(ReportRed)};
     const QFont noteFont = fontOf(Font::B);
     Typesetter measure(font(), noteFont, nullptr, colours);
     Typesetter type(font(), noteFont, painter, colours);
 
     const std::vector<Step> &steps = m_working.steps;
-    const std::size_t shown = m_revealed ? steps.size() : std::min<std::size_t>(steps.size(), 1);
+    const std::size_t shown = linesShown(steps.size(), m_revealed);
     // The expressions start in one column after the "=" signs, the notes in
     // one column after the widest expression.
     const qreal left = type.margin();
@@ -133,10 +138,8 @@ QSizeF WorkingView::typeset(QPainter *painter) const
         }
         y += type.below(step.expression) + type.lineGap();
     }
-    // Fields that cannot even be read leave no problem to show, only the
-    // report, which gives no answer away.
     const std::string &report = m_working.report;
-    if ((m_revealed || steps.empty()) && !report.empty()) {
+    if (reportShown(steps.size(), m_revealed) && !report.empty()) {
         const Expression plain;
         y += type.above(plain);
         right = std::max(right, left + type.report(left, y, fromUtf8(report)));

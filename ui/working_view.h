@@ -15,8 +15,9 @@ namespace tobarin {
 // report that ended the calculation, if any, below. It only reads the
 // recorded numbers; it never works one out.
 //
-// Until it is revealed it draws the problem alone, so that a pupil can check
-// an answer without seeing it first. Screen readers find the text form of
+// Until it is revealed it draws what WorkingReveal (form/working_definition.h)
+// shows beforehand, the problem alone, so that a pupil can check an answer
+// without seeing it first. Screen readers find the text form of
 // what is drawn in its accessible description.
 class WorkingView : public QWidget {
 public:

@@ -8,14 +8,14 @@
 #include "ui/working_view.h"
 
 #include <algorithm>
-#include <utility>
+#include <cstdint>
+#include <optional>
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,7 +24,6 @@
 #include <QScrollArea>
 #include <QSettings>
 #include <QShortcut>
-#include <QVBoxLayout>
 
 #include "form/working_definition.h"
 
@@ -32,22 +31,27 @@ namespace tobarin {
 
 namespace {
 
-// The colour of a verdict: right, the right value not finished, wrong; the
-// platform's text colour for the rest.
-QColor colourOf(VerdictCategory category, const QPalette &palette)
+// How a verdict of the checker is shown.
+VerdictLook lookOf(VerdictCategory category)
 {
     switch (category) {
     case VerdictCategory::Correct:
-        return QColor::fromRgb(0x007A00);
+        return VerdictLook::Correct;
     case VerdictCategory::Close:
-        return QColor::fromRgb(0xA05000);
+        return VerdictLook::Close;
     case VerdictCategory::Wrong:
-        return QColor::fromRgb(0xC00000);
+        return VerdictLook::Wrong;
     case VerdictCategory::NoAnswer:
+        return VerdictLook::NoAnswer;
     case VerdictCategory::Unreadable:
         break;
     }
-    return palette.color(QPalette::WindowText);
+    return VerdictLook::Unreadable;
+}
+
+Method methodOf(MethodChoice choice)
+{
+    return choice == MethodChoice::KeepMixed ? Method::KeepMixed : Method::MakeImproper;
 }
 
 // Where the chosen method is kept between runs.
@@ -57,7 +61,7 @@ QSettings settings()
 }
 const QString MethodKey = QStringLiteral("working/method");
 
-QLineEdit *answerField(const PanelControlDefinition &row, QWidget *parent)
+QLineEdit *answerField(const WorkingControlDefinition &row, QWidget *parent)
 {
     auto *field = new QLineEdit(parent);
     field->setFont(fontOf(Font::A));
@@ -79,7 +83,7 @@ WorkingWindow::WorkingWindow(QWidget *parent)
     setFont(fontOf(Font::B));
 
     QWidget *previousStop = nullptr;
-    for (const PanelControlDefinition &row : WorkingControls) {
+    for (const WorkingControlDefinition &row : WorkingControls) {
         QWidget *container = row.container.empty() ? this : part(row.container);
         QWidget *widget = createPart(row, container);
         if (takesFocus(row.kind)) {
@@ -98,23 +102,23 @@ WorkingWindow::WorkingWindow(QWidget *parent)
         [this] { QGuiApplication::clipboard()->setText(workingText()); });
     connect(part<QPushButton>("CheckAnswer"), &QPushButton::clicked, this,
         &WorkingWindow::checkTypedAnswer);
-    for (const char *name : {"AnswerDenominator", "AnswerNumerator", "AnswerWhole"}) {
-        connect(part<QLineEdit>(name), &QLineEdit::returnPressed, this,
+    for (const AnswerFieldControl &field : AnswerFieldControls) {
+        connect(part<QLineEdit>(field.control), &QLineEdit::returnPressed, this,
             &WorkingWindow::checkTypedAnswer);
     }
     const bool mixed = settings().value(MethodKey).toString() == QLatin1String("mixed");
-    part<QRadioButton>(mixed ? "MethodMixed" : "MethodImproper")->setChecked(true);
     m_method = mixed ? Method::KeepMixed : Method::MakeImproper;
-    for (const auto &[name, method] : {std::pair {"MethodImproper", Method::MakeImproper},
-             std::pair {"MethodMixed", Method::KeepMixed}}) {
-        connect(part<QRadioButton>(name), &QRadioButton::toggled, this,
-            [this, method = method](bool checked) {
-                if (checked) {
-                    setMethod(method);
-                }
-            });
+    for (const MethodControl &choice : MethodControls) {
+        auto *button = part<QRadioButton>(choice.control);
+        const Method method = methodOf(choice.method);
+        button->setChecked(method == m_method);
+        connect(button, &QRadioButton::toggled, this, [this, method](bool checked) {
+            if (checked) {
+                setMethod(method);
+            }
+        });
     }
-    part("AnswerDenominator")->setFocus();
+    part(AnswerFieldControls.front().control)->setFocus();
 
     auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(close, &QShortcut::activated, this, &QWidget::close);
@@ -125,15 +129,15 @@ template <typename Widget> Widget *WorkingWindow::part(std::string_view name) co
     return findChild<Widget *>(fromUtf8(name));
 }
 
-QWidget *WorkingWindow::createPart(const PanelControlDefinition &row, QWidget *container)
+QWidget *WorkingWindow::createPart(const WorkingControlDefinition &row, QWidget *container)
 {
     const QString caption = fromUtf8(row.caption);
     QWidget *widget = nullptr;
     switch (row.kind) {
-    case PanelKind::Group:
+    case WorkingKind::Group:
         widget = new QGroupBox(caption, container);
         break;
-    case PanelKind::Working: {
+    case WorkingKind::Working: {
         // The drawing scrolls where it is larger than its area.
         m_view = new WorkingView(this);
         m_scroll = new QScrollArea(container);
@@ -144,30 +148,30 @@ QWidget *WorkingWindow::createPart(const PanelControlDefinition &row, QWidget *c
         widget = m_scroll;  // the area takes the focus, to scroll with the keys
         break;
     }
-    case PanelKind::Button:
+    case WorkingKind::Button:
         widget = new QPushButton(caption, container);
         break;
-    case PanelKind::ToggleButton: {
+    case WorkingKind::ToggleButton: {
         auto *button = new QPushButton(caption, container);
         button->setCheckable(true);
         widget = button;
         break;
     }
-    case PanelKind::CheckBox:
+    case WorkingKind::CheckBox:
         widget = new QCheckBox(caption, container);
         break;
-    case PanelKind::OptionButton:
+    case WorkingKind::OptionButton:
         widget = new QRadioButton(caption, container);
         break;
-    case PanelKind::TextBox:
+    case WorkingKind::TextBox:
         widget = answerField(row, container);
         break;
-    case PanelKind::Line: {
+    case WorkingKind::Line: {
         widget = new LineControl(container);
         widget->setFixedHeight(2);
         break;
     }
-    case PanelKind::Status: {
+    case WorkingKind::Status: {
         auto *label = new QLabel(container);
         label->setWordWrap(true);
         label->setTextFormat(Qt::PlainText);
@@ -175,7 +179,7 @@ QWidget *WorkingWindow::createPart(const PanelControlDefinition &row, QWidget *c
         break;
     }
     }
-    QWidget *named = row.kind == PanelKind::Working ? m_view : widget;
+    QWidget *named = row.kind == WorkingKind::Working ? m_view : widget;
     named->setObjectName(fromUtf8(row.name));
     named->setAccessibleName(fromUtf8(row.accessibleName));
     if (!row.toolTip.empty()) {
@@ -184,35 +188,32 @@ QWidget *WorkingWindow::createPart(const PanelControlDefinition &row, QWidget *c
     return widget;
 }
 
+QWidget *WorkingWindow::placed(std::string_view name) const
+{
+    // The working stands in the area that scrolls it.
+    return name == workingControl("Working").name ? m_scroll : part(name);
+}
+
 void WorkingWindow::arrange()
 {
-    // The typed answer stands as the calculator's operands do: the integer
-    // part beside a fraction of numerator, bar and denominator.
-    auto *grid = new QGridLayout(part("TypedAnswer"));
-    grid->addWidget(part("AnswerNegative"), 0, 0, 3, 1, Qt::AlignVCenter);
-    grid->addWidget(part("AnswerWhole"), 0, 1, 3, 1, Qt::AlignVCenter);
-    grid->addWidget(part("AnswerNumerator"), 0, 2);
-    grid->addWidget(part("AnswerBar"), 1, 2);
-    grid->addWidget(part("AnswerDenominator"), 2, 2);
-    grid->addWidget(part("CheckAnswer"), 0, 3, 3, 1, Qt::AlignVCenter);
-    grid->setColumnStretch(4, 1);
-    grid->addWidget(part("Verdict"), 3, 0, 1, 5);
-
-    auto *methods = new QHBoxLayout(part("Method"));
-    methods->addWidget(part("MethodImproper"));
-    methods->addWidget(part("MethodMixed"));
-    methods->addStretch();
-
-    // The working above its buttons and how it is worked, the typed answer below.
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(part("ShowWorking"));
-    buttons->addStretch();
-    buttons->addWidget(part("CopyWorking"));
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_scroll, 1);
-    layout->addLayout(buttons);
-    layout->addWidget(part("Method"));
-    layout->addWidget(part("TypedAnswer"));
+    const auto lay = [this](const Grid &grid, QWidget *container) {
+        auto *layout = new QGridLayout(container);
+        for (const Cell &cell : grid.cells) {
+            layout->addWidget(placed(cell.control), cell.row, cell.column, cell.rowSpan,
+                cell.columnSpan,
+                cell.align == CellAlign::Middle ? Qt::AlignVCenter : Qt::Alignment());
+        }
+        if (grid.stretchRow >= 0) {
+            layout->setRowStretch(grid.stretchRow, 1);
+        }
+        if (grid.stretchColumn >= 0) {
+            layout->setColumnStretch(grid.stretchColumn, 1);
+        }
+    };
+    for (const Grid &grid : GroupGrids) {
+        lay(grid, part(grid.container));
+    }
+    lay(DesktopWindowGrid, this);
 }
 
 void WorkingWindow::setProblem(const Problem &problem, AnswerForm form)
@@ -260,7 +261,7 @@ void WorkingWindow::showWorking(bool shown)
         const QSignalBlocker blocker(show);
         show->setChecked(shown);
     }
-    const PanelControlDefinition &row = workingControl("ShowWorking");
+    const WorkingControlDefinition &row = workingControl("ShowWorking");
     show->setText(fromUtf8(shown ? row.pressedCaption : row.caption));
     show->setAccessibleName(show->text());
     m_view->setRevealed(shown);
@@ -291,15 +292,18 @@ void WorkingWindow::fitWorkingArea()
 void WorkingWindow::checkTypedAnswer()
 {
     TypedOperand typed;
-    typed.field(Field::Denominator) = part<QLineEdit>("AnswerDenominator")->text().toStdString();
-    typed.field(Field::Numerator) = part<QLineEdit>("AnswerNumerator")->text().toStdString();
-    typed.field(Field::Whole) = part<QLineEdit>("AnswerWhole")->text().toStdString();
+    for (const AnswerFieldControl &field : AnswerFieldControls) {
+        typed.field(field.field) = part<QLineEdit>(field.control)->text().toStdString();
+    }
     typed.negative = part<QCheckBox>("AnswerNegative")->isChecked();
     const AnswerCheck check = checkAnswer(m_problem, typed);
     const QString text = fromUtf8(check.text);
     auto *verdict = part<QLabel>("Verdict");
     QPalette palette = verdict->palette();
-    palette.setColor(QPalette::WindowText, colourOf(categoryOf(check.verdict), this->palette()));
+    const std::optional<std::uint32_t> colour
+        = verdictLook(lookOf(categoryOf(check.verdict))).colour;
+    palette.setColor(QPalette::WindowText,
+        colour ? QColor::fromRgb(*colour) : this->palette().color(QPalette::WindowText));
     verdict->setPalette(palette);
     verdict->setText(text);
     verdict->setAccessibleName(

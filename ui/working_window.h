@@ -13,7 +13,7 @@ class QScrollArea;
 namespace tobarin {
 
 class WorkingView;
-struct PanelControlDefinition;
+struct WorkingControlDefinition;
 
 // The window 「途中式と答え合わせ」 (form/working_definition.h): the working of a
 // problem, drawn as in a textbook, and a check of the answer a pupil types for
@@ -42,7 +42,9 @@ private:
     // A control of the window by its name in the definition.
     template <typename Widget = QWidget> [[nodiscard]] Widget *part(std::string_view name) const;
 
-    QWidget *createPart(const PanelControlDefinition &row, QWidget *container);
+    QWidget *createPart(const WorkingControlDefinition &row, QWidget *container);
+    // The widget that stands in the layout for a control.
+    [[nodiscard]] QWidget *placed(std::string_view name) const;
     void arrange();
     void setMethod(Method method);
     void work();

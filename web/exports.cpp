@@ -27,19 +27,19 @@ web::PageProperties &page()
 }
 
 // The problem in the window's fields, the answer form it shows and the way
-// the panel works it, whose working the panel has drawn and against which it
-// checks answers.
-struct PanelProblem {
+// the window 「途中式と答え合わせ」 works it, whose working that window has
+// drawn and against which it checks answers.
+struct WorkingProblem {
     Problem problem;
     AnswerForm form;
     Method method;
 
-    friend bool operator==(const PanelProblem &, const PanelProblem &) = default;
+    friend bool operator==(const WorkingProblem &, const WorkingProblem &) = default;
 };
 
-std::optional<PanelProblem> &panelProblem()
+std::optional<WorkingProblem> &workingProblem()
 {
-    static std::optional<PanelProblem> shown;
+    static std::optional<WorkingProblem> shown;
     return shown;
 }
 
@@ -50,22 +50,22 @@ void announceAnswer()
     pageAnnounce(spoken.data(), spoken.size());
 }
 
-// The panel follows the window, as the desktop's window 「途中式と答え合わせ」
-// does: a new problem in the fields, or another answer form, is worked out
-// and drawn anew; so is the same problem worked another way.
+// The window 「途中式と答え合わせ」 follows the calculator's, as on the desktop: a new problem in
+// the fields, or another answer form, is worked out and drawn anew; so is the same problem worked
+// another way.
 void followWindow()
 {
-    PanelProblem current {problemIn(page()), answerFormIn(page()),
+    WorkingProblem current {problemIn(page()), answerFormIn(page()),
         pageWorkingMethod() == static_cast<int>(Method::KeepMixed) ? Method::KeepMixed
                                                                    : Method::MakeImproper};
-    if (panelProblem() == current) {
+    if (workingProblem() == current) {
         return;
     }
-    const bool same = panelProblem() && panelProblem()->problem == current.problem
-        && panelProblem()->form == current.form;
+    const bool same = workingProblem() && workingProblem()->problem == current.problem
+        && workingProblem()->form == current.form;
     const std::string json
         = web::workingJson(solve(current.problem, current.form, current.method).working);
-    panelProblem() = std::move(current);
+    workingProblem() = std::move(current);
     pageShowWorking(json.data(), json.size(), same ? 1 : 0);
 }
 
@@ -140,7 +140,7 @@ EMSCRIPTEN_KEEPALIVE int tobarin_report(int number)
 }
 
 // The window changed without an event of the engine's (a field typed in), or
-// the panel's method did: the panel follows.
+// the working window's method did: the working window follows.
 EMSCRIPTEN_KEEPALIVE int tobarin_follow()
 {
     try {
@@ -151,7 +151,7 @@ EMSCRIPTEN_KEEPALIVE int tobarin_follow()
     }
 }
 
-// Checks the answer typed into the panel against the problem the panel shows,
+// Checks the answer typed into the working window against the problem it shows,
 // and shows the verdict.
 EMSCRIPTEN_KEEPALIVE int tobarin_check()
 {
@@ -162,7 +162,7 @@ EMSCRIPTEN_KEEPALIVE int tobarin_check()
             answer.field(field) = web::readText(pageAnswerField, static_cast<int>(field));
         }
         answer.negative = pageAnswerNegative() != 0;
-        const AnswerCheck check = checkAnswer(panelProblem()->problem, answer);
+        const AnswerCheck check = checkAnswer(workingProblem()->problem, answer);
         pageShowVerdict(
             static_cast<int>(categoryOf(check.verdict)), check.text.data(), check.text.size());
         return 0;

@@ -28,12 +28,11 @@ TOBARIN_PAGE_IMPORT(unload) void pageUnload();
 // Tells assistive technology the answer, as it should be spoken, or nothing.
 TOBARIN_PAGE_IMPORT(announce) void pageAnnounce(const char *text, std::size_t length);
 
-// The panel beside the window (form/working_definition.h): the working to draw
-// (JSON, web/working_json.h), of a new problem, which hides the working again
-// and clears the verdict, or of the same problem worked another way; how its
-// sums and differences are worked (a Method code); the pupil's answer to check
-// (its fields by Field code, its sign box); and the verdict (a VerdictCategory
-// code and its text).
+// The window 「途中式と答え合わせ」 beside the calculator (form/working_definition.h): the working
+// to draw (JSON, web/working_json.h), of a new problem, which hides the working again and clears
+// the verdict, or of the same problem worked another way; how its sums and differences are worked
+// (a Method code); the pupil's answer to check (its fields by Field code, its sign box); and the
+// verdict (a VerdictCategory code and its text).
 TOBARIN_PAGE_IMPORT(showWorking)
 void pageShowWorking(const char *json, std::size_t length, int sameProblem);
 TOBARIN_PAGE_IMPORT(workingMethod) int pageWorkingMethod();

@@ -4,7 +4,7 @@
 
 #include <string>
 
-// The working as JSON, for the page's script to draw (web/page/panel.js).
+// The working as JSON, for the page's script to draw (web/page/working-window.js).
 namespace tobarin::web {
 
 // {"text": the working as text (engine/working/working.h), with the report of a

@@ -100,6 +100,20 @@ export async function serveSite() {
   return site;
 }
 
+// Settles as promise does, or fails plainly once ms have gone by without an
+// answer: for a driver's command that a closing window may leave unanswered.
+export async function inTime(promise, ms, what) {
+  let timer;
+  const late = new Promise((_, reject) => {
+    timer = setTimeout(() => reject(new Error(`${what}: nothing after ${ms} ms`)), ms);
+  });
+  try {
+    return await Promise.race([promise, late]);
+  } finally {
+    clearTimeout(timer);
+  }
+}
+
 // An engine's browser (the one TOBARIN_BROWSER picks unless named), started afresh.
 export async function launchBrowser(name = engine) {
   const browser = await (name === engine ? driver : await import(`./${name}.js`)).launch();
@@ -125,7 +139,8 @@ export class Page {
   press(keys) { return this.#page.press(keys); }
   type(text) { return this.#page.type(text); }
   preload(fn) { return this.#page.preload(fn); }
-  closed() { return this.#page.closed(); }
+  // Resolves when the page's window has closed; fails after ms.
+  closed(ms = 10000) { return inTime(this.#page.closed(), ms, 'the window to close'); }
   visitOtherTab() { return this.#page.visitOtherTab(); }
   screenshot(file) { return this.#page.screenshot(file); }
   close() { return this.#page.close(); }
@@ -142,8 +157,9 @@ export class Page {
     return this.evaluate(() => { setTimeout(() => history.back()); });
   }
 
-  async openedWindow(action) {
-    return new Page(await this.#page.openedWindow(action));
+  // The page of a window that action opens; fails when none has opened after ms.
+  async openedWindow(action, ms = 10000) {
+    return new Page(await inTime(this.#page.openedWindow(action), ms, 'a window to open'));
   }
 
   // The selector of the one element of a role and accessible name.

@@ -4,6 +4,7 @@
 
 import assert from 'node:assert/strict';
 import { describe, test } from 'node:test';
+import { inTime } from '../browsers/site.js';
 import {
   answer, calculate, calculations, control, sharedBrowser, type,
 } from './support.js';
@@ -351,17 +352,22 @@ describe('message boxes', () => {
 });
 
 describe('Quit', () => {
+  // Every wait here fails plainly after a while: a page that ends, or a
+  // window that closes, may leave a driver's command without an answer.
+  const step = (promise, what) => inTime(promise, 15000, what);
+
   test('a page the browser keeps gives way to a notice that starts again', async (t) => {
     const page = await fresh(t);
     // A second history entry: a page the user navigated to may not close itself.
-    await page.goto(`${shared.site.url}?again`);
+    await step(page.goto(`${shared.site.url}?again`), 'loading the page again');
     await page.ready();
-    await page.click(control('Command3'));
+    await step(page.click(control('Command3')), 'the click on 終了');
     await page.waitFor(() => document.documentElement.hasAttribute('data-ended'));
     assert.equal(await page.text('#ended p'), '終了しました');
     assert.equal(await page.visible('#ended p'), true);
     assert.equal(await page.visible(control('Form1')), false);
-    await page.click(await page.byRole('link', 'もう一度始める'));
+    const again = await step(page.byRole('link', 'もう一度始める'), 'finding もう一度始める');
+    await step(page.click(again), 'the click on もう一度始める');
     // Ready again in a new document, not the one that ended.
     await page.waitFor(() => document.documentElement.matches('[data-ready]:not([data-ended])'));
     assert.equal(await focused(page), 'Option1(0)');
@@ -374,8 +380,10 @@ describe('Quit', () => {
     await page.ready();
     const closed = page.closed();
     // The window may be gone before the driver hears that the click ended;
-    // the click's error then says nothing, and the window's closing tells.
-    await page.click(control('FileExit')).catch(() => {});
+    // the click's error, or its lack of an answer, then says nothing, and the
+    // window's closing tells.
+    const click = page.click(control('FileExit')).catch(() => {});
+    await Promise.race([click, closed]);
     await closed;
   });
 });

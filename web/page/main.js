@@ -1,10 +1,11 @@
 // Starts the calculator: loads the engine, binds it to the page's window and
 // hands the window the focus, as the desktop program does when it starts.
 
+import { FormName } from './codes.js';
 import { PageProperties } from './page-properties.js';
 import { loadEngine } from './engine.js';
 import { MessageBox } from './message-box.js';
-import { WorkingPanel } from './panel.js';
+import { WorkingWindow } from './working-window.js';
 import { keepAnswerInSight, wireWindow } from './window-events.js';
 
 // A browser may restore ticks, choices and texts as a load ends, just before
@@ -15,18 +16,18 @@ import { keepAnswerInSight, wireWindow } from './window-events.js';
 // load and pageshow have gone by then, and there is nothing to wait for.
 const shown = document.readyState === 'complete' ? Promise.resolve()
   : new Promise((resolve) => { addEventListener('pageshow', resolve, { once: true }); });
-const form = document.querySelector('[data-control="Form1"]');
+const form = document.querySelector(`[data-control="${FormName}"]`);
 const page = new PageProperties(document, new MessageBox(document.querySelector('dialog[data-control="MsgBox"]')));
-const panel = new WorkingPanel(document.querySelector('.panel'), () => page.check(), () => page.follow());
-page.setPanel(panel);
+const working = new WorkingWindow(document.querySelector('.panel'), () => page.check(), () => page.follow());
+page.setWorkingWindow(working);
 page.attach(await loadEngine(page.imports()));
 await shown;
 for (const input of document.querySelectorAll('input')) {
   if (input.type === 'text') input.value = input.defaultValue;
   else input.checked = input.defaultChecked;
 }
-panel.restoreMethod();  // the way of working chosen last time, kept by the page itself
-page.follow();  // the panel shows the problem of the fields as they start
+working.restoreMethod();  // the way of working chosen last time, kept by the page itself
+page.follow();  // the working window shows the problem of the fields as they start
 wireWindow(page, form, document.querySelector('[role="menubar"]'));
 keepAnswerInSight(form);
 

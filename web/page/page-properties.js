@@ -19,7 +19,7 @@ export class PageProperties {
   #rows = new Map();        // element → row
   #exports = null;
   #messageBox;
-  #panel = null;
+  #working = null;           // the window 「途中式と答え合わせ」
   #announcer;
   #fitting;                 // rows of labels that shrink a long text
   #described = new Map();   // label row → what the label is, for its name
@@ -55,21 +55,21 @@ export class PageProperties {
         this.#messageBox.show(this.#read(text, textLength), style, this.#read(title, titleLength)),
       unload: () => this.#unload(),
       announce: (text, length) => { this.#announcer.textContent = this.#read(text, length); },
-      // The panel beside the window.
+      // The window 「途中式と答え合わせ」.
       showWorking: (json, length, sameProblem) =>
-        this.#panel?.showWorking(JSON.parse(this.#read(json, length)), sameProblem !== 0),
-      workingMethod: () => this.#panel?.workingMethod() ?? 0,
+        this.#working?.showWorking(JSON.parse(this.#read(json, length)), sameProblem !== 0),
+      workingMethod: () => this.#working?.workingMethod() ?? 0,
       answerField: (field, buffer, capacity) =>
-        this.#write(this.#panel?.answerField(field) ?? '', buffer, capacity),
-      answerNegative: () => (this.#panel?.answerNegative() ? 1 : 0),
+        this.#write(this.#working?.answerField(field) ?? '', buffer, capacity),
+      answerNegative: () => (this.#working?.answerNegative() ? 1 : 0),
       showVerdict: (category, text, length) =>
-        this.#panel?.showVerdict(category, this.#read(text, length)),
+        this.#working?.showVerdict(category, this.#read(text, length)),
     };
   }
 
-  // The panel that shows the working and checks answers (panel.js).
-  setPanel(panel) {
-    this.#panel = panel;
+  // The window that shows the working and checks answers (working-window.js).
+  setWorkingWindow(working) {
+    this.#working = working;
   }
 
   // Learns the rows' names from the engine and finds their elements.
@@ -113,13 +113,13 @@ export class PageProperties {
     if (this.#exports.tobarin_report(number) < 0) console.error('the engine failed to report');
   }
 
-  // The window changed without an event of the engine's: the panel follows it.
+  // The window changed without an event of the engine's: the working window follows it.
   follow() {
     if (this.ended) return;
     if (this.#exports.tobarin_follow() < 0) console.error('the engine failed to follow the window');
   }
 
-  // Checks the answer typed into the panel against the problem it shows.
+  // Checks the answer typed into the working window against the problem it shows.
   check() {
     if (this.#exports.tobarin_check() < 0) console.error('the engine failed to check');
   }

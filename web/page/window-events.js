@@ -3,7 +3,7 @@
 // of the option groups, and the entry fields' typing limit. What each event
 // does is the engine's business; here only when it is raised.
 
-import { Event, PhoneQuery } from './codes.js';
+import { Event, InSightWhileTyping, PhoneQuery } from './codes.js';
 import { fit } from './page-properties.js';
 
 export function wireWindow(page, form, menubar) {
@@ -137,20 +137,22 @@ export function wireWindow(page, form, menubar) {
 // On a phone held upright, the answer stays in sight while the operands are
 // typed: when an entry field has the focus, and when the part of the page that
 // can be seen shrinks under an on-screen keyboard, the page scrolls so that
-// the operands and the answer below them are seen together (the operands'
-// top first, should the two not fit).
+// the controls the phone's layout keeps in sight, the operands and the answer
+// below them, are seen together (their top first, should they not fit).
 export function keepAnswerInSight(form) {
   const view = form.ownerDocument.defaultView;
   const phone = view.matchMedia(PhoneQuery);
-  const first = form.querySelector('[data-for="Check1(0)"]');
-  const last = form.querySelector('[data-control="Label1(0)"]');
+  const kept = InSightWhileTyping.map((selector) => form.querySelector(selector));
   const fit = () => {
     const field = form.ownerDocument.activeElement;
     if (!phone.matches || field?.type !== 'text' || !form.contains(field)) return;
     const seen = view.visualViewport;
     const top = seen?.offsetTop ?? 0;
     const bottom = top + (seen?.height ?? view.innerHeight);
-    const block = { top: first.getBoundingClientRect().top, bottom: last.getBoundingClientRect().bottom };
+    const boxes = kept.map((element) => element.getBoundingClientRect());
+    const block = {
+      top: Math.min(...boxes.map((box) => box.top)), bottom: Math.max(...boxes.map((box) => box.bottom)),
+    };
     let by = Math.max(0, block.bottom - bottom);
     if (block.top - by < top) by = block.top - top;
     if (Math.abs(by) >= 1) view.scrollBy(0, by);

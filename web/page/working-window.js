@@ -1,4 +1,4 @@
-// The panel beside the window 「途中式と答え合わせ」: the working of the
+// The window 「途中式と答え合わせ」, beside the calculator's: the working of the
 // problem in the window's fields, drawn with stacked fractions in MathML and
 // copied as text, and the answer check (答え合わせ). As on the desktop, the
 // problem is drawn at once and the steps only when asked for, so that a pupil
@@ -6,16 +6,11 @@
 // from the engine; this module only draws what it is given and hands over what
 // the pupil types.
 
-import { Field, Method, OperationSign, VerdictCategory } from './codes.js';
+import {
+  AnswerFieldControl, Method, MethodControl, OperationSign, Reveal, VerdictMark, WorkingControl,
+} from './codes.js';
 
 const MathML = 'http://www.w3.org/1998/Math/MathML';
-// How each verdict is marked.
-const Verdicts = new Map([[VerdictCategory.Correct, 'correct'], [VerdictCategory.Close, 'close'],
-  [VerdictCategory.Wrong, 'wrong'], [VerdictCategory.NoAnswer, 'none'],
-  [VerdictCategory.Unreadable, 'unreadable']]);
-const AnswerFields = new Map([[Field.Denominator, 'AnswerDenominator'],
-  [Field.Numerator, 'AnswerNumerator'], [Field.Whole, 'AnswerWhole']]);
-const Methods = new Map([[Method.MakeImproper, 'MethodImproper'], [Method.KeepMixed, 'MethodMixed']]);
 const MethodKey = 'tobarin.method';  // kept between visits
 
 function math(name, ...children) {
@@ -77,21 +72,21 @@ function lineMath(line) {
   }
 }
 
-export class WorkingPanel {
+export class WorkingWindow {
   #part;
   #working = null;
   #shown = false;  // the steps after the problem
 
   constructor(root, check, follow) {
     this.#part = (name) => root.querySelector(`[data-panel="${name}"]`);
-    this.#part('Method').addEventListener('change', () => {
+    this.#part(WorkingControl.Method).addEventListener('change', () => {
       localStorage.setItem(MethodKey, String(this.workingMethod()));
       follow();
     });
-    this.#part('ShowWorking').addEventListener('click', () => this.#reveal(!this.#shown));
-    this.#part('CopyWorking').addEventListener('click', () => this.#copy());
-    this.#part('CheckAnswer').addEventListener('click', check);
-    this.#part('TypedAnswer').addEventListener('keydown', (event) => {
+    this.#part(WorkingControl.ShowWorking).addEventListener('click', () => this.#reveal(!this.#shown));
+    this.#part(WorkingControl.CopyWorking).addEventListener('click', () => this.#copy());
+    this.#part(WorkingControl.CheckAnswer).addEventListener('click', check);
+    this.#part(WorkingControl.TypedAnswer).addEventListener('keydown', (event) => {
       if (event.key === 'Enter' && event.target.type === 'text') {
         event.preventDefault();
         check();
@@ -104,7 +99,7 @@ export class WorkingPanel {
   // same problem worked another way keeps both.
   showWorking(working, sameProblem) {
     this.#working = working;
-    const list = this.#part('Working');
+    const list = this.#part(WorkingControl.Working);
     list.replaceChildren();
     this.#part('copied').textContent = '';
     this.#part('report').textContent = working.report;
@@ -131,41 +126,43 @@ export class WorkingPanel {
 
   // Chooses the method chosen last time, or the first one.
   restoreMethod() {
-    const method = Methods.get(Number(localStorage.getItem(MethodKey))) ?? Methods.get(Method.MakeImproper);
-    for (const name of Methods.values()) this.#part(name).checked = name === method;
+    const method = MethodControl[Number(localStorage.getItem(MethodKey))] ?? MethodControl[Method.MakeImproper];
+    for (const name of Object.values(MethodControl)) this.#part(name).checked = name === method;
   }
 
   // How sums and differences are worked: a Method code.
   workingMethod() {
-    return [...Methods].find(([, name]) => this.#part(name).checked)?.[0] ?? Method.MakeImproper;
+    const chosen = Object.entries(MethodControl).find(([, name]) => this.#part(name).checked);
+    return chosen ? Number(chosen[0]) : Method.MakeImproper;
   }
 
   // The pupil's answer, by Field code, and its sign.
   answerField(field) {
-    return this.#part(AnswerFields.get(field)).value;
+    return this.#part(AnswerFieldControl[field]).value;
   }
 
   answerNegative() {
-    return this.#part('AnswerNegative').checked;
+    return this.#part(WorkingControl.AnswerNegative).checked;
   }
 
   showVerdict(category, text) {
-    const verdict = this.#part('Verdict');
+    const verdict = this.#part(WorkingControl.Verdict);
     if (category === null) delete verdict.dataset.verdict;
-    else verdict.dataset.verdict = Verdicts.get(category);
+    else verdict.dataset.verdict = VerdictMark[category];
     verdict.textContent = text;
   }
 
-  // Shows the steps after the problem, or hides them; the report of a
-  // problem that could not even be read gives no answer away and is shown.
+  // Shows the steps after the problem, or hides them, as Reveal says: the
+  // report of a problem that could not even be read gives no answer away and
+  // is shown.
   #reveal(shown) {
     this.#shown = shown;
-    const button = this.#part('ShowWorking');
+    const button = this.#part(WorkingControl.ShowWorking);
     button.dataset.caption ??= button.textContent;
     button.textContent = shown ? button.dataset.pressedCaption : button.dataset.caption;
-    const items = [...this.#part('Working').children];
-    items.forEach((item, i) => { item.hidden = i > 0 && !shown; });
-    this.#part('report').hidden = !shown && items.length > 0;
+    const items = [...this.#part(WorkingControl.Working).children];
+    items.forEach((item, i) => { item.hidden = !shown && i >= Reveal.linesBefore; });
+    this.#part('report').hidden = !(shown || (Reveal.reportWithoutLines && items.length === 0));
   }
 
   async #copy() {
