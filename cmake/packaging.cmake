@@ -1,7 +1,8 @@
 # The Debian package, made in a Release build configured with
 # -DCMAKE_INSTALL_PREFIX=/usr by running `cpack -G DEB` in the build directory.
-# It holds what the install rules install: the program (app/) and its desktop
-# entry, metainfo, icons, manual page, copyright and changelog (data/).
+# It holds what the install rules install: the program and its window module
+# (app/) and its desktop entry, metainfo, icons, manual page, copyright and
+# changelog (data/).
 # scripts/check-package.sh builds it, installs it, starts the program and
 # removes it again.
 #

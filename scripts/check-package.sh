@@ -122,6 +122,14 @@ if ldd /usr/bin/tobarin | grep -q "not found"; then
   ldd /usr/bin/tobarin
   fail "/usr/bin/tobarin misses libraries"
 fi
+# The window's module, which the program loads when it opens the window.
+module=$(dpkg-query -L tobarin | grep '/tobarin/tobarin-window\.so$') ||
+  fail "the package installs no window module"
+if ldd "$module" | grep -q "not found"; then
+  ldd "$module"
+  fail "$module misses libraries"
+fi
+pass "the program and its window module $module find their libraries"
 runtime="$scratch/runtime"
 mkdir -m 700 "$runtime"
 (cd / && QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$runtime" \

@@ -7,7 +7,8 @@ set -u
 program=$1
 version=$2
 errors=$(mktemp)
-trap 'rm -f "$errors"' EXIT
+runtime=$(mktemp -d)
+trap 'rm -rf "$errors" "$runtime"' EXIT
 failures=0
 
 check() {
@@ -210,6 +211,27 @@ $usage" --calc 1+1 --bogus
         failures=$((failures + 1))
     fi
 done
+
+# The command line loads Qt Core alone; without options the program loads
+# its window module and opens the window (offscreen), until it is ended.
+loaded=$(LD_DEBUG=files "$program" --calc '1 + 1' 2>&1 >/dev/null | grep -oE 'file=[^ ]*(Qt6Gui|Qt6Widgets|tobarin-window)[^ ]*' | sort -u)
+if [ -n "$loaded" ]; then
+    echo "FAILED tobarin --calc loads what only the window needs: $loaded"
+    failures=$((failures + 1))
+fi
+QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$runtime" "$program" 2>"$errors" &
+window=$!
+for _ in $(seq 100); do
+    grep -q tobarin-window "/proc/$window/maps" 2>/dev/null && break
+    kill -0 "$window" 2>/dev/null || break
+    sleep 0.05
+done
+if ! grep -q tobarin-window "/proc/$window/maps" 2>/dev/null; then
+    echo "FAILED tobarin without options did not load its window module: $(cat "$errors")"
+    failures=$((failures + 1))
+fi
+kill "$window" 2>/dev/null
+wait "$window" 2>/dev/null
 
 [ "$failures" -eq 0 ] && echo "All cases passed."
 exit $((failures > 0))

@@ -1,0 +1,26 @@
+// The window module's entry (see window_module.h): the desktop window as the
+// program opens it when started without command-line options.
+#include "app/window_module.h"
+#include "engine/version.h"
+#include "ui/form1.h"
+
+#include <string_view>
+#include <type_traits>
+
+#include <QApplication>
+
+extern "C" __attribute__((visibility("default"))) int tobarin_window_main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tobarin"));
+    QApplication::setApplicationVersion(QString::fromLatin1(tobarin::version::Text));
+    QApplication::setDesktopFileName(QStringLiteral("org.tobarin.Tobarin"));
+
+    tobarin::Form1 form;
+    form.show();
+    return QApplication::exec();
+}
+
+// The entry's name and type are the ones the program looks up.
+static_assert(std::string_view(tobarin::WindowEntry) == "tobarin_window_main");
+static_assert(std::is_same_v<decltype(&tobarin_window_main), tobarin::WindowMain>);

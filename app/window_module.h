@@ -1,0 +1,18 @@
+#pragma once
+
+// The window lives in a module of its own, loaded only when the window opens,
+// so that the command line starts with Qt Core alone: no Qt Widgets, Qt Gui
+// or any library of theirs is loaded for --calc.
+namespace tobarin {
+
+// The module's one entry, called with main's arguments; it opens the window
+// and returns the exit status when the window has closed.
+inline constexpr char WindowEntry[] = "tobarin_window_main";
+using WindowMain = int (*)(int argc, char **argv);
+
+// Loads the window module, found at the same place relative to the program
+// as built and as installed (TOBARIN_WINDOW_MODULE), and runs the window.
+// A module that cannot be loaded is reported on standard error, status 1.
+[[nodiscard]] int runWindow(int argc, char **argv);
+
+}  // namespace tobarin
