@@ -192,29 +192,29 @@ void writePage(std::ostream &out, bool withEngine, std::string_view assets,
         // Nothing from another origin, and no inline script or style.
         << "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'self'; "
            "script-src 'self' 'wasm-unsafe-eval'; style-src 'self'; object-src 'none'; "
-           "base-uri 'none'; form-action 'none'\">\n"
-        << "<title>" << escaped(WindowTitle) << "</title>\n"
+           "base-uri 'none'; form-action 'none'\">\n";
+    if (withEngine) {
+        // First of all, the engine's download and compilation (engine-start.js):
+        // the longest part of starting, it then runs beside everything else.
+        out << "<script src=\"engine-start.js\"></script>\n";
+    }
+    out << "<title>" << escaped(WindowTitle) << "</title>\n"
         << "<meta name=\"description\" content=\"分数の計算機: 帯分数の四則計算\">\n"
         << "<meta name=\"theme-color\" content=\"#f0f0f0\">\n";
-    if (withEngine) {
-        out << "<link rel=\"manifest\" href=\"manifest.webmanifest\">\n"
-            << "<link rel=\"icon\" href=\"icons/tobarin.svg\" type=\"image/svg+xml\">\n"
-            << "<link rel=\"apple-touch-icon\" href=\"icons/tobarin-180.png\">\n";
-    }
     out << R"(<link rel="preload" href=")" << a
         << "fonts/tobarin-gothic.woff2\" as=\"font\" type=\"font/woff2\" crossorigin>\n"
         << R"(<link rel="stylesheet" href=")" << a << "page.css\">\n";
     if (withEngine) {
-        // The engine's module on its own and first: it starts compiling the
-        // WebAssembly as soon as it arrives, before the page has been parsed.
-        // (No preload of tobarin.wasm: WebKit does not hand a preload to
-        // fetch() and would download it twice.)
-        out << "<script type=\"module\" async src=\"engine.js\"></script>\n";
-        for (const char *module : {"codes.js", "page-properties.js", "window-events.js",
-                 "message-box.js", "working-window.js"}) {
+        // Every module of the page at once, not each after the one importing it.
+        for (const char *module : {"engine.js", "codes.js", "page-properties.js",
+                 "window-events.js", "message-box.js", "working-window.js"}) {
             out << R"(<link rel="modulepreload" href=")" << module << "\">\n";
         }
-        out << "<script type=\"module\" src=\"main.js\"></script>\n";
+        out << "<script type=\"module\" src=\"main.js\"></script>\n"
+            // Last, so that they are asked for after what the page needs to start.
+            << "<link rel=\"manifest\" href=\"manifest.webmanifest\">\n"
+            << "<link rel=\"icon\" href=\"icons/tobarin.svg\" type=\"image/svg+xml\">\n"
+            << "<link rel=\"apple-touch-icon\" href=\"icons/tobarin-180.png\">\n";
     } else {
         out << "<script type=\"module\" src=\"web-static-ready.js\"></script>\n";
     }
