@@ -5,3 +5,4 @@ const form = document.querySelector('[data-control="Form1"]');
 document.querySelector('.desk').inert = false;
 form.querySelector('input:not([type="radio"]), input:checked, button').focus();
 document.documentElement.setAttribute('data-ready', '');
+performance.mark('tobarin-ready');

@@ -1,12 +1,16 @@
-// Loads the engine, the window's C++ core compiled to WebAssembly. The page
-// loads this module early and on its own (async), so that compiling starts
-// while the rest of the page is still arriving; main.js then instantiates the
-// module with the page's side of its calls (imports) under the name "page".
+// The engine, the window's C++ core compiled to WebAssembly. engine-start.js
+// has started downloading and compiling it; here it is instantiated with the
+// page's side of its calls (imports) under the name "page".
 
-const compiling = WebAssembly.compileStreaming(fetch(new URL('tobarin.wasm', import.meta.url)));
-
+// Where the engine has arrived by now, as on most loads, it starts at once:
+// compiled already, or compiled here from its bytes rather than waited for,
+// since a wait would give the browser a turn to draw the page before it is
+// ready, which costs more than compiling.
 export async function loadEngine(imports) {
-  const instance = await WebAssembly.instantiate(await compiling, {
+  const started = window.tobarinEngine;
+  const module = started.module
+    ?? (started.bytes ? new WebAssembly.Module(started.bytes) : await started.compiling);
+  const instance = new WebAssembly.Instance(module, {
     page: imports,
     // Called only if the C++ run-time aborts, which leaves the engine unusable.
     wasi_snapshot_preview1: {

@@ -20,8 +20,14 @@ const form = document.querySelector(`[data-control="${FormName}"]`);
 const page = new PageProperties(document, new MessageBox(document.querySelector('dialog[data-control="MsgBox"]')));
 const working = new WorkingWindow(document.querySelector('.panel'), () => page.check(), () => page.follow());
 page.setWorkingWindow(working);
-page.attach(await loadEngine(page.imports()));
+const engine = await loadEngine(page.imports());
 await shown;
+
+// From here to ready the page runs in one go, so nothing typed or clicked can
+// come between: the window takes input again first, and the browser then lays
+// the page out once, for the focus, instead of once more after it.
+document.querySelector('.desk').inert = false;
+page.attach(engine);
 for (const input of document.querySelectorAll('input')) {
   if (input.type === 'text') input.value = input.defaultValue;
   else input.checked = input.defaultChecked;
@@ -31,10 +37,15 @@ page.follow();  // the working window shows the problem of the fields as they st
 wireWindow(page, form, document.querySelector('[role="menubar"]'));
 keepAnswerInSight(form);
 
-document.querySelector('.desk').inert = false;
 // The first control in tab order that can hold the focus.
 form.querySelector('input:not([type="radio"]), input:checked, button').focus();
 document.documentElement.setAttribute('data-ready', '');
+// When the page became ready, by its own clock, for the start-up bench.
+performance.mark('tobarin-ready');
 
-// Every file of the site is kept for working offline.
-navigator.serviceWorker?.register('sw.js');
+// Every file of the site is kept for working offline. The worker is
+// registered once the load has ended, when it finds in the browser's cache
+// every file the page loaded.
+const keepForOffline = () => navigator.serviceWorker?.register('sw.js');
+if (document.readyState === 'complete') keepForOffline();
+else addEventListener('load', keepForOffline, { once: true });
