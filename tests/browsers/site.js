@@ -58,11 +58,13 @@ const types = {
 
 // Serves the build folder (dist/ and the benchmark's page) at 127.0.0.1 on a
 // free port, as any static server would. With offline set, every request is
-// dropped unanswered, as when the network is cut.
+// dropped unanswered, as when the network is cut. downloads counts the files
+// sent, by path, whoever asked for them.
 export async function serveSite() {
   const sockets = new Set();
   const site = {
     offline: false,
+    downloads: new Map(),
     close: () => new Promise((done) => {
       for (const socket of sockets) socket.destroy();
       server.close(done);
@@ -87,6 +89,7 @@ export async function serveSite() {
       response.writeHead(404).end();
       return;
     }
+    site.downloads.set(path, (site.downloads.get(path) ?? 0) + 1);
     response.writeHead(200, { 'Content-Type': types[extname(file)] ?? 'application/octet-stream' });
     createReadStream(file).pipe(response);
   });

@@ -39,6 +39,8 @@ export const limits = {
   devTools: 'Chromium\'s DevTools protocol (the manifest as read, installability) is Chromium\'s own',
   preload: 'classic WebDriver cannot run a script in a document before the document\'s own',
   scale: 'MiniBrowser draws at the X display\'s scale only',
+  httpCache: 'MiniBrowser under automation browses in an ephemeral session, which has no '
+    + 'HTTP cache for the service worker to take the page\'s files from',
 };
 
 // MiniBrowser's window is never narrower than 447 px: a page narrower than

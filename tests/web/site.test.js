@@ -1,7 +1,8 @@
 // The site as a whole: nothing requested from another origin and nothing the
 // Content-Security-Policy refuses, a reload with the network cut once the
 // service worker is active, the manifest as Chromium reads it, and what a
-// cold load fetches: each file once, within a budget.
+// cold load downloads, the service worker's downloads included: each file
+// once, within a budget.
 
 import assert from 'node:assert/strict';
 import { mkdtempSync, readdirSync, readFileSync, rmSync, statSync } from 'node:fs';
@@ -10,7 +11,7 @@ import { join } from 'node:path';
 import { test } from 'node:test';
 import { gzipSync } from 'node:zlib';
 import {
-  answer, buildDir, control, lacks, serveSite, sharedBrowser, type, withDevTools,
+  answer, buildDir, control, engine, lacks, limits, serveSite, sharedBrowser, type, withDevTools,
 } from './support.js';
 
 const shared = sharedBrowser();
@@ -107,10 +108,19 @@ test('Chromium reads the manifest without errors and can install the app', async
   });
 });
 
-test('a cold load fetches each file once, within its transfer budget', async (t) => {
-  const page = await coldLoad(t, shared.site);
+test('a cold load downloads each file once, the service worker\'s included, within its transfer budget', async (t) => {
+  // A site of its own, whose downloads are the page's and its worker's only.
+  const site = await serveSite();
+  t.after(() => site.close());
+  const page = await coldLoad(t, site);
+  await page.evaluate(() => navigator.serviceWorker.ready.then(() => true));
   const fetched = await page.fetched();
   assert.deepEqual(fetched.filter((path, i) => fetched.indexOf(path) !== i), [], 'fetched twice');
+  const twice = [...site.downloads].filter(([, times]) => times > 1);
+  if (limits.httpCache) t.diagnostic(`${engine}: ${limits.httpCache}: ${JSON.stringify(twice)}`);
+  else assert.deepEqual(twice, [], 'downloaded twice');
+  // The worker has kept every file, some of which the page never asked for.
+  assert.ok(site.downloads.has('/dist/fonts/IPA_Font_License.txt'));
   assert.ok(fetched.includes('/dist/tobarin.wasm'));
   const gzipped = (path) => gzipSync(readFileSync(join(buildDir, path)), { level: 9 }).length;
   const total = [...new Set(fetched)].map((path) => gzipped(path.endsWith('/') ? `${path}index.html` : path))
