@@ -1,58 +1,84 @@
-// Start-up of the page in headless Chromium and in headless Firefox: a cold
-// load to data-ready (the engine loaded, the focus on Option1(0)), side by
-// side with a static page of the same layout without WebAssembly
+// Start-up of the page in Chromium, Firefox and WebKit: a cold load to
+// data-ready (the engine loaded, the focus on Option1(0)), side by side with
+// a static page of the same layout without WebAssembly
 // (bench-page/static.html, written by the same generator), in one run per
-// browser, interleaved, each load in a fresh profile (an empty cache). Then
-// what a cold load of the page fetches, file by file.
+// browser, interleaved, each load in a fresh profile (an empty cache). Both
+// pages mark the moment they set data-ready (performance.mark
+// 'tobarin-ready'), read after the load by the page's own clock, so no
+// script has to run in the page before its own. Then where the time went,
+// from the browser's Navigation and Resource Timing, and what a cold load of
+// the page fetches, file by file.
 //
 //   scripts/build-web.sh && (cd tests/browsers && npm ci) && node bench/web-startup.mjs
 //
 // ROUNDS (15 by default) sets the number of rounds, after two warm-up rounds;
-// BROWSERS (default "chromium firefox") the browsers.
+// BROWSERS (default "chromium firefox webkit") the browsers. WebKit draws on
+// an X display: without one, the bench runs itself again under xvfb-run.
 
+import { spawnSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { gzipSync } from 'node:zlib';
-import { buildDir, launchBrowser, serveSite } from '../tests/browsers/site.js';
 
 const rounds = Number(process.env.ROUNDS ?? 15);
-const browsers = (process.env.BROWSERS ?? 'chromium firefox').split(' ');
+const browsers = (process.env.BROWSERS ?? 'chromium firefox webkit').split(' ');
+if (browsers.includes('webkit') && !process.env.DISPLAY) {
+  const run = spawnSync('xvfb-run', ['-a', '-s', '-screen 0 2000x1400x24 -nolisten tcp',
+    process.execPath, ...process.argv.slice(1)], { stdio: 'inherit' });
+  process.exit(run.status ?? 1);
+}
+const { buildDir, launchBrowser, serveSite } = await import('../tests/browsers/site.js');
+
 const site = await serveSite();
 const pages = { wasm: `${site.origin}/dist/`, static: `${site.origin}/bench-page/static.html` };
 
-// Milliseconds from the start of the navigation to data-ready, as the page's
-// own clock reads them; and the paths it fetched.
+// The moments of a load, in milliseconds from the start of the navigation by
+// the page's own clock: the page's ready mark, and when the document, its
+// styles, its last script and the engine had arrived.
+function moments() {
+  const at = (entry, what) => (entry ? entry[what] : null);
+  const resources = performance.getEntriesByType('resource');
+  const arrived = (test) => {
+    const ends = resources.filter((entry) => test(new URL(entry.name).pathname)).map((entry) => entry.responseEnd);
+    return ends.length ? Math.max(...ends) : null;
+  };
+  const navigation = performance.getEntriesByType('navigation')[0];
+  return {
+    document: at(navigation, 'responseEnd'),
+    styles: arrived((path) => path.endsWith('.css')),
+    scripts: arrived((path) => path.endsWith('.js')),
+    engine: arrived((path) => path.endsWith('.wasm')),
+    parsed: at(navigation, 'domInteractive'),
+    contentLoaded: at(navigation, 'domContentLoadedEventStart'),
+    firstPaint: at(performance.getEntriesByName('first-contentful-paint')[0], 'startTime'),
+    ready: at(performance.getEntriesByName('tobarin-ready')[0], 'startTime'),
+  };
+}
+
 async function load(browser, url) {
   const page = await browser.open({ viewport: { width: 1366, height: 768 } });
   try {
-    await page.preload(() => {
-      new MutationObserver((_, observer) => {
-        if (document.documentElement.hasAttribute('data-ready')) {
-          window.readyAt = performance.now();
-          observer.disconnect();
-        }
-      }).observe(document, { attributes: true, subtree: true, attributeFilter: ['data-ready'] });
-    });
     await page.goto(url);
     await page.ready();
-    const ms = await page.evaluate(() => window.readyAt);
     await page.evaluate(() => document.fonts.ready.then(() => true));
-    return { ms, fetched: await page.fetched() };
+    return { moments: await page.evaluate(moments), fetched: await page.fetched() };
   } finally {
     await page.close();
   }
 }
 
 const median = (values) => {
-  const sorted = [...values].sort((a, b) => a - b);
+  const sorted = values.filter((value) => value !== null).sort((a, b) => a - b);
+  if (sorted.length === 0) return null;
   const middle = Math.floor(sorted.length / 2);
   return sorted.length % 2 ? sorted[middle] : (sorted[middle - 1] + sorted[middle]) / 2;
 };
-const f = (ms) => ms.toFixed(1);
+const f = (ms) => (ms === null ? '–' : ms.toFixed(1));
+const names = { wasm: 'Tobarin (WebAssembly)', static: 'static layout' };
 
 let fetched = [];
-console.log(`Cold load to data-ready, ${rounds} rounds interleaved, medians / min / max (ms):\n`);
-console.log('| browser | page | median | min | max | ratio of the medians |\n|---|---|---|---|---|---|');
+const summary = [];
+const detail = [];
 for (const name of browsers) {
   const browser = await launchBrowser(name);
   const times = { wasm: [], static: [] };
@@ -61,21 +87,35 @@ for (const name of browsers) {
       const order = round % 2 === 0 ? ['wasm', 'static'] : ['static', 'wasm'];
       for (const kind of order) {
         const result = await load(browser, pages[kind]);
-        if (round >= 0) times[kind].push(result.ms);
+        if (round >= 0) times[kind].push(result.moments);
         if (kind === 'wasm' && fetched.length === 0) fetched = result.fetched;
       }
     }
   } finally {
     await browser.close();
   }
-  const ratio = (median(times.wasm) / median(times.static)).toFixed(2);
-  for (const [kind, values] of Object.entries(times)) {
-    console.log(`| ${name} | ${kind === 'wasm' ? 'Tobarin (WebAssembly)' : 'static layout'} | `
-      + `${f(median(values))} | ${f(Math.min(...values))} | ${f(Math.max(...values))} | `
-      + `${kind === 'wasm' ? `${ratio} ×` : ''} |`);
+  const ready = (kind) => times[kind].map((moment) => moment.ready);
+  const ratio = median(ready('wasm')) / median(ready('static'));
+  for (const kind of ['wasm', 'static']) {
+    summary.push(`| ${name} | ${names[kind]} | ${f(median(ready(kind)))} | `
+      + `${f(Math.min(...ready(kind)))} | ${f(Math.max(...ready(kind)))} | `
+      + `${kind === 'wasm' ? `${ratio.toFixed(2)} ×` : ''} |`);
+    const column = (what) => f(median(times[kind].map((moment) => moment[what])));
+    detail.push(`| ${name} | ${names[kind]} | ${['document', 'styles', 'scripts', 'engine', 'parsed',
+      'contentLoaded', 'firstPaint', 'ready'].map(column).join(' | ')} |`);
   }
 }
 await site.close();
+
+console.log(`Cold load to data-ready, ${rounds} rounds interleaved, medians / min / max (ms):\n`);
+console.log('| browser | page | median | min | max | ratio of the medians |\n|---|---|---|---|---|---|');
+console.log(summary.join('\n'));
+console.log('\nWhere the time went, medians (ms from the start of the navigation): the document, '
+  + 'the styles, the last script and the engine arrived; the document parsed; '
+  + 'DOMContentLoaded; the first paint with content; ready:\n');
+console.log('| browser | page | document | styles | scripts | engine | parsed | DOMContentLoaded | '
+  + 'first paint | ready |\n|---|---|---|---|---|---|---|---|---|---|');
+console.log(detail.join('\n'));
 
 // The files the page fetched in the first browser, as this static server
 // sends them (uncompressed), and gzip-compressed (level 9), as a server that
