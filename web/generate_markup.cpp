@@ -205,12 +205,8 @@ void writePage(std::ostream &out, bool withEngine, std::string_view assets,
         << "fonts/tobarin-gothic.woff2\" as=\"font\" type=\"font/woff2\" crossorigin>\n"
         << R"(<link rel="stylesheet" href=")" << a << "page.css\">\n";
     if (withEngine) {
-        // Every module of the page at once, not each after the one importing it.
-        for (const char *module : {"engine.js", "codes.js", "page-properties.js",
-                 "window-events.js", "message-box.js", "working-window.js"}) {
-            out << R"(<link rel="modulepreload" href=")" << module << "\">\n";
-        }
-        out << "<script type=\"module\" src=\"main.js\"></script>\n"
+        // The page's modules, joined into one by the build.
+        out << "<script type=\"module\" src=\"page.js\"></script>\n"
             // Last, so that they are asked for after what the page needs to start.
             << "<link rel=\"manifest\" href=\"manifest.webmanifest\">\n"
             << "<link rel=\"icon\" href=\"icons/tobarin.svg\" type=\"image/svg+xml\">\n"

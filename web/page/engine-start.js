@@ -1,23 +1,29 @@
 // Starts downloading and compiling the engine (tobarin.wasm) as soon as the
-// page's head is read, before the page's modules have arrived: the longest
-// part of starting the calculator then runs beside everything else. A classic
+// page's head is read, before the page's script has arrived: the longest part
+// of starting the calculator then runs beside everything else. A classic
 // script, as only a script the parser waits for runs this early; engine.js
-// takes the engine over from window.tobarinEngine: the compiled module, or
-// else its bytes, or else the promise of the module.
+// takes the engine over from window.tobarinEngine: its bytes once they have
+// arrived (arrived), and the compiled module once it is (module).
 
 'use strict';
 
 window.tobarinEngine = { bytes: null, module: null };
-window.tobarinEngine.compiling = fetch('tobarin.wasm')
-  .then((response) => {
-    if (!response.ok) throw new Error(`tobarin.wasm: ${response.status}`);
-    return response.arrayBuffer();
-  })
-  .then((bytes) => {
-    window.tobarinEngine.bytes = bytes;
-    return WebAssembly.compile(bytes);
-  })
-  .then((module) => {
-    window.tobarinEngine.module = module;
-    return module;
-  });
+window.tobarinEngine.arrived = fetch('tobarin.wasm').then((response) => {
+  if (!response.ok) throw new Error(`tobarin.wasm: ${response.status}`);
+  return response.arrayBuffer();
+}).then((bytes) => {
+  window.tobarinEngine.bytes = bytes;
+  WebAssembly.compile(bytes).then((module) => { window.tobarinEngine.module = module; }, () => {});
+  return bytes;
+});
+
+// The window reads what it keeps in the page's storage as it starts (the way
+// of working chosen last time); opening that storage takes a while the first
+// time, which is spent here, while the page is still arriving.
+setTimeout(() => {
+  try {
+    void localStorage.length;
+  } catch {
+    // Storage refused: the window starts with the first way of working.
+  }
+});

@@ -2,14 +2,13 @@
 // has started downloading and compiling it; here it is instantiated with the
 // page's side of its calls (imports) under the name "page".
 
-// Where the engine has arrived by now, as on most loads, it starts at once:
-// compiled already, or compiled here from its bytes rather than waited for,
-// since a wait would give the browser a turn to draw the page before it is
-// ready, which costs more than compiling.
+// Where the engine has been compiled by now, it starts at once; otherwise it
+// is compiled here, as soon as its bytes are in, rather than waited for: a
+// wait would give the browser a turn to draw the page before it is ready,
+// which costs more than compiling.
 export async function loadEngine(imports) {
   const started = window.tobarinEngine;
-  const module = started.module
-    ?? (started.bytes ? new WebAssembly.Module(started.bytes) : await started.compiling);
+  const module = started.module ?? new WebAssembly.Module(started.bytes ?? await started.arrived);
   const instance = new WebAssembly.Instance(module, {
     page: imports,
     // Called only if the C++ run-time aborts, which leaves the engine unusable.
