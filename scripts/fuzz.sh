@@ -31,18 +31,35 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 findings=$build/findings
 mkdir -p "$findings"
-failed=()
-summary=()
-for target in "${targets[@]}"; do
+# As many targets at a time as the machine has cores, each for its time.
+fuzz() {
+  local target=$1 log=$build/$1.log status=0
   mkdir -p "$work/$target"
   cp "fuzz/corpus/$target/"* "$work/$target/"
-  log=$build/$target.log
-  echo "== $target: $seconds s (log: $log)"
-  status=0
   # Value profiling steers towards the boundaries the number checks compare with.
   "$build/fuzz/$target" "$work/$target" -max_total_time="$seconds" -print_final_stats=1 \
     -use_value_profile=1 -dict=fuzz/numbers.dict -timeout=20 \
     -artifact_prefix="$findings/$target-" >"$log" 2>&1 || status=$?
+  echo "$status" >"$work/$target.status"
+}
+at_once=$(nproc)
+running=()
+for target in "${targets[@]}"; do
+  echo "== $target: $seconds s (log: $build/$target.log)"
+  fuzz "$target" &
+  running+=($!)
+  if [ ${#running[@]} -ge "$at_once" ]; then
+    wait "${running[0]}"
+    running=("${running[@]:1}")
+  fi
+done
+wait
+
+failed=()
+summary=()
+for target in "${targets[@]}"; do
+  log=$build/$target.log
+  status=$(cat "$work/$target.status")
   executed=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
   summary+=("$target: ${executed:-?} inputs executed in $seconds s, exit status $status")
   if [ "$status" -ne 0 ]; then
