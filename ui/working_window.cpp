@@ -312,6 +312,8 @@ void WorkingWindow::checkTypedAnswer()
     if (QWidget *focus = QApplication::focusWidget(); focus && focus->window() == this) {
         focus->setAccessibleDescription(text);
     }
+    // A hint of two lines takes its room from the window, not from the working.
+    fitWorkingArea();
 }
 
 }  // namespace tobarin
