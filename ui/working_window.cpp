@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -19,6 +20,7 @@
 #include <QScrollArea>
 #include <QShortcut>
 
+#include "form/practice_definition.h"
 #include "form/working_definition.h"
 
 namespace tobarin {
@@ -100,6 +102,19 @@ QWidget *WorkingWindow::createPart(const WorkingControlDefinition &row, QWidget 
     m_view->setObjectName(fromUtf8(row.name));
     m_view->setAccessibleName(fromUtf8(row.accessibleName));
     return m_scroll;  // the area takes the focus, to scroll with the keys
+}
+
+void WorkingWindow::offerPractice(std::function<void()> open)
+{
+    const Cell &cell = WorkingPracticeCell;
+    auto *button = static_cast<QPushButton *>(createWorkingControl(WorkingPracticeButton, this));
+    static_cast<QGridLayout *>(layout())->addWidget(
+        button, cell.row, cell.column, cell.rowSpan, cell.columnSpan);
+    // The last stop of the keyboard.
+    const auto last = std::find_if(WorkingControls.rbegin(), WorkingControls.rend(),
+        [](const WorkingControlDefinition &row) { return takesFocus(row.kind); });
+    setTabOrder(part(last->name), button);
+    connect(button, &QPushButton::clicked, this, std::move(open));
 }
 
 QWidget *WorkingWindow::placed(std::string_view name) const
