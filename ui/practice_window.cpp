@@ -196,7 +196,8 @@ QWidget *PracticeWindow::createPart(const PracticeControlDefinition &row, QWidge
         break;
     }
     case PracticeKind::Problem:
-        widget = new ProblemView(container);
+        m_problem = new ProblemView(container);
+        widget = m_problem;
         break;
     case PracticeKind::Working:
         m_working = new WorkingView(this);
@@ -411,8 +412,7 @@ void PracticeWindow::showProblem()
     part<QLabel>("ProblemNumber")->setText(problemNumber(m_shown));
     part<QLabel>("Progress")
         ->setText(said(PracticeText.progress).arg(m_shown + 1).arg(m_round->size()));
-    part<ProblemView>("Problem")->setProblem(
-        problemExpression(problem.problem), said(problem.expression + " ="));
+    m_problem->setProblem(problemExpression(problem.problem), said(problem.expression + " ="));
     for (const AnswerFieldControl &field : AnswerFieldControls) {
         auto *typed = part<QLineEdit>(field.control);
         typed->clear();

@@ -14,6 +14,7 @@ class QScrollArea;
 
 namespace tobarin {
 
+class ProblemView;
 class WorkingView;
 struct PracticeControlDefinition;
 enum class PracticeStage;
@@ -68,6 +69,7 @@ private:
     // round has gone on.
     std::size_t m_shown = 0;
     QElapsedTimer m_time;
+    ProblemView *m_problem = nullptr;
     WorkingView *m_working = nullptr;
     QScrollArea *m_workingArea = nullptr;
     QScrollArea *m_missedArea = nullptr;
