@@ -345,10 +345,33 @@ void PracticeWindow::showStage(PracticeStage stage)
     if (stage == PracticeStage::Choosing) {
         showRecord();
         part("Unit")->setFocus();
-        adjustSize();
-    } else {
-        // The end keeps the round's width, which its set's title fits.
-        resize(size().expandedTo(sizeHint()));
+    }
+    // The end keeps the round's width, which its set's title fits.
+    fitWindow(stage == PracticeStage::Finished);
+}
+
+void PracticeWindow::fitWindow(bool keepWidth)
+{
+    // A layout around a group learns that the group's size changed only when
+    // the group has handled a posted event; every part forgets its measured
+    // size now, so that a text that wraps onto more lines is given its room.
+    const auto parts = findChildren<QWidget *>();
+    for (QWidget *widget : parts) {
+        widget->updateGeometry();
+    }
+    const int wide = width();
+    adjustSize();  // which also gives the window the least size of what it now shows
+    if (keepWidth && wide > width()) {
+        resize(
+            wide, layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(wide) : height());
+    }
+    // A window that grew past the foot of the screen moves up into it.
+    if (isVisible()) {
+        const QRect screen = this->screen()->availableGeometry();
+        const int below = frameGeometry().bottom() - screen.bottom();
+        if (below > 0) {
+            move(x(), std::max(screen.top(), y() - below));
+        }
     }
 }
 
@@ -375,6 +398,7 @@ void PracticeWindow::startFromCode()
         message->setText(said(PracticeText.unreadableCode) + QLatin1Char('\n') + said(code.error));
         message->setAccessibleDescription(message->text());
         part<QLineEdit>("CodeEntry")->setAccessibleDescription(message->text());
+        fitWindow(true);
         return;
     }
     message->clear();
@@ -425,9 +449,8 @@ void PracticeWindow::showProblem()
     m_workingArea->hide();
     part("NextProblem")->hide();
     part(AnswerFieldControls.front().control)->setFocus();
-    // A window too small for a wider problem grows; it does not shrink from
-    // one problem to the next.
-    resize(size().expandedTo(sizeHint()));
+    // As wide as the widest problem so far, as high as this one needs.
+    fitWindow(true);
 }
 
 void PracticeWindow::checkTypedAnswer()
@@ -470,7 +493,7 @@ void PracticeWindow::checkTypedAnswer()
         next->setAccessibleName(next->text());
         next->show();
         next->setFocus();
-        resize(size().expandedTo(sizeHint()));
+        fitWindow(true);
         break;
     }
     case Round::Outcome::TryAgain: {
@@ -486,6 +509,7 @@ void PracticeWindow::checkTypedAnswer()
     }
     showVerdict(part<QLabel>(workingControl("Verdict").name), categoryOf(answered.check.verdict),
         verdict, told);
+    fitWindow(true);  // room for the verdict's lines
 }
 
 void PracticeWindow::goOn()
@@ -530,14 +554,6 @@ void PracticeWindow::finish()
     fitScrollArea(m_missedArea, list->sizeHint());
     showStage(PracticeStage::Finished);
     part("Again")->setFocus();
-    // A round that ends at the foot of the screen moves up into it.
-    if (isVisible()) {
-        const QRect screen = this->screen()->availableGeometry();
-        const int below = frameGeometry().bottom() - screen.bottom();
-        if (below > 0) {
-            move(x(), std::max(screen.top(), y() - below));
-        }
-    }
 }
 
 void PracticeWindow::noteResult(std::size_t problem)

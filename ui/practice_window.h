@@ -53,6 +53,8 @@ private:
     void arrange();
     void connectParts();
     void showStage(PracticeStage stage);
+    // Fits the window to what it shows, no narrower than it is with keepWidth.
+    void fitWindow(bool keepWidth);
 
     void startChosen();
     void startFromCode();
