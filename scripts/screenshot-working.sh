@@ -23,10 +23,10 @@ keys F2
 working=$(xdotool search --sync --onlyvisible --name '^途中式と答え合わせ$' | head -n 1)
 xdotool windowfocus --sync "$working"
 sleep 0.5
-# The answer, denominator first, checked with Enter; then past the sign box
-# and 答え合わせ to 途中式を見る.
+# The answer, denominator first, checked with Enter; then past the sign box,
+# 答え合わせ and 練習… to 途中式を見る.
 typed 3; keys Tab; typed 1; keys Tab; typed 1; keys Return
-keys Tab Tab Tab space
+keys Tab Tab Tab Tab space
 sleep 0.5
 import -window "$working" "$out"
 echo "wrote $out"

@@ -1,12 +1,14 @@
 // The window's conveniences beside its controls: the answer area that opens
 // the window 「途中式と答え合わせ」, copying the answer, the context menus,
-// pasting an operand into its fields, and where the working window opens.
+// pasting an operand into its fields, and where the working and practice
+// windows open.
 
 #include "engine/number/decimal_text.h"
 #include "engine/window/answer.h"
 #include "engine/window/problem.h"
 #include "engine/window/problem_text.h"
 #include "ui/form1.h"
+#include "ui/practice_window.h"
 #include "ui/widget_properties.h"
 #include "ui/widgets.h"
 #include "ui/working_window.h"
@@ -104,12 +106,41 @@ std::string answerText(const std::optional<WrittenNumber> &answer)
     return answer ? numberText(*answer) : std::string();
 }
 
+// Places a window opened for the first time beside another where the screen
+// has room, so that both are seen; otherwise on the other side of it.
+void placeBeside(QWidget *window, const QWidget *beside)
+{
+    window->adjustSize();
+    const QRect screen = beside->screen()->availableGeometry();
+    const QRect frame = beside->frameGeometry();
+    const int width = window->frameGeometry().width();
+    int left = frame.right() + 1;
+    if (left + width > screen.right() + 1) {
+        left = std::max(screen.left(), frame.left() - width);
+    }
+    const int top = std::clamp(frame.top(), screen.top(),
+        std::max(screen.top(), screen.bottom() + 1 - window->frameGeometry().height()));
+    window->move(left, top);
+}
+
+// Shows a window of the calculator's, in front.
+void bringForward(QWidget *window)
+{
+    if (window->isVisible()) {
+        window->raise();
+    }
+    window->show();
+    window->activateWindow();
+}
+
 }  // namespace
 
 void Form1::buildConveniences()
 {
     auto *working = new QShortcut(QKeySequence(Qt::Key_F2), this);
     connect(working, &QShortcut::activated, this, &Form1::showWorking);
+    auto *practice = new QShortcut(QKeySequence(Qt::Key_F3), this);
+    connect(practice, &QShortcut::activated, this, [this] { showPractice(); });
     // Ctrl+C copies the answer; an entry field with selected text copies
     // that instead, for it takes the key first.
     auto *copy = new QShortcut(QKeySequence::Copy, this);
@@ -149,24 +180,20 @@ void Form1::showWorking()
     }
     m_working->setProblem(problemIn(*m_properties), answerFormIn(*m_properties));
     if (first) {
-        // Beside the calculator where the screen has room, so that both are seen.
-        m_working->adjustSize();
-        const QRect screen = this->screen()->availableGeometry();
-        const QRect frame = frameGeometry();
-        const int width = m_working->frameGeometry().width();
-        int left = frame.right() + 1;
-        if (left + width > screen.right() + 1) {
-            left = std::max(screen.left(), frame.left() - width);
-        }
-        const int top = std::clamp(frame.top(), screen.top(),
-            std::max(screen.top(), screen.bottom() + 1 - m_working->frameGeometry().height()));
-        m_working->move(left, top);
+        m_working->offerPractice([this] { showPractice(m_working.get()); });
+        placeBeside(m_working.get(), this);
     }
-    if (m_working->isVisible()) {
-        m_working->raise();
+    bringForward(m_working.get());
+}
+
+void Form1::showPractice(QWidget *beside)
+{
+    if (!m_practice) {
+        m_practice = std::make_unique<PracticeWindow>();
+        m_practice->setWindowIcon(windowIcon());
+        placeBeside(m_practice.get(), beside ? beside : this);
     }
-    m_working->show();
-    m_working->activateWindow();
+    bringForward(m_practice.get());
 }
 
 void Form1::followProblem()
@@ -229,6 +256,10 @@ void Form1::addMenuItems(QMenu *menu, bool answerForms)
     working->setObjectName(QStringLiteral("ShowWorking"));
     working->setShortcut(QKeySequence(Qt::Key_F2));
     connect(working, &QAction::triggered, this, &Form1::showWorking);
+    QAction *practice = menu->addAction(QStringLiteral("練習…"));
+    practice->setObjectName(QStringLiteral("ShowPractice"));
+    practice->setShortcut(QKeySequence(Qt::Key_F3));
+    connect(practice, &QAction::triggered, this, [this] { showPractice(); });
 }
 
 bool Form1::pasteOperand(ControlArray fields, const QString &text)

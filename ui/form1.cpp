@@ -5,6 +5,7 @@
 #include "engine/window/problem.h"
 #include "engine/window/problem_text.h"
 #include "ui/fonts.h"
+#include "ui/practice_window.h"
 #include "ui/widget_properties.h"
 #include "ui/widgets.h"
 #include "ui/working_window.h"
@@ -300,6 +301,9 @@ void Form1::closeEvent(QCloseEvent *event)
 {
     if (m_working) {
         m_working->close();
+    }
+    if (m_practice) {
+        m_practice->close();
     }
     QMainWindow::closeEvent(event);
 }

@@ -12,6 +12,7 @@ namespace tobarin {
 class ControlArray;
 class ControlId;
 enum class Event;
+class PracticeWindow;
 class WidgetProperties;
 class WorkingWindow;
 
@@ -28,7 +29,8 @@ class WorkingWindow;
 // Beside the controls: Ctrl+C copies the answer as shown; pasting an operand
 // such as "2 3/4" into a field fills that operand's fields and sign box; the
 // window 「途中式と答え合わせ」 opens with F2, a click on the answer and the
-// context menu, which also copies the answer in its other forms.
+// context menu, which also copies the answer in its other forms; the window
+// 「練習」 with F3, the context menu and a button of the working window.
 class Form1 : public QMainWindow {
     Q_OBJECT
 public:
@@ -54,6 +56,10 @@ public:
     // Opens the window 「途中式と答え合わせ」 for the problem in the fields,
     // or brings it to the front when it is open.
     void showWorking();
+
+    // Opens the window 「練習」, the first time beside `beside` (this window
+    // when none), or brings it to the front when it is open.
+    void showPractice(QWidget *beside = nullptr);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -82,6 +88,7 @@ private:
     // A window of its own, not a child of this one: each is activated alone.
     // Made when first opened.
     std::unique_ptr<WorkingWindow> m_working;
+    std::unique_ptr<PracticeWindow> m_practice;
 };
 
 }  // namespace tobarin

@@ -4,73 +4,32 @@
 #include "engine/solve.h"
 #include "ui/fonts.h"
 #include "ui/widget_properties.h"
-#include "ui/widgets.h"
+#include "ui/working_parts.h"
 #include "ui/working_view.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <optional>
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QClipboard>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
-#include <QSettings>
 #include <QShortcut>
 
+#include "form/practice_definition.h"
 #include "form/working_definition.h"
 
 namespace tobarin {
 
 namespace {
 
-// How a verdict of the checker is shown.
-VerdictLook lookOf(VerdictCategory category)
-{
-    switch (category) {
-    case VerdictCategory::Correct:
-        return VerdictLook::Correct;
-    case VerdictCategory::Close:
-        return VerdictLook::Close;
-    case VerdictCategory::Wrong:
-        return VerdictLook::Wrong;
-    case VerdictCategory::NoAnswer:
-        return VerdictLook::NoAnswer;
-    case VerdictCategory::Unreadable:
-        break;
-    }
-    return VerdictLook::Unreadable;
-}
-
 Method methodOf(MethodChoice choice)
 {
     return choice == MethodChoice::KeepMixed ? Method::KeepMixed : Method::MakeImproper;
-}
-
-// Where the chosen method is kept between runs.
-QSettings settings()
-{
-    return QSettings(QStringLiteral("Tobarin"), QStringLiteral("Tobarin"));
-}
-const QString MethodKey = QStringLiteral("working/method");
-
-QLineEdit *answerField(const WorkingControlDefinition &row, QWidget *parent)
-{
-    auto *field = new QLineEdit(parent);
-    field->setFont(fontOf(Font::A));
-    field->setPlaceholderText(fromUtf8(row.caption));
-    field->setAlignment(alignmentOf(row.align) | Qt::AlignVCenter);
-    // Room for eight digits, more than any answer of two operands of the calculator needs
-    // in a field; longer texts scroll.
-    field->setFixedWidth(QFontMetrics(field->font()).horizontalAdvance(QString(8, u'0')) + 12);
-    return field;
 }
 
 }  // namespace
@@ -106,8 +65,7 @@ WorkingWindow::WorkingWindow(QWidget *parent)
         connect(part<QLineEdit>(field.control), &QLineEdit::returnPressed, this,
             &WorkingWindow::checkTypedAnswer);
     }
-    const bool mixed = settings().value(MethodKey).toString() == QLatin1String("mixed");
-    m_method = mixed ? Method::KeepMixed : Method::MakeImproper;
+    m_method = keptMethod();
     for (const MethodControl &choice : MethodControls) {
         auto *button = part<QRadioButton>(choice.control);
         const Method method = methodOf(choice.method);
@@ -131,61 +89,32 @@ template <typename Widget> Widget *WorkingWindow::part(std::string_view name) co
 
 QWidget *WorkingWindow::createPart(const WorkingControlDefinition &row, QWidget *container)
 {
-    const QString caption = fromUtf8(row.caption);
-    QWidget *widget = nullptr;
-    switch (row.kind) {
-    case WorkingKind::Group:
-        widget = new QGroupBox(caption, container);
-        break;
-    case WorkingKind::Working: {
-        // The drawing scrolls where it is larger than its area.
-        m_view = new WorkingView(this);
-        m_scroll = new QScrollArea(container);
-        m_scroll->setObjectName(QStringLiteral("WorkingArea"));
-        m_scroll->setAccessibleName(fromUtf8(row.accessibleName) + QStringLiteral("の欄"));
-        m_scroll->setWidget(m_view);
-        m_scroll->setWidgetResizable(true);
-        widget = m_scroll;  // the area takes the focus, to scroll with the keys
-        break;
+    if (row.kind != WorkingKind::Working) {
+        return createWorkingControl(row, container);
     }
-    case WorkingKind::Button:
-        widget = new QPushButton(caption, container);
-        break;
-    case WorkingKind::ToggleButton: {
-        auto *button = new QPushButton(caption, container);
-        button->setCheckable(true);
-        widget = button;
-        break;
-    }
-    case WorkingKind::CheckBox:
-        widget = new QCheckBox(caption, container);
-        break;
-    case WorkingKind::OptionButton:
-        widget = new QRadioButton(caption, container);
-        break;
-    case WorkingKind::TextBox:
-        widget = answerField(row, container);
-        break;
-    case WorkingKind::Line: {
-        widget = new LineControl(container);
-        widget->setFixedHeight(2);
-        break;
-    }
-    case WorkingKind::Status: {
-        auto *label = new QLabel(container);
-        label->setWordWrap(true);
-        label->setTextFormat(Qt::PlainText);
-        widget = label;
-        break;
-    }
-    }
-    QWidget *named = row.kind == WorkingKind::Working ? m_view : widget;
-    named->setObjectName(fromUtf8(row.name));
-    named->setAccessibleName(fromUtf8(row.accessibleName));
-    if (!row.toolTip.empty()) {
-        named->setToolTip(fromUtf8(row.toolTip));
-    }
-    return widget;
+    // The drawing scrolls where it is larger than its area.
+    m_view = new WorkingView(this);
+    m_scroll = new QScrollArea(container);
+    m_scroll->setObjectName(QStringLiteral("WorkingArea"));
+    m_scroll->setAccessibleName(fromUtf8(row.accessibleName) + QStringLiteral("の欄"));
+    m_scroll->setWidget(m_view);
+    m_scroll->setWidgetResizable(true);
+    m_view->setObjectName(fromUtf8(row.name));
+    m_view->setAccessibleName(fromUtf8(row.accessibleName));
+    return m_scroll;  // the area takes the focus, to scroll with the keys
+}
+
+void WorkingWindow::offerPractice(std::function<void()> open)
+{
+    const Cell &cell = WorkingPracticeCell;
+    auto *button = static_cast<QPushButton *>(createWorkingControl(WorkingPracticeButton, this));
+    static_cast<QGridLayout *>(layout())->addWidget(
+        button, cell.row, cell.column, cell.rowSpan, cell.columnSpan);
+    // The last stop of the keyboard.
+    const auto last = std::find_if(WorkingControls.rbegin(), WorkingControls.rend(),
+        [](const WorkingControlDefinition &row) { return takesFocus(row.kind); });
+    setTabOrder(part(last->name), button);
+    connect(button, &QPushButton::clicked, this, std::move(open));
 }
 
 QWidget *WorkingWindow::placed(std::string_view name) const
@@ -196,24 +125,11 @@ QWidget *WorkingWindow::placed(std::string_view name) const
 
 void WorkingWindow::arrange()
 {
-    const auto lay = [this](const Grid &grid, QWidget *container) {
-        auto *layout = new QGridLayout(container);
-        for (const Cell &cell : grid.cells) {
-            layout->addWidget(placed(cell.control), cell.row, cell.column, cell.rowSpan,
-                cell.columnSpan,
-                cell.align == CellAlign::Middle ? Qt::AlignVCenter : Qt::Alignment());
-        }
-        if (grid.stretchRow >= 0) {
-            layout->setRowStretch(grid.stretchRow, 1);
-        }
-        if (grid.stretchColumn >= 0) {
-            layout->setColumnStretch(grid.stretchColumn, 1);
-        }
-    };
+    const auto placedPart = [this](std::string_view name) { return placed(name); };
     for (const Grid &grid : GroupGrids) {
-        lay(grid, part(grid.container));
+        layOutGrid(grid, part(grid.container), placedPart);
     }
-    lay(DesktopWindowGrid, this);
+    layOutGrid(DesktopWindowGrid, this, placedPart);
 }
 
 void WorkingWindow::setProblem(const Problem &problem, AnswerForm form)
@@ -234,8 +150,7 @@ void WorkingWindow::setProblem(const Problem &problem, AnswerForm form)
 void WorkingWindow::setMethod(Method method)
 {
     m_method = method;
-    settings().setValue(MethodKey,
-        method == Method::KeepMixed ? QStringLiteral("mixed") : QStringLiteral("improper"));
+    keepMethod(method);
     if (m_hasProblem) {
         work();
         m_scroll->setAccessibleDescription(m_view->shownText());
@@ -273,15 +188,11 @@ void WorkingWindow::showWorking(bool shown)
 
 void WorkingWindow::fitWorkingArea()
 {
-    // The area grows to show the whole working where the screen has room;
-    // beyond that it scrolls.
-    const QRect screen = this->screen()->availableGeometry();
-    const int frame = 2 * m_scroll->frameWidth();
-    m_scroll->setMinimumSize(std::min(m_view->sizeHint().width() + frame, screen.width() * 3 / 5),
-        std::min(m_view->sizeHint().height() + frame, screen.height() * 3 / 5));
+    fitScrollArea(m_scroll, m_view->sizeHint());
     // A window that grew past the foot of the screen moves up into it.
     if (isVisible()) {
         adjustSize();
+        const QRect screen = this->screen()->availableGeometry();
         const int below = frameGeometry().bottom() - screen.bottom();
         if (below > 0) {
             move(x(), std::max(screen.top(), y() - below));
@@ -291,27 +202,8 @@ void WorkingWindow::fitWorkingArea()
 
 void WorkingWindow::checkTypedAnswer()
 {
-    TypedOperand typed;
-    for (const AnswerFieldControl &field : AnswerFieldControls) {
-        typed.field(field.field) = part<QLineEdit>(field.control)->text().toStdString();
-    }
-    typed.negative = part<QCheckBox>("AnswerNegative")->isChecked();
-    const AnswerCheck check = checkAnswer(m_problem, typed);
-    const QString text = fromUtf8(check.text);
-    auto *verdict = part<QLabel>("Verdict");
-    QPalette palette = verdict->palette();
-    const std::optional<std::uint32_t> colour
-        = verdictLook(lookOf(categoryOf(check.verdict))).colour;
-    palette.setColor(QPalette::WindowText,
-        colour ? QColor::fromRgb(*colour) : this->palette().color(QPalette::WindowText));
-    verdict->setPalette(palette);
-    verdict->setText(text);
-    verdict->setAccessibleName(
-        fromUtf8(workingControl("Verdict").accessibleName) + QLatin1Char(' ') + text);
-    // Told to a screen reader on the control that has the focus, which keeps it.
-    if (QWidget *focus = QApplication::focusWidget(); focus && focus->window() == this) {
-        focus->setAccessibleDescription(text);
-    }
+    const AnswerCheck check = checkAnswer(m_problem, typedAnswerIn(*this));
+    showVerdict(part<QLabel>("Verdict"), categoryOf(check.verdict), fromUtf8(check.text));
     // A hint of two lines takes its room from the window, not from the working.
     fitWorkingArea();
 }

@@ -4,6 +4,7 @@
 #include "engine/working/textbook.h"
 #include "engine/working/working.h"
 
+#include <functional>
 #include <string_view>
 
 #include <QWidget>
@@ -33,6 +34,9 @@ public:
     // The problem to work and check, and the form its answer takes; the same
     // again changes nothing.
     void setProblem(const Problem &problem, AnswerForm form);
+
+    // Adds the button 練習… below the typed answer, which calls `open`; once.
+    void offerPractice(std::function<void()> open);
 
     // The working as text, as `tobarin --calc EXPR --steps` writes it, with
     // the report of a calculation that stops on its last line.

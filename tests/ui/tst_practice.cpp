@@ -1,0 +1,185 @@
+// The window 「練習」: F3 opens it, one window however often; a set typed as
+// its code answered with the keyboard, one problem right, one missed twice,
+// one right at the second try; the score, the problems missed with their
+// working, and the record kept where the command line keeps it.
+
+#include "tests/ui/window_driver.h"
+
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QSettings>
+#include <QTest>
+
+#ifndef Q_MOC_RUN
+#include "engine/practice/generator.h"
+#include "engine/practice/round.h"
+#include "engine/solve.h"
+#endif
+
+using namespace tobarin;
+
+namespace {
+
+const QString RecordKey = QStringLiteral("practice/record");
+
+QWidget *practiceWindow()
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == QLatin1String("PracticeWindow") && window->isVisible()) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+template <typename Widget = QWidget> Widget *part(const char *name)
+{
+    QWidget *window = practiceWindow();
+    return window ? window->findChild<Widget *>(QLatin1String(name)) : nullptr;
+}
+
+QString text(const char *name)
+{
+    return part<QLabel>(name)->text();
+}
+
+QString digits(wide::Int128 value)
+{
+    return QString::fromStdString(wide::decimalText(value));
+}
+
+// Types an answer as a pupil does, from the denominator that has the focus,
+// Tab to the numerator and the integer part, each field's text (selected as
+// the focus comes) replaced, and checks it with Enter. With an input method,
+// the digits come full-width.
+void answer(const WrittenNumber &number, bool inputMethod = false)
+{
+    QCOMPARE(QApplication::focusWidget(), part("AnswerDenominator"));
+    const QString fields[] = {number.hasFraction ? digits(number.den) : QString(),
+        number.hasFraction ? digits(number.num) : QString(),
+        number.hasWhole ? digits(number.whole) : QString()};
+    for (const QString &field : fields) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+        if (!inputMethod) {
+            QTest::keyClicks(QApplication::focusWidget(), field);
+        } else {
+            QString wide;
+            for (const QChar c : field) {
+                wide += QChar(c.unicode() - u'0' + u'０');
+            }
+            QInputMethodEvent commit;
+            commit.setCommitString(wide);
+            QApplication::sendEvent(QApplication::focusWidget(), &commit);
+        }
+        if (&field != &fields[2]) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+}
+
+}  // namespace
+
+class PracticeTest : public tobarin::testing::WindowTestCase {
+    Q_OBJECT
+
+private slots:
+    void aRoundFromItsCode()
+    {
+        QSettings(QStringLiteral("Tobarin"), QStringLiteral("Tobarin")).remove(RecordKey);
+        QWidget *opened = nullptr;
+        for (int time = 0; time < 2; ++time) {
+            w().key(Qt::Key_F3);
+            QTRY_VERIFY(practiceWindow() && practiceWindow()->isActiveWindow());
+            QVERIFY(!opened || practiceWindow() == opened);
+            opened = practiceWindow();
+            w().activate();
+        }
+        opened->activateWindow();
+        QTRY_VERIFY(opened->isActiveWindow());
+
+        // From the unit past the level, the count and はじめる to the code.
+        QTRY_COMPARE(QApplication::focusWidget(), part("Unit"));
+        for (int stop = 0; stop < 4; ++stop) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        const char *code = "p1:5-unlike:2:3:7";
+        QTest::keyClicks(part("CodeEntry"), QLatin1String(code));
+        QTest::keyClick(part("CodeEntry"), Qt::Key_Return);
+        const practice::PracticeSet set
+            = practice::practiceSet(practice::parseSetCode(code).value.value());
+        QCOMPARE(part<QLineEdit>("SetCode")->text(), QLatin1String(code));
+
+        const auto right = [&set](std::size_t i) {
+            return solve(set.problems.at(i).problem, AnswerForm::Mixed).answer.value();
+        };
+        const auto wrong = [&right](std::size_t i) {  // the right value and 1 more
+            WrittenNumber number = right(i);
+            number.whole += 1;
+            number.hasWhole = true;
+            return number;
+        };
+        const auto told = [](std::size_t i, const AnswerCheck &check) {
+            return QStringLiteral("(%1) ").arg(i + 1) + QString::fromStdString(check.text);
+        };
+        const auto checked = [&set](std::size_t i, const WrittenNumber &number) {
+            return checkAnswer(set.problems.at(i).problem, number);
+        };
+
+        // (1) Right: on to (2) at once, which is drawn and counted.
+        answer(right(0));
+        QCOMPARE(text("Verdict"), told(0, checked(0, right(0))));
+        QCOMPARE(text("Progress"), QStringLiteral("2 / 3"));
+        QCOMPARE(part("Problem")->accessibleDescription(),
+            QString::fromStdString(set.problems[1].expression + " ="));
+
+        // (2) Wrong, typed through an input method: its hint, told on the
+        // field that keeps the focus, and a second try.
+        answer(wrong(1), true);
+        const AnswerCheck hint = checked(1, wrong(1));
+        QVERIFY(categoryOf(hint.verdict) == VerdictCategory::Wrong);
+        QCOMPARE(text("Verdict"), told(1, hint));
+        QCOMPARE(part("AnswerDenominator")->accessibleDescription(), told(1, hint));
+        QVERIFY(part("WorkingArea")->isHidden());
+        // Wrong again: the working, and 次の問題へ with the focus.
+        answer(wrong(1));
+        const QString working = QString::fromStdString(
+            workingText(solve(set.problems[1].problem, AnswerForm::Mixed).working));
+        QVERIFY(part("WorkingArea")->isVisible());
+        QCOMPARE(part("Working")->accessibleDescription(), working);
+        QCOMPARE(QApplication::focusWidget(), part("NextProblem"));
+        QVERIFY(!part("AnswerDenominator")->isEnabled());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+
+        // (3) Wrong, then right: the end.
+        QCOMPARE(text("Progress"), QStringLiteral("3 / 3"));
+        answer(wrong(2));
+        QVERIFY(part("Round")->isVisible());
+        answer(right(2));
+        QTRY_VERIFY(part("Result")->isVisible());
+        QVERIFY(!part("Round")->isVisible());
+        QCOMPARE(text("Score"), QStringLiteral("3問中2問正解"));
+        QVERIFY(text("Time").startsWith(QStringLiteral("かかった時間: ")));
+        // The one problem missed, with its working.
+        const auto missed
+            = part("MissedList")->findChildren<QWidget *>(QStringLiteral("MissedWorking"));
+        QCOMPARE(missed.size(), 1);
+        QCOMPARE(missed[0]->accessibleDescription(), working);
+
+        // The record: each problem's tags, right at the first try or not.
+        practice::Record expected;
+        const practice::Round::Result results[] = {practice::Round::Result::First,
+            practice::Round::Result::Missed, practice::Round::Result::Second};
+        for (std::size_t i = 0; i < 3; ++i) {
+            expected.note(set.code.unit, set.problems[i].tags, results[i]);
+        }
+        const QString kept = QSettings(QStringLiteral("Tobarin"), QStringLiteral("Tobarin"))
+                                 .value(RecordKey)
+                                 .toString();
+        QVERIFY(!kept.isEmpty());
+        QVERIFY(practice::Record::fromText(kept.toStdString()) == expected);
+    }
+};
+
+QTEST_MAIN(PracticeTest)
+#include "tst_practice.moc"

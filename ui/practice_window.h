@@ -1,0 +1,80 @@
+#pragma once
+
+#include "engine/practice/round.h"
+#include "engine/practice/set_code.h"
+
+#include <cstddef>
+#include <optional>
+#include <string_view>
+
+#include <QElapsedTimer>
+#include <QWidget>
+
+class QScrollArea;
+
+namespace tobarin {
+
+class ProblemView;
+class WorkingView;
+struct PracticeControlDefinition;
+enum class PracticeStage;
+
+// The window 「練習」 (form/practice_definition.h): practice by textbook unit,
+// one problem at a time. A pupil chooses the unit, level and number of
+// problems, or types a set's code; the set's code is shown from the start of
+// the round, so that others can be given the same set. Each problem is drawn
+// stacked and answered in the fields of the window 「途中式と答え合わせ」,
+// checked as there. A right answer goes on to the next problem; a wrong one is
+// told its hint and tried once more; a second miss shows the working (in the
+// method chosen in the working window) until 次の問題へ. At the end: the score,
+// the time taken, and each problem missed with its working.
+//
+// After each problem the record (習得: three right at the first try in a row,
+// for each tag of the unit) is noted where the command line keeps it too, the
+// settings' "practice/record", and shown for the chosen unit; it can be
+// cleared after a question. A top-level window, not modal.
+class PracticeWindow : public QWidget {
+public:
+    explicit PracticeWindow(QWidget *parent = nullptr);
+
+    // Starts a round of the set of a code at its first problem.
+    void start(const practice::SetCode &code);
+
+private:
+    // A control of the window by its name in the definition.
+    template <typename Widget = QWidget> [[nodiscard]] Widget *part(std::string_view name) const;
+
+    QWidget *createPart(const PracticeControlDefinition &row, QWidget *container);
+    // The working window's 自分の答え in `container`; gives the group and the
+    // last of its controls that takes the focus.
+    std::pair<QWidget *, QWidget *> createTypedAnswer(QWidget *container);
+    // The widget that stands in the layout for a control.
+    [[nodiscard]] QWidget *placed(std::string_view name) const;
+    void arrange();
+    void connectParts();
+    void showStage(PracticeStage stage);
+    // Fits the window to what it shows, no narrower than it is with keepWidth.
+    void fitWindow(bool keepWidth);
+
+    void startChosen();
+    void startFromCode();
+    void showProblem();
+    void checkTypedAnswer();
+    void goOn();
+    void finish();
+    void noteResult(std::size_t problem);
+    void showRecord();
+    void clearRecord();
+
+    std::optional<practice::Round> m_round;
+    // The problem on the screen: after a miss, the one missed, while the
+    // round has gone on.
+    std::size_t m_shown = 0;
+    QElapsedTimer m_time;
+    ProblemView *m_problem = nullptr;
+    WorkingView *m_working = nullptr;
+    QScrollArea *m_workingArea = nullptr;
+    QScrollArea *m_missedArea = nullptr;
+};
+
+}  // namespace tobarin
