@@ -7,13 +7,15 @@
 #include "ui/widget_properties.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include <QFileInfo>
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -531,9 +533,16 @@ int saveWorksheetPdf(const QString &path, const practice::PracticeSet &set,
     if (!file.open(QIODevice::WriteOnly)) {
         return failed(file.errorString());
     }
+    // Drawn into memory first and written in one piece: QPdfWriter does not
+    // look at what its writes return, and QSaveFile::commit() does not see
+    // an error when the last of the data is flushed, so a short write is
+    // caught here, before the file is renamed into place.
+    QByteArray pdf;
     int pages = 0;
     {
-        QPdfWriter writer(&file);
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
         writer.setPageLayout(
             QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
         writer.setTitle(titleOf(set.code));
@@ -543,6 +552,16 @@ int saveWorksheetPdf(const QString &path, const practice::PracticeSet &set,
     if (pages == 0) {
         file.cancelWriting();
         return failed(QStringLiteral("the sheet could not be drawn"));
+    }
+    errno = 0;
+    if (file.write(pdf) != pdf.size() || !file.flush()) {
+        // Qt reports a short write as no error or an unknown one; the
+        // system's reason is still in errno.
+        const int reason = errno;
+        const QString cause = reason != 0 ? QString::fromLocal8Bit(std::strerror(reason))
+                                          : QStringLiteral("the sheet could not be written whole");
+        file.cancelWriting();
+        return failed(cause);
     }
     if (!file.commit()) {
         return failed(file.errorString());
