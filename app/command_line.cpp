@@ -221,6 +221,9 @@ int practise(
     if (parser.isSet(WorksheetName) && parser.value(WorksheetName).isEmpty()) {
         return usageError(QStringLiteral("--worksheet needs the name of the file to write."));
     }
+    if (parser.isSet(UrlName) && parser.value(UrlName).isEmpty()) {
+        return usageError(QStringLiteral("--url needs the page's address."));
+    }
     if (parser.value(UrlName).contains(QLatin1Char('#'))) {
         return usageError(
             QStringLiteral("--url takes the page's address without a '#': the sheet adds one."));

@@ -152,6 +152,7 @@ $working" '' --calc '1 2/3 + 3/4' --steps --check '2 10/24'
 "--worksheet goes without --list.|--practice 4-like --list --worksheet s.pdf"
 "--worksheet needs --practice UNIT|CODE.|--worksheet s.pdf"
 "--url takes the page's address without a '#': the sheet adds one.|--practice 4-like --worksheet s.pdf --url http://a/#b"
+"--url needs the page's address.|--practice 4-like --worksheet s.pdf --url="
     )
     for row in "${practice_errors[@]}"; do
         # shellcheck disable=SC2086 # the arguments are words
