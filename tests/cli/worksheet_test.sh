@@ -100,17 +100,26 @@ for row in "${sheets[@]}"; do
     # The code at the foot of every page.
     feet=$(awk -v c="$code" '$6 == c && $3 > 760 {print $1}' <<<"$all" | sort -un | wc -l)
     [ "$feet" = "$pages" ] || fail "$code: the code at the foot of $feet of $pages pages"
-    # Every problem's number once on the problem pages, once on the key's,
-    # once on the working's.
-    expected=$(seq "$count" | sed 's/.*/(&)/')
-    for part in "1 $problem_pages" "$((problem_pages + 1)) $((problem_pages + key_pages))" \
-        "$((problem_pages + key_pages + 1)) $pages"; do
-        read -r first last <<<"$part"
+    # Every problem's number once on the problem pages, 20 to a page, and
+    # again on the key's; once on the working's.
+    labels() {
+        awk -v f="$1" -v l="$2" -v w="$3" '$1 >= f && $1 <= l && $6 ~ /^\([0-9]+\)$/ {
+            print (w ? "" : $1 - f + 1 " ") $6 }' <<<"$all" | sort -t'(' -k2n
+    }
+    on_pages=$(seq "$count" | awk '{print int(($1 - 1) / 20) + 1 " (" $1 ")"}')
+    for part in "1 $problem_pages 0" "$((problem_pages + 1)) $((problem_pages + key_pages)) 0" \
+        "$((problem_pages + key_pages + 1)) $pages 1"; do
+        read -r first last working <<<"$part"
         [ "$last" -ge "$first" ] || continue
-        got=$(awk -v f="$first" -v l="$last" '$1 >= f && $1 <= l && $6 ~ /^\([0-9]+\)$/ {print $6}' \
-            <<<"$all" | sort -t'(' -k2n)
+        expected=$on_pages
+        [ "$working" = 1 ] && expected=$(cut -d' ' -f2 <<<"$on_pages")
+        got=$(labels "$first" "$last" "$working")
         [ "$got" = "$expected" ] || fail "$code: pages $first-$last have the numbers: $got"
     done
+    # Nothing runs into the foot: every word above the code's line ends above it.
+    foot=$(awk -v c="$code" '$6 == c {print $3}' <<<"$all" | sort -n | head -n 1)
+    low=$(awk -v y="$foot" '$3 < y - 1 && $5 > y - 2' <<<"$all")
+    [ -z "$low" ] || fail "$code: text runs into the foot: $(head -n 3 <<<"$low")"
     if [ "$key_pages" != 0 ]; then
         improper=()
         [[ $code == *7-signed* ]] && improper=(--improper)
