@@ -160,11 +160,13 @@ private:
     QString m_title;
     qreal m_unit;  // device units a point
     QRectF m_content;  // in points, on the paper
-    qreal m_gridTop;
-    qreal m_gridBottom;
-    qreal m_columnWidth;
-    qreal m_problemScale;
-    qreal m_workingScale;
+    // In points: where the problems and workings stand, between the header
+    // and the foot, and how wide a column is.
+    qreal m_gridTop = 0;
+    qreal m_gridBottom = 0;
+    qreal m_columnWidth = 0;
+    qreal m_problemScale = 1;  // of the problems' type, to fit the widest
+    qreal m_workingScale = 1;  // of the workings' type, to fit the widest and tallest
 };
 
 Sheet::Sheet(QPagedPaintDevice &device, const practice::PracticeSet &set,
