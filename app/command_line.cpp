@@ -7,6 +7,7 @@
 #include "engine/solve.h"
 #include "engine/version.h"
 #include "engine/window/problem_text.h"
+#include "app/window_module.h"
 
 #include <clocale>
 #include <cstdio>
@@ -124,6 +125,11 @@ const QString LevelName = QStringLiteral("level");
 const QString CountName = QStringLiteral("count");
 const QString SeedName = QStringLiteral("seed");
 const QString ListName = QStringLiteral("list");
+// And of its worksheet.
+const QString WorksheetName = QStringLiteral("worksheet");
+const QString KeyName = QStringLiteral("key");
+const QString WorkingName = QStringLiteral("working");
+const QString UrlName = QStringLiteral("url");
 
 // --practice UNIT|CODE [--level L] [--count N] [--seed S]: the code of the set,
 // read from CODE, or made from UNIT and the other options, with the seed drawn
@@ -177,22 +183,60 @@ Parsed<practice::SetCode> practiceCode(const QCommandLineParser &parser)
     return {code, {}};
 }
 
+// Writes a set's worksheet. It is drawn with Qt Gui, whose QGuiApplication
+// takes the place of the command line's QCoreApplication: that one ends here.
+int worksheet(const practice::SetCode &code, const WorksheetOptions &options,
+    const std::string &path, std::optional<QCoreApplication> &application)
+{
+    application.reset();
+    std::string message;
+    const int status = writeWorksheetInModule(code, options, path, message);
+    if (status == 0) {
+        out(message);
+    } else {
+        err("tobarin: " + message);
+    }
+    return status;
+}
+
 // Where the practice record is kept, as the desktop window keeps it.
 const QString RecordKey = QStringLiteral("practice/record");
 
 // A practice set: with --list, its code and its problems with their tags;
-// otherwise answered here, one problem at a time.
-int practise(const QCommandLineParser &parser, Method method)
+// with --worksheet, its sheet to print; otherwise answered here, one problem
+// at a time.
+int practise(
+    const QCommandLineParser &parser, Method method, std::optional<QCoreApplication> &application)
 {
-    for (const QString &name : {PracticeName, LevelName, CountName, SeedName}) {
+    for (const QString &name :
+        {PracticeName, LevelName, CountName, SeedName, WorksheetName, UrlName}) {
         if (parser.values(name).size() > 1) {
-            return usageError(
-                QStringLiteral("--practice, --level, --count and --seed may be given once each."));
+            return usageError(QStringLiteral("--practice, --level, --count, --seed, --worksheet "
+                                             "and --url may be given once each."));
         }
+    }
+    if (parser.isSet(WorksheetName) && parser.isSet(ListName)) {
+        return usageError(QStringLiteral("--worksheet goes without --list."));
+    }
+    if (parser.isSet(WorksheetName) && parser.value(WorksheetName).isEmpty()) {
+        return usageError(QStringLiteral("--worksheet needs the name of the file to write."));
+    }
+    if (parser.isSet(UrlName) && parser.value(UrlName).isEmpty()) {
+        return usageError(QStringLiteral("--url needs the page's address."));
+    }
+    if (parser.value(UrlName).contains(QLatin1Char('#'))) {
+        return usageError(
+            QStringLiteral("--url takes the page's address without a '#': the sheet adds one."));
     }
     const Parsed<practice::SetCode> code = practiceCode(parser);
     if (!code.value) {
         return usageError(QString::fromStdString(code.error));
+    }
+    if (parser.isSet(WorksheetName)) {
+        const WorksheetOptions options {parser.isSet(KeyName), parser.isSet(WorkingName),
+            parser.value(UrlName).toStdString(), method};
+        return worksheet(
+            *code.value, options, parser.value(WorksheetName).toStdString(), application);
     }
     const practice::PracticeSet set = practice::practiceSet(*code.value);
     if (parser.isSet(ListName)) {
@@ -225,7 +269,9 @@ bool wantsCommandLine(int argc, char **argv)
 int runCommandLine(int argc, char **argv)
 {
     useUtf8Locale();
-    const QCoreApplication app(argc, argv);
+    // Ended early where a worksheet needs a QGuiApplication in its place.
+    std::optional<QCoreApplication> application;
+    application.emplace(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tobarin"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(version::Text));
 
@@ -254,6 +300,9 @@ int runCommandLine(int argc, char **argv)
         "the set is answered here, one answer a line; a wrong answer is told its hint\n"
         "and may be tried once more, a second miss shows the working (as --method\n"
         "chooses). The last line is the score, N問中M問正解, and the time.\n"
+        "With --worksheet FILE.pdf instead of --list it writes the set as a worksheet\n"
+        "to print (an A4 PDF, 20 problems a page), with --key its answer key and with\n"
+        "--working each problem's working.\n"
         "\n"
         "Exit status: 0 done, or the checked answer is right; 1 the problem has no\n"
         "answer; 2 the command line, EXPR or ANSWER cannot be read, or ANSWER is a\n"
@@ -295,6 +344,18 @@ int runCommandLine(int argc, char **argv)
             QStringLiteral("S")),
         QCommandLineOption(ListName,
             QStringLiteral("Write the practice set: its code, then each problem and its tags.")),
+        QCommandLineOption(WorksheetName,
+            QStringLiteral("Write the practice set as a worksheet to print, an A4 PDF, to FILE."),
+            QStringLiteral("FILE")),
+        QCommandLineOption(KeyName,
+            QStringLiteral("With --worksheet: add the answer key, the same pages with the "
+                           "answers filled in.")),
+        QCommandLineOption(WorkingName,
+            QStringLiteral("With --worksheet: add each problem's working, step by step.")),
+        QCommandLineOption(UrlName,
+            QStringLiteral("With --worksheet: print a QR code of BASE#practice=CODE, which "
+                           "opens the same set on the page at BASE."),
+            QStringLiteral("BASE")),
     });
 
     if (!parser.parse(QCoreApplication::arguments())) {
@@ -327,13 +388,20 @@ int runCommandLine(int argc, char **argv)
     }
     const Method chosen
         = methodName == QLatin1String("mixed") ? Method::KeepMixed : Method::MakeImproper;
+    if ((parser.isSet(KeyName) || parser.isSet(WorkingName) || parser.isSet(UrlName))
+        && !parser.isSet(WorksheetName)) {
+        return usageError(QStringLiteral("--key, --working and --url need --worksheet FILE."));
+    }
     if (parser.isSet(PracticeName)) {
         if (parser.isSet(calc) || parser.isSet(check) || parser.isSet(improper)
             || parser.isSet(steps)) {
             return usageError(
                 QStringLiteral("--practice goes without --calc, --check, --improper and --steps."));
         }
-        return practise(parser, chosen);
+        return practise(parser, chosen, application);
+    }
+    if (parser.isSet(WorksheetName)) {
+        return usageError(QStringLiteral("--worksheet needs --practice UNIT|CODE."));
     }
     if (parser.isSet(LevelName) || parser.isSet(CountName) || parser.isSet(SeedName)
         || parser.isSet(ListName)) {

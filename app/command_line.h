@@ -2,8 +2,9 @@
 
 // The program's command line: calculating without a window (--calc), with the
 // working (--steps), in improper form (--improper) or checking an answer
-// (--check); listing a practice set (--practice ... --list); and --help and
-// --version. Qt Core only: no display is needed.
+// (--check); listing a practice set (--practice ... --list) or writing its
+// worksheet (--worksheet, drawn through ui/worksheet_file.h); and --help and
+// --version. Qt Core only but for the worksheet: no display is needed.
 namespace tobarin {
 
 // True when the arguments are for the command line rather than the window:
@@ -13,8 +14,8 @@ namespace tobarin {
 
 // Runs the command line and gives the exit status: 0 done (or the checked
 // answer is right), 1 the problem has no answer (the denominator message or a
-// run-time error), 2 the command line or EXPR or ANSWER cannot be read, 3 the
-// checked answer has the right value but is not finished, 4 it is wrong.
+// run-time error) or the worksheet's file cannot be written, 2 the command line or EXPR or ANSWER
+// cannot be read, 3 the checked answer has the right value but is not finished, 4 it is wrong.
 [[nodiscard]] int runCommandLine(int argc, char **argv);
 
 }  // namespace tobarin

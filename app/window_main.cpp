@@ -3,6 +3,7 @@
 #include "app/window_module.h"
 #include "engine/version.h"
 #include "ui/form1.h"
+#include "ui/worksheet_file.h"
 
 #include <string_view>
 #include <type_traits>
@@ -21,6 +22,16 @@ extern "C" __attribute__((visibility("default"))) int tobarin_window_main(int ar
     return QApplication::exec();
 }
 
-// The entry's name and type are the ones the program looks up.
+// Worksheets are drawn with the window's typesetter, so they are written here.
+extern "C" __attribute__((visibility("default"))) int tobarin_write_worksheet(
+    const tobarin::practice::SetCode &code, const tobarin::WorksheetOptions &options,
+    const std::string &path, std::string &message)
+{
+    return tobarin::writeWorksheet(code, options, path, message);
+}
+
+// The entries' names and type are the ones the program looks up.
 static_assert(std::string_view(tobarin::WindowEntry) == "tobarin_window_main");
 static_assert(std::is_same_v<decltype(&tobarin_window_main), tobarin::WindowMain>);
+static_assert(std::string_view(tobarin::WorksheetEntry) == "tobarin_write_worksheet");
+static_assert(std::is_same_v<decltype(&tobarin_write_worksheet), tobarin::WorksheetWriter>);

@@ -18,21 +18,46 @@ std::filesystem::path programFolder()
     return error ? std::filesystem::path() : program.parent_path();
 }
 
-}  // namespace
-
-int runWindow(int argc, char **argv)
+// The module's entry `name`, or null with what went wrong in `error`. The
+// module stays loaded until the program ends.
+template <typename Function> Function moduleEntry(const char *name, std::string &error)
 {
     const std::string path = (programFolder() / TOBARIN_WINDOW_MODULE).lexically_normal().string();
     // Lazy binding: only the functions the window calls are looked up.
     void *module = dlopen(path.c_str(), RTLD_LAZY | RTLD_LOCAL);
-    void *entry = module ? dlsym(module, WindowEntry) : nullptr;
+    void *entry = module ? dlsym(module, name) : nullptr;
     if (!entry) {
-        std::fprintf(stderr, "tobarin: cannot load the window: %s\n", dlerror());
-        return 1;
+        const char *why = dlerror();
+        error = why ? why : path;
+        return nullptr;
     }
     // POSIX guarantees that a function's address found by dlsym converts back.
-    // The module stays loaded until the program ends.
-    return reinterpret_cast<WindowMain>(entry)(argc, argv);  // NOLINT(*-reinterpret-cast)
+    return reinterpret_cast<Function>(entry);  // NOLINT(*-reinterpret-cast)
+}
+
+}  // namespace
+
+int runWindow(int argc, char **argv)
+{
+    std::string error;
+    const auto window = moduleEntry<WindowMain>(WindowEntry, error);
+    if (!window) {
+        std::fprintf(stderr, "tobarin: cannot load the window: %s\n", error.c_str());
+        return 1;
+    }
+    return window(argc, argv);
+}
+
+int writeWorksheetInModule(const practice::SetCode &code, const WorksheetOptions &options,
+    const std::string &path, std::string &message)
+{
+    std::string error;
+    const auto write = moduleEntry<WorksheetWriter>(WorksheetEntry, error);
+    if (!write) {
+        message = "cannot write '" + path + "': cannot load the window's drawing: " + error;
+        return 1;
+    }
+    return write(code, options, path, message);
 }
 
 }  // namespace tobarin

@@ -1,8 +1,12 @@
 #pragma once
 
-// The window lives in a module of its own, loaded only when the window opens,
-// so that the command line starts with Qt Core alone: no Qt Widgets, Qt Gui
-// or any library of theirs is loaded for --calc.
+#include "ui/worksheet_file.h"
+
+#include <string>
+
+// The window lives in a module of its own, loaded only when the window opens
+// or a worksheet is drawn, so that the command line starts with Qt Core alone:
+// no Qt Widgets, Qt Gui or any library of theirs is loaded for --calc.
 namespace tobarin {
 
 // The module's one entry, called with main's arguments; it opens the window
@@ -14,5 +18,16 @@ using WindowMain = int (*)(int argc, char **argv);
 // as built and as installed (TOBARIN_WINDOW_MODULE), and runs the window.
 // A module that cannot be loaded is reported on standard error, status 1.
 [[nodiscard]] int runWindow(int argc, char **argv);
+
+// Its entry for worksheets: writeWorksheet (ui/worksheet_file.h), drawn with
+// the window's typesetter.
+inline constexpr char WorksheetEntry[] = "tobarin_write_worksheet";
+using WorksheetWriter = int (*)(const practice::SetCode &code, const WorksheetOptions &options,
+    const std::string &path, std::string &message);
+
+// Loads the module and writes the worksheet through it; a module that cannot
+// be loaded gives 1 and says so in `message`.
+[[nodiscard]] int writeWorksheetInModule(const practice::SetCode &code,
+    const WorksheetOptions &options, const std::string &path, std::string &message);
 
 }  // namespace tobarin

@@ -9,6 +9,8 @@ packages=(
   qt6-base-dev qt6-base-private-dev libgl-dev
   libgtest-dev libfast-float-dev libfmt-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
+  libqrcodegencpp-dev
+  poppler-utils zbar-tools
 )
 if [ "${1:-}" = "--only" ]; then
   shift

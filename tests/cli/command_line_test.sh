@@ -148,6 +148,12 @@ $working" '' --calc '1 2/3 + 3/4' --steps --check '2 10/24'
 "--level, --count and --seed go with a unit, not with a set code, which holds them.|--practice p1:5-unlike:2:10:1 --count 5 --list"
 "--level, --count, --seed and --list need --practice UNIT|CODE.|--list"
 "--practice goes without --calc, --check, --improper and --steps.|--practice 4-like --list --steps"
+"--key, --working and --url need --worksheet FILE.|--practice 4-like --list --key"
+"--key, --working and --url need --worksheet FILE.|--practice 4-like --url http://a/"
+"--worksheet goes without --list.|--practice 4-like --list --worksheet s.pdf"
+"--worksheet needs --practice UNIT|CODE.|--worksheet s.pdf"
+"--url takes the page's address without a '#': the sheet adds one.|--practice 4-like --worksheet s.pdf --url http://a/#b"
+"--url needs the page's address.|--practice 4-like --worksheet s.pdf --url="
     )
     for row in "${practice_errors[@]}"; do
         # shellcheck disable=SC2086 # the arguments are words
@@ -199,6 +205,13 @@ $usage" ${row##*|}
         failures=$((failures + 1))
     }
     rm -rf "$config"
+    # A worksheet, with no display; one that cannot be written.
+    sheets=$(mktemp -d)
+    check 0 "wrote $sheets/s.pdf: 2 pages, set p1:6-times:2:3:5" '' \
+        --practice p1:6-times:2:3:5 --worksheet "$sheets/s.pdf" --key
+    check 1 '' "tobarin: cannot write '$sheets/no/s.pdf': No such file or directory" \
+        --practice p1:6-times:2:3:5 --worksheet "$sheets/no/s.pdf"
+    rm -rf "$sheets"
     # Usage.
     check 0 "tobarin $version" '' --version
     check 2 '' "tobarin: --check, --improper, --method and --steps need --calc EXPR.
