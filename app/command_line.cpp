@@ -1,13 +1,13 @@
 #include "app/command_line.h"
 
 #include "app/practice_round.h"
+#include "app/window_module.h"
 #include "engine/check/answer_check.h"
 #include "engine/practice/generator.h"
 #include "engine/practice/set_code.h"
 #include "engine/solve.h"
 #include "engine/version.h"
 #include "engine/window/problem_text.h"
-#include "app/window_module.h"
 
 #include <clocale>
 #include <cstdio>

@@ -55,7 +55,7 @@ struct PracticeControlDefinition {
 // the working of a miss and the button that goes on; at the end what was
 // missed and the two ways on; last the set's code.
 // clang-format off
-inline constexpr std::array<PracticeControlDefinition, 35> PracticeControls {{
+inline constexpr std::array<PracticeControlDefinition, 37> PracticeControls {{
 //   name             kind                        container   caption                  accessible name
     {"Choosing",      PracticeKind::Page,         "",         "",                      "問題をえらぶ"},
     {"Choose",        PracticeKind::Group,        "Choosing", "問題をえらぶ",          "問題をえらぶ"},
@@ -98,6 +98,8 @@ inline constexpr std::array<PracticeControlDefinition, 35> PracticeControls {{
     {"SetCodeLabel",  PracticeKind::Label,        "Set",      "セットコード",          "セットコード"},
     {"SetCode",       PracticeKind::CodeText,     "Set",      "",                      "このセットのコード",
         "このコードを入れると、ほかの人も同じ問題で練習できます"},
+    {"PrintSheet",    PracticeKind::Button,       "Set",      "印刷…",                 "プリントを印刷"},
+    {"SaveSheet",     PracticeKind::Button,       "Set",      "PDFに保存…",            "プリントをPDFに保存"},
 }};
 // clang-format on
 
@@ -159,8 +161,8 @@ inline constexpr std::array<PracticePage, 4> PracticePages {{
 // in a row; the form wanted, the typed answer, the working of a miss, and the
 // button that goes on at the right. The end: the score, the time, what was
 // missed and its working, the two ways on at the right. The set: its title
-// across, its code below; the columns right of the code are kept for the
-// buttons that print the set (see PracticeSheetControls).
+// across, its code below with the buttons that print the set as a worksheet
+// and save it as a PDF file to its right.
 // clang-format off
 inline constexpr std::array<Cell, 4> PracticeWindowCells {{
     {"Choosing", 0, 0},
@@ -206,10 +208,12 @@ inline constexpr std::array<Cell, 6> ResultCells {{
     {"Again",         4, 1},
     {"ChooseAgain",   4, 2},
 }};
-inline constexpr std::array<Cell, 3> SetCells {{
-    {"SetTitle",     0, 0, 1, 3},
+inline constexpr std::array<Cell, 5> SetCells {{
+    {"SetTitle",     0, 0, 1, 5},
     {"SetCodeLabel", 1, 0, 1, 1, CellAlign::Middle},
     {"SetCode",      1, 1},
+    {"PrintSheet",   1, 3},
+    {"SaveSheet",    1, 4},
 }};
 // clang-format on
 
@@ -221,19 +225,6 @@ inline constexpr std::array<Grid, 6> PracticeGrids {{
     {"Round", RoundCells, 3, 1},
     {"Result", ResultCells, 3, 0},
     {"Set", SetCells, -1, 2},
-}};
-
-// The buttons that print the set and save it as a PDF file, as a worksheet
-// with its code. They stand right of the set's code, in columns 3 and 4 of
-// its grid, once the program draws worksheets; until then the window does
-// not build them.
-inline constexpr std::array<PracticeControlDefinition, 2> PracticeSheetControls {{
-    {"PrintSheet", PracticeKind::Button, "Set", "印刷…", "プリントを印刷"},
-    {"SaveSheet", PracticeKind::Button, "Set", "PDFに保存…", "プリントをPDFに保存"},
-}};
-inline constexpr std::array<Cell, 2> PracticeSheetCells {{
-    {"PrintSheet", 1, 3},
-    {"SaveSheet", 1, 4},
 }};
 
 [[nodiscard]] constexpr const Grid &practiceGrid(std::string_view container)
@@ -341,6 +332,10 @@ struct PracticeTexts {
     std::string_view clearNo;
     std::string_view recordOf;  // the table's accessible name: %1 the unit's title
     std::string_view streakSpoken;  // the marks as a screen reader says them: %1 the streak
+    std::string_view saveTitle;  // the file dialog's title
+    std::string_view pdfFiles;  // the file dialog's filter
+    std::string_view saveFailed;  // before what went wrong, on a line of its own
+    std::string_view printFailed;
 };
 inline constexpr PracticeTexts PracticeText {
     "セットコードが読めません。p1:単元:レベル:問題の数:番号 の形で書きます。",
@@ -358,6 +353,10 @@ inline constexpr PracticeTexts PracticeText {
     "消さない",
     "記録: %1",
     "続けて正解 %1回",
+    "プリントをPDFに保存",
+    "PDF (*.pdf)",
+    "プリントを保存できませんでした。",
+    "プリントを印刷できませんでした。",
 };
 
 }  // namespace tobarin

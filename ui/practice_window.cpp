@@ -9,18 +9,23 @@
 #include "ui/widget_properties.h"
 #include "ui/working_parts.h"
 #include "ui/working_view.h"
+#include "ui/worksheet.h"
 
 #include <algorithm>
 #include <utility>
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QScreen>
@@ -28,6 +33,7 @@
 #include <QSettings>
 #include <QShortcut>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QTableWidget>
 
 #include "form/practice_definition.h"
@@ -335,6 +341,8 @@ void PracticeWindow::connectParts()
     onClick("NextProblem", [this] { goOn(); });
     onClick("Again", [this] { start(m_round->set().code); });
     onClick("ChooseAgain", [this] { showStage(PracticeStage::Choosing); });
+    onClick("PrintSheet", [this] { printSheet(); });
+    onClick("SaveSheet", [this] { saveSheet(); });
 }
 
 void PracticeWindow::showStage(PracticeStage stage)
@@ -603,6 +611,56 @@ void PracticeWindow::clearRecord()
     if (box.clickedButton() == clear) {
         keepRecord(practice::Record {});
         showRecord();
+    }
+}
+
+// The sheet as the window prints it: the problems, then their key, so that a
+// teacher or a pupil checking alone has both; the print dialog chooses pages.
+WorksheetOptions PracticeWindow::sheetOptions() const
+{
+    WorksheetOptions options;
+    options.key = true;
+    options.method = keptMethod();
+    return options;
+}
+
+void PracticeWindow::printSheet()
+{
+    if (!m_round) {
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setDocName(fromUtf8(practice::setCodeText(m_round->set().code)));
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    if (drawWorksheet(printer, m_round->set(), sheetOptions()) == 0) {
+        QMessageBox::warning(this, windowTitle(), said(PracticeText.printFailed));
+    }
+}
+
+void PracticeWindow::saveSheet()
+{
+    if (!m_round) {
+        return;
+    }
+    // Named after the set, with no colon, which some file systems refuse.
+    const QString name
+        = fromUtf8(practice::setCodeText(m_round->set().code)).replace(QLatin1Char(':'), u'-')
+        + QStringLiteral(".pdf");
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString path = QFileDialog::getSaveFileName(this, said(PracticeText.saveTitle),
+        QDir(folder).filePath(name), said(PracticeText.pdfFiles));
+    if (path.isEmpty()) {
+        return;
+    }
+    QString error;
+    if (saveWorksheetPdf(path, m_round->set(), sheetOptions(), error) == 0) {
+        QMessageBox::warning(
+            this, windowTitle(), said(PracticeText.saveFailed) + QLatin1Char('\n') + error);
     }
 }
 

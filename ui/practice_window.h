@@ -2,6 +2,7 @@
 
 #include "engine/practice/round.h"
 #include "engine/practice/set_code.h"
+#include "ui/worksheet_file.h"
 
 #include <cstddef>
 #include <optional>
@@ -65,6 +66,9 @@ private:
     void noteResult(std::size_t problem);
     void showRecord();
     void clearRecord();
+    [[nodiscard]] WorksheetOptions sheetOptions() const;
+    void printSheet();
+    void saveSheet();
 
     std::optional<practice::Round> m_round;
     // The problem on the screen: after a miss, the one missed, while the

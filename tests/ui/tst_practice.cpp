@@ -5,10 +5,14 @@
 
 #include "tests/ui/window_driver.h"
 
+#include <QFileDialog>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #ifndef Q_MOC_RUN
 #include "engine/practice/generator.h"
@@ -178,6 +182,29 @@ private slots:
                                  .toString();
         QVERIFY(!kept.isEmpty());
         QVERIFY(practice::Record::fromText(kept.toStdString()) == expected);
+
+        // PDFに保存…: the file chosen in the dialog holds the sheet; a folder
+        // that does not exist is told in a message box, and no file is left.
+        const QTemporaryDir folder;
+        const struct {
+            QString path;
+            bool written;
+        } saves[] = {{folder.filePath(QStringLiteral("sheet.pdf")), true},
+            {folder.filePath(QStringLiteral("none/sheet.pdf")), false}};
+        for (const auto &save : saves) {
+            QTimer::singleShot(0, [&save] {
+                auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+                QVERIFY(dialog);
+                dialog->selectFile(save.path);
+                QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+            });
+            QTest::mouseClick(part<QPushButton>("SaveSheet"), Qt::LeftButton);
+            QFile file(save.path);
+            QCOMPARE(file.open(QIODevice::ReadOnly) && file.read(5) == "%PDF-", save.written);
+            const auto seen = boxes().take();
+            QCOMPARE(seen.size(), save.written ? 0 : 1);
+            QVERIFY(save.written || seen[0].text.contains(save.path));
+        }
     }
 };
 
