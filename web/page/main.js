@@ -1,8 +1,9 @@
 // Starts the calculator: loads the engine, binds it to the page's window and
 // hands the window the focus, as the desktop program does when it starts.
 
-import { FormName } from './codes.js';
+import { FormName, Sheet } from './codes.js';
 import { PageProperties } from './page-properties.js';
+import { PracticePanel } from './practice-panel.js';
 import { loadEngine } from './engine.js';
 import { MessageBox } from './message-box.js';
 import { WorkingWindow } from './working-window.js';
@@ -20,6 +21,9 @@ const form = document.querySelector(`[data-control="${FormName}"]`);
 const page = new PageProperties(document, new MessageBox(document.querySelector('dialog[data-control="MsgBox"]')));
 const working = new WorkingWindow(document.querySelector('.panel'), () => page.check(), () => page.follow());
 page.setWorkingWindow(working);
+const practice = new PracticePanel(document.querySelector('[data-practice-panel]'), document.querySelector('.panel'),
+  document.querySelector(`[data-practice="${Sheet.place}"]`), (call, ...args) => page.practise(call, ...args));
+page.setPractice(practice);
 const engine = await loadEngine(page.imports());
 await shown;
 
@@ -42,6 +46,11 @@ form.querySelector('input:not([type="radio"]), input:checked, button').focus();
 document.documentElement.setAttribute('data-ready', '');
 // When the page became ready, by its own clock, for the start-up bench.
 performance.mark('tobarin-ready');
+
+// A set of practice that the address names (#practice=CODE) opens once the
+// calculator is ready, and so does one named later.
+practice.followAddress();
+addEventListener('hashchange', () => practice.followAddress());
 
 // Every file of the site is kept for working offline. The worker is
 // registered once the load has ended, when it finds in the browser's cache
