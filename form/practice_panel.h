@@ -117,6 +117,9 @@ inline constexpr std::array<PracticeControlDefinition, 40> PracticeControls {{
     return *row;
 }
 
+// What the page's address holds to open a set: #practice=CODE.
+inline constexpr std::string_view PracticeAddress = "#practice=";
+
 // The button of the window 「途中式と答え合わせ」 that puts practice in its place.
 inline constexpr WorkingControlDefinition OpenPracticeButton {"OpenPractice", WorkingKind::Button,
     "", "練習", "練習する", Align::Left, {}, "教科書の単元ごとに練習します"};

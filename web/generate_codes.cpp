@@ -11,6 +11,7 @@
 #include <array>
 #include <initializer_list>
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -140,7 +141,7 @@ void writePracticeCodes(std::ostream &out)
     writeObject(out, "PracticeControl", PracticeControls, [](const PracticeControlDefinition &row) {
         return std::pair {row.name, row.name};
     });
-    out << "export const OpenPractice = '" << OpenPracticeButton.name << "';\n";
+
     out << "export const PracticeParts = Object.freeze({";
     const char *separator = " ";
     for (const PracticePart &part : PracticeParts) {
@@ -184,7 +185,21 @@ void writePracticeCodes(std::ostream &out)
     out << "]);\n"
         << "export const Sheet = Object.freeze({ problemsAPage: " << PracticeSheet.problemsAPage
         << ", columns: " << PracticeSheet.columns << ", name: '" << PracticeSheet.name
-        << "', score: '" << PracticeSheet.score << "', place: '" << SheetPlace << "' });\n";
+        << "', score: '" << PracticeSheet.score << "' });\n";
+}
+
+// A text as a JavaScript string literal: quotes, backslashes and line ends
+// escaped.
+std::string scriptString(std::string_view text)
+{
+    std::string literal = "'";
+    for (const char c : text) {
+        if (c == '\'' || c == '\\') {
+            literal += '\\';
+        }
+        literal += c == '\n' ? std::string("\\n") : std::string(1, c);
+    }
+    return literal + "'";
 }
 
 }  // namespace
@@ -212,7 +227,9 @@ void writeCodesModule(std::ostream &out)
             {"Wrong", VerdictCategory::Wrong}, {"NoAnswer", VerdictCategory::NoAnswer},
             {"Unreadable", VerdictCategory::Unreadable}});
     writeWorkingCodes(out);
-    writePracticeCodes(out);
+    out << "export const OpenPractice = '" << OpenPracticeButton.name << "';\n"
+        << "export const PracticeAddress = '" << PracticeAddress << "';\n"
+        << "export const SheetPlace = '" << SheetPlace << "';\n";
     writeControlNames(out);
     out << "// Where the page is laid out for a phone.\n"
         << "export const PhoneQuery = '" << phoneQuery() << "';\n";
@@ -233,6 +250,18 @@ void writeCodesModule(std::ostream &out)
             << drawnOperationText(operation) << "'";
     }
     out << " });\n";
+}
+
+// What practice needs, beside codes.js, in a module of its own that comes
+// with practice's script when practice is first opened (practice.js): its
+// codes, and its markup, which the page puts in the working window's place.
+void writePracticeModule(std::ostream &out)
+{
+    out << "// Written by generate_page: practice's codes and markup.\n\n";
+    writePracticeCodes(out);
+    std::ostringstream markup;
+    writePracticePanel(markup);
+    out << "export const PracticeMarkup = " << scriptString(markup.str()) << ";\n";
 }
 
 }  // namespace tobarin::web

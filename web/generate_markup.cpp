@@ -239,7 +239,6 @@ void writePage(std::ostream &out, bool withEngine, std::string_view assets,
     }
     out << "</div>\n</div>\n</div>\n";
     writeWorkingWindow(out);
-    writePracticePanel(out);
     out << "</main>\n";
     writeSheetPlace(out);
     if (withEngine) {

@@ -44,8 +44,13 @@ void writeSheetPlace(std::ostream &out);
 // and stacking, on a phone too, and the working window's grids and sizes.
 [[nodiscard]] std::string phoneQuery();
 void writeStyles(std::ostream &out);
+// The rules of practice and its worksheet, written after practice's own
+// stylesheet (practice.css, which the page links when practice first opens).
+void writePracticeStyles(std::ostream &out);
 
 // The codes module, codes.js (generate_codes.cpp).
 void writeCodesModule(std::ostream &out);
+// Practice's codes and markup, practice-codes.js (generate_codes.cpp).
+void writePracticeModule(std::ostream &out);
 
 }  // namespace tobarin::web

@@ -152,9 +152,8 @@ void writeGroupGrid(std::ostream &out, const Grid &grid, const std::string &grou
     }
 }
 
-// Where the working window's controls stand in their groups, and practice's
-// typed answer as that window's; the verdict's colours, and the controls'
-// sizes on a phone.
+// Where the working window's controls stand in their groups, the verdict's
+// colours, and the controls' sizes on a phone.
 void writeWorkingWindowStyles(std::ostream &out)
 {
     out << "\n/* The window 「途中式と答え合わせ」: each group's grid, and the verdict's colours. "
@@ -163,10 +162,6 @@ void writeWorkingWindowStyles(std::ostream &out)
         writeGroupGrid(out, grid, "[data-panel=\"" + std::string(grid.container) + "\"]",
             [](std::string_view name) { return workingSelector(workingControl(name)); });
     }
-    out << "/* Practice's typed answer. */\n";
-    writeGroupGrid(out, PracticeAnswerGrid,
-        "[data-practice=\"" + std::string(PracticeAnswerGrid.container) + "\"]",
-        [](std::string_view name) { return practiceSelector(practiceControl(name)); });
     for (const VerdictLookDefinition &look : VerdictLooks) {
         if (look.colour) {
             out << ".verdict[data-verdict=\"" << look.mark
@@ -181,9 +176,6 @@ void writeWorkingWindowStyles(std::ostream &out)
         << "px; height: " << phone.choiceBox << "px; }\n"
         << "  .row input[type=\"text\"] { height: " << phone.fieldHeight
         << "px; font-size: " << phone.fieldTextPixels << "px; }\n"
-        << "  .panel select, .panel .field input, .panel input[data-practice=\"CodeEntry\"] "
-           "{ min-height: "
-        << phone.fieldHeight << "px; font-size: " << phone.fieldTextPixels << "px; }\n"
         << "}\n";
 }
 
@@ -191,7 +183,7 @@ void writeWorkingWindowStyles(std::ostream &out)
 // margins, each page of it the height of the paper within them, its problems
 // in columns, numbered down the first and then the next; only the sheet is
 // printed while there is one. The rest of its look is the page's own.
-void writePrintStyles(std::ostream &out)
+void writeSheetStyles(std::ostream &out)
 {
     const SheetLayout &sheet = PracticeSheet;
     const int rows = (sheet.problemsAPage + sheet.columns - 1) / sheet.columns;
@@ -223,7 +215,21 @@ void writeStyles(std::ostream &out)
 {
     writeWindowStyles(out);
     writeWorkingWindowStyles(out);
-    writePrintStyles(out);
+}
+
+void writePracticeStyles(std::ostream &out)
+{
+    out << "\n/* Practice's typed answer, as the working window's. */\n";
+    writeGroupGrid(out, PracticeAnswerGrid,
+        "[data-practice=\"" + std::string(PracticeAnswerGrid.container) + "\"]",
+        [](std::string_view name) { return practiceSelector(practiceControl(name)); });
+    const PhoneControlSizes &phone = PhoneWorkingSizes;
+    out << "@media " << phoneQuery() << " {\n"
+        << "  .panel select, .panel .field input, .panel input[data-practice=\"CodeEntry\"] "
+           "{ min-height: "
+        << phone.fieldHeight << "px; font-size: " << phone.fieldTextPixels << "px; }\n"
+        << "}\n";
+    writeSheetStyles(out);
 }
 
 }  // namespace tobarin::web

@@ -126,6 +126,5 @@ test('a cold load downloads each file once, the service worker\'s included, with
   const total = [...new Set(fetched)].map((path) => gzipped(path.endsWith('/') ? `${path}index.html` : path))
     .reduce((a, b) => a + b, 0);
   assert.ok(total <= 150 * 1024, `${total} bytes gzip-compressed`);
-  // The engine with practice in it: its generator, rounds and record.
-  assert.ok(gzipped('/dist/tobarin.wasm') <= 80 * 1024, `tobarin.wasm: ${gzipped('/dist/tobarin.wasm')} bytes`);
+  assert.ok(gzipped('/dist/tobarin.wasm') <= 60 * 1024);
 });

@@ -20,7 +20,6 @@ export class PageProperties {
   #exports = null;
   #messageBox;
   #working = null;           // the window 「途中式と答え合わせ」
-  #practice = null;          // practice in its place
   #announcer;
   #fitting;                 // rows of labels that shrink a long text
   #described = new Map();   // label row → what the label is, for its name
@@ -65,26 +64,12 @@ export class PageProperties {
       answerNegative: () => (this.#working?.answerNegative() ? 1 : 0),
       showVerdict: (category, text, length) =>
         this.#working?.showVerdict(category, this.#read(text, length)),
-      // Practice (practice-panel.js).
-      ...this.#practice.imports((text, buffer, capacity) => this.#write(text, buffer, capacity),
-        (pointer, length) => this.#read(pointer, length)),
     };
   }
 
   // The window that shows the working and checks answers (working-window.js).
   setWorkingWindow(working) {
     this.#working = working;
-  }
-
-  // Practice, which stands in that window's place (practice-panel.js).
-  setPractice(practice) {
-    this.#practice = practice;
-  }
-
-  // Calls the engine's practice entry point tobarin_practice_<call>.
-  practise(call, ...args) {
-    if (this.ended) return;
-    if (this.#exports[`tobarin_practice_${call}`](...args) < 0) console.error(`the engine failed in practice (${call})`);
   }
 
   // Learns the rows' names from the engine and finds their elements.

@@ -7,15 +7,16 @@
 // this module draws what it is given and hands over what the pupil chose and
 // typed.
 
+import { Field, OpenPractice, PracticeAddress, SheetPlace, VerdictMark } from './codes.js';
 import {
-  Field, InARow, LevelCaption, OpenPractice, PracticeAnswerField, PracticeControl, PracticeInput,
-  PracticeParts, PracticeStage, PracticeText, TagCaption, VerdictMark,
-} from './codes.js';
+  InARow, LevelCaption, PracticeAnswerField, PracticeControl, PracticeInput, PracticeMarkup, PracticeParts,
+  PracticeStage, PracticeText, TagCaption,
+} from './practice-codes.js';
+import { practiceEngine } from './practice-engine.js';
 import { drawSheet } from './worksheet.js';
 import { drawWorking, lineMath, math } from './working-window.js';
 
 const RecordKey = 'tobarin.practice.record';  // kept between visits, on this device only
-const AddressKey = '#practice=';
 
 // A text of PracticeText with %1, %2... filled in.
 const filled = (text, ...values) => values.reduce((t, v, i) => t.replaceAll(`%${i + 1}`, v), text);
@@ -48,14 +49,18 @@ export class PracticePanel {
   #started = 0;
   #shownStage = PracticeStage.Choosing;
 
-  constructor(root, workingRoot, sheet, engine) {
+  // Puts practice's markup after the working window's (workingRoot), hidden;
+  // its engine module gets the page's imports (pageImports) and practice's,
+  // and does nothing once stopped().
+  constructor(workingRoot, pageImports, stopped) {
+    workingRoot.insertAdjacentHTML('afterend', PracticeMarkup);
+    const root = workingRoot.nextElementSibling;
     this.#root = root;
     this.#workingRoot = workingRoot;
-    this.#sheet = sheet;
-    this.#engine = engine;
+    this.#sheet = document.querySelector(`[data-practice="${SheetPlace}"]`);
+    this.#engine = practiceEngine(pageImports, (write, read) => this.imports(write, read), stopped);
     this.#part = (name) => root.querySelector(`[data-practice="${name}"]`);
     const on = (name, action) => this.#part(name).addEventListener('click', action);
-    workingRoot.querySelector(`[data-panel="${OpenPractice}"]`).addEventListener('click', () => this.open());
     on(PracticeControl.Back, () => this.close());
     on(PracticeControl.Start, () => this.#engine('choose', crypto.getRandomValues(new Uint32Array(1))[0]));
     on(PracticeControl.StartCode, () => this.openCode(this.#part(PracticeControl.CodeEntry).value.trim()));
@@ -111,10 +116,14 @@ export class PracticePanel {
     };
   }
 
-  // Practice in the panel's place, at the stage it was left in.
-  open() {
+  #showPanel() {
     this.#workingRoot.hidden = true;
     this.#root.hidden = false;
+  }
+
+  // Practice in the panel's place, at the stage it was left in.
+  open() {
+    this.#showPanel();
     if (!this.#set) this.#choosing();
     this.#printable();
     this.#root.querySelector('h2').scrollIntoView?.({ block: 'nearest' });
@@ -131,15 +140,14 @@ export class PracticePanel {
   // Opens the set of a code, or says what is wrong with it.
   openCode(code) {
     this.#code = code;
-    this.#workingRoot.hidden = true;
-    this.#root.hidden = false;
+    this.#showPanel();
     this.#engine('open');
   }
 
   // The set the page's address names (#practice=CODE), if it names one.
   followAddress() {
-    if (!location.hash.startsWith(AddressKey)) return;
-    const given = location.hash.slice(AddressKey.length);
+    if (!location.hash.startsWith(PracticeAddress)) return;
+    const given = location.hash.slice(PracticeAddress.length);
     let code = given;
     try {
       code = decodeURIComponent(given);
@@ -212,7 +220,9 @@ export class PracticePanel {
     this.#draw();
     this.#started = performance.now();
     const address = new URL(location.href);
-    address.hash = `${AddressKey}${set.code}`;
+    address.hash = `${PracticeAddress}${set.code}`;
+    // The address names the set being practised, to reload or pass on.
+    if (address.href !== location.href) history.replaceState(history.state, '', address.href);
     drawSheet(this.#sheet, set, address.href).catch((error) => console.error('the worksheet', error));
   }
 

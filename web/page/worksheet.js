@@ -5,7 +5,7 @@
 // score, and a QR code of the page's own address that opens the same set.
 // Only print shows it.
 
-import { LevelCaption, Sheet } from './codes.js';
+import { LevelCaption, Sheet } from './practice-codes.js';
 import { lineMath, math } from './working-window.js';
 
 const Svg = 'http://www.w3.org/2000/svg';
