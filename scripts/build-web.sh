@@ -7,6 +7,8 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh --only cmake ninja-build emscripten nodejs node-acorn \
   libfast-float-dev libfmt-dev fonts-ipafont-gothic fonts-ipafont-mincho \
   fonttools python3-brotli librsvg2-bin
+# npm fetches the QR code generator the page takes (web/package-lock.json).
+command -v npm >/dev/null || scripts/install-deps.sh --only npm
 build=${WEB_BUILD_DIR:-build-web}
 
 emcmake cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \

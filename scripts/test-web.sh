@@ -14,7 +14,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build-web.sh
 scripts/install-deps.sh --only chromium firefox-esr webkit2gtk-driver xvfb xauth \
-  g++ libfmt-dev libfast-float-dev
+  g++ libfmt-dev libfast-float-dev poppler-utils zbar-tools
 command -v npm >/dev/null || scripts/install-deps.sh --only npm
 build=${WEB_BUILD_DIR:-build-web}
 read -ra engines <<<"${TOBARIN_BROWSERS:-chromium firefox webkit}"
@@ -23,6 +23,17 @@ read -ra engines <<<"${TOBARIN_BROWSERS:-chromium firefox webkit}"
 g++ -std=c++20 -O2 -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Werror \
   -DFMT_HEADER_ONLY=1 -I. -o "$build/oracle_cli" tests/web/oracle_cli.cpp \
   engine/number/conversions.cpp engine/number/currency.cpp engine/number/runtime_error.cpp
+
+# The native command line, which the practice tests ask for a set's problems
+# and an answer's verdict (tests/web/support.js), built where it is missing.
+native=${BUILD_DIR:-build}
+if [ ! -x "$native/app/tobarin" ]; then
+  scripts/install-deps.sh
+  cmake -S . -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build "$native" --target tobarin
+fi
+TOBARIN_NATIVE=$(realpath "$native/app/tobarin")
+export TOBARIN_NATIVE
 
 # The drivers as locked; none may fetch a browser of its own.
 export PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 PUPPETEER_SKIP_DOWNLOAD=1

@@ -55,9 +55,7 @@ void announceAnswer()
 // another way.
 void followWindow()
 {
-    WorkingProblem current {problemIn(page()), answerFormIn(page()),
-        pageWorkingMethod() == static_cast<int>(Method::KeepMixed) ? Method::KeepMixed
-                                                                   : Method::MakeImproper};
+    WorkingProblem current {problemIn(page()), answerFormIn(page()), web::chosenMethod()};
     if (workingProblem() == current) {
         return;
     }

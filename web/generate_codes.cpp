@@ -4,12 +4,14 @@
 // engine's and the definition's own data so that no script keeps a copy.
 
 #include "engine/check/answer_check.h"
+#include "engine/practice/round.h"
 #include "engine/working/textbook.h"
 #include "engine/working/working.h"
 
 #include <array>
 #include <initializer_list>
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -17,8 +19,10 @@
 #include "form/control_properties.h"
 #include "form/definition.h"
 #include "form/phone_layout.h"
+#include "form/practice_panel.h"
 #include "form/working_definition.h"
 #include "web/generate_page.h"
+#include "web/practice_json.h"
 
 namespace tobarin::web {
 
@@ -128,6 +132,76 @@ void writeWorkingCodes(std::ostream &out)
         << " });\n";
 }
 
+// What the script of practice needs: its controls' names, which parts each
+// stage shows, which field holds each part of the typed answer (by Field
+// code), the codes of what the engine asks of the page (PracticeInput), what
+// the record and the panel say, and the worksheet's layout.
+void writePracticeCodes(std::ostream &out)
+{
+    writeObject(out, "PracticeControl", PracticeControls, [](const PracticeControlDefinition &row) {
+        return std::pair {row.name, row.name};
+    });
+
+    out << "export const PracticeParts = Object.freeze({";
+    const char *separator = " ";
+    for (const PracticePart &part : PracticeParts) {
+        out << separator << part.part << ": Object.freeze([" << (part.choosing ? "true" : "false")
+            << ", " << (part.answering ? "true" : "false") << ", "
+            << (part.finished ? "true" : "false") << "])";
+        separator = ", ";
+    }
+    out << " });\n";
+    writeCodes<PracticeStage>(out, "PracticeStage",
+        {{"Choosing", PracticeStage::Choosing}, {"Answering", PracticeStage::Answering},
+            {"Finished", PracticeStage::Finished}});
+    writeObject(
+        out, "PracticeAnswerField", PracticeAnswerFields, [](const AnswerFieldControl &field) {
+            return std::pair {code(field.field), field.control};
+        });
+    writeCodes<PracticeInput>(out, "PracticeInput",
+        {{"Unit", PracticeInput::Unit}, {"Level", PracticeInput::Level},
+            {"Count", PracticeInput::Count}, {"Code", PracticeInput::Code},
+            {"KeptRecord", PracticeInput::KeptRecord}});
+    writeObject(out, "TagCaption", TagCaptions, [](const TagCaption &tag) {
+        return std::pair {"'" + std::string(tag.tag) + "'", tag.caption};
+    });
+    const PracticeTexts &text = PracticeText;
+    const std::array<std::pair<std::string_view, std::string_view>, 19> texts {
+        {{"refusedCode", text.refusedCode}, {"codeShape", text.codeShape},
+            {"unitsHeading", text.unitsHeading}, {"setTitle", text.setTitle},
+            {"problemNumber", text.problemNumber}, {"tryAgain", text.tryAgain},
+            {"lastProblem", text.lastProblem}, {"time", text.time},
+            {"minutesSeconds", text.minutesSeconds}, {"seconds", text.seconds},
+            {"noneMissed", text.noneMissed}, {"noRecord", text.noRecord},
+            {"clearQuestion", text.clearQuestion}, {"streakSpoken", text.streakSpoken},
+            {"streakDone", StreakDone}, {"streakToGo", StreakToGo}, {"mastered", MasteredMark},
+            {"tagColumn", RecordColumns[0]}, {"streakColumn", RecordColumns[1]}}};
+    writeObject(out, "PracticeText", texts, [](const auto &entry) { return entry; });
+    out << "export const InARow = " << practice::Record::InARow << ";\n";
+    out << "export const LevelCaption = Object.freeze([";
+    for (const std::string_view caption : LevelCaptions) {
+        out << (caption == LevelCaptions.front() ? "'" : ", '") << caption << "'";
+    }
+    out << "]);\n"
+        << "export const Sheet = Object.freeze({ problemsAPage: " << PracticeSheet.problemsAPage
+        << ", columns: " << PracticeSheet.columns << ", name: '" << PracticeSheet.name
+        << "', score: '" << PracticeSheet.score << "' });\n";
+}
+
+// A text as a JavaScript string literal: quotes, backslashes and line ends
+// escaped.
+std::string scriptString(std::string_view text)
+{
+    std::string literal = "'";
+    for (const char c : text) {
+        if (c == '\'' || c == '\\') {
+            literal += '\\';
+        }
+        literal += c == '\n' ? std::string("\\n") : std::string(1, c);
+    }
+    return literal + "'";
+}
+
 }  // namespace
 
 // The codes that cross between the engine and the page's script, written
@@ -153,6 +227,9 @@ void writeCodesModule(std::ostream &out)
             {"Wrong", VerdictCategory::Wrong}, {"NoAnswer", VerdictCategory::NoAnswer},
             {"Unreadable", VerdictCategory::Unreadable}});
     writeWorkingCodes(out);
+    out << "export const OpenPractice = '" << OpenPracticeButton.name << "';\n"
+        << "export const PracticeAddress = '" << PracticeAddress << "';\n"
+        << "export const SheetPlace = '" << SheetPlace << "';\n";
     writeControlNames(out);
     out << "// Where the page is laid out for a phone.\n"
         << "export const PhoneQuery = '" << phoneQuery() << "';\n";
@@ -173,6 +250,18 @@ void writeCodesModule(std::ostream &out)
             << drawnOperationText(operation) << "'";
     }
     out << " });\n";
+}
+
+// What practice needs, beside codes.js, in a module of its own that comes
+// with practice's script when practice is first opened (practice.js): its
+// codes, and its markup, which the page puts in the working window's place.
+void writePracticeModule(std::ostream &out)
+{
+    out << "// Written by generate_page: practice's codes and markup.\n\n";
+    writePracticeCodes(out);
+    std::ostringstream markup;
+    writePracticePanel(markup);
+    out << "export const PracticeMarkup = " << scriptString(markup.str()) << ";\n";
 }
 
 }  // namespace tobarin::web

@@ -240,6 +240,7 @@ void writePage(std::ostream &out, bool withEngine, std::string_view assets,
     out << "</div>\n</div>\n</div>\n";
     writeWorkingWindow(out);
     out << "</main>\n";
+    writeSheetPlace(out);
     if (withEngine) {
         out << "<div class=\"ended\" id=\"ended\" hidden><p>終了しました</p>"
                "<p><a href=\"./\">もう一度始める</a></p></div>\n"

@@ -35,8 +35,8 @@ int main(int argc, char **argv)
     using namespace tobarin;
     using namespace tobarin::web;
 
-    if (argc != 4) {
-        std::cerr << "usage: generate_page DIST_DIR BENCH_DIR PAGE_CSS\n";
+    if (argc != 5) {
+        std::cerr << "usage: generate_page DIST_DIR BENCH_DIR PAGE_CSS PRACTICE_CSS\n";
         return 2;
     }
     const std::string dist = argv[1];
@@ -64,13 +64,26 @@ int main(int argc, char **argv)
         return 1;
     }
     writeStyles(styles);
+    std::ifstream practiceOwnStyles(argv[4]);
+    if (!practiceOwnStyles) {
+        std::cerr << "generate_page: cannot read " << argv[4] << "\n";
+        return 1;
+    }
+    std::ostringstream practiceStyles;
+    practiceStyles << practiceOwnStyles.rdbuf();
+    writePracticeStyles(practiceStyles);
     std::ostringstream staticPage;
     writePage(staticPage, false, "../dist/", nullptr);
     std::ostringstream codes;
     writeCodesModule(codes);
+    std::ostringstream practiceCodes;
+    writePracticeModule(practiceCodes);
 
     const bool ok = writeFile(dist + "/index.html", page.str())
-        && writeFile(dist + "/page.css", styles.str()) && writeFile(dist + "/codes.js", codes.str())
+        && writeFile(dist + "/page.css", styles.str())
+        && writeFile(dist + "/practice.css", practiceStyles.str())
+        && writeFile(dist + "/codes.js", codes.str())
+        && writeFile(dist + "/practice-codes.js", practiceCodes.str())
         && writeFile(bench + "/static.html", staticPage.str());
     if (!ok) {
         std::cerr << "generate_page: cannot write the page\n";

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "form/definition.h"
+#include "form/practice_panel.h"
 #include "form/working_definition.h"
 
 // The parts of the program that writes the browser page from the window's
@@ -31,13 +32,25 @@ void writeWorkingWindow(std::ostream &out);
 // The element of a working window's control that stands in its grid's cell.
 [[nodiscard]] std::string workingSelector(const WorkingControlDefinition &row);
 
+// Practice in the working window's place, and the worksheet its sets print as
+// (generate_practice_markup.cpp).
+void writePracticePanel(std::ostream &out);
+void writeSheetPlace(std::ostream &out);
+// The element of a practice control that stands in its grid's cell.
+[[nodiscard]] std::string practiceSelector(const PracticeControlDefinition &row);
+
 // Styles (generate_styles.cpp): the media query of a phone held upright, and
 // the rules written after the page's own: each control's place, size, font
 // and stacking, on a phone too, and the working window's grids and sizes.
 [[nodiscard]] std::string phoneQuery();
 void writeStyles(std::ostream &out);
+// The rules of practice and its worksheet, written after practice's own
+// stylesheet (practice.css, which the page links when practice first opens).
+void writePracticeStyles(std::ostream &out);
 
 // The codes module, codes.js (generate_codes.cpp).
 void writeCodesModule(std::ostream &out);
+// Practice's codes and markup, practice-codes.js (generate_codes.cpp).
+void writePracticeModule(std::ostream &out);
 
 }  // namespace tobarin::web

@@ -14,6 +14,7 @@
 
 #include "form/definition.h"
 #include "form/phone_layout.h"
+#include "form/practice_panel.h"
 #include "form/working_definition.h"
 #include "web/generate_page.h"
 
@@ -115,43 +116,51 @@ void writeWindowStyles(std::ostream &out)
     writePhoneStyles(out);
 }
 
-// Where the working window's controls stand in their groups, the verdict's colours, and the
-// controls' sizes on a phone. A group of one row is a row that wraps where the page is too narrow;
-// the controls come in the order of their columns.
+// Where the controls of a group stand: a group of one row is a row that wraps
+// where the page is too narrow, its controls in the order of their columns;
+// any other a grid. group is the group's selector, cellOf gives a control's.
+template <typename CellOf>
+void writeGroupGrid(std::ostream &out, const Grid &grid, const std::string &group, CellOf cellOf)
+{
+    const bool oneRow = std::all_of(grid.cells.begin(), grid.cells.end(),
+        [](const Cell &cell) { return cell.row == 0 && cell.rowSpan == 1; });
+    out << group << " .row { ";
+    if (oneRow) {
+        out << "display: flex; flex-wrap: wrap; ";
+    } else {
+        out << "display: grid; grid-template-columns:";
+        for (int column = 0; column < columnCount(grid); ++column) {
+            out << (column == grid.stretchColumn ? " 1fr" : " auto");
+        }
+        out << "; ";
+    }
+    out << "gap: " << grid.pageRowGap << (grid.pageRowGap ? "px " : " ") << grid.pageColumnGap
+        << "px; }\n";
+    for (const Cell &cell : grid.cells) {
+        out << ".row " << cellOf(cell.control) << " { ";
+        if (oneRow) {
+            out << "order: " << cell.column << "; ";
+        } else {
+            out << "grid-area: " << cell.row + 1 << " / " << cell.column + 1 << " / "
+                << cell.row + cell.rowSpan + 1 << " / " << cell.column + cell.columnSpan + 1
+                << "; ";
+        }
+        if (cell.align == CellAlign::Middle) {
+            out << "align-self: center; ";
+        }
+        out << "}\n";
+    }
+}
+
+// Where the working window's controls stand in their groups, the verdict's
+// colours, and the controls' sizes on a phone.
 void writeWorkingWindowStyles(std::ostream &out)
 {
     out << "\n/* The window 「途中式と答え合わせ」: each group's grid, and the verdict's colours. "
            "*/\n";
     for (const Grid &grid : GroupGrids) {
-        const bool oneRow = std::all_of(grid.cells.begin(), grid.cells.end(),
-            [](const Cell &cell) { return cell.row == 0 && cell.rowSpan == 1; });
-        out << "[data-panel=\"" << grid.container << "\"] .row { ";
-        if (oneRow) {
-            out << "display: flex; flex-wrap: wrap; ";
-        } else {
-            out << "display: grid; grid-template-columns:";
-            for (int column = 0; column < columnCount(grid); ++column) {
-                out << (column == grid.stretchColumn ? " 1fr" : " auto");
-            }
-            out << "; ";
-        }
-        out << "gap: " << grid.pageRowGap << (grid.pageRowGap ? "px " : " ") << grid.pageColumnGap
-            << "px; }\n";
-        for (const Cell &cell : grid.cells) {
-            const WorkingControlDefinition &row = workingControl(cell.control);
-            out << ".row " << workingSelector(row) << " { ";
-            if (oneRow) {
-                out << "order: " << cell.column << "; ";
-            } else {
-                out << "grid-area: " << cell.row + 1 << " / " << cell.column + 1 << " / "
-                    << cell.row + cell.rowSpan + 1 << " / " << cell.column + cell.columnSpan + 1
-                    << "; ";
-            }
-            if (cell.align == CellAlign::Middle) {
-                out << "align-self: center; ";
-            }
-            out << "}\n";
-        }
+        writeGroupGrid(out, grid, "[data-panel=\"" + std::string(grid.container) + "\"]",
+            [](std::string_view name) { return workingSelector(workingControl(name)); });
     }
     for (const VerdictLookDefinition &look : VerdictLooks) {
         if (look.colour) {
@@ -170,6 +179,28 @@ void writeWorkingWindowStyles(std::ostream &out)
         << "}\n";
 }
 
+// The worksheet a set prints as (form/practice_panel.h): A4 upright within its
+// margins, each page of it the height of the paper within them, its problems
+// in columns, numbered down the first and then the next; only the sheet is
+// printed while there is one. The rest of its look is the page's own.
+void writeSheetStyles(std::ostream &out)
+{
+    const SheetLayout &sheet = PracticeSheet;
+    const int rows = (sheet.problemsAPage + sheet.columns - 1) / sheet.columns;
+    out << "\n/* The worksheet, printed. */\n"
+        << "@page { size: A4 portrait; margin: " << sheet.marginMillimetres << "mm; }\n"
+        << "@media print {\n"
+        << "  html[data-sheet] body > :not(.sheet) { display: none !important; }\n"
+        << "  html[data-sheet] .sheet { display: block; }\n"
+        // A little short of the room, so that rounding never spills a page.
+        << "  .sheet-page { height: " << 297 - 2 * sheet.marginMillimetres - 1 << "mm; }\n"
+        << "  .sheet-problems { grid-template-columns: repeat(" << sheet.columns
+        << ", 1fr); grid-template-rows: repeat(" << rows << ", 1fr); }\n"
+        << "  .sheet-qr { width: " << sheet.qrMillimetres << "mm; height: " << sheet.qrMillimetres
+        << "mm; }\n"
+        << "}\n";
+}
+
 }  // namespace
 
 // The media query of a phone held upright: a viewport narrower than
@@ -184,6 +215,21 @@ void writeStyles(std::ostream &out)
 {
     writeWindowStyles(out);
     writeWorkingWindowStyles(out);
+}
+
+void writePracticeStyles(std::ostream &out)
+{
+    out << "\n/* Practice's typed answer, as the working window's. */\n";
+    writeGroupGrid(out, PracticeAnswerGrid,
+        "[data-practice=\"" + std::string(PracticeAnswerGrid.container) + "\"]",
+        [](std::string_view name) { return practiceSelector(practiceControl(name)); });
+    const PhoneControlSizes &phone = PhoneWorkingSizes;
+    out << "@media " << phoneQuery() << " {\n"
+        << "  .panel select, .panel .field input, .panel input[data-practice=\"CodeEntry\"] "
+           "{ min-height: "
+        << phone.fieldHeight << "px; font-size: " << phone.fieldTextPixels << "px; }\n"
+        << "}\n";
+    writeSheetStyles(out);
 }
 
 }  // namespace tobarin::web

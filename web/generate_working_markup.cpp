@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "form/practice_panel.h"
 #include "form/working_definition.h"
 #include "web/generate_page.h"
 
@@ -89,8 +90,12 @@ constexpr std::string_view CopyWorking = workingControl("CopyWorking").name;
 // (web/page/working-window.js fills it and hands it to the engine).
 void writeWorkingWindow(std::ostream &out)
 {
+    // Its heading, with the button that puts practice in its place.
     out << "<section class=\"panel\" aria-labelledby=\"panel-title\">\n"
-        << "<h2 id=\"panel-title\">" << escaped(WorkingWindowTitle) << "</h2>\n";
+        << "<div class=\"panel-head\"><h2 id=\"panel-title\">" << escaped(WorkingWindowTitle)
+        << "</h2>";
+    writeWorkingControl(out, OpenPracticeButton);
+    out << "</div>\n";
     std::vector<Cell> cells(PageWindowGrid.cells.begin(), PageWindowGrid.cells.end());
     std::stable_sort(
         cells.begin(), cells.end(), [](const Cell &a, const Cell &b) { return a.row < b.row; });

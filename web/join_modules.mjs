@@ -7,7 +7,7 @@
 // The page's modules are written so that this holds: they import and export
 // names only, each import and export at the start of its line, and none
 // changes what it exported once it has run. The entry module comes last and
-// keeps its top-level await.
+// keeps its top-level await, and its exports are the joined module's.
 //
 // Usage: node join_modules.mjs OUT ENTRY MODULE...
 
@@ -56,6 +56,7 @@ for (const name of order) {
   joined += `\n// ${name}\n`;
   if (name === basename(entry)) {
     joined += `${reads(module)}${module.body}\n`;
+    if (module.exported.length) joined += `export { ${module.exported.join(', ')} };\n`;
   } else {
     joined += `const ${variable(name)} = (() => {\n${reads(module)}${module.body}\n`
       + `return { ${module.exported.join(', ')} };\n})();\n`;

@@ -41,5 +41,17 @@ std::size_t pageAnswerField(int field, char *buffer, std::size_t capacity);
 TOBARIN_PAGE_IMPORT(answerNegative) int pageAnswerNegative();
 TOBARIN_PAGE_IMPORT(showVerdict)
 void pageShowVerdict(int category, const char *text, std::size_t length);
+
+// Practice in the panel's place (form/practice_panel.h): what the pupil chose or typed, and the
+// record the page keeps, by a PracticeInput code (web/practice_json.h); the pupil's answer (its
+// fields by Field code, its sign box); what to draw (JSON, web/practice_json.h); and the record
+// to keep on the device, as text.
+TOBARIN_PAGE_IMPORT(practiceInput)
+std::size_t pagePracticeInput(int which, char *buffer, std::size_t capacity);
+TOBARIN_PAGE_IMPORT(practiceAnswerField)
+std::size_t pagePracticeAnswerField(int field, char *buffer, std::size_t capacity);
+TOBARIN_PAGE_IMPORT(practiceAnswerNegative) int pagePracticeAnswerNegative();
+TOBARIN_PAGE_IMPORT(showPractice) void pageShowPractice(const char *json, std::size_t length);
+TOBARIN_PAGE_IMPORT(keepRecord) void pageKeepRecord(const char *text, std::size_t length);
 }
 #undef TOBARIN_PAGE_IMPORT

@@ -20,6 +20,12 @@ std::string readText(std::size_t (*read)(int, char *, std::size_t), int which)
     return text;
 }
 
+Method chosenMethod()
+{
+    return pageWorkingMethod() == static_cast<int>(Method::KeepMixed) ? Method::KeepMixed
+                                                                      : Method::MakeImproper;
+}
+
 int rowOf(ControlId control) noexcept
 {
     if (const ControlDefinition *row = definitionOf(control)) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/working/textbook.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -23,6 +25,10 @@ inline constexpr int RowCount = static_cast<int>(Controls.size() + MenuCommands.
 // A text read from the page by one of its imports (web/page_imports.h) that
 // take an index and a buffer.
 [[nodiscard]] std::string readText(std::size_t (*read)(int, char *, std::size_t), int which);
+
+// How the window 「途中式と答え合わせ」 works sums and differences, as the pupil
+// chose (the working of practice's missed problems too).
+[[nodiscard]] Method chosenMethod();
 [[nodiscard]] std::optional<ControlId> controlAt(int row) noexcept;
 
 class PageProperties final : public ControlProperties {

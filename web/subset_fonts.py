@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Subsets IPA P Gothic and IPA P Mincho to the characters the page draws.
 
-Usage: subset_fonts.py OUT_DIR SOURCE...
+Usage: subset_fonts.py OUT_DIR SOURCE... [--later SOURCE...]
 
 The characters are collected from the sources: the text of HTML pages (not
 their tags), and the string literals of C++ and JavaScript files (the
@@ -9,6 +9,13 @@ window's captions, the engine's messages, the page's own words), plus the
 printable ASCII range for whatever a user types. Each face is written as
 WOFF2 under a name of its own: the IPA Font License lets a derived font be
 redistributed only under a name that does not use the original's.
+
+The sources after --later are what the page draws only later (practice, in
+the working window's place); the characters they add are subset apart, as
+"-later" faces of the same families, and later.css declares them for just
+those characters: the browser fetches them only once the page draws one, so
+a cold load fetches no more than before. In a page given there, what stands
+in an element marked data-practice-panel is left to the later faces.
 """
 
 import re
@@ -26,14 +33,15 @@ FACES = (
 COMMENT = re.compile(r"/\*.*?\*/|//[^\n]*", re.S)
 LITERAL = re.compile(r"\"(?:[^\"\\\n]|\\.)*\"|'(?:[^'\\\n]|\\.)*'|`(?:[^`\\]|\\.)*`", re.S)
 TAG = re.compile(r"<[^>]*>")
+LATER_PART = re.compile(r"<section[^>]*\bdata-practice-panel\b.*?</section>", re.S)
 
 
-def characters(paths):
-    found = {chr(c) for c in range(0x20, 0x7F)}
+def characters(paths, later=False):
+    found = set() if later else {chr(c) for c in range(0x20, 0x7F)}
     for path in paths:
         text = Path(path).read_text(encoding="utf-8")
         if path.endswith(".html"):
-            parts = [TAG.sub(" ", text)]
+            parts = [TAG.sub(" ", text if later else LATER_PART.sub(" ", text))]
         else:
             parts = LITERAL.findall(COMMENT.sub(" ", text))
         for part in parts:
@@ -51,11 +59,7 @@ def rename(font, family):
             record.string = names[record.nameID]
 
 
-def main():
-    out_dir = Path(sys.argv[1])
-    out_dir.mkdir(parents=True, exist_ok=True)
-    text = characters(sys.argv[2:])
-    (out_dir / "characters.txt").write_text(text + "\n", encoding="utf-8")
+def subset_faces(out_dir, text, suffix=""):
     options = subset.Options()
     options.flavor = "woff2"
     options.hinting = False  # the browser rasterises outlines well without it
@@ -68,7 +72,29 @@ def main():
         subsetter.subset(font)
         rename(font, family)
         font.flavor = "woff2"
-        font.save(out_dir / f"{stem}.woff2")
+        font.save(out_dir / f"{stem}{suffix}.woff2")
+
+
+def main():
+    out_dir = Path(sys.argv[1])
+    out_dir.mkdir(parents=True, exist_ok=True)
+    arguments = sys.argv[2:] + ["--later"]
+    split = arguments.index("--later")
+    sources, later_sources = arguments[:split], [a for a in arguments[split + 1:] if a != "--later"]
+    text = characters(sources)
+    (out_dir / "characters.txt").write_text(text + "\n", encoding="utf-8")
+    subset_faces(out_dir, text)
+    later = "".join(sorted(set(characters(sources + later_sources, later=True)) - set(text)))
+    subset_faces(out_dir, later, "-later")
+    # A face with nothing in it serves nothing: then later.css is empty.
+    rules = []
+    if later:
+        ranges = ", ".join(f"U+{ord(c):X}" for c in later)
+        for _, family, stem in FACES:
+            rules.append(f'@font-face {{\n  font-family: "{family}";\n'
+                         f'  src: url("{stem}-later.woff2") format("woff2");\n'
+                         f"  unicode-range: {ranges};\n  font-display: block;\n}}\n")
+    (out_dir / "later.css").write_text("".join(rules), encoding="utf-8")
 
 
 if __name__ == "__main__":

@@ -2,10 +2,8 @@
 
 namespace tobarin::web {
 
-namespace {
-
-// A JSON string: quotes, backslashes and control characters escaped; every
-// other byte of the UTF-8 text as it is.
+// Every byte of the UTF-8 text but quotes, backslashes and control characters
+// as it is.
 std::string jsonString(std::string_view text)
 {
     std::string out = "\"";
@@ -26,6 +24,8 @@ std::string jsonString(std::string_view text)
     }
     return out + "\"";
 }
+
+namespace {
 
 std::string numberJson(const WrittenNumber &number)
 {
@@ -66,6 +66,8 @@ std::string_view shapeName(Expression::Shape shape)
     return "product";
 }
 
+}  // namespace
+
 std::string expressionJson(const Expression &line)
 {
     const bool pair
@@ -81,8 +83,6 @@ std::string expressionJson(const Expression &line)
         + boolean(pair && parenthesised(line, true)) + ",\"numerator\":"
         + factorsJson(line.numerator) + ",\"denominator\":" + factorsJson(line.denominator) + "}";
 }
-
-}  // namespace
 
 std::string workingJson(const Working &working)
 {

@@ -3,6 +3,7 @@
 #include "engine/working/working.h"
 
 #include <string>
+#include <string_view>
 
 // The working as JSON, for the page's script to draw (web/page/working-window.js).
 namespace tobarin::web {
@@ -22,5 +23,12 @@ namespace tobarin::web {
 // "den": digits or ""}: the parts as the line shows them, and a FACTOR is
 // {"value": digits, "was": digits it had before it was cancelled, or null}.
 [[nodiscard]] std::string workingJson(const Working &working);
+
+// One line of a working, or a problem's line, as an EXPRESSION above.
+[[nodiscard]] std::string expressionJson(const Expression &line);
+
+// A JSON string of a UTF-8 text: quotes, backslashes and control characters
+// escaped.
+[[nodiscard]] std::string jsonString(std::string_view text);
 
 }  // namespace tobarin::web

@@ -257,7 +257,7 @@ std::invoke_result_t<Attempt &, const Choice &> firstAccepted(
     Random &random, std::vector<Choice> choices, Attempt &&attempt)
 {
     for (std::size_t left = choices.size(); left > 0; --left) {
-        const std::size_t pick = random.below(left);
+        const auto pick = static_cast<std::size_t>(random.below(left));
         std::swap(choices[pick], choices[left - 1]);
         if (auto made = attempt(choices[left - 1])) {
             return made;
@@ -509,7 +509,8 @@ PracticeSet practiceSet(const SetCode &code)
     // Fisher–Yates, so that the problems chosen to show the promised tags do
     // not all stand first.
     for (std::size_t left = set.problems.size(); left > 1; --left) {
-        std::swap(set.problems[random.below(left)], set.problems[left - 1]);
+        std::swap(
+            set.problems[static_cast<std::size_t>(random.below(left))], set.problems[left - 1]);
     }
     return set;
 }

@@ -55,6 +55,7 @@ function wrap(page) {
     },
     preload: (fn) => page.addInitScript(fn),
     screenshot: (path) => page.screenshot({ path }),
+    pdf: (path) => page.pdf({ path, preferCSSPageSize: true, printBackground: true }),
     close: () => page.context().close(),
   };
 }

@@ -5,6 +5,7 @@ import puppeteer from 'puppeteer-core';
 
 export const limits = {
   devTools: 'Chromium\'s DevTools protocol (the manifest as read, installability) is Chromium\'s own',
+  pdf: 'printing to PDF is Chromium\'s own among the drivers here (WebDriver BiDi\'s is not in puppeteer for Firefox)',
 };
 
 let marks = 0;
@@ -52,6 +53,7 @@ function wrap(page) {
     },
     preload: (fn) => page.evaluateOnNewDocument(fn),
     screenshot: (path) => page.screenshot({ path }),
+    pdf: () => { throw new Error(limits.pdf); },
     close: () => page.browserContext().close(),
   };
 }

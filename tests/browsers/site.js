@@ -26,6 +26,7 @@
 //   page.closed()                resolves when the page's window has closed
 //   page.visitOtherTab()         another tab to the front, and this one back
 //   page.preload(fn)             runs fn in every document before its scripts
+//   page.pdf(file)               prints the page to a PDF file, with its own @page size
 //   page.screenshot(file), page.close()
 //
 // What drives a page uses the Page below, which adds what is the same everywhere.
@@ -146,6 +147,7 @@ export class Page {
   closed(ms = 10000) { return inTime(this.#page.closed(), ms, 'the window to close'); }
   visitOtherTab() { return this.#page.visitOtherTab(); }
   screenshot(file) { return this.#page.screenshot(file); }
+  pdf(file) { return this.#page.pdf(file); }
   close() { return this.#page.close(); }
 
   // Reloads the page, as the browser's button does; waits for the new

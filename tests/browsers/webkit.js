@@ -39,6 +39,7 @@ export const limits = {
   devTools: 'Chromium\'s DevTools protocol (the manifest as read, installability) is Chromium\'s own',
   preload: 'classic WebDriver cannot run a script in a document before the document\'s own',
   scale: 'MiniBrowser draws at the X display\'s scale only',
+  pdf: 'WebKitWebDriver does not print pages',
   httpCache: 'MiniBrowser under automation browses in an ephemeral session, which has no '
     + 'HTTP cache for the service worker to take the page\'s files from',
 };
@@ -186,6 +187,7 @@ function wrap(driver, handle, session, frame = null) {
       await d.switchTo().window(handle);
     },
     preload: () => { throw new Error(limits.preload); },
+    pdf: () => { throw new Error(limits.pdf); },
     async screenshot(path) {
       const { writeFile } = await import('node:fs/promises');
       const d = await top();

@@ -3,6 +3,7 @@
 // controls found by their data-control names, and a test skipped where the
 // engine's driver cannot carry it out.
 
+import { execFileSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';
 import { after, before } from 'node:test';
 import { engine, launchBrowser, limits, serveSite } from '../browsers/site.js';
@@ -78,4 +79,12 @@ export async function calculate(page, row) {
   }
   await page.click(control('Command1'));
   return answer(page);
+}
+
+// The native command-line program, tobarin, of the native build
+// (scripts/test-web.sh builds it where it is missing): its output.
+const nativeProgram = process.env.TOBARIN_NATIVE
+  ?? new URL('../../build/app/tobarin', import.meta.url).pathname;
+export function tobarin(...args) {
+  return execFileSync(nativeProgram, args, { encoding: 'utf8' });
 }

@@ -1,7 +1,7 @@
 // Starts the calculator: loads the engine, binds it to the page's window and
 // hands the window the focus, as the desktop program does when it starts.
 
-import { FormName } from './codes.js';
+import { FormName, OpenPractice, PracticeAddress } from './codes.js';
 import { PageProperties } from './page-properties.js';
 import { loadEngine } from './engine.js';
 import { MessageBox } from './message-box.js';
@@ -20,7 +20,8 @@ const form = document.querySelector(`[data-control="${FormName}"]`);
 const page = new PageProperties(document, new MessageBox(document.querySelector('dialog[data-control="MsgBox"]')));
 const working = new WorkingWindow(document.querySelector('.panel'), () => page.check(), () => page.follow());
 page.setWorkingWindow(working);
-const engine = await loadEngine(page.imports());
+const imports = page.imports();
+const engine = await loadEngine(imports);
 await shown;
 
 // From here to ready the page runs in one go, so nothing typed or clicked can
@@ -42,6 +43,34 @@ form.querySelector('input:not([type="radio"]), input:checked, button').focus();
 document.documentElement.setAttribute('data-ready', '');
 // When the page became ready, by its own clock, for the start-up bench.
 performance.mark('tobarin-ready');
+
+// Practice (練習): its script (practice.js), its styles, the faces of the
+// characters only it draws and its engine module are loaded when it is first
+// opened, from the working window's button or by a set that the address names
+// (#practice=CODE), once the calculator is ready or later.
+const stylesheet = (href) => new Promise((resolve, reject) => {
+  const link = Object.assign(document.createElement('link'), { rel: 'stylesheet', href });
+  link.addEventListener('load', resolve);
+  link.addEventListener('error', () => { link.remove(); reject(new Error(`${href} did not load`)); });
+  document.head.append(link);
+});
+let practice = null;
+function practicePanel() {
+  practice ??= Promise.all([import('./practice.js'), stylesheet('practice.css'), stylesheet('fonts/later.css')])
+    .then(([{ PracticePanel }]) => new PracticePanel(document.querySelector('.panel'), imports, () => page.ended),
+      (error) => {
+        practice = null;  // tried again next time: the network may be back
+        throw error;
+      });
+  return practice;
+}
+const withPractice = (action) => practicePanel().then(action, (error) => console.error('practice', error));
+document.querySelector(`[data-panel="${OpenPractice}"]`).addEventListener('click', () => withPractice((panel) => panel.open()));
+const followAddress = () => {
+  if (location.hash.startsWith(PracticeAddress)) withPractice((panel) => panel.followAddress());
+};
+followAddress();
+addEventListener('hashchange', followAddress);
 
 // Every file of the site is kept for working offline. The worker is
 // registered once the load has ended, when it finds in the browser's cache

@@ -13,7 +13,7 @@ import {
 const MathML = 'http://www.w3.org/1998/Math/MathML';
 const MethodKey = 'tobarin.method';  // kept between visits
 
-function math(name, ...children) {
+export function math(name, ...children) {
   const element = document.createElementNS(MathML, name);
   element.append(...children);
   return element;
@@ -56,7 +56,7 @@ function pairMath(line) {
 }
 
 // A line of the working, drawn as its shape says.
-function lineMath(line) {
+export function lineMath(line) {
   switch (line.shape) {
     case 'pair':
       return pairMath(line);
@@ -70,6 +70,24 @@ function lineMath(line) {
     default:
       return numberMath(line.first, false);
   }
+}
+
+// Draws the steps of a working (web/working_json.h) into a list, one item a
+// step: its line, stacked, and its note; read out as the text form writes it.
+export function drawWorking(list, working) {
+  list.replaceChildren();
+  working.steps.forEach((step, i) => {
+    const line = math('math');
+    if (i > 0) line.append(math('mo', '='));
+    line.append(...lineMath(step.expression));
+    const item = document.createElement('li');
+    const note = document.createElement('span');
+    note.className = 'note';
+    note.textContent = step.note;
+    item.append(line, note);
+    item.setAttribute('aria-label', step.text.replace(/ {2,}/g, ' '));
+    list.append(item);
+  });
 }
 
 export class WorkingWindow {
@@ -99,23 +117,9 @@ export class WorkingWindow {
   // same problem worked another way keeps both.
   showWorking(working, sameProblem) {
     this.#working = working;
-    const list = this.#part(WorkingControl.Working);
-    list.replaceChildren();
+    drawWorking(this.#part(WorkingControl.Working), working);
     this.#part('copied').textContent = '';
     this.#part('report').textContent = working.report;
-    working.steps.forEach((step, i) => {
-      const line = math('math');
-      if (i > 0) line.append(math('mo', '='));
-      line.append(...lineMath(step.expression));
-      const item = document.createElement('li');
-      const note = document.createElement('span');
-      note.className = 'note';
-      note.textContent = step.note;
-      item.append(line, note);
-      // Read out as the text form writes the step.
-      item.setAttribute('aria-label', step.text.replace(/ {2,}/g, ' '));
-      list.append(item);
-    });
     if (sameProblem) {
       this.#reveal(this.#shown);
       return;

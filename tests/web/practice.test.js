@@ -1,0 +1,246 @@
+// Practice (練習) in the panel's place: a set opened by the page's address
+// holds the native program's problems in order; a round answered with a
+// right answer, a problem missed twice and one right at the second try, its
+// score and the record kept after a reload; a code that cannot be read says
+// why without stopping the calculator; and the set printed as A4 pages of a
+// worksheet whose QR code holds the page's address.
+
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import { mkdtempSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { describe, test } from 'node:test';
+import { answer, control, lacks, sharedBrowser, tobarin, type } from './support.js';
+
+const shared = sharedBrowser();
+const part = (name) => `[data-practice="${name}"]`;
+
+// A page of the calculator opened at #practice=CODE, its set shown.
+async function practise(t, code) {
+  const page = await shared.browser.open();
+  t.after(() => page.close());
+  await page.goto(`${shared.site.url}#practice=${code}`);
+  await page.ready();
+  await page.waitFor(() => document.querySelector('[data-practice="SetCode"]')?.textContent
+    || !document.querySelector('[data-practice="CodeMessage"]').hidden);
+  return page;
+}
+
+// The native program's listing of a code: each problem's EXPR and tags.
+function listing(code) {
+  const [, ...lines] = tobarin('--practice', code, '--list').trimEnd().split('\n');
+  return lines.map((line) => {
+    const [expression, tags] = line.split('\t');
+    return { expression, tags: tags.split(',') };
+  });
+}
+
+// The answer of EXPR as the native program gives it ("-2 5/12"), as the
+// fields take it: [whole, numerator, denominator, negative].
+function rightAnswer(expression) {
+  const [, sign, whole, num, den] = tobarin('--calc', expression).trim()
+    .match(/^(-?)(\d+)?(?: ?(\d+)\/(\d+))?$/);
+  return [whole ?? '', num ?? '', den ?? '', sign === '-'];
+}
+
+// The native program's verdict on an answer typed for EXPR, hint and all.
+function verdictOf(expression, typed) {
+  try {
+    return tobarin('--calc', expression, '--check', typed).trim();
+  } catch (error) {
+    return error.stdout.trim();  // a wrong answer exits with 4
+  }
+}
+
+async function answerWith(page, [whole, num, den, negative]) {
+  for (const [name, text] of [['AnswerWhole', whole], ['AnswerNumerator', num], ['AnswerDenominator', den]]) {
+    await page.fill(part(name), text);
+  }
+  if (await page.checked(part('AnswerNegative')) !== negative) await page.click(part('AnswerNegative'));
+  await page.click(part('CheckAnswer'));
+}
+
+const verdict = (page) => page.evaluate(() => {
+  const shown = document.querySelector('[data-practice="Verdict"]');
+  return [shown.dataset.verdict, shown.getAttribute('role'), shown.textContent];
+});
+const problems = (page) => page.evaluate(() => [...document.querySelectorAll(
+  '[data-practice="Progress"] [data-problem]')].map((item) => item.dataset.problem));
+const recordShown = (page) => page.evaluate(() => [...document.querySelectorAll(
+  '[data-practice="RecordTables"] td')].map((cell) => `${cell.previousElementSibling.title} ${cell.dataset.streak}`
+  + `${cell.textContent === '習得' ? ' 習得' : ''}`));
+
+// The record a round leaves, as the table shows it for the unit's tags: for
+// each, the answers right at the first try in a row, up to three, 習得 at three.
+function expectedRecord(set, results, tags) {
+  const streaks = new Map();
+  set.forEach((problem, i) => problem.tags.forEach((tag) => {
+    const streak = streaks.get(tag) ?? 0;
+    if (streak < 3) streaks.set(tag, results[i] === 'first' ? streak + 1 : 0);
+  }));
+  return tags.map((tag) => `${tag} ${streaks.get(tag) ?? 0}${streaks.get(tag) === 3 ? ' 習得' : ''}`);
+}
+
+describe('a set opened by the page\'s address', () => {
+  for (const code of ['p1:5-unlike:2:10:4821', 'p1:7-signed:3:50:18446744073709551615', 'p1:6-divide:1:1:0']) {
+    test(`${code}: the native program's problems, in order, each from the start`, async (t) => {
+      const page = await practise(t, code);
+      assert.deepEqual(await problems(page), listing(code).map((problem) => problem.expression));
+      assert.equal(await page.text(part('SetCode')), code);
+      assert.equal(await page.visible('[data-practice-panel]'), true);
+      assert.equal(await page.visible('.panel:not(.practice)'), false);
+    });
+  }
+});
+
+test('a round: right, missed twice with the hint and then the working, right at the second try; the score and the record after a reload', async (t) => {
+  const code = 'p1:5-unlike:2:4:12';
+  const set = listing(code);
+  const page = await practise(t, code);
+  const right = set.map((problem) => rightAnswer(problem.expression));
+  const wrong = ['99', '', '', false];
+  // (1) right; (2) wrong twice; (3) wrong, then right typed as an input method
+  // gives it, in full-width digits with と; (4) right.
+  await answerWith(page, right[0]);
+  assert.equal((await verdict(page))[0], 'correct');
+  assert.equal(await page.attribute(`${part('Progress')} li:nth-child(2)`, 'aria-current'), 'step');
+  // The numerators' difference over the larger denominator: a mistake with a hint of its own.
+  await answerWith(page, ['', '1', '3', false]);
+  const [look, role, hint] = await verdict(page);
+  assert.deepEqual([look, role], ['wrong', 'status']);
+  assert.equal(hint, `${verdictOf(set[1].expression, '1/3')}もう一度やってみましょう。`);
+  assert.notEqual(verdictOf(set[1].expression, '1/3'), verdictOf(set[1].expression, '99'));
+  assert.equal(await page.visible(part('Working')), false);
+  await answerWith(page, wrong);
+  assert.equal(await page.visible(part('NextProblem')), true);
+  const lines = await page.evaluate(() => [...document.querySelectorAll(
+    '[data-practice="Working"] li')].map((item) => item.getAttribute('aria-label')));
+  assert.equal(lines[0], set[1].expression);
+  assert.ok(lines.length > 1);
+  await page.click(part('NextProblem'));
+  await answerWith(page, wrong);
+  const [whole, num, den, negative] = right[2];
+  const wide = (digits) => digits.replace(/\d/g, (d) => String.fromCharCode(0xFF10 + Number(d)));
+  const typed = `${negative ? '－' : ''}${wide(whole)}${whole && num ? 'と' : ''}${num ? `${wide(num)}／${wide(den)}` : ''}`;
+  await answerWith(page, [typed, '', '', false]);
+  assert.equal((await verdict(page))[0], 'correct');
+  await answerWith(page, right[3]);
+  await page.waitFor(() => !document.querySelector('[data-practice="Result"]').hidden);
+  assert.equal(await page.text(part('Score')), '4問中3問正解');
+  assert.match(await page.text(part('Time')), /^かかった時間: \d+秒$/);
+  assert.deepEqual(await page.evaluate(() => [...document.querySelectorAll(
+    '[data-practice="Missed"] > li')].map((item) => [item.dataset.problem, item.querySelectorAll('.working li').length > 1])),
+  [[set[1].expression, true]]);
+  assert.deepEqual(await page.evaluate(() => [...document.querySelectorAll(
+    '[data-practice="Progress"] li')].map((item) => item.dataset.result)), ['first', 'missed', 'second', 'first']);
+
+  const expected = expectedRecord(set, ['first', 'missed', 'second', 'first'], ['multiple', 'coprime', 'shared', 'reduce']);
+  await page.click(part('ChooseAgain'));
+  assert.deepEqual(await recordShown(page), expected);
+  // The page again, without the set in its address.
+  await page.evaluate(() => history.replaceState(null, '', location.pathname));
+  await page.reload();
+  await page.ready();
+  await page.click('[data-panel="OpenPractice"]');
+  await page.waitFor(() => document.querySelector('[data-practice="RecordTables"] table') !== null);
+  assert.deepEqual(await recordShown(page), expected);
+});
+
+test('three right at the first try in a row is 習得', async (t) => {
+  // Every problem of 6-times-whole has a whole number.
+  const code = 'p1:6-times-whole:1:3:5';
+  const set = listing(code);
+  const page = await practise(t, code);
+  for (const problem of set) await answerWith(page, rightAnswer(problem.expression));
+  await page.waitFor(() => !document.querySelector('[data-practice="Result"]').hidden);
+  await page.click(part('ChooseAgain'));
+  const expected = expectedRecord(set, ['first', 'first', 'first'], ['whole', 'cancel']);
+  assert.equal(expected[0], 'whole 3 習得');
+  assert.deepEqual(await recordShown(page), expected);
+});
+
+describe('a code that cannot be read', () => {
+  const rows = [
+    ['p1:nope:2:10:1', /unknown unit 'nope'/],
+    ['p9:5-unlike:2:10:1', /unknown code version 'p9'/],
+    ['p1:5-unlike:4:10:1', /the level is 1, 2 or 3/],
+    ['p1:5-unlike:2:51:1', /the count is a whole number from 1 to 50/],
+    ['%E3%81%82%', /a set code is p1:UNIT:LEVEL:COUNT:SEED/],
+  ];
+  for (const [code, reason] of rows) {
+    test(`#practice=${code}: says why, lists the units, and the calculator calculates`, async (t) => {
+      const page = await practise(t, code);
+      assert.equal(await page.visible(part('CodeMessage')), true);
+      assert.match(await page.text(part('CodeMessage')), reason);
+      assert.equal(await page.count(`${part('CodeMessage')} li`), 7);
+      assert.match(await page.text(`${part('CodeMessage')} li`), /^4-like 小4/);
+      for (const [name, text] of [['Text1(1)', '1'], ['Text1(0)', '2'], ['Text2(1)', '1'], ['Text2(0)', '3']]) {
+        await type(page, name, text);
+      }
+      await page.click(control('Command1'));
+      assert.equal(await answer(page), '||5/6|bar');
+    });
+  }
+});
+
+test('the worksheet: A4 pages of 20 problems in two columns, its QR code the page\'s address', async (t) => {
+  const code = 'p1:5-mixed:2:45:3';
+  const page = await practise(t, code);
+  const address = `${shared.site.url}#practice=${code}`;
+  await page.waitFor(() => document.querySelector('[data-practice="Sheet"]').dataset.qr);
+  assert.equal(await page.attribute(part('Sheet'), 'data-qr'), address);
+  // The print rules as the stylesheet holds them, and the sheet laid out by them.
+  const printed = await page.evaluate(() => {
+    const rules = [...document.styleSheets].flatMap((sheet) => [...sheet.cssRules]);
+    const pageRule = rules.find((rule) => rule instanceof CSSPageRule);
+    const print = rules.filter((rule) => rule instanceof CSSMediaRule && rule.media.mediaText === 'print')
+      .flatMap((rule) => [...rule.cssRules].map((inner) => inner.cssText));
+    const adopted = new CSSStyleSheet();
+    adopted.replaceSync(print.join('\n'));
+    document.adoptedStyleSheets = [adopted];
+    const millimetre = 96 / 25.4;
+    const boxes = [...document.querySelectorAll('.sheet-page')].map((sheetPage) => {
+      const { top, bottom } = sheetPage.getBoundingClientRect();
+      const problems = [...sheetPage.querySelectorAll('.sheet-problem')].map((item) => {
+        const box = item.getBoundingClientRect();
+        return { left: Math.round(box.left), inside: box.top >= top - 0.5 && box.bottom <= bottom + 0.5 };
+      });
+      return { height: (bottom - top) / millimetre, problems };
+    });
+    const result = {
+      size: pageRule?.style.getPropertyValue('size'),
+      margin: parseFloat(pageRule?.style.getPropertyValue('margin-top')),
+      windowShown: document.querySelector('.desk').checkVisibility(),
+      numbers: [...document.querySelectorAll('.sheet-number')].map((n) => n.textContent),
+      boxes,
+    };
+    document.adoptedStyleSheets = [];
+    return result;
+  });
+  assert.match(printed.size, /^a4( portrait)?$/i);
+  assert.ok(printed.margin >= 10, `margins of ${printed.margin} mm`);
+  assert.equal(printed.windowShown, false);
+  assert.deepEqual(printed.numbers, Array.from({ length: 45 }, (_, i) => `(${i + 1})`));
+  assert.deepEqual(printed.boxes.map((box) => box.problems.length), [20, 20, 5]);
+  for (const { height, problems: items } of printed.boxes) {
+    assert.ok(height <= 297 - 2 * printed.margin, `a page ${height} mm high`);
+    assert.ok(items.every((item) => item.inside), 'no problem across a page');
+    // Down the first column, then the second.
+    const columns = [...new Set(items.map((item) => item.left))];
+    assert.deepEqual(items.map((item) => columns.indexOf(item.left)), items.map((_, i) => (i < 10 ? 0 : 1)));
+  }
+  if (lacks(t, 'pdf')) return;
+  const folder = mkdtempSync(join(tmpdir(), 'tobarin-sheet-'));
+  t.after(() => rmSync(folder, { recursive: true, force: true }));
+  const pdf = join(folder, 'sheet.pdf');
+  await page.pdf(pdf);
+  const info = execFileSync('pdfinfo', [pdf], { encoding: 'utf8' });
+  assert.match(info, /^Pages: +3$/m);
+  // A4 is 595.28 × 841.89 points; Chromium rounds it to its own units.
+  const [, width, height] = info.match(/^Page size: +([\d.]+) x ([\d.]+) pts/m).map(Number);
+  assert.ok(Math.abs(width - 595.28) < 1 && Math.abs(height - 841.89) < 1, `pages of ${width} × ${height} pt`);
+  execFileSync('pdftoppm', ['-r', '300', '-png', '-f', '1', '-l', '1', '-singlefile', pdf, join(folder, 'first')]);
+  const decoded = execFileSync('zbarimg', ['--quiet', '--raw', join(folder, 'first.png')], { encoding: 'utf8' });
+  assert.equal(decoded.trim(), address);
+});

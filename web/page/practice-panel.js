@@ -1,0 +1,343 @@
+// Practice (練習) in the place of the window 「途中式と答え合わせ」: a set chosen
+// by unit, level and count, or opened by its code (also from the page's
+// address, #practice=CODE), answered one problem at a time; the hint after a
+// first miss, the working after a second, the score, the time and what was
+// missed at the end; the record of what is mastered, kept in the page's own
+// storage; and the set as a worksheet to print. The engine does the rest:
+// this module draws what it is given and hands over what the pupil chose and
+// typed.
+
+import { Field, OpenPractice, PracticeAddress, SheetPlace, VerdictMark } from './codes.js';
+import {
+  InARow, LevelCaption, PracticeAnswerField, PracticeControl, PracticeInput, PracticeMarkup, PracticeParts,
+  PracticeStage, PracticeText, TagCaption,
+} from './practice-codes.js';
+import { practiceEngine } from './practice-engine.js';
+import { drawSheet } from './worksheet.js';
+import { drawWorking, lineMath, math } from './working-window.js';
+
+const RecordKey = 'tobarin.practice.record';  // kept between visits, on this device only
+
+// A text of PracticeText with %1, %2... filled in.
+const filled = (text, ...values) => values.reduce((t, v, i) => t.replaceAll(`%${i + 1}`, v), text);
+
+function element(name, text, className) {
+  const made = document.createElement(name);
+  if (text !== undefined) made.textContent = text;
+  if (className) made.className = className;
+  return made;
+}
+
+// "1分05秒", "42秒".
+function duration(ms) {
+  const seconds = Math.round(ms / 1000);
+  const rest = String(seconds % 60);
+  return seconds < 60 ? filled(PracticeText.seconds, rest)
+    : filled(PracticeText.minutesSeconds, Math.floor(seconds / 60), rest.padStart(2, '0'));
+}
+
+export class PracticePanel {
+  #root;
+  #workingRoot;
+  #sheet;
+  #engine;  // (call, ...args) → the engine's tobarin_practice_<call>
+  #part;
+  #code = '';  // the code to open, as given
+  #set = null;
+  #position = 0;
+  #last = null;  // the last answer's outcome
+  #started = 0;
+  #shownStage = PracticeStage.Choosing;
+
+  // Puts practice's markup after the working window's (workingRoot), hidden;
+  // its engine module gets the page's imports (pageImports) and practice's,
+  // and does nothing once stopped().
+  constructor(workingRoot, pageImports, stopped) {
+    workingRoot.insertAdjacentHTML('afterend', PracticeMarkup);
+    const root = workingRoot.nextElementSibling;
+    this.#root = root;
+    this.#workingRoot = workingRoot;
+    this.#sheet = document.querySelector(`[data-practice="${SheetPlace}"]`);
+    this.#engine = practiceEngine(pageImports, (write, read) => this.imports(write, read), stopped);
+    this.#part = (name) => root.querySelector(`[data-practice="${name}"]`);
+    const on = (name, action) => this.#part(name).addEventListener('click', action);
+    on(PracticeControl.Back, () => this.close());
+    on(PracticeControl.Start, () => this.#engine('choose', crypto.getRandomValues(new Uint32Array(1))[0]));
+    on(PracticeControl.StartCode, () => this.openCode(this.#part(PracticeControl.CodeEntry).value.trim()));
+    on(PracticeControl.CheckAnswer, () => this.#engine('answer'));
+    on(PracticeControl.NextProblem, () => this.#next());
+    on(PracticeControl.Again, () => this.#engine('again'));
+    on(PracticeControl.ChooseAgain, () => this.#choosing());
+    on(PracticeControl.PrintSheet, () => print());
+    on(PracticeControl.ClearRecord, () => {
+      if (confirm(PracticeText.clearQuestion)) this.#engine('clear_record');
+    });
+    // Enter in a field does what its group's button does.
+    const enter = (group, action) => this.#part(group).addEventListener('keydown', (event) => {
+      if (event.key !== 'Enter' || event.target.localName !== 'input' || event.target.type === 'checkbox') return;
+      event.preventDefault();
+      action();
+    });
+    enter(PracticeControl.TypedAnswer, () => this.#engine('answer'));
+    enter(PracticeControl.OpenCode, () => this.#part(PracticeControl.StartCode).click());
+    enter(PracticeControl.Choose, () => this.#part(PracticeControl.Start).click());
+  }
+
+  // The functions of the engine's "page" imports that practice answers.
+  imports(write, read) {
+    const chosen = {
+      [PracticeInput.Unit]: () => this.#part(PracticeControl.Unit).value,
+      [PracticeInput.Level]: () => this.#part(PracticeControl.Level).value,
+      [PracticeInput.Count]: () => this.#part(PracticeControl.Count).value,
+      [PracticeInput.Code]: () => this.#code,
+      [PracticeInput.KeptRecord]: () => {
+        try {
+          return localStorage.getItem(RecordKey) ?? '';
+        } catch {
+          return '';  // storage refused: nothing kept
+        }
+      },
+    };
+    return {
+      practiceInput: (which, buffer, capacity) => write(chosen[which]?.() ?? '', buffer, capacity),
+      practiceAnswerField: (field, buffer, capacity) =>
+        write(this.#part(PracticeAnswerField[field]).value, buffer, capacity),
+      practiceAnswerNegative: () => (this.#part(PracticeControl.AnswerNegative).checked ? 1 : 0),
+      showPractice: (json, length) => this.#show(JSON.parse(read(json, length))),
+      keepRecord: (text, length) => {
+        try {
+          const kept = read(text, length);
+          if (kept) localStorage.setItem(RecordKey, kept);
+          else localStorage.removeItem(RecordKey);
+        } catch {
+          // Storage refused: the record lasts as long as the page.
+        }
+      },
+    };
+  }
+
+  #showPanel() {
+    this.#workingRoot.hidden = true;
+    this.#root.hidden = false;
+  }
+
+  // Practice in the panel's place, at the stage it was left in.
+  open() {
+    this.#showPanel();
+    if (!this.#set) this.#choosing();
+    this.#printable();
+    this.#root.querySelector('h2').scrollIntoView?.({ block: 'nearest' });
+    this.#part(PracticeControl.Back).focus();
+  }
+
+  close() {
+    this.#root.hidden = true;
+    this.#workingRoot.hidden = false;
+    this.#printable();
+    this.#workingRoot.querySelector(`[data-panel="${OpenPractice}"]`).focus();
+  }
+
+  // Opens the set of a code, or says what is wrong with it.
+  openCode(code) {
+    this.#code = code;
+    this.#showPanel();
+    this.#engine('open');
+  }
+
+  // The set the page's address names (#practice=CODE), if it names one.
+  followAddress() {
+    if (!location.hash.startsWith(PracticeAddress)) return;
+    const given = location.hash.slice(PracticeAddress.length);
+    let code = given;
+    try {
+      code = decodeURIComponent(given);
+    } catch {
+      // Not percent-encoded as it should be: the engine says what is wrong with it as it stands.
+    }
+    this.openCode(code);
+  }
+
+  #stage(stage) {
+    this.#shownStage = stage;
+    for (const [part, shownIn] of Object.entries(PracticeParts)) this.#part(part).hidden = !shownIn[stage];
+    this.#printable();
+  }
+
+  // The page prints as the set's worksheet while the set is shown, and as
+  // itself otherwise.
+  #printable() {
+    document.documentElement.toggleAttribute('data-sheet',
+      !this.#root.hidden && this.#shownStage !== PracticeStage.Choosing);
+  }
+
+  #choosing() {
+    this.#stage(PracticeStage.Choosing);
+    this.#engine('record');
+  }
+
+  #show(shown) {
+    switch (shown.kind) {
+      case 'set': return this.#showSet(shown);
+      case 'refused': return this.#refused(shown);
+      case 'answered': return this.#answered(shown);
+      case 'record': return this.#showRecord(shown);
+      default: throw new Error(`practice: nothing to show as ${shown.kind}`);
+    }
+  }
+
+  // A code that cannot be read: what is wrong, and the units there are.
+  #refused({ given, message, units }) {
+    this.#choosing();
+    const box = this.#part(PracticeControl.CodeMessage);
+    const reason = element('p', message);
+    reason.lang = 'en';
+    const list = element('ul');
+    for (const unit of units) {
+      const item = element('li');
+      item.append(element('code', unit.id), ` ${unit.title}`);
+      list.append(item);
+    }
+    box.replaceChildren(element('p', filled(PracticeText.refusedCode, given)), reason,
+      element('p', PracticeText.codeShape), element('p', PracticeText.unitsHeading), list);
+    box.hidden = false;
+  }
+
+  #showSet(set) {
+    this.#set = set;
+    this.#position = 0;
+    this.#last = null;
+    this.#part(PracticeControl.CodeMessage).hidden = true;
+    this.#part(PracticeControl.SetTitle).textContent = filled(PracticeText.setTitle, set.title, LevelCaption[set.level - 1]);
+    this.#part(PracticeControl.SetCode).textContent = set.code;
+    // Every problem of the set in its order from the start, a number each.
+    this.#part(PracticeControl.Progress).replaceChildren(...set.problems.map((problem, i) => {
+      const item = element('li', String(i + 1));
+      item.dataset.problem = problem.expression;
+      return item;
+    }));
+    this.#stage(PracticeStage.Answering);
+    this.#verdict(null, '');
+    this.#draw();
+    this.#started = performance.now();
+    const address = new URL(location.href);
+    address.hash = `${PracticeAddress}${set.code}`;
+    // The address names the set being practised, to reload or pass on.
+    if (address.href !== location.href) history.replaceState(history.state, '', address.href);
+    drawSheet(this.#sheet, set, address.href).catch((error) => console.error('the worksheet', error));
+  }
+
+  // The problem at the round's position, with fields to answer it.
+  #draw() {
+    const problem = this.#set.problems[this.#position];
+    const count = this.#set.problems.length;
+    for (const [i, item] of [...this.#part(PracticeControl.Progress).children].entries()) {
+      if (i === this.#position) item.setAttribute('aria-current', 'step');
+      else item.removeAttribute('aria-current');
+    }
+    this.#part(PracticeControl.ProblemNumber).textContent = filled(PracticeText.problemNumber, this.#position + 1, count);
+    this.#part(PracticeControl.Problem).replaceChildren(math('math', ...lineMath(problem.line), math('mo', '=')));
+    this.#part(PracticeControl.FormWanted).textContent = this.#set.formWanted;
+    for (const name of Object.values(PracticeAnswerField)) this.#part(name).value = '';
+    this.#part(PracticeControl.AnswerNegative).checked = false;
+    this.#answering(true);
+    this.#part(PracticeAnswerField[Field.Denominator]).focus();
+  }
+
+  // Whether the typed answer takes an answer, or the working of a miss is shown.
+  #answering(open) {
+    for (const input of this.#part(PracticeControl.TypedAnswer).querySelectorAll('input, button')) input.disabled = !open;
+    this.#part(PracticeControl.Working).hidden = open;
+    this.#part(PracticeControl.NextProblem).hidden = open;
+  }
+
+  // The verdict, and on a line of its own what comes next (after a first miss).
+  #verdict(category, text, then = '') {
+    const verdict = this.#part(PracticeControl.Verdict);
+    if (category === null) delete verdict.dataset.verdict;
+    else verdict.dataset.verdict = VerdictMark[category];
+    verdict.replaceChildren(text);
+    if (then) verdict.append(document.createElement('br'), then);
+  }
+
+  #answered(answered) {
+    this.#last = answered;
+    const item = this.#part(PracticeControl.Progress).children[answered.problem];
+    if (answered.result) item.dataset.result = answered.result;
+    switch (answered.outcome) {
+      case 'right':
+        this.#verdict(answered.category, `(${answered.problem + 1}) ${answered.text}`);
+        this.#next();
+        return;
+      case 'tryAgain':
+        this.#verdict(answered.category, answered.text, PracticeText.tryAgain);
+        return;
+      case 'missed': {
+        this.#verdict(answered.category, answered.text);
+        drawWorking(this.#part(PracticeControl.Working), answered.working);
+        this.#answering(false);
+        const next = this.#part(PracticeControl.NextProblem);
+        next.dataset.caption ??= next.textContent;
+        next.textContent = answered.finished ? PracticeText.lastProblem : next.dataset.caption;
+        next.focus();
+        return;
+      }
+      default:
+        this.#verdict(answered.category, answered.text);
+    }
+  }
+
+  // On from a problem answered: the next problem, or the result after the last.
+  #next() {
+    if (this.#last.finished) {
+      this.#result(this.#last);
+      return;
+    }
+    if (this.#last.outcome !== 'right') this.#verdict(null, '');
+    this.#position = this.#last.problem + 1;
+    this.#draw();
+  }
+
+  #result({ score, missed }) {
+    this.#stage(PracticeStage.Finished);
+    this.#part(PracticeControl.Score).textContent = score;
+    this.#part(PracticeControl.Time).textContent = filled(PracticeText.time, duration(performance.now() - this.#started));
+    const heading = this.#part(PracticeControl.MissedHeading);
+    heading.dataset.caption ??= heading.textContent;
+    heading.textContent = missed.length ? heading.dataset.caption : PracticeText.noneMissed;
+    this.#part(PracticeControl.Missed).replaceChildren(...missed.map(({ problem, working }) => {
+      const item = element('li');
+      item.dataset.problem = this.#set.problems[problem].expression;
+      const steps = element('ol', undefined, 'working');
+      drawWorking(steps, working);
+      item.append(element('p', `(${problem + 1})`, 'missed-number'), steps);
+      return item;
+    }));
+    this.#part(PracticeControl.Again).focus();
+  }
+
+  // The record, a table a unit practised: each tag it names, with its streak.
+  #showRecord({ units }) {
+    const tables = units.map((unit) => {
+      const table = element('table');
+      const head = element('tr');
+      head.append(element('th', PracticeText.tagColumn), element('th', PracticeText.streakColumn));
+      table.append(element('caption', unit.title), head);
+      for (const row of unit.rows) {
+        const line = element('tr');
+        const tag = element('th', TagCaption[row.tag] ?? row.tag);
+        tag.scope = 'row';
+        tag.title = row.tag;
+        const marks = element('td', row.mastered ? PracticeText.mastered
+          : PracticeText.streakDone.repeat(row.streak) + PracticeText.streakToGo.repeat(InARow - row.streak));
+        if (!row.mastered) marks.setAttribute('aria-label', filled(PracticeText.streakSpoken, row.streak));
+        marks.dataset.streak = row.streak;
+        line.append(tag, marks);
+        table.append(line);
+      }
+      table.dataset.unit = unit.id;
+      return table;
+    });
+    this.#part(PracticeControl.RecordTables).replaceChildren(...(tables.length ? tables : [element('p', PracticeText.noRecord)]));
+    this.#part(PracticeControl.ClearRecord).disabled = tables.length === 0;
+  }
+}

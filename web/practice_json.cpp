@@ -1,0 +1,131 @@
+#include "web/practice_json.h"
+
+#include "engine/working/textbook.h"
+
+#include "web/working_json.h"
+
+namespace tobarin::web {
+
+namespace {
+
+std::string boolean(bool value)
+{
+    return value ? "true" : "false";
+}
+
+std::string_view outcomeName(practice::Round::Outcome outcome)
+{
+    switch (outcome) {
+    case practice::Round::Outcome::Right:
+        return "right";
+    case practice::Round::Outcome::TryAgain:
+        return "tryAgain";
+    case practice::Round::Outcome::Missed:
+        return "missed";
+    case practice::Round::Outcome::NotRead:
+        break;
+    }
+    return "notRead";
+}
+
+std::string unitsJson()
+{
+    std::string json = "[";
+    for (const practice::UnitInfo &unit : practice::units()) {
+        json += (json.size() > 1 ? "," : "") + std::string("{\"id\":") + jsonString(unit.id)
+            + ",\"title\":" + jsonString(unit.title) + "}";
+    }
+    return json + "]";
+}
+
+// Whether the record holds anything of the unit, streaks of 0 too: the
+// record's text has a line for each unit and tag it has seen.
+bool practised(const std::string &recordText, std::string_view unit)
+{
+    const std::string line = std::string(unit) + " ";
+    return recordText.starts_with(line) || recordText.find("\n" + line) != std::string::npos;
+}
+
+}  // namespace
+
+std::string practiceSetJson(const practice::PracticeSet &set)
+{
+    const practice::UnitInfo &unit = practice::unitInfo(set.code.unit);
+    std::string json = "{\"kind\":\"set\",\"code\":" + jsonString(practice::setCodeText(set.code))
+        + ",\"unit\":" + jsonString(unit.id) + ",\"title\":" + jsonString(unit.title)
+        + ",\"level\":" + std::to_string(set.code.level)
+        + ",\"formWanted\":" + jsonString(practice::formWanted(unit.unit)) + ",\"problems\":[";
+    bool first = true;
+    for (const practice::PracticeProblem &problem : set.problems) {
+        json += first ? "" : ",";
+        first = false;
+        json += "{\"expression\":" + jsonString(problem.expression)
+            + ",\"line\":" + expressionJson(problemExpression(problem.problem)) + "}";
+    }
+    return json + "]}";
+}
+
+std::string refusedJson(std::string_view given, std::string_view message)
+{
+    return "{\"kind\":\"refused\",\"given\":" + jsonString(given)
+        + ",\"message\":" + jsonString(message) + ",\"units\":" + unitsJson() + "}";
+}
+
+std::string answeredJson(
+    const practice::Round &round, const practice::Round::Answered &answered, std::size_t problem)
+{
+    const bool missed = answered.outcome == practice::Round::Outcome::Missed;
+    std::string json = "{\"kind\":\"answered\",\"problem\":" + std::to_string(problem)
+        + ",\"outcome\":" + jsonString(outcomeName(answered.outcome))
+        + ",\"category\":" + std::to_string(static_cast<int>(categoryOf(answered.check.verdict)))
+        + ",\"text\":" + jsonString(answered.check.text)
+        + ",\"working\":" + (missed ? workingJson(answered.working) : "null")
+        + ",\"finished\":" + boolean(round.finished()) + ",\"result\":";
+    if (round.answered() > problem) {
+        const practice::Round::Result result = round.results().at(problem);
+        json += result == practice::Round::Result::First ? "\"first\""
+            : result == practice::Round::Result::Second  ? "\"second\""
+                                                         : "\"missed\"";
+    } else {
+        json += "null";
+    }
+    if (round.finished()) {
+        json += ",\"score\":" + jsonString(practice::scoreText(round.answered(), round.right()))
+            + ",\"missed\":[";
+        bool first = true;
+        for (const std::size_t index : round.missed()) {
+            json += first ? "" : ",";
+            first = false;
+            json += "{\"problem\":" + std::to_string(index)
+                + ",\"working\":" + workingJson(round.workingOf(index)) + "}";
+        }
+        json += "]";
+    }
+    return json + "}";
+}
+
+std::string recordJson(const practice::Record &record)
+{
+    const std::string text = record.text();
+    std::string json = "{\"kind\":\"record\",\"units\":[";
+    bool firstUnit = true;
+    for (const practice::UnitInfo &unit : practice::units()) {
+        if (!practised(text, unit.id)) {
+            continue;
+        }
+        json += (firstUnit ? "{\"id\":" : ",{\"id\":") + jsonString(unit.id)
+            + ",\"title\":" + jsonString(unit.title) + ",\"rows\":[";
+        firstUnit = false;
+        bool firstRow = true;
+        for (const practice::Record::Row &row : record.table(unit.unit)) {
+            json += (firstRow ? "{\"tag\":" : ",{\"tag\":") + jsonString(practice::tagName(row.tag))
+                + ",\"streak\":" + std::to_string(row.streak)
+                + ",\"mastered\":" + boolean(record.mastered(unit.unit, row.tag)) + "}";
+            firstRow = false;
+        }
+        json += "]}";
+    }
+    return json + "]}";
+}
+
+}  // namespace tobarin::web
