@@ -34,6 +34,7 @@ done
 # it compiles natively is checked here with the flags it needs.
 web_sources=(web/generate_page.cpp web/generate_markup.cpp web/generate_working_markup.cpp
   web/generate_styles.cpp web/generate_codes.cpp web/page_properties.cpp web/working_json.cpp
+  web/generate_practice_markup.cpp web/practice_json.cpp
   tests/web/oracle_cli.cpp)
 clang-tidy -quiet "${web_sources[@]}" -- -std=c++20 -I. -I"$build/generated" \
     -DFMT_HEADER_ONLY=1 >"$build/clang-tidy-web.log" 2>&1 || {

@@ -84,23 +84,23 @@ public:
             captioned("<select" + id + tip + ">" + options(row.name) + "</select>");
             return;
         case PracticeKind::Number:
-            captioned("<input type=\"number\"" + id + " min=\"1\" max=\""
+            captioned("<input type=\"number\"" + id + R"( min="1" max=")"
                 + std::to_string(practice::MostProblems) + "\" value=\""
-                + std::to_string(practice::DefaultCount) + "\" inputmode=\"numeric\">");
+                + std::to_string(practice::DefaultCount) + R"(" inputmode="numeric">)");
             return;
         case PracticeKind::TextBox: {
             // The typed answer's fields as in the window 「途中式と答え合わせ」; a code
             // is text to type and paste.
             const bool answer = row.container == PracticeAnswerGrid.container;
             m_out << "<input type=\"text\"" << id << name << tip << " placeholder=\"" << caption
-                  << (answer ? "\" inputmode=\"numeric\"" : "\"")
-                  << " autocomplete=\"off\" autocapitalize=\"off\" spellcheck=\"false\">"
+                  << (answer ? R"(" inputmode="numeric")" : "\"")
+                  << R"( autocomplete="off" autocapitalize="off" spellcheck="false">)"
                   << (answer ? "" : "\n");
             return;
         }
         case PracticeKind::CheckBox:
             m_out << "<label data-practice-for=\"" << escaped(row.name)
-                  << "\"><input type=\"checkbox\"" << id << name << "><span>" << caption
+                  << R"("><input type="checkbox")" << id << name << "><span>" << caption
                   << "</span></label>";
             return;
         case PracticeKind::Line:
@@ -204,7 +204,7 @@ void writePracticePanel(std::ostream &out)
 
 void writeSheetPlace(std::ostream &out)
 {
-    out << "<div class=\"sheet\" data-practice=\"" << escaped(SheetPlace)
+    out << R"(<div class="sheet" data-practice=")" << escaped(SheetPlace)
         << "\" aria-hidden=\"true\"></div>\n";
 }
 

@@ -51,7 +51,7 @@ bool practised(const std::string &recordText, std::string_view unit)
 std::string practiceSetJson(const practice::PracticeSet &set)
 {
     const practice::UnitInfo &unit = practice::unitInfo(set.code.unit);
-    std::string json = "{\"kind\":\"set\",\"code\":" + jsonString(practice::setCodeText(set.code))
+    std::string json = R"({"kind":"set","code":)" + jsonString(practice::setCodeText(set.code))
         + ",\"unit\":" + jsonString(unit.id) + ",\"title\":" + jsonString(unit.title)
         + ",\"level\":" + std::to_string(set.code.level)
         + ",\"formWanted\":" + jsonString(practice::formWanted(unit.unit)) + ",\"problems\":[";
@@ -67,7 +67,7 @@ std::string practiceSetJson(const practice::PracticeSet &set)
 
 std::string refusedJson(std::string_view given, std::string_view message)
 {
-    return "{\"kind\":\"refused\",\"given\":" + jsonString(given)
+    return R"({"kind":"refused","given":)" + jsonString(given)
         + ",\"message\":" + jsonString(message) + ",\"units\":" + unitsJson() + "}";
 }
 
@@ -75,7 +75,7 @@ std::string answeredJson(
     const practice::Round &round, const practice::Round::Answered &answered, std::size_t problem)
 {
     const bool missed = answered.outcome == practice::Round::Outcome::Missed;
-    std::string json = "{\"kind\":\"answered\",\"problem\":" + std::to_string(problem)
+    std::string json = R"({"kind":"answered","problem":)" + std::to_string(problem)
         + ",\"outcome\":" + jsonString(outcomeName(answered.outcome))
         + ",\"category\":" + std::to_string(static_cast<int>(categoryOf(answered.check.verdict)))
         + ",\"text\":" + jsonString(answered.check.text)
@@ -107,7 +107,7 @@ std::string answeredJson(
 std::string recordJson(const practice::Record &record)
 {
     const std::string text = record.text();
-    std::string json = "{\"kind\":\"record\",\"units\":[";
+    std::string json = R"({"kind":"record","units":[)";
     bool firstUnit = true;
     for (const practice::UnitInfo &unit : practice::units()) {
         if (!practised(text, unit.id)) {
