@@ -242,6 +242,25 @@ inline constexpr std::array<VerdictLookDefinition, 5> VerdictLooks {{
         [look](const VerdictLookDefinition &d) { return d.look == look; });
 }
 
+// The look of a checker's verdict category, whose members are named as
+// VerdictLook's are (the engine's VerdictCategory).
+template <typename Category> [[nodiscard]] constexpr VerdictLook lookOf(Category category)
+{
+    switch (category) {
+    case Category::Correct:
+        return VerdictLook::Correct;
+    case Category::Close:
+        return VerdictLook::Close;
+    case Category::Wrong:
+        return VerdictLook::Wrong;
+    case Category::NoAnswer:
+        return VerdictLook::NoAnswer;
+    case Category::Unreadable:
+        break;
+    }
+    return VerdictLook::Unreadable;
+}
+
 // What the working shows before 途中式を見る is pressed, so that a pupil can
 // check an answer before seeing the right one: its first lines (the problem)
 // alone. A report that follows no line at all (fields that cannot even be

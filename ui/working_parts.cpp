@@ -26,24 +26,6 @@ namespace tobarin {
 
 namespace {
 
-// How a verdict of the checker is shown.
-VerdictLook lookOf(VerdictCategory category)
-{
-    switch (category) {
-    case VerdictCategory::Correct:
-        return VerdictLook::Correct;
-    case VerdictCategory::Close:
-        return VerdictLook::Close;
-    case VerdictCategory::Wrong:
-        return VerdictLook::Wrong;
-    case VerdictCategory::NoAnswer:
-        return VerdictLook::NoAnswer;
-    case VerdictCategory::Unreadable:
-        break;
-    }
-    return VerdictLook::Unreadable;
-}
-
 // Where the chosen method is kept between runs.
 QSettings settings()
 {

@@ -57,23 +57,6 @@ void writeObject(std::ostream &out, std::string_view name, const Items &items, E
     out << " });\n";
 }
 
-VerdictLook lookOf(VerdictCategory category)
-{
-    switch (category) {
-    case VerdictCategory::Correct:
-        return VerdictLook::Correct;
-    case VerdictCategory::Close:
-        return VerdictLook::Close;
-    case VerdictCategory::Wrong:
-        return VerdictLook::Wrong;
-    case VerdictCategory::NoAnswer:
-        return VerdictLook::NoAnswer;
-    case VerdictCategory::Unreadable:
-        break;
-    }
-    return VerdictLook::Unreadable;
-}
-
 Method methodOf(MethodChoice choice)
 {
     return choice == MethodChoice::KeepMixed ? Method::KeepMixed : Method::MakeImproper;
