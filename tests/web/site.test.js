@@ -123,7 +123,10 @@ test('a cold load downloads each file once, the service worker\'s included, with
   assert.ok(site.downloads.has('/dist/fonts/IPA_Font_License.txt'));
   assert.ok(fetched.includes('/dist/tobarin.wasm'));
   const gzipped = (path) => gzipSync(readFileSync(join(buildDir, path)), { level: 9 }).length;
-  const total = [...new Set(fetched)].map((path) => gzipped(path.endsWith('/') ? `${path}index.html` : path))
+  // The icons are the browser's to fetch, for its tab or a home screen, when
+  // it likes (Firefox at once, Chromium not): they are left out of the budget.
+  const total = [...new Set(fetched)].filter((path) => !path.startsWith('/dist/icons/'))
+    .map((path) => gzipped(path.endsWith('/') ? `${path}index.html` : path))
     .reduce((a, b) => a + b, 0);
   assert.ok(total <= 150 * 1024, `${total} bytes gzip-compressed`);
   assert.ok(gzipped('/dist/tobarin.wasm') <= 60 * 1024);
