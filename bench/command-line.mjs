@@ -11,8 +11,8 @@
 import { spawnSync } from 'node:child_process';
 
 const rounds = Number(process.env.ROUNDS ?? 15);
-const programs = process.argv.slice(2).map((spec) => {
-  const [label, command] = spec.includes('::') ? spec.split('::') : [spec.split(' ')[0], spec];
+const programs = process.argv.slice(2).map((given) => {
+  const [label, command] = given.includes('::') ? given.split('::') : [given.split(' ')[0], given];
   const words = command.match(/'[^']*'|\S+/g).map((word) => word.replace(/^'(.*)'$/, '$1'));
   return { label, words, times: [] };
 });
