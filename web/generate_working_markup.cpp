@@ -92,7 +92,7 @@ void writeWorkingWindow(std::ostream &out)
 {
     // Its heading, with the button that puts practice in its place.
     out << "<section class=\"panel\" aria-labelledby=\"panel-title\">\n"
-        << "<div class=\"panel-head\"><h2 id=\"panel-title\">" << escaped(WorkingWindowTitle)
+        << R"(<div class="panel-head"><h2 id="panel-title">)" << escaped(WorkingWindowTitle)
         << "</h2>";
     writeWorkingControl(out, OpenPracticeButton);
     out << "</div>\n";
