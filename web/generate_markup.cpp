@@ -139,7 +139,9 @@ private:
             if (option) {
                 m_out << " name=\"" << escaped(row.container) << "\"";
             }
-            m_out << (row.selected ? " checked" : "") << "><span>" << caption
+            // Not restored by the browser on a reload or on going back: the
+            // window starts as its definition says, in step with the engine.
+            m_out << (row.selected ? " checked" : "") << " autocomplete=\"off\"><span>" << caption
                   << "</span></label>\n";
             return;
         }
@@ -189,16 +191,19 @@ void writePage(std::ostream &out, bool withEngine, std::string_view assets,
     const std::string a(assets);
     out << "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
         << "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-        // Nothing from another origin, and no inline script or style.
+        // Nothing from another origin, and no inline script or style but
+        // engine-start.js, which the build writes into the head and lets run by
+        // its hash (inline_start.mjs).
         << "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'self'; "
            "script-src 'self' 'wasm-unsafe-eval'; style-src 'self'; object-src 'none'; "
            "base-uri 'none'; form-action 'none'\">\n";
     if (withEngine) {
-        // First of all, the engine's download and compilation (engine-start.js):
-        // the longest part of starting, it then runs beside everything else.
+        // First of all, the engine's download and compilation (engine-start.js,
+        // written in place of this tag by the build): the longest part of
+        // starting, it then runs beside everything else from the moment the
+        // head is read, with no request of its own to wait for.
         out << "<script src=\"engine-start.js\"></script>\n";
-    }
-    out << "<title>" << escaped(WindowTitle) << "</title>\n"
+    }    out << "<title>" << escaped(WindowTitle) << "</title>\n"
         << "<meta name=\"description\" content=\"分数の計算機: 帯分数の四則計算\">\n"
         << "<meta name=\"theme-color\" content=\"#f0f0f0\">\n";
     out << R"(<link rel="preload" href=")" << a

@@ -57,13 +57,14 @@ void writeWorkingControl(std::ostream &out, const WorkingControlDefinition &row)
             << escaped(row.pressedCaption) << "\">" << caption << "</button>";
         return;
     case WorkingKind::CheckBox:
-        out << wrapper << R"(<input type="checkbox")" << id << name << "><span>" << caption
-            << "</span></label>";
+        // Not restored by the browser on a reload, as the window's are not.
+        out << wrapper << R"(<input type="checkbox")" << id << name
+            << R"( autocomplete="off"><span>)" << caption << "</span></label>";
         return;
     case WorkingKind::OptionButton:
         // The buttons of a group share its name, which makes them one group.
         out << wrapper << R"(<input type="radio" name=")" << escaped(row.container) << '"' << id
-            << name << "><span>" << caption << "</span></label>";
+            << name << R"( autocomplete="off"><span>)" << caption << "</span></label>";
         return;
     case WorkingKind::TextBox:
         out << R"(<input type="text")" << id << name << R"( placeholder=")" << caption

@@ -1,9 +1,10 @@
 // Starts downloading and compiling the engine (tobarin.wasm) as soon as the
 // page's head is read, before the page's script has arrived: the longest part
-// of starting the calculator then runs beside everything else. A classic
-// script, as only a script the parser waits for runs this early; engine.js
-// takes the engine over from window.tobarinEngine: its bytes once they have
-// arrived (arrived), and the compiled module once it is (module).
+// of starting the calculator then runs beside everything else. The build
+// writes it into the head (web/inline_start.mjs), as a classic script there
+// runs this early without a request of its own to wait for; engine.js takes
+// the engine over from window.tobarinEngine: its bytes once they have arrived
+// (arrived), and the compiled module once it is (module).
 
 'use strict';
 

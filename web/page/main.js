@@ -8,21 +8,18 @@ import { MessageBox } from './message-box.js';
 import { WorkingWindow } from './working-window.js';
 import { keepAnswerInSight, wireWindow } from './window-events.js';
 
-// A browser may restore ticks, choices and texts as a load ends, just before
-// pageshow (Firefox on a reload, Chromium on going back): the window waits
-// for that, then starts from its starting state as the markup writes it, so
-// that no control is out of step with the engine. WebKit may run this module
-// only once the load is over (in a frame, or a window a script opened): the
-// load and pageshow have gone by then, and there is nothing to wait for.
-const shown = document.readyState === 'complete' ? Promise.resolve()
-  : new Promise((resolve) => { addEventListener('pageshow', resolve, { once: true }); });
+// The window's ticks, choices and texts are marked autocomplete="off", so
+// that no browser restores them on a reload or on going back, and the window
+// starts from its starting state as the markup writes it, in step with the
+// engine, as soon as the engine is in: not after the load, which waits for
+// the fonts and the icons. A page restored whole from the back/forward cache
+// keeps its engine too.
 const form = document.querySelector(`[data-control="${FormName}"]`);
 const page = new PageProperties(document, new MessageBox(document.querySelector('dialog[data-control="MsgBox"]')));
 const working = new WorkingWindow(document.querySelector('.panel'), () => page.check(), () => page.follow());
 page.setWorkingWindow(working);
 const imports = page.imports();
 const engine = await loadEngine(imports);
-await shown;
 
 // From here to ready the page runs in one go, so nothing typed or clicked can
 // come between: the window takes input again first, and the browser then lays
@@ -43,6 +40,23 @@ form.querySelector('input:not([type="radio"]), input:checked, button').focus();
 document.documentElement.setAttribute('data-ready', '');
 // When the page became ready, by its own clock, for the start-up bench.
 performance.mark('tobarin-ready');
+
+// WebKit empties the fields marked autocomplete="off" when it brings a page
+// back whole from the back/forward cache, in a task of its own after
+// pageshow, while the engine still holds what they showed: they are put back
+// as the page was left once that task has run.
+let left = null;
+addEventListener('pagehide', (event) => {
+  if (event.persisted) left = [...document.querySelectorAll('input')].map((input) => [input, input.value, input.checked]);
+});
+addEventListener('pageshow', (event) => {
+  if (!event.persisted || !left) return;
+  const fields = left;
+  left = null;
+  setTimeout(() => {
+    for (const [input, value, checked] of fields) Object.assign(input, { value, checked });
+  });
+});
 
 // Practice (練習): its script (practice.js), its styles, the faces of the
 // characters only it draws and its engine module are loaded when it is first
