@@ -19,76 +19,80 @@ const page = new PageProperties(document, new MessageBox(document.querySelector(
 const working = new WorkingWindow(document.querySelector('.panel'), () => page.check(), () => page.follow());
 page.setWorkingWindow(working);
 const imports = page.imports();
-const engine = await loadEngine(imports);
+loadEngine(imports, start);
 
-// From here to ready the page runs in one go, so nothing typed or clicked can
-// come between: the window takes input again first, and the browser then lays
-// the page out once, for the focus, instead of once more after it.
-document.querySelector('.desk').inert = false;
-page.attach(engine);
-for (const input of document.querySelectorAll('input')) {
-  if (input.type === 'text') input.value = input.defaultValue;
-  else input.checked = input.defaultChecked;
-}
-working.restoreMethod();  // the way of working chosen last time, kept by the page itself
-page.follow();  // the working window shows the problem of the fields as they start
-wireWindow(page, form, document.querySelector('[role="menubar"]'));
-keepAnswerInSight(form);
+// The calculator starts once its engine is in: at once where it is here by
+// the time this script runs, as it mostly is.
+function start(engine) {
+  // From here to ready the page runs in one go, so nothing typed or clicked can
+  // come between: the window takes input again first, and the browser then lays
+  // the page out once, for the focus, instead of once more after it.
+  document.querySelector('.desk').inert = false;
+  page.attach(engine);
+  for (const input of document.querySelectorAll('input')) {
+    if (input.type === 'text') input.value = input.defaultValue;
+    else input.checked = input.defaultChecked;
+  }
+  working.restoreMethod();  // the way of working chosen last time, kept by the page itself
+  page.follow();  // the working window shows the problem of the fields as they start
+  wireWindow(page, form, document.querySelector('[role="menubar"]'));
+  keepAnswerInSight(form);
 
-// The first control in tab order that can hold the focus.
-form.querySelector('input:not([type="radio"]), input:checked, button').focus();
-document.documentElement.setAttribute('data-ready', '');
-// When the page became ready, by its own clock, for the start-up bench.
-performance.mark('tobarin-ready');
+  // The first control in tab order that can hold the focus.
+  form.querySelector('input:not([type="radio"]), input:checked, button').focus();
+  document.documentElement.setAttribute('data-ready', '');
+  // When the page became ready, by its own clock, for the start-up bench.
+  performance.mark('tobarin-ready');
 
-// WebKit empties the fields marked autocomplete="off" when it brings a page
-// back whole from the back/forward cache, in a task of its own after
-// pageshow, while the engine still holds what they showed: they are put back
-// as the page was left once that task has run.
-let left = null;
-addEventListener('pagehide', (event) => {
-  if (event.persisted) left = [...document.querySelectorAll('input')].map((input) => [input, input.value, input.checked]);
-});
-addEventListener('pageshow', (event) => {
-  if (!event.persisted || !left) return;
-  const fields = left;
-  left = null;
-  setTimeout(() => {
-    for (const [input, value, checked] of fields) Object.assign(input, { value, checked });
+  // WebKit empties the fields marked autocomplete="off" when it brings a page
+  // back whole from the back/forward cache, in a task of its own after
+  // pageshow, while the engine still holds what they showed: they are put back
+  // as the page was left once that task has run.
+  let left = null;
+  addEventListener('pagehide', (event) => {
+    if (event.persisted) left = [...document.querySelectorAll('input')].map((input) => [input, input.value, input.checked]);
   });
-});
+  addEventListener('pageshow', (event) => {
+    if (!event.persisted || !left) return;
+    const fields = left;
+    left = null;
+    setTimeout(() => {
+      for (const [input, value, checked] of fields) Object.assign(input, { value, checked });
+    });
+  });
 
-// Practice (練習): its script (practice.js), its styles, the faces of the
-// characters only it draws and its engine module are loaded when it is first
-// opened, from the working window's button or by a set that the address names
-// (#practice=CODE), once the calculator is ready or later.
-const stylesheet = (href) => new Promise((resolve, reject) => {
-  const link = Object.assign(document.createElement('link'), { rel: 'stylesheet', href });
-  link.addEventListener('load', resolve);
-  link.addEventListener('error', () => { link.remove(); reject(new Error(`${href} did not load`)); });
-  document.head.append(link);
-});
-let practice = null;
-function practicePanel() {
-  practice ??= Promise.all([import('./practice.js'), stylesheet('practice.css'), stylesheet('fonts/later.css')])
-    .then(([{ PracticePanel }]) => new PracticePanel(document.querySelector('.panel'), imports, () => page.ended),
-      (error) => {
-        practice = null;  // tried again next time: the network may be back
-        throw error;
-      });
-  return practice;
+  // Practice (練習): its script (practice.js), its styles, the faces of the
+  // characters only it draws and its engine module are loaded when it is first
+  // opened, from the working window's button or by a set that the address names
+  // (#practice=CODE), once the calculator is ready or later.
+  const stylesheet = (href) => new Promise((resolve, reject) => {
+    const link = Object.assign(document.createElement('link'), { rel: 'stylesheet', href });
+    link.addEventListener('load', resolve);
+    link.addEventListener('error', () => { link.remove(); reject(new Error(`${href} did not load`)); });
+    document.head.append(link);
+  });
+  let practice = null;
+  function practicePanel() {
+    practice ??= Promise.all([import('./practice.js'), stylesheet('practice.css'), stylesheet('fonts/later.css')])
+      .then(([{ PracticePanel }]) => new PracticePanel(document.querySelector('.panel'), imports, () => page.ended),
+        (error) => {
+          practice = null;  // tried again next time: the network may be back
+          throw error;
+        });
+    return practice;
+  }
+  const withPractice = (action) => practicePanel().then(action, (error) => console.error('practice', error));
+  document.querySelector(`[data-panel="${OpenPractice}"]`).addEventListener('click', () => withPractice((panel) => panel.open()));
+  const followAddress = () => {
+    if (location.hash.startsWith(PracticeAddress)) withPractice((panel) => panel.followAddress());
+  };
+  followAddress();
+  addEventListener('hashchange', followAddress);
+
+  // Every file of the site is kept for working offline. The worker is
+  // registered once the load has ended, when it finds in the browser's cache
+  // every file the page loaded.
+  const keepForOffline = () => navigator.serviceWorker?.register('sw.js');
+  if (document.readyState === 'complete') keepForOffline();
+  else addEventListener('load', keepForOffline, { once: true });
 }
-const withPractice = (action) => practicePanel().then(action, (error) => console.error('practice', error));
-document.querySelector(`[data-panel="${OpenPractice}"]`).addEventListener('click', () => withPractice((panel) => panel.open()));
-const followAddress = () => {
-  if (location.hash.startsWith(PracticeAddress)) withPractice((panel) => panel.followAddress());
-};
-followAddress();
-addEventListener('hashchange', followAddress);
-
-// Every file of the site is kept for working offline. The worker is
-// registered once the load has ended, when it finds in the browser's cache
-// every file the page loaded.
-const keepForOffline = () => navigator.serviceWorker?.register('sw.js');
-if (document.readyState === 'complete') keepForOffline();
-else addEventListener('load', keepForOffline, { once: true });
