@@ -203,7 +203,8 @@ void writePage(std::ostream &out, bool withEngine, std::string_view assets,
         // starting, it then runs beside everything else from the moment the
         // head is read, with no request of its own to wait for.
         out << "<script src=\"engine-start.js\"></script>\n";
-    }    out << "<title>" << escaped(WindowTitle) << "</title>\n"
+    }
+    out << "<title>" << escaped(WindowTitle) << "</title>\n"
         << "<meta name=\"description\" content=\"分数の計算機: 帯分数の四則計算\">\n"
         << "<meta name=\"theme-color\" content=\"#f0f0f0\">\n";
     out << R"(<link rel="preload" href=")" << a

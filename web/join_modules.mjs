@@ -7,7 +7,7 @@
 // The page's modules are written so that this holds: they import and export
 // names only, each import and export at the start of its line, and none
 // changes what it exported once it has run. The entry module comes last and
-// keeps its top-level await, and its exports are the joined module's.
+// may keep a top-level await, and its exports are the joined module's.
 //
 // Usage: node join_modules.mjs OUT ENTRY MODULE...
 
