@@ -74,17 +74,17 @@ test('the focus leaving the page or the tab raises nothing', async (t) => {
 });
 
 describe('typing limit', () => {
-  const reused = shared.reused();
-  test('four characters in a numerator, three in an integer part', async () => {
-    const page = await reused();
+  const fresh = shared.reused();  // one page, loaded afresh for each test
+  test('four characters in a numerator, three in an integer part', async (t) => {
+    const page = await fresh(t);
     await type(page, 'Text2(1)', '123456');
     assert.equal(await value(page, 'Text2(1)'), '1234');
     await type(page, 'Text2(2)', '98765');
     assert.equal(await value(page, 'Text2(2)'), '987');
   });
 
-  test('a paste that does not fit is refused whole', async () => {
-    const page = await reused();
+  test('a paste that does not fit is refused whole', async (t) => {
+    const page = await fresh(t);
     await type(page, 'Text1(2)', '');
     // Copied from a field of the panel, which raises nothing in the window.
     const source = await page.byRole('textbox', '自分の答えの分子');
@@ -99,8 +99,8 @@ describe('typing limit', () => {
     }
   });
 
-  test('a longer text the program writes stays whole and can only shrink', async () => {
-    const page = await reused();
+  test('a longer text the program writes stays whole and can only shrink', async (t) => {
+    const page = await fresh(t);
     await type(page, 'Text1(2)', '1e5');
     await page.press('Tab');
     const field = control('Text1(2)');
@@ -122,9 +122,9 @@ describe('typing limit', () => {
 });
 
 describe('an error in a focus handler', () => {
-  const reused = shared.reused();
-  test('is reported once the focus has moved; the field keeps its text', async () => {
-    const page = await reused();
+  const fresh = shared.reused();  // one page, loaded afresh for each test
+  test('is reported once the focus has moved; the field keeps its text', async (t) => {
+    const page = await fresh(t);
     await type(page, 'Text1(1)', '9e9');
     await page.press('Tab');
     await boxOpens(page);
@@ -137,8 +137,8 @@ describe('an error in a focus handler', () => {
     assert.equal(await hint(page), '整数');
   });
 
-  test('waits for a held click, which is carried out in full', async () => {
-    const page = await reused();
+  test('waits for a held click, which is carried out in full', async (t) => {
+    const page = await fresh(t);
     await type(page, 'Text1(1)', '9e9');
     await type(page, 'Text2(0)', '');  // leaving Text1(1) reports at once: close it
     await boxOpens(page);

@@ -39,9 +39,9 @@ async function checkAnswer(page, whole, num, den, negative) {
 }
 
 describe('working', () => {
-  const reused = shared.reused();
-  test('1 2/3 + 3/4: the problem at once, the steps when asked, copied as the text form', async () => {
-    const page = await reused();
+  const fresh = shared.reused();  // one page, loaded afresh for each test
+  test('1 2/3 + 3/4: the problem at once, the steps when asked, copied as the text form', async (t) => {
+    const page = await fresh(t);
     await enter(page, ['1', '2', '3'], 0, ['', '3', '4']);
     assert.deepEqual(await lines(page), ['1 2/3 + 3/4']);
     await showWorking(page);
@@ -61,8 +61,8 @@ describe('working', () => {
       '= 2 5/12           帯分数に直す', ''].join('\n'));
   });
 
-  test('follows the answer form and the fields, hiding the steps again', async () => {
-    const page = await reused();
+  test('follows the answer form and the fields, hiding the steps again', async (t) => {
+    const page = await fresh(t);
     await enter(page, ['1', '2', '3'], 0, ['', '3', '4']);
     await page.click(control('Command1'));
     await page.click(control('Option2(1)'));
@@ -74,8 +74,8 @@ describe('working', () => {
     assert.equal(await page.text(panel('ShowWorking')), '途中式を見る');
   });
 
-  test('a negative second operand stands in parentheses, drawn with a minus', async () => {
-    const page = await reused();
+  test('a negative second operand stands in parentheses, drawn with a minus', async (t) => {
+    const page = await fresh(t);
     await enter(page, ['', '1', '2'], 1, ['', '3', '4', true]);
     assert.equal((await lines(page))[0], '1/2 - (-3/4)');
     const operators = await page.evaluate(() => [...document.querySelectorAll(
@@ -83,8 +83,8 @@ describe('working', () => {
     assert.deepEqual(operators, ['−', '(', '−', ')']);
   });
 
-  test('2/3 × 9/8: one fraction of the factors, cancelled ones struck through', async () => {
-    const page = await reused();
+  test('2/3 × 9/8: one fraction of the factors, cancelled ones struck through', async (t) => {
+    const page = await fresh(t);
     await enter(page, ['', '2', '3'], 2, ['', '9', '8']);
     await showWorking(page);
     assert.equal((await lines(page))[2], '= (1×3)/(1×4) 途中で約分する');
@@ -95,8 +95,8 @@ describe('working', () => {
     assert.deepEqual(struck, ['mover 2→1', 'mover 9→3', 'munder 3→1', 'munder 8→4']);
   });
 
-  test('帯分数のまま works the problem another way and is kept for the next visit', async () => {
-    const page = await reused();
+  test('帯分数のまま works the problem another way and is kept for the next visit', async (t) => {
+    const page = await fresh(t);
     await enter(page, ['3', '1', '5'], 1, ['1', '2', '3']);
     await showWorking(page);
     const mixed = await page.byRole('radio', '帯分数のまま計算する');
@@ -108,8 +108,8 @@ describe('working', () => {
     assert.equal(await page.checked(panel('MethodMixed')), true);
   });
 
-  test('ends with the report of a run-time error', async () => {
-    const page = await reused();
+  test('ends with the report of a run-time error', async (t) => {
+    const page = await fresh(t);
     await enter(page, ['', '1', '2'], 3, ['', '', '']);
     assert.equal(await page.visible(panel('report')), false);
     await showWorking(page);
@@ -118,7 +118,7 @@ describe('working', () => {
 });
 
 describe('answer check', () => {
-  const reused = shared.reused();
+  const fresh = shared.reused();  // one page, loaded afresh for each test
   // For 1 2/3 + 3/4 (answer 2 5/12), what the pupil types and what is said.
   const rows = [
     [['2', '5', '12'], 'correct', '正解です。仮分数で書くと 29/12 です。'],
@@ -131,8 +131,8 @@ describe('answer check', () => {
     [['２', '５', '１２'], 'correct', '正解です。仮分数で書くと 29/12 です。'],
   ];
   for (const [[whole, num, den, negative], verdict, text] of rows) {
-    test(`${negative ? '-' : ''}${whole} ${num}/${den}: ${verdict}`, async () => {
-      const page = await reused();
+    test(`${negative ? '-' : ''}${whole} ${num}/${den}: ${verdict}`, async (t) => {
+      const page = await fresh(t);
       await enter(page, ['1', '2', '3'], 0, ['', '3', '4']);
       await checkAnswer(page, whole, num, den, negative);
       assert.equal(await page.attribute(panel('Verdict'), 'data-verdict'), verdict);
@@ -143,8 +143,8 @@ describe('answer check', () => {
     });
   }
 
-  test('after 計算 and a change of a field, the check is for the problem shown', async () => {
-    const page = await reused();
+  test('after 計算 and a change of a field, the check is for the problem shown', async (t) => {
+    const page = await fresh(t);
     await enter(page, ['1', '2', '3'], 0, ['', '3', '4']);
     await page.click(control('Command1'));
     await page.fill(control('Text2(1)'), '1');
@@ -153,8 +153,8 @@ describe('answer check', () => {
     assert.equal(await page.attribute(panel('Verdict'), 'data-verdict'), 'correct');
   });
 
-  test('a problem without an answer says so; Enter in a field checks', async () => {
-    const page = await reused();
+  test('a problem without an answer says so; Enter in a field checks', async (t) => {
+    const page = await fresh(t);
     await enter(page, ['', '5', ''], 0, ['', '1', '2']);
     await fillIn(page, '自分の答えの整数部分', '1');
     await page.press('Enter');
@@ -163,8 +163,8 @@ describe('answer check', () => {
       'この問題の答えは出せません。分母を１以上の整数にしてください。');
   });
 
-  test('the focus going to the panel and back raises no focus event', async () => {
-    const page = await reused();
+  test('the focus going to the panel and back raises no focus event', async (t) => {
+    const page = await fresh(t);
     await type(page, 'Text1(1)', '-5');
     await page.click(await page.byRole('textbox', '自分の答えの分子'));
     await page.click(control('Text1(1)'));

@@ -15,7 +15,7 @@ const { fresh } = shared;
 const focused = (page) => page.focused();
 
 describe('elements', () => {
-  const reused = shared.reused();
+  const fresh = shared.reused();  // one page, loaded afresh for each test
   // Each control found by its role and accessible name is the element with
   // its data-control name; the menu commands within the menu bar.
   const rows = [
@@ -29,16 +29,16 @@ describe('elements', () => {
     ['FileBer', 'menuitem', 'バージョン情報'],
   ];
   for (const [name, role, accessibleName] of rows) {
-    test(`${name} is the ${role} named ${accessibleName}`, async () => {
-      const page = await reused();
+    test(`${name} is the ${role} named ${accessibleName}`, async (t) => {
+      const page = await fresh(t);
       const scope = role === 'menuitem' ? '[role="menubar"]' : undefined;
       const element = await page.byRole(role, accessibleName, scope);
       assert.equal(await page.attribute(element, 'data-control'), name);
     });
   }
 
-  test('the page\'s one h1 is the window\'s title', async () => {
-    const page = await reused();
+  test('the page\'s one h1 is the window\'s title', async (t) => {
+    const page = await fresh(t);
     const heading = await page.byRole('heading', 'Tobarin');
     assert.equal(await page.evaluate((s) => document.querySelector(s).localName, heading), 'h1');
     assert.equal(await page.count('h1'), 1);
@@ -114,9 +114,9 @@ describe('layout', () => {
 });
 
 describe('starting state and keys', () => {
-  const reused = shared.reused();
-  test('opens as the definition says, the focus on Option1(0)', async () => {
-    const page = await reused();
+  const fresh = shared.reused();  // one page, loaded afresh for each test
+  test('opens as the definition says, the focus on Option1(0)', async (t) => {
+    const page = await fresh(t);
     assert.equal(await focused(page), 'Option1(0)');
     for (const [name, checked] of [['Option1(0)', true], ['Option1(1)', false],
       ['Option2(0)', true], ['Option2(1)', false], ['Check1(0)', false], ['Check1(1)', false]]) {
@@ -131,8 +131,8 @@ describe('starting state and keys', () => {
   const stops = ['Option1(0)', 'Option2(0)', 'Text1(0)', 'Text1(1)', 'Text1(2)', 'Check1(0)',
     'Text2(0)', 'Text2(1)', 'Text2(2)', 'Check1(1)', 'Command1', 'Command2', 'Command3'];
 
-  test('Tab visits the thirteen stops in order, Shift+Tab backwards', async () => {
-    const page = await reused();
+  test('Tab visits the thirteen stops in order, Shift+Tab backwards', async (t) => {
+    const page = await fresh(t);
     const forwards = [];
     for (let i = 0; i < stops.length; ++i) {
       forwards.push(await focused(page));
@@ -147,8 +147,8 @@ describe('starting state and keys', () => {
     assert.deepEqual(backwards, stops);
   });
 
-  test('only the selected option button of each group is a stop', async () => {
-    const page = await reused();
+  test('only the selected option button of each group is a stop', async (t) => {
+    const page = await fresh(t);
     await page.click(control('Option1(2)'));
     await page.click(control('Option2(1)'));
     await page.click(control('Text1(0)'));
@@ -158,8 +158,8 @@ describe('starting state and keys', () => {
     assert.equal(await focused(page), 'Option1(2)');
   });
 
-  test('the arrow keys move round the operation group and click', async () => {
-    const page = await reused();
+  test('the arrow keys move round the operation group and click', async (t) => {
+    const page = await fresh(t);
     const signs = ['＋', '－', '×', '÷'];
     const moves = [['ArrowDown', 1], ['ArrowRight', 2], ['ArrowDown', 3], ['ArrowDown', 0],
       ['ArrowUp', 3], ['ArrowLeft', 2]];
@@ -171,8 +171,8 @@ describe('starting state and keys', () => {
     }
   });
 
-  test('Enter and Escape do nothing in the window', async () => {
-    const page = await reused();
+  test('Enter and Escape do nothing in the window', async (t) => {
+    const page = await fresh(t);
     await type(page, 'Text1(1)', '1');
     await type(page, 'Text1(0)', '2');
     await page.press('Enter');
@@ -224,15 +224,15 @@ describe('a new load', () => {
 });
 
 describe('calculations', () => {
-  const reused = shared.reused();
+  const fresh = shared.reused();  // one page, loaded afresh for each test
   for (const row of calculations) {
-    test(row.name, async () => {
-      assert.equal(await calculate(await reused(), row), row.expected);
+    test(row.name, async (t) => {
+      assert.equal(await calculate(await fresh(t), row), row.expected);
     });
   }
 
-  test('a long answer is drawn smaller, whole, with its text as tool tip', async () => {
-    const page = await reused();
+  test('a long answer is drawn smaller, whole, with its text as tool tip', async (t) => {
+    const page = await fresh(t);
     await page.click(control('Option1(2)'));
     for (const array of ['Text1', 'Text2']) {
       await type(page, `${array}(0)`, '9999');
@@ -256,8 +256,8 @@ describe('calculations', () => {
     assert.equal(await page.attribute(label, 'title'), null);
   });
 
-  test('selecting the selected 仮分数 converts a fresh answer', async () => {
-    const page = await reused();
+  test('selecting the selected 仮分数 converts a fresh answer', async (t) => {
+    const page = await fresh(t);
     await page.click(control('Option2(1)'));
     await type(page, 'Text1(1)', '7');
     await type(page, 'Text1(0)', '3');
@@ -269,8 +269,8 @@ describe('calculations', () => {
     assert.equal(await answer(page), '|2|1/3|bar');
   });
 
-  test('the answer is told to assistive technology', async () => {
-    const page = await reused();
+  test('the answer is told to assistive technology', async (t) => {
+    const page = await fresh(t);
     await type(page, 'Text1(2)', '1');
     await type(page, 'Text1(1)', '1');
     await type(page, 'Text1(0)', '2');
@@ -287,7 +287,7 @@ describe('calculations', () => {
 });
 
 describe('message boxes', () => {
-  const reused = shared.reused();
+  const fresh = shared.reused();  // one page, loaded afresh for each test
   const box = 'dialog[data-control="MsgBox"]';
   const part = (name) => `${box} [data-part="${name}"]`;
   const isOpen = (page, open) => page.waitFor((s, o) => document.querySelector(s).open === o, box, open);
@@ -323,8 +323,8 @@ describe('message boxes', () => {
     },
   ];
   for (const row of rows) {
-    test(row.name, async () => {
-      const page = await reused();
+    test(row.name, async (t) => {
+      const page = await fresh(t);
       await row.show(page);
       await isOpen(page, true);
       assert.equal(await page.text(part('title')), row.title);
@@ -339,8 +339,8 @@ describe('message boxes', () => {
     });
   }
 
-  test('while a box is open the window takes no input', async () => {
-    const page = await reused();
+  test('while a box is open the window takes no input', async (t) => {
+    const page = await fresh(t);
     await type(page, 'Text2(1)', '3');
     const clear = await page.box(control('Command2'));
     await page.click(control('FileBer'));
