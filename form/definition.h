@@ -407,4 +407,19 @@ inline constexpr std::array<Binding, 12> Bindings {{
     return binding == Bindings.end() ? nullptr : binding;
 }
 
+// The row of a table of controls (the working window's, practice's) that has
+// the name given; a name that is not one does not compile where the row is
+// looked up in a constant expression, and says unknown.
+template <typename Rows>
+[[nodiscard]] constexpr const auto &namedRow(
+    const Rows &rows, std::string_view name, const char *unknown)
+{
+    const auto *row
+        = std::find_if(rows.begin(), rows.end(), [name](const auto &r) { return r.name == name; });
+    if (row == rows.end()) {
+        throw unknown;
+    }
+    return *row;
+}
+
 }  // namespace tobarin

@@ -114,12 +114,7 @@ inline constexpr std::array<PracticeControlDefinition, 37> PracticeControls {{
 // compile where the row is looked up in a constant expression.
 [[nodiscard]] constexpr const PracticeControlDefinition &practiceControl(std::string_view name)
 {
-    const auto *row = std::find_if(PracticeControls.begin(), PracticeControls.end(),
-        [name](const PracticeControlDefinition &r) { return r.name == name; });
-    if (row == PracticeControls.end()) {
-        throw "no such control of the practice window";
-    }
-    return *row;
+    return namedRow(PracticeControls, name, "no such control of the practice window");
 }
 
 // The stages of practice, and the pages each shows: choosing a set; answering
@@ -277,7 +272,6 @@ static_assert(workingControl(practiceControl("TypedAnswer").name).kind == Workin
 inline constexpr WorkingControlDefinition WorkingPracticeButton {"OpenPractice",
     WorkingKind::Button, "", "練習…", "練習", Align::Left, {}, "教科書の単元ごとに練習します (F3)"};
 inline constexpr Cell WorkingPracticeCell {"OpenPractice", 4, 2};
-
 
 // What the window says.
 struct PracticeTexts {

@@ -110,12 +110,7 @@ inline constexpr std::array<PracticeControlDefinition, 40> PracticeControls {{
 // where the row is looked up in a constant expression.
 [[nodiscard]] constexpr const PracticeControlDefinition &practiceControl(std::string_view name)
 {
-    const auto *row = std::find_if(PracticeControls.begin(), PracticeControls.end(),
-        [name](const PracticeControlDefinition &r) { return r.name == name; });
-    if (row == PracticeControls.end()) {
-        throw "no such practice control";
-    }
-    return *row;
+    return namedRow(PracticeControls, name, "no such practice control");
 }
 
 // What the page's address holds to open a set: #practice=CODE.
@@ -186,7 +181,6 @@ consteval bool practiceTablesAgree()
         });
 }
 static_assert(practiceTablesAgree());
-
 
 // What the panel says; %1 and %2 stand for what the comment names.
 struct PracticeTexts {

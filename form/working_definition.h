@@ -78,12 +78,7 @@ inline constexpr std::array<WorkingControlDefinition, 14> WorkingControls {{
 // not one does not compile where the row is looked up in a constant expression.
 [[nodiscard]] constexpr const WorkingControlDefinition &workingControl(std::string_view name)
 {
-    const auto *row = std::find_if(WorkingControls.begin(), WorkingControls.end(),
-        [name](const WorkingControlDefinition &r) { return r.name == name; });
-    if (row == WorkingControls.end()) {
-        throw "no such control of the working window";
-    }
-    return *row;
+    return namedRow(WorkingControls, name, "no such control of the working window");
 }
 
 // Where the controls stand. Each container (the window itself, or a group)
