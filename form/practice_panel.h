@@ -141,18 +141,8 @@ inline constexpr std::array<PracticePart, 4> PracticeParts {{
 
 // The typed answer stands as the window 「途中式と答え合わせ」 has it: the sign box
 // and the integer part beside numerator over bar over denominator, then the
-// button, and the verdict below.
-// clang-format off
-inline constexpr std::array<Cell, 7> PracticeAnswerCells {{
-    {"AnswerNegative",    0, 0, 3, 1, CellAlign::Middle},
-    {"AnswerWhole",       0, 1, 3, 1, CellAlign::Middle},
-    {"AnswerNumerator",   0, 2},
-    {"AnswerBar",         1, 2},
-    {"AnswerDenominator", 2, 2},
-    {"CheckAnswer",       0, 3, 3, 1, CellAlign::Middle},
-    {"Verdict",           3, 0, 1, 5},
-}};
-// clang-format on
+// button, and the verdict below: the same cells.
+inline constexpr auto PracticeAnswerCells = TypedAnswerCells;
 inline constexpr Grid PracticeAnswerGrid {"TypedAnswer", PracticeAnswerCells, -1, 4, 4, 10};
 
 // Which typed answer field holds which part of the answer.
