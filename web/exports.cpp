@@ -6,7 +6,6 @@
 #include "engine/window/answer.h"
 #include "engine/window/events.h"
 
-#include <array>
 #include <emscripten/emscripten.h>
 #include <optional>
 #include <string>
@@ -77,24 +76,6 @@ EMSCRIPTEN_KEEPALIVE int tobarin_rows()
     return web::RowCount;
 }
 
-// The name of a row's control as the page's elements carry it ("Text1(0)",
-// "FileBer"), NUL-terminated, or an empty text for a row that does not exist.
-EMSCRIPTEN_KEEPALIVE const char *tobarin_object_name(int row)
-{
-    try {
-        static const auto names = [] {
-            std::array<std::string, web::RowCount> all;
-            for (int r = 0; r < web::RowCount; ++r) {
-                all[static_cast<std::size_t>(r)] = web::controlAt(r)->objectName();
-            }
-            return all;
-        }();
-        return row >= 0 && row < web::RowCount ? names[static_cast<std::size_t>(row)].c_str() : "";
-    } catch (...) {
-        return "";
-    }
-}
-
 // Raises an event (an Event code) of a row's control. A run-time error to be
 // reported at once is reported here; one that must wait until the focus has
 // finished moving is returned, for the page to report through tobarin_report
@@ -142,6 +123,23 @@ EMSCRIPTEN_KEEPALIVE int tobarin_report(int number)
 EMSCRIPTEN_KEEPALIVE int tobarin_follow()
 {
     try {
+        followWindow();
+        return 0;
+    } catch (...) {
+        return -1;
+    }
+}
+
+// The window has just started, its fields as the page's markup writes them,
+// and the working window shows the working the markup was written with: the
+// starting problem worked the first way. The engine takes that as shown
+// rather than working it out again, and follows the window from there (to
+// the way chosen last time, if another).
+EMSCRIPTEN_KEEPALIVE int tobarin_start()
+{
+    try {
+        workingProblem()
+            = WorkingProblem {problemIn(page()), answerFormIn(page()), web::FirstMethod};
         followWindow();
         return 0;
     } catch (...) {

@@ -22,6 +22,7 @@
 #include "form/practice_panel.h"
 #include "form/working_definition.h"
 #include "web/generate_page.h"
+#include "web/page_properties.h"
 #include "web/practice_json.h"
 
 namespace tobarin::web {
@@ -86,6 +87,13 @@ void writeControlNames(std::ostream &out)
     }
     out << " });\n"
         << "export const FormName = '" << FormName << "';\n";
+    // The same names by the rows the engine numbers the controls by, so that
+    // the page finds its elements without asking the engine for each name.
+    out << "export const Rows = Object.freeze([";
+    for (int row = 0; row < RowCount; ++row) {
+        out << (row ? ", '" : "'") << controlAt(row)->objectName() << "'";
+    }
+    out << "]);\n";
 }
 
 // What the script of the window 「途中式と答え合わせ」 needs of it: its
@@ -205,6 +213,7 @@ void writeCodesModule(std::ostream &out)
         out, "MsgBoxStyle", {{"Critical", MsgBoxCritical}, {"Information", MsgBoxInformation}});
     writeCodes<Method>(
         out, "Method", {{"MakeImproper", Method::MakeImproper}, {"KeepMixed", Method::KeepMixed}});
+    out << "export const FirstMethod = " << static_cast<int>(FirstMethod) << ";\n";
     writeCodes<VerdictCategory>(out, "VerdictCategory",
         {{"Correct", VerdictCategory::Correct}, {"Close", VerdictCategory::Close},
             {"Wrong", VerdictCategory::Wrong}, {"NoAnswer", VerdictCategory::NoAnswer},

@@ -1,15 +1,21 @@
 // The markup of the window 「途中式と答え合わせ」, which stands beside the
 // calculator's on the page, from its definition.
 
+#include "engine/solve.h"
+#include "engine/window/problem.h"
+#include "engine/working/working.h"
+
 #include <algorithm>
 #include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "form/memory_form.h"
 #include "form/practice_panel.h"
 #include "form/working_definition.h"
 #include "web/generate_page.h"
+#include "web/page_properties.h"
 
 namespace tobarin::web {
 
@@ -30,6 +36,106 @@ std::string workingSelector(const WorkingControlDefinition &row)
 
 namespace {
 
+// The working of the window's starting problem, in the MathML that
+// web/page/working-window.js draws a working in, so that the page shows it
+// from the start without asking the engine: every element as drawWorking
+// makes it, and hidden as that window hides it until it is revealed.
+std::string element(std::string_view name, const std::string &content)
+{
+    return "<" + std::string(name) + ">" + content + "</" + std::string(name) + ">";
+}
+
+std::string numberMarkup(const WrittenNumber &number, bool parenthesised)
+{
+    std::string parts = number.negative ? element("mo", "−") : "";
+    if (number.hasWhole) {
+        parts += element("mn", wide::decimalText(number.whole));
+    }
+    if (number.hasFraction) {
+        parts += element("mfrac",
+            element("mn", wide::decimalText(number.num))
+                + element("mn", wide::decimalText(number.den)));
+    }
+    return parenthesised ? element("mrow", element("mo", "(") + parts + element("mo", ")")) : parts;
+}
+
+std::string factorsMarkup(const std::vector<Factor> &factors, bool numerator)
+{
+    std::string row;
+    for (const Factor &factor : factors) {
+        row += row.empty() ? "" : element("mo", "×");
+        const std::string value = element("mn", wide::decimalText(factor.value));
+        row += factor.was ? element(numerator ? "mover" : "munder",
+                   "<mn class=\"struck\">" + wide::decimalText(*factor.was) + "</mn>" + value)
+                          : value;
+    }
+    return element("mrow", row);
+}
+
+std::string signMarkup(Sign sign)
+{
+    return sign == Sign::None ? "" : element("mo", sign == Sign::Minus ? "−" : "+");
+}
+
+std::string pairMarkup(const Expression &line)
+{
+    return numberMarkup(line.first, parenthesised(line, false))
+        + element("mo", std::string(drawnOperationText(line.operation.value_or(Operation::Add))))
+        + numberMarkup(line.second, parenthesised(line, true));
+}
+
+std::string lineMarkup(const Expression &line)
+{
+    switch (line.shape) {
+    case Expression::Shape::Pair:
+        return pairMarkup(line);
+    case Expression::Shape::Signed:
+        return signMarkup(line.sign)
+            + element("mrow", element("mo", "(") + pairMarkup(line) + element("mo", ")"));
+    case Expression::Shape::Product: {
+        const std::string top = factorsMarkup(line.numerator, true);
+        return signMarkup(line.sign)
+            + (line.denominator.empty()
+                    ? top
+                    : element("mfrac", top + factorsMarkup(line.denominator, false)));
+    }
+    case Expression::Shape::Number:
+        break;
+    }
+    return numberMarkup(line.first, false);
+}
+
+// A step's text as its item's name: a run of blanks read as one.
+std::string spokenStep(const Step &step)
+{
+    std::string spoken;
+    for (const char c : stepText(step)) {
+        if (c != ' ' || !spoken.ends_with(' ')) {
+            spoken += c;
+        }
+    }
+    return spoken;
+}
+
+void writeStartingWorking(std::ostream &out, std::string_view attributes)
+{
+    const MemoryForm starting;
+    const Working working = solve(problemIn(starting), answerFormIn(starting), FirstMethod).working;
+    out << "<ol class=\"working\"" << attributes << " tabindex=\"0\" data-text=\""
+        << escaped(workingText(working)) << "\">";
+    const std::size_t shown = linesShown(working.steps.size(), false);
+    for (std::size_t i = 0; i < working.steps.size(); ++i) {
+        const Step &step = working.steps[i];
+        out << "<li aria-label=\"" << escaped(spokenStep(step)) << '"'
+            << (i < shown ? "" : " hidden") << "><math>" << (i ? element("mo", "=") : "")
+            << lineMarkup(step.expression) << "</math><span class=\"note\">"
+            << escaped(noteText(step.note)) << "</span></li>";
+    }
+    out << "</ol>\n<p class=\"report\" data-panel=\"report\""
+        << (reportShown(working.steps.size(), false) ? "" : " hidden") << ">"
+        << escaped(working.report) << "</p>\n";
+}
+
 // A control of the window 「途中式と答え合わせ」 (form/working_definition.h).
 void writeWorkingControl(std::ostream &out, const WorkingControlDefinition &row)
 {
@@ -46,8 +152,7 @@ void writeWorkingControl(std::ostream &out, const WorkingControlDefinition &row)
         break;  // written by writeWorkingWindow, around its children
     case WorkingKind::Working:
         // The problem is drawn at once; the steps when they are asked for.
-        out << "<ol class=\"working\"" << id << name << " tabindex=\"0\"></ol>\n"
-            << "<p class=\"report\" data-panel=\"report\"></p>\n";
+        writeStartingWorking(out, id + name);
         return;
     case WorkingKind::Button:
         out << "<button type=\"button\"" << id << name << tip << ">" << caption << "</button>";

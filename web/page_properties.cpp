@@ -36,18 +36,6 @@ int rowOf(ControlId control) noexcept
     return static_cast<int>(Controls.size()) + static_cast<int>(command - MenuCommands.begin());
 }
 
-std::optional<ControlId> controlAt(int row) noexcept
-{
-    if (row < 0 || row >= RowCount) {
-        return std::nullopt;
-    }
-    const auto index = static_cast<std::size_t>(row);
-    if (index < Controls.size()) {
-        return idOf(Controls[index]);
-    }
-    return idOf(MenuCommands[index - Controls.size()]);
-}
-
 std::string PageProperties::text(ControlId control) const
 {
     return readText(pageText, rowOf(control));

@@ -9,6 +9,7 @@
 
 #include "form/control_properties.h"
 #include "form/definition.h"
+#include "form/working_definition.h"
 
 // The window's control properties in the browser. The engine runs as
 // WebAssembly and the page's elements live in JavaScript, so each property is
@@ -29,7 +30,23 @@ inline constexpr int RowCount = static_cast<int>(Controls.size() + MenuCommands.
 // How the window 「途中式と答え合わせ」 works sums and differences, as the pupil
 // chose (the working of practice's missed problems too).
 [[nodiscard]] Method chosenMethod();
-[[nodiscard]] std::optional<ControlId> controlAt(int row) noexcept;
+// The way chosen until the pupil chooses another. The page's markup shows the
+// working of the window's starting problem worked this way.
+inline constexpr Method FirstMethod = Method::MakeImproper;
+static_assert(MethodControls.front().method == MethodChoice::MakeImproper);
+
+// The control of a row, or nothing for a row that does not exist.
+[[nodiscard]] inline std::optional<ControlId> controlAt(int row) noexcept
+{
+    if (row < 0 || row >= RowCount) {
+        return std::nullopt;
+    }
+    const auto index = static_cast<std::size_t>(row);
+    if (index < Controls.size()) {
+        return idOf(Controls[index]);
+    }
+    return idOf(MenuCommands[index - Controls.size()]);
+}
 
 class PageProperties final : public ControlProperties {
 public:

@@ -61,6 +61,20 @@ describe('working', () => {
       '= 2 5/12           帯分数に直す', ''].join('\n'));
   });
 
+  test('starts with the working the engine draws for the starting fields, as the markup writes it', async (t) => {
+    const page = await fresh(t);
+    const working = () => page.evaluate(() => {
+      const list = document.querySelector('[data-panel="Working"]');
+      const report = document.querySelector('[data-panel="report"]');
+      return [list.innerHTML, list.dataset.text, report.hidden, report.textContent];
+    });
+    const written = await working();
+    // Worked the other way and back: drawn by the engine and the page's script.
+    await page.click(panel('MethodMixed'));
+    await page.click(panel('MethodImproper'));
+    assert.deepEqual(await working(), written);
+  });
+
   test('follows the answer form and the fields, hiding the steps again', async (t) => {
     const page = await fresh(t);
     await enter(page, ['1', '2', '3'], 0, ['', '3', '4']);

@@ -29,12 +29,13 @@ function start(engine) {
   // the page out once, for the focus, instead of once more after it.
   document.querySelector('.desk').inert = false;
   page.attach(engine);
+  // Written only where they differ: a write lays the field out again.
   for (const input of document.querySelectorAll('input')) {
-    if (input.type === 'text') input.value = input.defaultValue;
-    else input.checked = input.defaultChecked;
+    const [now, start] = input.type === 'text' ? ['value', 'defaultValue'] : ['checked', 'defaultChecked'];
+    if (input[now] !== input[start]) input[now] = input[start];
   }
   working.restoreMethod();  // the way of working chosen last time, kept by the page itself
-  page.follow();  // the working window shows the problem of the fields as they start
+  page.start();  // the working window shows the problem of the fields as they start
   wireWindow(page, form, document.querySelector('[role="menubar"]'));
   keepAnswerInSight(form);
 

@@ -3,6 +3,8 @@
 // WebAssembly) names a control by its row in the window's definition and
 // passes texts as UTF-8 in its memory; here those become elements and strings.
 
+import { Rows } from './codes.js';
+
 const encoder = new TextEncoder();
 const decoder = new TextDecoder();
 
@@ -23,6 +25,7 @@ export class PageProperties {
   #announcer;
   #fitting;                 // rows of labels that shrink a long text
   #described = new Map();   // label row → what the label is, for its name
+  #fontsWatched = false;
   ended = false;
 
   constructor(document, messageBox) {
@@ -45,7 +48,10 @@ export class PageProperties {
       setCaption: (row, text, length) => {
         const label = element(row);
         label.textContent = this.#read(text, length);
-        if (this.#fitting.has(row)) fit(label, true);
+        if (this.#fitting.has(row)) {
+          fit(label, true);
+          this.#refitWhenFontsArrive();
+        }
         if (this.#described.has(row)) this.#name(row);
       },
       value: (row) => (element(row).checked ? 1 : 0),
@@ -72,14 +78,16 @@ export class PageProperties {
     this.#working = working;
   }
 
-  // Learns the rows' names from the engine and finds their elements.
+  // Finds the element of each of the engine's rows (named in codes.js, in the
+  // engine's order).
   attach(exports) {
+    if (exports.tobarin_rows() !== Rows.length) throw new Error('the engine and codes.js differ');
     this.#exports = exports;
     this.#fitting = new Set();
-    const rows = exports.tobarin_rows();
-    for (let row = 0; row < rows; ++row) {
-      const name = this.#readNul(exports.tobarin_object_name(row));
-      const element = this.document.querySelector(`[data-control="${name}"]`);
+    const byName = new Map([...this.document.querySelectorAll('[data-control]')]
+      .map((element) => [element.dataset.control, element]));
+    for (const [row, name] of Rows.entries()) {
+      const element = byName.get(name);
       if (!element) throw new Error(`no element for ${name}`);
       this.#elements[row] = element;
       this.#rows.set(element, row);
@@ -89,7 +97,15 @@ export class PageProperties {
         this.#name(row);
       }
     }
-    // Sizes measured before the page's fonts arrived are measured again.
+  }
+
+  // Labels fitted before the page's fonts arrived are fitted again once they
+  // have. Asked only once a label has been fitted, so that the page's start
+  // does not ask the browser about its fonts, which it answered only after
+  // a style pass of the whole page (in Chromium).
+  #refitWhenFontsArrive() {
+    if (this.#fontsWatched) return;
+    this.#fontsWatched = true;
     this.document.fonts?.ready.then(() => {
       for (const row of this.#fitting) fit(this.#elements[row], true);
     });
@@ -119,6 +135,13 @@ export class PageProperties {
     if (this.#exports.tobarin_follow() < 0) console.error('the engine failed to follow the window');
   }
 
+  // The window has started, its fields as the markup writes them: the engine
+  // takes the working the markup shows as the one shown, and follows the
+  // window from there.
+  start() {
+    if (this.#exports.tobarin_start() < 0) console.error('the engine failed to start');
+  }
+
   // Checks the answer typed into the working window against the problem it shows.
   check() {
     if (this.#exports.tobarin_check() < 0) console.error('the engine failed to check');
@@ -130,7 +153,8 @@ export class PageProperties {
     const label = this.#elements[row];
     const text = label.textContent;
     const what = this.#described.get(row);
-    label.setAttribute('aria-label', text ? `${what} ${text}` : what);
+    const name = text ? `${what} ${text}` : what;
+    if (label.getAttribute('aria-label') !== name) label.setAttribute('aria-label', name);
   }
 
   #memory() {
@@ -139,11 +163,6 @@ export class PageProperties {
 
   #read(pointer, length) {
     return decoder.decode(this.#memory().subarray(pointer, pointer + length));
-  }
-
-  #readNul(pointer) {
-    const memory = this.#memory();
-    return decoder.decode(memory.subarray(pointer, memory.indexOf(0, pointer)));
   }
 
   // Writes UTF-8 into the engine's buffer; returns the text's full length in

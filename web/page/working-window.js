@@ -7,7 +7,7 @@
 // the pupil types.
 
 import {
-  AnswerFieldControl, Method, MethodControl, OperationSign, Reveal, VerdictMark, WorkingControl,
+  AnswerFieldControl, FirstMethod, MethodControl, OperationSign, Reveal, VerdictMark, WorkingControl,
 } from './codes.js';
 
 const MathML = 'http://www.w3.org/1998/Math/MathML';
@@ -90,9 +90,11 @@ export function drawWorking(list, working) {
   });
 }
 
+// The window 「途中式と答え合わせ」. The page's markup shows the working of the
+// window's starting problem (worked the first way) as this draws a working,
+// and its text to copy; from then on it shows what the engine gives it.
 export class WorkingWindow {
   #part;
-  #working = null;
   #shown = false;  // the steps after the problem
 
   constructor(root, check, follow) {
@@ -116,8 +118,9 @@ export class WorkingWindow {
   // hidden again and the verdict, which was for the problem before, goes; the
   // same problem worked another way keeps both.
   showWorking(working, sameProblem) {
-    this.#working = working;
-    drawWorking(this.#part(WorkingControl.Working), working);
+    const list = this.#part(WorkingControl.Working);
+    drawWorking(list, working);
+    list.dataset.text = working.text;
     this.#part('copied').textContent = '';
     this.#part('report').textContent = working.report;
     if (sameProblem) {
@@ -130,14 +133,17 @@ export class WorkingWindow {
 
   // Chooses the method chosen last time, or the first one.
   restoreMethod() {
-    const method = MethodControl[Number(localStorage.getItem(MethodKey))] ?? MethodControl[Method.MakeImproper];
-    for (const name of Object.values(MethodControl)) this.#part(name).checked = name === method;
+    const method = MethodControl[Number(localStorage.getItem(MethodKey))] ?? MethodControl[FirstMethod];
+    for (const name of Object.values(MethodControl)) {
+      const button = this.#part(name);
+      if (button.checked !== (name === method)) button.checked = name === method;
+    }
   }
 
   // How sums and differences are worked: a Method code.
   workingMethod() {
     const chosen = Object.entries(MethodControl).find(([, name]) => this.#part(name).checked);
-    return chosen ? Number(chosen[0]) : Method.MakeImproper;
+    return chosen ? Number(chosen[0]) : FirstMethod;
   }
 
   // The pupil's answer, by Field code, and its sign.
@@ -172,7 +178,7 @@ export class WorkingWindow {
   async #copy() {
     const copied = this.#part('copied');
     try {
-      await navigator.clipboard.writeText(this.#working.text);
+      await navigator.clipboard.writeText(this.#part(WorkingControl.Working).dataset.text);
       copied.textContent = 'コピーしました';
     } catch {
       copied.textContent = 'コピーできませんでした';
