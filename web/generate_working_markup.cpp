@@ -121,7 +121,7 @@ void writeStartingWorking(std::ostream &out, std::string_view attributes)
 {
     const MemoryForm starting;
     const Working working = solve(problemIn(starting), answerFormIn(starting), FirstMethod).working;
-    out << "<ol class=\"working\"" << attributes << " tabindex=\"0\" data-text=\""
+    out << "<ol class=\"working\"" << attributes << R"( tabindex="0" data-text=")"
         << escaped(workingText(working)) << "\">";
     const std::size_t shown = linesShown(working.steps.size(), false);
     for (std::size_t i = 0; i < working.steps.size(); ++i) {
