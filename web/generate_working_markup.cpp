@@ -168,8 +168,10 @@ void writeWorkingControl(std::ostream &out, const WorkingControlDefinition &row)
         return;
     case WorkingKind::OptionButton:
         // The buttons of a group share its name, which makes them one group.
+        // The first way of working is chosen, the way the working is written.
         out << wrapper << R"(<input type="radio" name=")" << escaped(row.container) << '"' << id
-            << name << R"( autocomplete="off"><span>)" << caption << "</span></label>";
+            << name << (row.name == MethodControls.front().control ? " checked" : "")
+            << R"( autocomplete="off"><span>)" << caption << "</span></label>";
         return;
     case WorkingKind::TextBox:
         out << R"(<input type="text")" << id << name << R"( placeholder=")" << caption
