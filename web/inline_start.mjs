@@ -13,8 +13,8 @@ import { basename } from 'node:path';
 
 const [pagePath, scriptPath] = process.argv.slice(2);
 const page = readFileSync(pagePath, 'utf8');
-// Without its opening comment, which the page has no need to carry.
-const script = readFileSync(scriptPath, 'utf8').replace(/^(\/\/.*\n)+\n*/, '');
+// Without its lines of comment, which the page has no need to carry.
+const script = readFileSync(scriptPath, 'utf8').replace(/^[ \t]*\/\/.*\n/gm, '').replace(/^\n+/, '');
 const tag = `<script src="${basename(scriptPath)}"></script>`;
 const policy = "script-src 'self'";
 if (!page.includes(tag) || !page.includes(policy) || script.includes('</script')) {
