@@ -31,8 +31,8 @@ function start(engine) {
   page.attach(engine);
   // Written only where they differ: a write lays the field out again.
   for (const input of document.querySelectorAll('input')) {
-    const [now, start] = input.type === 'text' ? ['value', 'defaultValue'] : ['checked', 'defaultChecked'];
-    if (input[now] !== input[start]) input[now] = input[start];
+    const [now, initial] = input.type === 'text' ? ['value', 'defaultValue'] : ['checked', 'defaultChecked'];
+    if (input[now] !== input[initial]) input[now] = input[initial];
   }
   working.restoreMethod();  // the way of working chosen last time, kept by the page itself
   page.start();  // the working window shows the problem of the fields as they start
