@@ -191,18 +191,16 @@ void writePage(std::ostream &out, bool withEngine, std::string_view assets,
     const std::string a(assets);
     out << "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
         << "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-        // Nothing from another origin, and no inline script or style but
-        // engine-start.js, which the build writes into the head and lets run by
-        // its hash (inline_start.mjs).
+        // Nothing from another origin, and no inline script or style but the
+        // page's own scripts, which the build writes into the page and lets
+        // run by their hashes (inline_scripts.mjs).
         << "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'self'; "
            "script-src 'self' 'wasm-unsafe-eval'; style-src 'self'; object-src 'none'; "
            "base-uri 'none'; form-action 'none'\">\n";
     if (withEngine) {
-        // First of all, the engine's download and compilation (engine-start.js,
-        // written in place of this tag by the build): the longest part of
-        // starting, it then runs beside everything else from the moment the
-        // head is read, with no request of its own to wait for.
-        out << "<script src=\"engine-start.js\"></script>\n";
+        // First of all, the page's storage opened (storage-start.js, written
+        // in place of this tag by the build), while the rest arrives.
+        out << "<script src=\"storage-start.js\"></script>\n";
     }
     out << "<title>" << escaped(WindowTitle) << "</title>\n"
         << "<meta name=\"description\" content=\"分数の計算機: 帯分数の四則計算\">\n"
@@ -211,10 +209,8 @@ void writePage(std::ostream &out, bool withEngine, std::string_view assets,
         << "fonts/tobarin-gothic.woff2\" as=\"font\" type=\"font/woff2\" crossorigin>\n"
         << R"(<link rel="stylesheet" href=")" << a << "page.css\">\n";
     if (withEngine) {
-        // The page's modules, joined into one by the build.
-        out << "<script type=\"module\" src=\"page.js\"></script>\n"
-            // Last, so that they are asked for after what the page needs to start.
-            << "<link rel=\"manifest\" href=\"manifest.webmanifest\">\n"
+        // Last, so that they are asked for after what the page needs to start.
+        out << "<link rel=\"manifest\" href=\"manifest.webmanifest\">\n"
             << "<link rel=\"icon\" href=\"icons/tobarin.svg\" type=\"image/svg+xml\">\n"
             << "<link rel=\"apple-touch-icon\" href=\"icons/tobarin-180.png\">\n";
     } else {
@@ -257,7 +253,14 @@ void writePage(std::ostream &out, bool withEngine, std::string_view assets,
             << "<div class=\"msgbox-body\"><span class=\"msgbox-icon\" aria-hidden=\"true\"></span>"
                "<p class=\"msgbox-text\" data-part=\"text\" id=\"msgbox-text\"></p></div>\n"
             << "<div class=\"msgbox-buttons\"><button type=\"button\" data-part=\"ok\">OK</button>"
-               "</div>\n</dialog>\n";
+               "</div>\n</dialog>\n"
+            // The engine and the page's modules (joined into one), written
+            // here by the build, the engine's bytes in base64: the page comes
+            // in one request and starts as soon as it is parsed, with nothing
+            // to wait for. At the end, so that all before them is read first.
+            << "<script type=\"application/octet-stream\" id=\"engine\" "
+               "data-base64=\"tobarin.wasm\"></script>\n"
+            << "<script type=\"module\" src=\"page.js\"></script>\n";
     }
     out << "</body>\n</html>\n";
 }

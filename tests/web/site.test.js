@@ -45,7 +45,7 @@ test('everything comes from the page\'s origin', async (t) => {
   await use(page);
   const requests = await page.evaluate(() => performance.getEntriesByType('navigation')
     .concat(performance.getEntriesByType('resource')).map((entry) => entry.name));
-  assert.ok(requests.length > 5);
+  assert.ok(requests.length >= 3);  // the page, its styles and its font at least
   assert.deepEqual(requests.filter((url) => !url.startsWith(`${shared.site.origin}/`)), []);
   const policy = await page.attribute('meta[http-equiv="Content-Security-Policy"]', 'content');
   assert.match(policy, /default-src 'self'/);
@@ -121,13 +121,17 @@ test('a cold load downloads each file once, the service worker\'s included, with
   else assert.deepEqual(twice, [], 'downloaded twice');
   // The worker has kept every file, some of which the page never asked for.
   assert.ok(site.downloads.has('/dist/fonts/IPA_Font_License.txt'));
-  assert.ok(fetched.includes('/dist/tobarin.wasm'));
+  // The engine and the page's script come in the page itself (the worker's
+  // own script aside, which WebKit counts among the page's).
+  assert.deepEqual(fetched.filter((path) => /\.(wasm|js)$/.test(path) && !path.endsWith('/sw.js')), []);
   const gzipped = (path) => gzipSync(readFileSync(join(buildDir, path)), { level: 9 }).length;
   // The icons are the browser's to fetch, for its tab or a home screen, when
   // it likes (Firefox at once, Chromium not): they are left out of the budget.
   const total = [...new Set(fetched)].filter((path) => !path.startsWith('/dist/icons/'))
     .map((path) => gzipped(path.endsWith('/') ? `${path}index.html` : path))
     .reduce((a, b) => a + b, 0);
-  assert.ok(total <= 150 * 1024, `${total} bytes gzip-compressed`);
-  assert.ok(gzipped('/dist/tobarin.wasm') <= 60 * 1024);
+  // The engine in base64 in the page: 17 KB more than from a file of its own
+  // once compressed, for a page that starts with nothing more to fetch.
+  assert.ok(total <= 168 * 1024, `${total} bytes gzip-compressed: ${JSON.stringify(fetched)}`);
+  assert.ok(gzipped('/dist/index.html') <= 96 * 1024);
 });

@@ -19,10 +19,9 @@ const page = new PageProperties(document, new MessageBox(document.querySelector(
 const working = new WorkingWindow(document.querySelector('.panel'), () => page.check(), () => page.follow());
 page.setWorkingWindow(working);
 const imports = page.imports();
-loadEngine(imports, start);
+start(loadEngine(imports));
 
-// The calculator starts once its engine is in: at once where it is here by
-// the time this script runs, as it mostly is.
+// The calculator starts at once: its engine comes with the page.
 function start(engine) {
   // From here to ready the page runs in one go, so nothing typed or clicked can
   // come between: the window takes input again first, and the browser then lays
