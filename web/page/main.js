@@ -11,7 +11,7 @@ import { keepAnswerInSight, wireWindow } from './window-events.js';
 // The window's ticks, choices and texts are marked autocomplete="off", so
 // that no browser restores them on a reload or on going back, and the window
 // starts from its starting state as the markup writes it, in step with the
-// engine, as soon as the engine is in: not after the load, which waits for
+// engine, as soon as the page is parsed: not after the load, which waits for
 // the fonts and the icons. A page restored whole from the back/forward cache
 // keeps its engine too.
 const form = document.querySelector(`[data-control="${FormName}"]`);
