@@ -3,6 +3,7 @@
 #include "app/window_module.h"
 #include "engine/version.h"
 #include "ui/form1.h"
+#include "ui/window_style.h"
 #include "ui/worksheet_file.h"
 
 #include <string_view>
@@ -16,6 +17,7 @@ extern "C" __attribute__((visibility("default"))) int tobarin_window_main(int ar
     QApplication::setApplicationName(QStringLiteral("Tobarin"));
     QApplication::setApplicationVersion(QString::fromLatin1(tobarin::version::Text));
     QApplication::setDesktopFileName(QStringLiteral("org.tobarin.Tobarin"));
+    tobarin::useWindowStyle();
 
     tobarin::Form1 form;
     form.show();

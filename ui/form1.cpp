@@ -26,6 +26,7 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
@@ -33,6 +34,11 @@
 #include <QToolTip>
 
 #include "form/definition.h"
+
+// The window icon, compiled in: an XPM file is C. Read from a file or a
+// resource instead, the icon would go through QImageReader, which loads every
+// image format plugin installed to ask whether one of them reads it.
+#include "data/icons/tobarin-32.xpm"
 
 namespace tobarin {
 
@@ -97,7 +103,7 @@ Form1::Form1(QWidget *parent)
     setObjectName(QStringLiteral("Form1"));
     setFont(fontOf(Font::W));
     setWindowTitle(fromUtf8(WindowTitle));
-    setWindowIcon(QIcon(QStringLiteral(":/tobarin/tobarin-32.xpm")));
+    setWindowIcon(QIcon(QPixmap(tobarin_32_xpm)));
 
     buildMenu();
     buildControls();

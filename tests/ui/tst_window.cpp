@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QToolButton>
 
 using namespace tobarin;  // the controls' names: Text1[0], Command1...
 
@@ -101,6 +102,24 @@ private:
     }
 
 private slots:
+    // Opening and drawing the window reads no image through Qt's image format
+    // plugins, which would load every one installed; the menu bar's overflow
+    // button still has its icon once it is drawn. First, while no plugin is in.
+    void openingTheWindowLoadsNoImagePlugin()
+    {
+        const auto pluginsLoaded = [] {
+            QFile maps(QStringLiteral("/proc/self/maps"));
+            return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("/imageformats/");
+        };
+        QVERIFY(!w().form().grab().isNull());
+        QVERIFY(!w().form().windowIcon().isNull());
+        QVERIFY(!pluginsLoaded());
+        const auto *overflow = w().form().menuBar()->findChild<QToolButton *>(
+            QStringLiteral("qt_menubar_ext_button"));
+        QVERIFY(overflow);
+        QVERIFY(!overflow->icon().pixmap(16).isNull());
+    }
+
     // Every control as the definition places it, at 96 dpi (15 twips a
     // pixel, to the nearest), with its kind, container, font and caption.
     void controlsMatchTheirDefinition()

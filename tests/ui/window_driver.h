@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/form1.h"
+#include "ui/window_style.h"
 
 // moc reads this file too and stumbles over the C++20 library headers
 // (<compare>, <concepts>).
@@ -259,6 +260,9 @@ protected:
     MessageBoxWatch &boxes() { return *m_boxes; }
 
 private slots:
+    // The style the program uses.
+    void initTestCase() { useWindowStyle(); }
+
     void init()
     {
         m_boxes.emplace();
