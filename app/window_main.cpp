@@ -11,13 +11,15 @@
 
 #include <QApplication>
 
-extern "C" __attribute__((visibility("default"))) int tobarin_window_main(int argc, char **argv)
+extern "C" __attribute__((visibility("default"))) int tobarin_window_main(
+    int argc, char **argv, void (*waitForFonts)())
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tobarin"));
     QApplication::setApplicationVersion(QString::fromLatin1(tobarin::version::Text));
     QApplication::setDesktopFileName(QStringLiteral("org.tobarin.Tobarin"));
     tobarin::useWindowStyle();
+    waitForFonts();
 
     tobarin::Form1 form;
     form.show();

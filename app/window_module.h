@@ -10,9 +10,11 @@
 namespace tobarin {
 
 // The module's one entry, called with main's arguments; it opens the window
-// and returns the exit status when the window has closed.
+// and returns the exit status when the window has closed. It calls
+// `waitForFonts` once before it asks for the first font: the font
+// configuration is read meanwhile on a thread of its own (runWindow).
 inline constexpr char WindowEntry[] = "tobarin_window_main";
-using WindowMain = int (*)(int argc, char **argv);
+using WindowMain = int (*)(int argc, char **argv, void (*waitForFonts)());
 
 // Loads the window module, found at the same place relative to the program
 // as built and as installed (TOBARIN_WINDOW_MODULE), and runs the window.
