@@ -31,7 +31,7 @@
 //
 // What drives a page uses the Page below, which adds what is the same everywhere.
 
-import { createReadStream, existsSync, statSync } from 'node:fs';
+import { createReadStream, existsSync, readFileSync, statSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { dirname, extname, join, normalize, resolve } from 'node:path';
 import { setTimeout as sleep } from 'node:timers/promises';
@@ -59,12 +59,14 @@ const types = {
 
 // Serves the build folder (dist/ and the benchmark's page) at 127.0.0.1 on a
 // free port, as any static server would. With offline set, every request is
-// dropped unanswered, as when the network is cut. downloads counts the files
+// dropped unanswered, as when the network is cut. With alter set, a file's
+// text is sent as alter(path, text) returns it. downloads counts the files
 // sent, by path, whoever asked for them.
 export async function serveSite() {
   const sockets = new Set();
   const site = {
     offline: false,
+    alter: null,
     downloads: new Map(),
     close: () => new Promise((done) => {
       for (const socket of sockets) socket.destroy();
@@ -92,7 +94,8 @@ export async function serveSite() {
     }
     site.downloads.set(path, (site.downloads.get(path) ?? 0) + 1);
     response.writeHead(200, { 'Content-Type': types[extname(file)] ?? 'application/octet-stream' });
-    createReadStream(file).pipe(response);
+    if (site.alter) response.end(site.alter(path, readFileSync(file, 'utf8')));
+    else createReadStream(file).pipe(response);
   });
   server.on('connection', (socket) => {
     sockets.add(socket);

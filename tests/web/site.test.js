@@ -1,8 +1,8 @@
 // The site as a whole: nothing requested from another origin and nothing the
 // Content-Security-Policy refuses, a reload with the network cut once the
-// service worker is active, the manifest as Chromium reads it, and what a
-// cold load downloads, the service worker's downloads included: each file
-// once, within a budget.
+// service worker is active, a message where the engine cannot run, the
+// manifest as Chromium reads it, and what a cold load downloads, the service
+// worker's downloads included: each file once, within a budget.
 
 import assert from 'node:assert/strict';
 import { mkdtempSync, readdirSync, readFileSync, rmSync, statSync } from 'node:fs';
@@ -87,6 +87,20 @@ test('once the service worker is active, the page works with the network cut', a
     });
   }(join(buildDir, 'dist'))).filter((path) => path !== '/dist/sw.js');
   for (const file of files) assert.ok(cached.includes(file), `${file} cached`);
+});
+
+test('a browser that cannot run the engine gets a message, not a window that never answers', async (t) => {
+  // A site of its own whose page carries an engine that cannot be compiled.
+  const site = await serveSite();
+  t.after(() => site.close());
+  site.alter = (path, text) => (path === '/dist/' ? text.replace(/(id="engine">)[^<]*/, '$1AAAA') : text);
+  const page = await shared.browser.open();
+  t.after(() => page.close());
+  await page.goto(site.url);
+  const box = 'dialog[data-control="MsgBox"]';
+  await page.waitFor((s) => document.querySelector(s).open, box);
+  assert.match(await page.evaluate((s) => document.querySelector(s).textContent, box), /WebAssembly が使えません/);
+  assert.equal(await page.evaluate(() => document.documentElement.hasAttribute('data-ready')), false);
 });
 
 test('Chromium reads the manifest without errors and can install the app', async (t) => {

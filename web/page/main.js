@@ -1,7 +1,7 @@
 // Starts the calculator: loads the engine, binds it to the page's window and
 // hands the window the focus, as the desktop program does when it starts.
 
-import { FormName, OpenPractice, PracticeAddress } from './codes.js';
+import { FormName, MsgBoxStyle, OpenPractice, PracticeAddress } from './codes.js';
 import { PageProperties } from './page-properties.js';
 import { loadEngine } from './engine.js';
 import { MessageBox } from './message-box.js';
@@ -15,11 +15,26 @@ import { keepAnswerInSight, wireWindow } from './window-events.js';
 // the fonts and the icons. A page restored whole from the back/forward cache
 // keeps its engine too.
 const form = document.querySelector(`[data-control="${FormName}"]`);
-const page = new PageProperties(document, new MessageBox(document.querySelector('dialog[data-control="MsgBox"]')));
+const messageBox = new MessageBox(document.querySelector('dialog[data-control="MsgBox"]'));
+const page = new PageProperties(document, messageBox);
 const working = new WorkingWindow(document.querySelector('.panel'), () => page.check(), () => page.follow());
 page.setWorkingWindow(working);
 const imports = page.imports();
-start(loadEngine(imports));
+start(engineOrSaySo());
+
+// Where the browser cannot run the engine (WebAssembly switched off, as in an
+// iPad's Lockdown Mode), the window would stay still whatever is clicked: the
+// page says why instead, and the window stays shut.
+function engineOrSaySo() {
+  try {
+    return loadEngine(imports);
+  } catch (error) {
+    messageBox.show('このブラウザーでは計算できません。\r'
+      + 'WebAssembly が使えません（iPad や iPhone のロックダウンモードなど）。',
+    MsgBoxStyle.Critical, 'エラーメッセージ');
+    throw error;
+  }
+}
 
 // The calculator starts at once: its engine comes with the page.
 function start(engine) {
