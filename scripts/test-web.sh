@@ -14,6 +14,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build-web.sh
 scripts/install-deps.sh --only chromium firefox-esr webkit2gtk-driver xvfb xauth \
+  python3-gi gir1.2-webkit2-4.1 gir1.2-gtk-3.0 \
   g++ libfmt-dev libfast-float-dev poppler-utils zbar-tools
 command -v npm >/dev/null || scripts/install-deps.sh --only npm
 build=${WEB_BUILD_DIR:-build-web}

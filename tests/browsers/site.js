@@ -93,7 +93,12 @@ export async function serveSite() {
       return;
     }
     site.downloads.set(path, (site.downloads.get(path) ?? 0) + 1);
-    response.writeHead(200, { 'Content-Type': types[extname(file)] ?? 'application/octet-stream' });
+    // The validator a static server sends: without one WebKit keeps no
+    // style sheet or font in its HTTP cache.
+    response.writeHead(200, {
+      'Content-Type': types[extname(file)] ?? 'application/octet-stream',
+      'Last-Modified': statSync(file).mtime.toUTCString(),
+    });
     if (site.alter) response.end(site.alter(path, readFileSync(file, 'utf8')));
     else createReadStream(file).pipe(response);
   });
@@ -121,7 +126,10 @@ export async function inTime(promise, ms, what) {
   }
 }
 
-// An engine's browser (the one TOBARIN_BROWSER picks unless named), started afresh.
+// An engine's browser (the one TOBARIN_BROWSER picks unless named), started
+// afresh. A page opens with a viewport, a scale and, with httpCache set, a
+// browser that keeps an HTTP cache, as a visitor's does (each engine's own
+// browser but WebKit's driven MiniBrowser does).
 export async function launchBrowser(name = engine) {
   const browser = await (name === engine ? driver : await import(`./${name}.js`)).launch();
   return {

@@ -3,9 +3,12 @@
 // draws on an X display: run the tests under xvfb-run.
 
 import { spawn } from 'node:child_process';
-import { readdirSync, readFileSync } from 'node:fs';
+import { mkdtempSync, readdirSync, readFileSync, rmSync } from 'node:fs';
 import { createServer } from 'node:net';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
 import { setTimeout as sleep } from 'node:timers/promises';
+import { fileURLToPath } from 'node:url';
 import { Builder, By, Key } from 'selenium-webdriver';
 import { Origin } from 'selenium-webdriver/lib/input.js';
 
@@ -13,6 +16,13 @@ const MiniBrowser = '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
 // A script the driver runs acts without a user's gesture: let it open a
 // window, as the other drivers do.
 const settings = ['--javascript-can-open-windows-automatically=true'];
+// MiniBrowser, when driven, browses in an ephemeral session, which has no HTTP
+// cache. A page opened with httpCache set is shown by a browser of our own
+// (webkit-shell.py) that keeps its data in a fresh folder, as Safari keeps it.
+const shell = fileURLToPath(new URL('webkit-shell.py', import.meta.url));
+const browserOptions = (folder) => (folder
+  ? { browserName: 'tobarin-webkit-shell', binary: shell, args: ['--automation', `--data=${folder}`] }
+  : { browserName: 'MiniBrowser', binary: MiniBrowser, args: ['--automation', ...settings] });
 
 // A script run while its document is being replaced, as when the history
 // goes back, may never be answered, though the driver answers every command
@@ -40,8 +50,6 @@ export const limits = {
   preload: 'classic WebDriver cannot run a script in a document before the document\'s own',
   scale: 'MiniBrowser draws at the X display\'s scale only',
   pdf: 'WebKitWebDriver does not print pages',
-  httpCache: 'MiniBrowser under automation browses in an ephemeral session, which has no '
-    + 'HTTP cache for the service worker to take the page\'s files from',
 };
 
 // MiniBrowser's window is never narrower than 447 px: a page narrower than
@@ -218,32 +226,36 @@ function stopDriver({ process }) {
 
 export async function launch() {
   let server = await startDriver();
-  const newSession = (viewport) => new Builder().usingServer(server.url).withCapabilities({
-    browserName: 'MiniBrowser',
-    // The driver waits for no load: a page that the back/forward cache
-    // restores fires none, and a command would wait for it until the page
-    // load timeout. goto waits for its own load instead.
-    pageLoadStrategy: 'none',
-    'webkitgtk:browserOptions': { binary: MiniBrowser, args: ['--automation', ...settings] },
-  }).build().then(async (driver) => {
-    try {
-      await fitViewport(driver, viewport);
-    } catch (error) {
-      await driver.quit();
-      throw error;
-    }
-    return driver;
-  });
+  const newSession = (viewport, folder) => {
+    const { browserName, ...options } = browserOptions(folder);
+    return new Builder().usingServer(server.url).withCapabilities({
+      browserName,
+      // The driver waits for no load: a page that the back/forward cache
+      // restores fires none, and a command would wait for it until the page
+      // load timeout. goto waits for its own load instead.
+      pageLoadStrategy: 'none',
+      'webkitgtk:browserOptions': options,
+    }).build().then(async (driver) => {
+      try {
+        await fitViewport(driver, viewport);
+      } catch (error) {
+        await driver.quit();
+        throw error;
+      }
+      return driver;
+    });
+  };
   return {
     // A session of its own for each page: a browser with no cache, no
     // service worker and no storage yet. Now and then the driver does not
     // answer a new session on this busy machine: it is then started again.
-    async open({ viewport, scale = 1 }) {
+    async open({ viewport, scale = 1, httpCache = false }) {
       if (scale !== 1) throw new Error(limits.scale);
       const frame = viewport.width < narrowest ? viewport : null;
+      const folder = httpCache ? mkdtempSync(join(tmpdir(), 'tobarin-webkit-')) : null;
       let driver;
       for (let tries = 0; !driver; ++tries) {
-        const starting = newSession(frame ? { ...viewport, width: narrowest } : viewport);
+        const starting = newSession(frame ? { ...viewport, width: narrowest } : viewport, folder);
         driver = await Promise.race([starting, sleep(20000).then(() => null)]);
         if (driver) break;
         starting.catch(() => {});
@@ -259,6 +271,7 @@ export async function launch() {
           const pid = server.process.pid;
           await poll(() => children(pid).length === 0, 'the browser to end').catch(
             () => children(pid).forEach((child) => process.kill(child, 'SIGKILL')));
+          if (folder) rmSync(folder, { recursive: true, force: true });
         },
       };
       return wrap(driver, session.current, session, frame);
