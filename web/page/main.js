@@ -60,9 +60,12 @@ function start(engine) {
   performance.mark('tobarin-ready');
 
   // WebKit empties the fields marked autocomplete="off" when it brings a page
-  // back whole from the back/forward cache, in a task of its own after
-  // pageshow, while the engine still holds what they showed: they are put back
-  // as the page was left once that task has run.
+  // back whole from the back/forward cache, in tasks of its own queued as the
+  // page comes back, while the engine still holds what they showed: they are
+  // put back as the page was left once those tasks have run. A busy WebKit may
+  // run its tasks after a timer set at pageshow, so they are put back after
+  // that timer and again after the next frame; putting them back raises no
+  // event.
   let left = null;
   addEventListener('pagehide', (event) => {
     if (event.persisted) left = [...document.querySelectorAll('input')].map((input) => [input, input.value, input.checked]);
@@ -71,9 +74,11 @@ function start(engine) {
     if (!event.persisted || !left) return;
     const fields = left;
     left = null;
-    setTimeout(() => {
+    const putBack = () => {
       for (const [input, value, checked] of fields) Object.assign(input, { value, checked });
-    });
+    };
+    setTimeout(putBack);
+    requestAnimationFrame(() => setTimeout(putBack));
   });
 
   // Practice (練習): its script (practice.js), its styles, the faces of the
