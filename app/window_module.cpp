@@ -37,11 +37,11 @@ template <typename Function> Function moduleEntry(const char *name, std::string 
 }
 
 // Reading the machine's font configuration (fontconfig's files and cache) is
-// the largest single part of opening the window, a fifth of the time to its
-// first frame, and needs nothing of the window. It is read on a second
-// thread while the window's libraries load and Qt connects to the display;
-// Qt then finds it read. Fontconfig keeps one configuration per process, so
-// the reading must be over before Qt asks for it, or both would read it.
+// the largest single part of opening the window, a few milliseconds, and
+// needs nothing of the window. It is read on a second thread while the
+// window's libraries load and Qt connects to the display; Qt then finds it
+// read. Fontconfig keeps one configuration per process, so the reading must
+// be over before Qt asks for it, or both would read it.
 std::jthread fontReader;
 
 void startReadingFonts()
