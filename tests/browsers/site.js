@@ -59,8 +59,9 @@ const types = {
 
 // Serves the build folder (dist/ and the benchmark's page) at 127.0.0.1 on a
 // free port, as any static server would. With offline set, every request is
-// dropped unanswered, as when the network is cut. With alter set, a file's
-// text is sent as alter(path, text) returns it. downloads counts the files
+// dropped unanswered, as when the network is cut. With alter set, a text
+// file (HTML, CSS, JavaScript, plain text) is sent as alter(path, text)
+// returns it; other files as they are. downloads counts the files
 // sent, by path, whoever asked for them.
 export async function serveSite() {
   const sockets = new Set();
@@ -95,11 +96,9 @@ export async function serveSite() {
     site.downloads.set(path, (site.downloads.get(path) ?? 0) + 1);
     // The validator a static server sends: without one WebKit keeps no
     // style sheet or font in its HTTP cache.
-    response.writeHead(200, {
-      'Content-Type': types[extname(file)] ?? 'application/octet-stream',
-      'Last-Modified': statSync(file).mtime.toUTCString(),
-    });
-    if (site.alter) response.end(site.alter(path, readFileSync(file, 'utf8')));
+    const type = types[extname(file)] ?? 'application/octet-stream';
+    response.writeHead(200, { 'Content-Type': type, 'Last-Modified': statSync(file).mtime.toUTCString() });
+    if (site.alter && type.startsWith('text/')) response.end(site.alter(path, readFileSync(file, 'utf8')));
     else createReadStream(file).pipe(response);
   });
   server.on('connection', (socket) => {
