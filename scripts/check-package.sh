@@ -122,14 +122,17 @@ if ldd /usr/bin/tobarin | grep -q "not found"; then
   ldd /usr/bin/tobarin
   fail "/usr/bin/tobarin misses libraries"
 fi
-# The window's module, which the program loads when it opens the window.
-module=$(dpkg-query -L tobarin | grep '/tobarin/tobarin-window\.so$') ||
-  fail "the package installs no window module"
-if ldd "$module" | grep -q "not found"; then
-  ldd "$module"
-  fail "$module misses libraries"
-fi
-pass "the program and its window module $module find their libraries"
+# The window's module, which the program loads when it opens the window, and
+# the print module beside it, which the window loads when a sheet is printed.
+for name in window print; do
+  module=$(dpkg-query -L tobarin | grep "/tobarin/tobarin-$name\.so$") ||
+    fail "the package installs no $name module"
+  if ldd "$module" | grep -q "not found"; then
+    ldd "$module"
+    fail "$module misses libraries"
+  fi
+  pass "the $name module $module finds its libraries"
+done
 runtime="$scratch/runtime"
 mkdir -m 700 "$runtime"
 (cd / && QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$runtime" \

@@ -5,6 +5,7 @@
 #include "engine/practice/units.h"
 #include "engine/working/textbook.h"
 #include "ui/fonts.h"
+#include "ui/printing.h"
 #include "ui/problem_view.h"
 #include "ui/widget_properties.h"
 #include "ui/working_parts.h"
@@ -24,8 +25,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QScreen>
@@ -629,16 +628,20 @@ void PracticeWindow::printSheet()
     if (!m_round) {
         return;
     }
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageOrientation(QPageLayout::Portrait);
-    printer.setDocName(fromUtf8(practice::setCodeText(m_round->set().code)));
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted) {
-        return;
-    }
-    if (drawWorksheet(printer, m_round->set(), sheetOptions()) == 0) {
-        QMessageBox::warning(this, windowTitle(), said(PracticeText.printFailed));
+    const practice::PracticeSet &set = m_round->set();
+    const WorksheetOptions options = sheetOptions();
+    const DrawOnPaper draw = [&set, &options](QPagedPaintDevice &printer) {
+        return drawWorksheet(printer, set, options) > 0;
+    };
+    QString error;
+    const PrintOutcome outcome
+        = printOnPaper(this, fromUtf8(practice::setCodeText(set.code)), draw, error);
+    if (outcome == PrintOutcome::Failed) {
+        QString message = said(PracticeText.printFailed);
+        if (!error.isEmpty()) {
+            message += QLatin1Char('\n') + error;
+        }
+        QMessageBox::warning(this, windowTitle(), message);
     }
 }
 

@@ -242,6 +242,9 @@ done
 if ! grep -q tobarin-window "/proc/$window/maps" 2>/dev/null; then
     echo "FAILED tobarin without options did not load its window module: $(cat "$errors")"
     failures=$((failures + 1))
+elif grep -q Qt6PrintSupport "/proc/$window/maps"; then
+    echo "FAILED the window loads Qt Print Support before anything is printed"
+    failures=$((failures + 1))
 fi
 kill "$window" 2>/dev/null
 wait "$window" 2>/dev/null

@@ -5,6 +5,7 @@
 
 #include "tests/ui/window_driver.h"
 
+#include <QFile>
 #include <QFileDialog>
 #include <QInputMethodEvent>
 #include <QLineEdit>
@@ -18,6 +19,7 @@
 #include "engine/practice/generator.h"
 #include "engine/practice/round.h"
 #include "engine/solve.h"
+#include "ui/printing.h"
 #endif
 
 using namespace tobarin;
@@ -204,6 +206,33 @@ private slots:
             const auto seen = boxes().take();
             QCOMPARE(seen.size(), save.written ? 0 : 1);
             QVERIFY(save.written || seen[0].text.contains(save.path));
+        }
+
+        // 印刷…: the print dialog comes from a module of its own, and Qt Print
+        // Support is loaded only then; cancelled, nothing is said. A module
+        // that cannot be loaded is told in a message box.
+        const auto printSupportIn = [] {
+            QFile maps(QStringLiteral("/proc/self/maps"));
+            return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("libQt6PrintSupport");
+        };
+        QVERIFY(!printSupportIn());
+        const QString missing = folder.filePath(QStringLiteral("none.so"));
+        for (const QString &module : {missing, QStringLiteral(TOBARIN_PRINT_MODULE)}) {
+            setPrintModule(module);
+            bool dialogSeen = false;
+            QTimer::singleShot(0, [&dialogSeen] {
+                auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+                dialogSeen = dialog && dialog->inherits("QPrintDialog");
+                if (dialogSeen) {
+                    dialog->reject();
+                }
+            });
+            QTest::mouseClick(part<QPushButton>("PrintSheet"), Qt::LeftButton);
+            const auto seen = boxes().take();
+            QCOMPARE(dialogSeen, module != missing);
+            QCOMPARE(printSupportIn(), module != missing);
+            QCOMPARE(seen.size(), module == missing ? 1 : 0);
+            QVERIFY(module != missing || seen[0].text.contains(missing));
         }
     }
 };
