@@ -90,6 +90,28 @@ QWidget *createWidget(const ControlDefinition &row, const QFont &font, QWidget *
     return nullptr;
 }
 
+// A line edit lays out its empty text in the application's font as it is
+// constructed, before it takes the font it is given, and that font would be
+// loaded for it, with its fallback faces: a noticeable part of opening the
+// window, for a font no control of the window shows. While the controls are
+// built, the window's own font, loaded already, stands as the application's.
+class ApplicationFontWhileBuilding {
+public:
+    explicit ApplicationFontWhileBuilding(const QFont &font)
+        : m_saved(QApplication::font())
+    {
+        QApplication::setFont(font);
+    }
+    ~ApplicationFontWhileBuilding() { QApplication::setFont(m_saved); }
+    ApplicationFontWhileBuilding(const ApplicationFontWhileBuilding &) = delete;
+    ApplicationFontWhileBuilding &operator=(const ApplicationFontWhileBuilding &) = delete;
+    ApplicationFontWhileBuilding(ApplicationFontWhileBuilding &&) = delete;
+    ApplicationFontWhileBuilding &operator=(ApplicationFontWhileBuilding &&) = delete;
+
+private:
+    QFont m_saved;
+};
+
 }  // namespace
 
 Form1::Form1(QWidget *parent)

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QFontInfo>
@@ -118,6 +119,16 @@ private slots:
             QStringLiteral("qt_menubar_ext_button"));
         QVERIFY(overflow);
         QVERIFY(!overflow->icon().pixmap(16).isNull());
+    }
+
+    // The window's font stands as the application's only while the window is
+    // built: message boxes and other windows keep the application's own.
+    void buildingTheWindowLeavesTheApplicationFont()
+    {
+        const QFont before = QApplication::font();
+        const Form1 another;
+        QCOMPARE(QApplication::font(), before);
+        QVERIFY(before != another.font());
     }
 
     // Every control as the definition places it, at 96 dpi (15 twips a
