@@ -61,6 +61,14 @@ async function load(browser, url) {
     await page.goto(url);
     await page.ready();
     await page.evaluate(() => document.fonts.ready.then(() => true));
+    // The first paint with content is reported once its frame is shown, which
+    // may come after ready: waited for, two seconds at most.
+    await page.evaluate(() => new Promise((resolve) => {
+      new PerformanceObserver((list) => {
+        if (list.getEntriesByName('first-contentful-paint').length) resolve(true);
+      }).observe({ type: 'paint', buffered: true });
+      setTimeout(() => resolve(false), 2000);
+    }));
     return { moments: await page.evaluate(moments), fetched: await page.fetched() };
   } finally {
     await page.close();

@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build-web.sh >/dev/null
 scripts/install-deps.sh --only chromium firefox-esr webkit2gtk-driver xvfb xauth
-export PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 PUPPETEER_SKIP_DOWNLOAD=1
+export PUPPETEER_SKIP_DOWNLOAD=1
 (cd tests/browsers && npm ci --no-audit --no-fund --loglevel=error)
 if [ $# -eq 0 ]; then
   set -- 360x640@2=docs/web-phone.png 390x844@2=docs/web-phone-390.png \

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Builds the browser page (scripts/build-web.sh) and runs its tests (tests/web,
 # node --test) once in each engine, with Debian's browsers: Chromium headless
-# through playwright-core, Firefox ESR headless through puppeteer-core over
-# WebDriver BiDi, and WebKitGTK's MiniBrowser through WebKitWebDriver and
-# selenium-webdriver on a private Xvfb display. The tests: the window through
-# its data-control surface, the entry fields, the panel, the site offline and
-# installable, and a soak of random actions checked against the exact oracle.
+# through puppeteer-core over its DevTools protocol, Firefox ESR headless
+# through puppeteer-core over WebDriver BiDi, and WebKitGTK's MiniBrowser
+# through WebKitWebDriver and selenium-webdriver on a private Xvfb display.
+# The tests: the window through its data-control surface, the entry fields,
+# the panel, the site offline and installable, and a soak of random actions
+# checked against the exact oracle.
 #
 # TOBARIN_BROWSERS picks the engines (default "chromium firefox webkit"), run
 # beside each other: WebKit's tests, and the others' one engine after the other.
@@ -37,23 +38,24 @@ TOBARIN_NATIVE=$(realpath "$native/app/tobarin")
 export TOBARIN_NATIVE
 
 # The drivers as locked; none may fetch a browser of its own.
-export PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 PUPPETEER_SKIP_DOWNLOAD=1
+export PUPPETEER_SKIP_DOWNLOAD=1
 for folder in tests/browsers tests/web; do
   (cd "$folder" && npm ci --no-audit --no-fund --loglevel=error)
 done
 cd tests/web
-# One test file at a time where node can be told so (20 and newer): each runs
-# a browser of its own, and two cores are soon shared out.
-concurrency=()
-if node -e 'process.exit(Number(process.versions.node.split(".")[0]) >= 20 ? 0 : 1)'; then
-  concurrency=(--test-concurrency=1)
-fi
+# Where node can be told so (not Debian 12's node 18): one test file at a
+# time, since each runs a browser of its own and two cores are soon shared
+# out; and a test that hangs fails after five minutes instead of holding up
+# the run.
+node_options=()
+for option in --test-concurrency=1 --test-timeout=300000; do
+  node --help | grep -q -- "${option%%=*}" && node_options+=("$option")
+done
 logs=$(mktemp -d)
 trap 'rm -rf "$logs"' EXIT
 run_engine() {
   local engine=$1 started=$SECONDS status=0
-  # A test that hangs fails after five minutes instead of holding up the run.
-  local run=(node --test "${concurrency[@]}" --test-timeout=300000 ./*.test.js)
+  local run=(node --test "${node_options[@]}" ./*.test.js)
   # WebKitGTK draws on X: a display of its own, large enough for every viewport.
   [ "$engine" = webkit ] && run=(xvfb-run -a -s "-screen 0 2000x1400x24 -nolisten tcp" "${run[@]}")
   TOBARIN_BROWSER=$engine WEB_BUILD_DIR="$build" "${run[@]}" >"$logs/$engine.log" 2>&1 || status=$?

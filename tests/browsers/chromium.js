@@ -1,73 +1,50 @@
-// Debian's Chromium, headless, driven by playwright-core: the calls of the
-// page that site.js describes.
+// Debian's Chromium, headless, driven by puppeteer-core over its DevTools
+// protocol: the calls of the page that site.js describes.
 
-import { chromium } from 'playwright-core';
+import puppeteer from 'puppeteer-core';
+import { wrapPage } from './puppeteer-page.js';
 
-export const launchArgs = ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+const launchArgs = ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
   '--disable-background-networking', '--disable-component-update', '--disable-sync'];
 
 export const limits = {};
 
+const start = (options = {}) => puppeteer.launch({
+  executablePath: '/usr/bin/chromium', headless: true, args: launchArgs, ...options,
+});
+
+const pdf = (page, path) => page.pdf({ path, preferCSSPageSize: true, printBackground: true });
+
 // Chromium's DevTools protocol, for what only it can tell (the manifest as
-// Chromium reads it, whether the app can be installed); a profile of its own,
-// since Playwright's contexts are incognito and cannot install.
+// Chromium reads it, whether the app can be installed): puppeteer's page, in
+// a profile of its own, since a browser context of its own is incognito and
+// cannot install.
 export async function withDevTools(profile, action) {
-  const context = await chromium.launchPersistentContext(profile, {
-    executablePath: '/usr/bin/chromium', args: launchArgs,
-  });
+  const browser = await start({ userDataDir: profile });
   try {
-    const page = await context.newPage();
-    return await action(page, () => context.newCDPSession(page));
+    const page = await browser.newPage();
+    return await action(page, () => page.createCDPSession());
   } finally {
-    await context.close();
+    await browser.close();
   }
 }
 
-let marks = 0;
-
-function wrap(page) {
-  return {
-    goto: (url) => page.goto(url),
-    evaluate: (fn, ...args) => page.evaluate(`(${fn})(...${JSON.stringify(args)})`),
-    mouse: {
-      click: (x, y) => page.mouse.click(x, y),
-      move: (x, y) => page.mouse.move(x, y),
-      down: () => page.mouse.down(),
-      up: () => page.mouse.up(),
-    },
-    press: (keys) => page.keyboard.press(keys),
-    type: (text) => page.keyboard.type(text),
-    async findByRole(role, name, within) {
-      const mark = `${++marks}`;
-      await (within ? page.locator(within) : page).getByRole(role, { name, exact: true })
-        .evaluate((element, m) => element.setAttribute('data-found', m), mark);
-      return mark;
-    },
-    async openedWindow(action) {
-      const [opened] = await Promise.all([page.context().waitForEvent('page'), action()]);
-      return wrap(opened);
-    },
-    closed: () => (page.isClosed() ? Promise.resolve() : page.waitForEvent('close')),
-    async visitOtherTab() {
-      const other = await page.context().newPage();
-      await other.bringToFront();
-      await page.bringToFront();
-    },
-    preload: (fn) => page.addInitScript(fn),
-    screenshot: (path) => page.screenshot({ path }),
-    pdf: (path) => page.pdf({ path, preferCSSPageSize: true, printBackground: true }),
-    close: () => page.context().close(),
-  };
-}
-
 export async function launch() {
-  const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: launchArgs });
+  const browser = await start();
+  const devTools = await browser.target().createCDPSession();
   return {
     async open({ viewport, scale = 1 }) {
-      const context = await browser.newContext({ viewport, deviceScaleFactor: scale });
-      context.setDefaultTimeout(5000);
-      await context.grantPermissions(['clipboard-read', 'clipboard-write']);
-      return wrap(await context.newPage());
+      // A browser context of its own: its own cookies, cache and service
+      // workers; the clipboard open to the page, as a visitor allows it.
+      const context = await browser.createBrowserContext();
+      await devTools.send('Browser.grantPermissions', {
+        browserContextId: context.id,
+        permissions: ['clipboardReadWrite', 'clipboardSanitizedWrite'],
+      });
+      const page = await context.newPage();
+      page.setDefaultTimeout(5000);
+      await page.setViewport({ ...viewport, deviceScaleFactor: scale });
+      return wrapPage(page, { pdf });
     },
     close: () => browser.close(),
   };

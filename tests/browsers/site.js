@@ -4,7 +4,7 @@
 // engine's driver gives, so that what drives it is written once.
 //
 // TOBARIN_BROWSER picks the engine: chromium (the default: Debian's Chromium
-// through playwright-core), firefox (Debian's Firefox ESR through
+// through puppeteer-core over its DevTools protocol), firefox (Debian's Firefox ESR through
 // puppeteer-core over WebDriver BiDi) or webkit (WebKitGTK's MiniBrowser
 // through WebKitWebDriver and selenium-webdriver; it needs an X display, as
 // xvfb-run gives). Each engine's module here launches its browser and gives
@@ -203,10 +203,13 @@ export class Page {
     }
   }
 
-  // The engine loaded and the focus on the window: the calculator is ready.
+  // The engine loaded and the focus on the window: the calculator is ready;
+  // and its style sheet in, since WebKit may run the page's script, and so
+  // the page may mark itself ready, before it has the styles to lay it out.
   // A browser starting on a busy machine may take longer than a step.
   ready() {
-    return this.#waitFor(15000, () => document.documentElement.hasAttribute('data-ready'), []);
+    return this.#waitFor(15000, () => document.documentElement.hasAttribute('data-ready')
+      && [...document.querySelectorAll('link[rel="stylesheet"]')].every((link) => link.sheet), []);
   }
 
   // Reads of one element, by selector.

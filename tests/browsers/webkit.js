@@ -61,7 +61,7 @@ export const limits = {
 const narrowest = 450;
 export const framePath = '/frame-for-a-phone';
 
-// Playwright's names of the keys, as WebDriver codes them.
+// The names of the keys that site.js uses (Playwright's), as WebDriver codes them.
 const keyNames = {
   Tab: Key.TAB, Shift: Key.SHIFT, Control: Key.CONTROL, Alt: Key.ALT, Enter: Key.ENTER,
   Escape: Key.ESCAPE, Space: Key.SPACE, Backspace: Key.BACK_SPACE, Delete: Key.DELETE,

@@ -109,7 +109,7 @@ test('Chromium reads the manifest without errors and can install the app', async
   t.after(() => rmSync(profile, { recursive: true, force: true }));
   await withDevTools(profile, async (page, devTools) => {
     await page.goto(shared.site.url);
-    await page.locator('html[data-ready]').waitFor({ state: 'attached' });
+    await page.waitForSelector('html[data-ready]');
     await page.evaluate(() => navigator.serviceWorker.ready);
     const cdp = await devTools();
     const manifest = await cdp.send('Page.getAppManifest');
