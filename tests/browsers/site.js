@@ -4,11 +4,11 @@
 // engine's driver gives, so that what drives it is written once.
 //
 // TOBARIN_BROWSER picks the engine: chromium (the default: Debian's Chromium
-// through puppeteer-core over its DevTools protocol), firefox (Debian's Firefox ESR through
-// puppeteer-core over WebDriver BiDi) or webkit (WebKitGTK's MiniBrowser
-// through WebKitWebDriver and selenium-webdriver; it needs an X display, as
-// xvfb-run gives). Each engine's module here launches its browser and gives
-// pages with these calls, and nothing more:
+// through puppeteer-core over its DevTools protocol), firefox (Debian's
+// Firefox ESR through puppeteer-core over WebDriver BiDi) or webkit
+// (WebKitGTK's MiniBrowser through WebKitWebDriver and selenium-webdriver; it
+// needs an X display, as xvfb-run gives). Each engine's module here launches
+// its browser and gives pages with these calls, and nothing more:
 //
 //   browser.open({ viewport, scale })  a page in a profile of its own (empty
 //                                cache); scale, CSS pixels to device pixels
