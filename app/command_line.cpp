@@ -5,9 +5,9 @@
 #include "engine/check/answer_check.h"
 #include "engine/practice/generator.h"
 #include "engine/practice/set_code.h"
+#include "engine/problem/problem.h"
 #include "engine/solve.h"
 #include "engine/version.h"
-#include "engine/window/problem_text.h"
 
 #include <clocale>
 #include <cstdio>
@@ -80,7 +80,7 @@ struct Request {
 // Calculates on a window held in memory, as the window itself would.
 int calculate(const Request &request)
 {
-    const Parsed<Problem> problem = parseProblem(request.expression);
+    const Parsed<Problem> problem = readProblem(request.expression);
     if (!problem.value) {
         err(problem.error);
         return 2;
@@ -100,7 +100,7 @@ int calculate(const Request &request)
     if (answer) {
         // The verdict first; the working, which ends with the answer, only
         // for an answer of the right value.
-        const AnswerCheck check = checkAnswer(*problem.value, *answer);
+        const AnswerCheck check = checkAnswer(*problem.value, solution, *answer);
         const int status = exitStatus(check.verdict);
         (status == 1 || status == 2 ? err : out)(check.text);
         if (request.steps && (status == 0 || status == 3)) {

@@ -1,8 +1,10 @@
 #include "engine/solve.h"
 
 #include "engine/number/runtime_error.h"
+#include "engine/problem/evaluate.h"
 #include "engine/window/answer_forms.h"
 #include "engine/window/calculate.h"
+#include "engine/working/several_terms.h"
 
 #include "form/memory_form.h"
 
@@ -12,7 +14,7 @@ namespace {
 
 // Why the window gives no answer to the problem: the denominator message or
 // the report of a run-time error; empty where it gives one.
-std::string whyNoAnswer(const Problem &problem, AnswerForm form)
+std::string whyNoAnswer(const TypedProblem &problem, AnswerForm form)
 {
     MemoryForm window;
     enterProblem(window, problem);
@@ -27,24 +29,75 @@ std::string whyNoAnswer(const Problem &problem, AnswerForm form)
     return window.messages().empty() ? std::string() : window.messages().front().text;
 }
 
+bool anyNumber(const Expression &expression, bool (*test)(const WrittenNumber &))
+{
+    if (expression.isNumber()) {
+        return test(expression.number);
+    }
+    for (const Expression &operand : expression.operands) {
+        if (anyNumber(operand, test)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+Solution noAnswer(std::optional<Expression> line, std::string report)
+{
+    Working working;
+    working.report = std::move(report);
+    if (line) {
+        working.steps.push_back({Note::Problem, std::move(*line)});
+    }
+    return {std::nullopt, std::move(working)};
+}
+
 }  // namespace
+
+std::optional<Expression> problemLine(const Problem &problem)
+{
+    if (const std::optional<TypedProblem> typed = fieldsOf(problem)) {
+        try {
+            return pairExpression(
+                typedNumber(typed->first), typed->operation, typedNumber(typed->second));
+        } catch (const RuntimeError &) {
+            return std::nullopt;
+        }
+    }
+    if (anyNumber(problem.expression, [](const WrittenNumber &number) {
+            const std::optional<Fraction> value = valueOf(number);
+            return number.den == 0 ? false : !value || !fitsExactly(*value);
+        })) {
+        return std::nullopt;
+    }
+    return problem.expression;
+}
 
 Solution solve(const Problem &problem, AnswerForm form, Method method)
 {
-    if (std::string report = whyNoAnswer(problem, form); !report.empty()) {
-        Working working;
-        working.report = std::move(report);
-        try {
-            working.steps.push_back({Note::Problem, problemExpression(problem)});
-        } catch (const RuntimeError &) {
-            // A field beyond 32 bits: there is no problem to show, only the report.
+    if (const std::optional<TypedProblem> typed = fieldsOf(problem)) {
+        if (std::string report = whyNoAnswer(*typed, form); !report.empty()) {
+            return noAnswer(problemLine(problem), std::move(report));
         }
-        return {std::nullopt, std::move(working)};
+        // The textbook's route ends in the window's answer: the tests and the
+        // fuzz targets hold every route to it.
+        Working route = textbookWorking(*pairOf(*problemLine(problem)), form, method);
+        return {route.steps.back().expression.number, std::move(route)};
     }
-    // The textbook's route ends in the window's answer: the tests and the
-    // fuzz targets hold every route to it.
-    Working route = textbookWorking(problem, form, method);
-    return {route.steps.back().expression.first, std::move(route)};
+    if (anyNumber(problem.expression,
+            [](const WrittenNumber &number) { return number.hasFraction && number.den == 0; })) {
+        return noAnswer(problemLine(problem), std::string(DenominatorMessage));
+    }
+    Fraction value;
+    try {
+        value = exactValue(problem.expression);
+    } catch (const RuntimeError &error) {
+        return noAnswer(problemLine(problem), runtimeErrorLine(error.number()));
+    }
+    Working working = severalTermsWorking(problem.expression, form, method);
+    WrittenNumber answer
+        = form == AnswerForm::Mixed ? mixedNumberOf(value) : improperNumberOf(value);
+    return {std::move(answer), std::move(working)};
 }
 
 }  // namespace tobarin

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/number/written_number.h"
-#include "engine/window/problem.h"
+#include "engine/problem/problem.h"
 #include "engine/working/textbook.h"
 #include "engine/working/working.h"
 
@@ -23,10 +23,18 @@ struct Solution {
     Working working;
 };
 
-// Works a problem out: on a window held in memory, never on a window of the
-// user's, as the window works it, for whether it has an answer at all; and
-// by the textbook's route, which ends in the window's answer.
+// Works a problem out. A problem of two numbers and one operation (no
+// decimal) is worked as the window works it, on a window held in memory,
+// never on a window of the user's, for whether it has an answer at all; any
+// other in exact fractions (engine/problem/evaluate.h). Then by the
+// textbook's route, which ends in that answer.
 [[nodiscard]] Solution solve(
     const Problem &problem, AnswerForm form, Method method = Method::MakeImproper);
+
+// The problem line, the first line of the working: the numbers as the window
+// reads them, for a problem it calculates ("0 1/2" is read as 1/2), the
+// problem as written for any other. Nothing where a number is beyond the
+// range it is calculated in (a field beyond 32 bits, a number too long).
+[[nodiscard]] std::optional<Expression> problemLine(const Problem &problem);
 
 }  // namespace tobarin

@@ -9,6 +9,7 @@
 
 #include "engine/check/answer_check.h"
 #include "engine/number/runtime_error.h"
+#include "engine/problem/problem.h"
 #include "engine/window/calculate.h"
 #include "engine/window/problem_text.h"
 
@@ -85,7 +86,7 @@ void checkNumber(const WrittenNumber &number, std::string_view input)
     readsBack(tobarin::readNumber(inParentheses), number, inParentheses, input);
 
     // Checked as an answer to a problem that has one, the verdict never gives it away.
-    static const tobarin::Problem Sum = tobarin::parseProblem("1 2/3 + 3/4").value.value();
+    static const tobarin::Problem Sum = tobarin::readProblem("1 2/3 + 3/4").value.value();
     const tobarin::AnswerCheck verdict = tobarin::checkAnswer(Sum, number);
     const int status = tobarin::exitStatus(verdict.verdict);
     check(status != 1 && !verdict.text.empty(), [&] { return "no verdict for " + quoted(input); });
@@ -138,15 +139,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         checkOperand(*operand.value, input);
     }
 
-    const auto problem = tobarin::parseProblem(input);
+    const auto problem = tobarin::readProblem(input);
     check(problem.value.has_value() != !problem.error.empty(),
         [&] { return "a problem read both or neither ways: " + quoted(input); });
     if (problem.value) {
         checkOperand(problem.value->first, input);
         checkOperand(problem.value->second, input);
         const std::string text = problemText(*problem.value);
-        readsBack(tobarin::parseProblem(text), *problem.value, text, input);
-        readsBack(tobarin::parseProblem(fullWidth(text)), *problem.value, fullWidth(text), input);
+        readsBack(tobarin::readProblem(text), *problem.value, text, input);
+        readsBack(tobarin::readProblem(fullWidth(text)), *problem.value, fullWidth(text), input);
         tobarin::MemoryForm form;
         tobarin::enterProblem(form, *problem.value);
         try {

@@ -443,7 +443,7 @@ void PracticeWindow::showProblem()
     part<QLabel>("ProblemNumber")->setText(problemNumber(m_shown));
     part<QLabel>("Progress")
         ->setText(said(PracticeText.progress).arg(m_shown + 1).arg(m_round->size()));
-    m_problem->setProblem(problemExpression(problem.problem), said(problem.expression + " ="));
+    m_problem->setProblem(problem.problem.expression, said(problem.expression + " ="));
     for (const AnswerFieldControl &field : AnswerFieldControls) {
         auto *typed = part<QLineEdit>(field.control);
         typed->clear();

@@ -17,18 +17,28 @@ QString digitsOf(wide::Int128 v)
     return fromUtf8(wide::decimalText(v));
 }
 
+// Whether a line stacks anything: a fraction, or a product as one fraction.
 bool hasFraction(const Expression &line)
 {
-    switch (line.shape) {
-    case Expression::Shape::Number:
-        return line.first.hasFraction;
-    case Expression::Shape::Pair:
-    case Expression::Shape::Signed:
-        return line.first.hasFraction || line.second.hasFraction;
-    case Expression::Shape::Product:
+    switch (line.kind) {
+    case Expression::Kind::Number:
+        return line.number.hasFraction;
+    case Expression::Kind::Fraction:
+        return !line.denominator.empty();
+    default:
         break;
     }
-    return !line.denominator.empty();
+    return std::any_of(line.operands.begin(), line.operands.end(), hasFraction);
+}
+
+// Whether a power is raised above a fraction (or parentheses around one),
+// its exponent then standing above the top of the fraction.
+bool raisedAboveFraction(const Expression &line)
+{
+    if (line.kind == Expression::Kind::Power && hasFraction(line.operands[0])) {
+        return true;
+    }
+    return std::any_of(line.operands.begin(), line.operands.end(), raisedAboveFraction);
 }
 
 bool cancels(const std::vector<Factor> &factors)
@@ -67,9 +77,10 @@ Typesetter::Typesetter(
 
 qreal Typesetter::reach(const Expression &line) const
 {
-    const bool small = line.shape == Expression::Shape::Product
+    const bool small = line.kind == Expression::Kind::Fraction
         && (cancels(line.numerator) || cancels(line.denominator));
-    return fractionHalf() + (small ? m_gap + m_smallDigitHeight : 0);
+    const bool raised = raisedAboveFraction(line);
+    return fractionHalf() + (small || raised ? m_gap + m_smallDigitHeight : 0);
 }
 
 qreal Typesetter::above(const Expression &line) const
@@ -118,22 +129,32 @@ qreal Typesetter::report(qreal x, qreal axis, const QString &text)
 qreal Typesetter::expression(qreal x, qreal axis, const Expression &line)
 {
     const qreal start = x;
-    switch (line.shape) {
-    case Expression::Shape::Number:
-        x += number(x, axis, line.first, false);
+    switch (line.kind) {
+    case Expression::Kind::Number:
+        x += number(x, axis, line.number, false);
         break;
-    case Expression::Shape::Pair:
-        x += pair(x, axis, line);
+    case Expression::Kind::Sum:
+    case Expression::Kind::Product:
+        for (std::size_t i = 0; i < line.operands.size(); ++i) {
+            if (i > 0) {
+                x += m_space;
+                x += text(x, axis, fromUtf8(drawnOperationText(line.operations[i - 1])));
+                x += m_space;
+            }
+            x += operand(x, axis, line, i);
+        }
         break;
-    case Expression::Shape::Signed: {
-        const qreal half = hasFraction(line) ? fractionHalf() + m_gap : m_digitHeight * 0.9;
+    case Expression::Kind::Parentheses:
+        x += enclose(x, axis, line.operands[0]);
+        break;
+    case Expression::Kind::Power:
+        x += power(x, axis, line);
+        break;
+    case Expression::Kind::Signed:
         x += sign(x, axis, line.sign);
-        x += parenthesis(x, axis, half, true);
-        x += pair(x, axis, line);
-        x += parenthesis(x, axis, half, false);
+        x += operand(x, axis, line, 0);
         break;
-    }
-    case Expression::Shape::Product:
+    case Expression::Kind::Fraction:
         x += sign(x, axis, line.sign);
         x += product(x, axis, line);
         break;
@@ -141,21 +162,46 @@ qreal Typesetter::expression(qreal x, qreal axis, const Expression &line)
     return x - start;
 }
 
+qreal Typesetter::operand(qreal x, qreal axis, const Expression &line, std::size_t index)
+{
+    const Expression &inner = line.operands[index];
+    if (!enclosed(line, index)) {
+        return expression(x, axis, inner);
+    }
+    return inner.isNumber() ? number(x, axis, inner.number, true) : enclose(x, axis, inner);
+}
+
+qreal Typesetter::enclose(qreal x, qreal axis, const Expression &inner)
+{
+    const qreal start = x;
+    const qreal half = hasFraction(inner) ? fractionHalf() + m_gap : m_digitHeight * 0.9;
+    x += parenthesis(x, axis, half, true);
+    x += expression(x, axis, inner);
+    x += parenthesis(x, axis, half, false);
+    return x - start;
+}
+
+// The base, then its exponent small and raised: beside the top of a whole
+// number or a decimal, above the top of a fraction's parentheses.
+qreal Typesetter::power(qreal x, qreal axis, const Expression &line)
+{
+    const qreal start = x;
+    x += operand(x, axis, line, 0);
+    const QString exponent = fromUtf8(std::to_string(line.exponent));
+    const qreal top = hasFraction(line.operands[0]) ? fractionHalf() + m_gap : m_digitHeight * 0.8;
+    if (m_painter) {
+        m_painter->setFont(m_smallFont);
+        m_painter->setPen(m_colours.text);
+        m_painter->drawText(
+            QPointF(x + m_space * 0.1, axis - top + m_smallDigitHeight * 0.7), exponent);
+    }
+    x += m_space * 0.1 + m_smallMetrics.horizontalAdvance(exponent);
+    return x - start;
+}
+
 qreal Typesetter::equalsWidth() const
 {
     return m_metrics.horizontalAdvance(QLatin1Char('=')) + m_space * 1.5;
-}
-
-qreal Typesetter::pair(qreal x, qreal axis, const Expression &line)
-{
-    const qreal start = x;
-    x += number(x, axis, line.first, parenthesised(line, false));
-    x += m_space;
-    x += text(x, axis,
-        line.operation ? fromUtf8(drawnOperationText(*line.operation)) : QStringLiteral("?"));
-    x += m_space;
-    x += number(x, axis, line.second, parenthesised(line, true));
-    return x - start;
 }
 
 qreal Typesetter::number(qreal x, qreal axis, const WrittenNumber &number, bool parenthesised)

@@ -53,7 +53,11 @@ private:
     // The same for a line, with the small numbers of a cancelling line.
     [[nodiscard]] qreal reach(const Expression &line) const;
 
-    qreal pair(qreal x, qreal axis, const Expression &line);
+    // Operand `index` of the line, in parentheses where it is written so.
+    qreal operand(qreal x, qreal axis, const Expression &line, std::size_t index);
+    // An expression in parentheses as tall as it.
+    qreal enclose(qreal x, qreal axis, const Expression &inner);
+    qreal power(qreal x, qreal axis, const Expression &line);
     qreal number(qreal x, qreal axis, const WrittenNumber &number, bool parenthesised);
     qreal sign(qreal x, qreal axis, Sign sign);
     qreal fraction(qreal x, qreal axis, const QString &num, const QString &den);

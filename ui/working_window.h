@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/window/problem.h"
+#include "engine/problem/problem.h"
 #include "engine/working/textbook.h"
 #include "engine/working/working.h"
 

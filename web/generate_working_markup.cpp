@@ -48,7 +48,9 @@ std::string element(std::string_view name, const std::string &content)
 std::string numberMarkup(const WrittenNumber &number, bool parenthesised)
 {
     std::string parts = number.negative ? element("mo", "−") : "";
-    if (number.hasWhole) {
+    if (number.isDecimal()) {
+        parts += element("mn", wide::decimalText(number.whole) + "." + number.decimals);
+    } else if (number.hasWhole) {
         parts += element("mn", wide::decimalText(number.whole));
     }
     if (number.hasFraction) {
@@ -77,32 +79,51 @@ std::string signMarkup(Sign sign)
     return sign == Sign::None ? "" : element("mo", sign == Sign::Minus ? "−" : "+");
 }
 
-std::string pairMarkup(const Expression &line)
+std::string lineMarkup(const Expression &line);
+
+// Operand `index` of a line, in parentheses of its own where it is written so.
+std::string operandMarkup(const Expression &line, std::size_t index)
 {
-    return numberMarkup(line.first, parenthesised(line, false))
-        + element("mo", std::string(drawnOperationText(line.operation.value_or(Operation::Add))))
-        + numberMarkup(line.second, parenthesised(line, true));
+    const Expression &part = line.operands[index];
+    if (!enclosed(line, index)) {
+        return lineMarkup(part);
+    }
+    return part.isNumber()
+        ? numberMarkup(part.number, true)
+        : element("mrow", element("mo", "(") + lineMarkup(part) + element("mo", ")"));
 }
 
 std::string lineMarkup(const Expression &line)
 {
-    switch (line.shape) {
-    case Expression::Shape::Pair:
-        return pairMarkup(line);
-    case Expression::Shape::Signed:
-        return signMarkup(line.sign)
-            + element("mrow", element("mo", "(") + pairMarkup(line) + element("mo", ")"));
-    case Expression::Shape::Product: {
+    switch (line.kind) {
+    case Expression::Kind::Sum:
+    case Expression::Kind::Product: {
+        std::string markup;
+        for (std::size_t i = 0; i < line.operands.size(); ++i) {
+            markup += (i > 0 ? element("mo", std::string(drawnOperationText(line.operations[i - 1])))
+                             : "")
+                + operandMarkup(line, i);
+        }
+        return markup;
+    }
+    case Expression::Kind::Parentheses:
+        return element("mrow", element("mo", "(") + operandMarkup(line, 0) + element("mo", ")"));
+    case Expression::Kind::Power:
+        return element("msup",
+            element("mrow", operandMarkup(line, 0)) + element("mn", std::to_string(line.exponent)));
+    case Expression::Kind::Signed:
+        return signMarkup(line.sign) + operandMarkup(line, 0);
+    case Expression::Kind::Fraction: {
         const std::string top = factorsMarkup(line.numerator, true);
         return signMarkup(line.sign)
             + (line.denominator.empty()
                     ? top
                     : element("mfrac", top + factorsMarkup(line.denominator, false)));
     }
-    case Expression::Shape::Number:
+    case Expression::Kind::Number:
         break;
     }
-    return numberMarkup(line.first, false);
+    return numberMarkup(line.number, false);
 }
 
 // A step's text as its item's name: a run of blanks read as one.
@@ -129,7 +150,7 @@ void writeStartingWorking(std::ostream &out, std::string_view attributes)
         out << "<li aria-label=\"" << escaped(spokenStep(step)) << '"'
             << (i < shown ? "" : " hidden") << "><math>" << (i ? element("mo", "=") : "")
             << lineMarkup(step.expression) << "</math><span class=\"note\">"
-            << escaped(noteText(step.note)) << "</span></li>";
+            << escaped(stepNote(step)) << "</span></li>";
     }
     out << "</ol>\n<p class=\"report\" data-panel=\"report\""
         << (reportShown(working.steps.size(), false) ? "" : " hidden") << ">"

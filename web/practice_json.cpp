@@ -60,7 +60,7 @@ std::string practiceSetJson(const practice::PracticeSet &set)
         json += first ? "" : ",";
         first = false;
         json += "{\"expression\":" + jsonString(problem.expression)
-            + ",\"line\":" + expressionJson(problemExpression(problem.problem)) + "}";
+            + ",\"line\":" + expressionJson(problem.problem.expression) + "}";
     }
     return json + "]}";
 }

@@ -32,12 +32,13 @@ std::string numberJson(const WrittenNumber &number)
     return std::string("{\"negative\":") + (number.negative ? "true" : "false")
         + ",\"whole\":" + jsonString(number.hasWhole ? wide::decimalText(number.whole) : "")
         + ",\"num\":" + jsonString(number.hasFraction ? wide::decimalText(number.num) : "")
-        + ",\"den\":" + jsonString(number.hasFraction ? wide::decimalText(number.den) : "") + "}";
+        + ",\"den\":" + jsonString(number.hasFraction ? wide::decimalText(number.den) : "")
+        + (number.isDecimal() ? ",\"decimals\":" + jsonString(number.decimals) : "") + "}";
 }
 
-std::string boolean(bool value)
+std::string_view signName(Sign sign)
 {
-    return value ? "true" : "false";
+    return sign == Sign::Plus ? "+" : sign == Sign::Minus ? "-" : "";
 }
 
 std::string factorsJson(const std::vector<Factor> &factors)
@@ -51,37 +52,60 @@ std::string factorsJson(const std::vector<Factor> &factors)
     return json + "]";
 }
 
-std::string_view shapeName(Expression::Shape shape)
+std::string_view kindName(Expression::Kind kind)
 {
-    switch (shape) {
-    case Expression::Shape::Number:
+    switch (kind) {
+    case Expression::Kind::Number:
         return "number";
-    case Expression::Shape::Pair:
-        return "pair";
-    case Expression::Shape::Signed:
+    case Expression::Kind::Sum:
+        return "sum";
+    case Expression::Kind::Product:
+        return "product";
+    case Expression::Kind::Parentheses:
+        return "parentheses";
+    case Expression::Kind::Power:
+        return "power";
+    case Expression::Kind::Signed:
         return "signed";
-    case Expression::Shape::Product:
+    case Expression::Kind::Fraction:
         break;
     }
-    return "product";
+    return "fraction";
+}
+
+std::string nodeJson(const Expression &line, bool enclosedHere)
+{
+    std::string json = "{\"kind\":" + jsonString(kindName(line.kind));
+    if (enclosedHere) {
+        json += ",\"enclosed\":true";
+    }
+    switch (line.kind) {
+    case Expression::Kind::Number:
+        return json + ",\"number\":" + numberJson(line.number) + "}";
+    case Expression::Kind::Fraction:
+        return json + ",\"sign\":" + jsonString(signName(line.sign))
+            + ",\"numerator\":" + factorsJson(line.numerator)
+            + ",\"denominator\":" + factorsJson(line.denominator) + "}";
+    default:
+        break;
+    }
+    json += ",\"operands\":[";
+    for (std::size_t i = 0; i < line.operands.size(); ++i) {
+        json += (i > 0 ? "," : "") + nodeJson(line.operands[i], enclosed(line, i));
+    }
+    json += "],\"operations\":[";
+    for (std::size_t i = 0; i < line.operations.size(); ++i) {
+        json += (i > 0 ? "," : "") + std::to_string(static_cast<int>(line.operations[i]));
+    }
+    return json + "],\"exponent\":" + std::to_string(line.exponent)
+        + ",\"sign\":" + jsonString(signName(line.sign)) + "}";
 }
 
 }  // namespace
 
 std::string expressionJson(const Expression &line)
 {
-    const bool pair
-        = line.shape == Expression::Shape::Pair || line.shape == Expression::Shape::Signed;
-    return "{\"shape\":" + jsonString(shapeName(line.shape)) + ",\"sign\":"
-        + jsonString(line.sign == Sign::Plus ? "+"
-                : line.sign == Sign::Minus   ? "-"
-                                             : "")
-        + ",\"first\":" + numberJson(line.first) + ",\"firstParenthesised\":"
-        + boolean(pair && parenthesised(line, false)) + ",\"operation\":"
-        + (pair && line.operation ? std::to_string(static_cast<int>(*line.operation)) : "null")
-        + ",\"second\":" + (pair ? numberJson(line.second) : "null") + ",\"secondParenthesised\":"
-        + boolean(pair && parenthesised(line, true)) + ",\"numerator\":"
-        + factorsJson(line.numerator) + ",\"denominator\":" + factorsJson(line.denominator) + "}";
+    return nodeJson(line, false);
 }
 
 std::string workingJson(const Working &working)
@@ -92,7 +116,7 @@ std::string workingJson(const Working &working)
     for (const Step &step : working.steps) {
         json += first ? "" : ",";
         first = false;
-        json += "{\"note\":" + jsonString(noteText(step.note))
+        json += "{\"note\":" + jsonString(stepNote(step))
             + ",\"text\":" + jsonString(stepText(step))
             + ",\"expression\":" + expressionJson(step.expression) + "}";
     }

@@ -37,6 +37,12 @@ struct Reason {
 
 AnswerCheck checkAnswer(const Problem &problem, const WrittenNumber &answer)
 {
+    return checkAnswer(problem, solve(problem, AnswerForm::Mixed), answer);
+}
+
+AnswerCheck checkAnswer(
+    const Problem &problem, const Solution &solution, const WrittenNumber &answer)
+{
     if (answer.unending) {
         return {Verdict::UnendingDecimal, "終わらない小数です。分数で答えましょう。"};
     }
@@ -45,8 +51,6 @@ AnswerCheck checkAnswer(const Problem &problem, const WrittenNumber &answer)
         return unreadable("分母に 0 は使えません。");
     }
 
-    // The problem's answer, as the window shows it.
-    const Solution solution = solve(problem, AnswerForm::Mixed);
     if (!solution.answer) {
         return {Verdict::NoAnswer, "この問題の答えは出せません。" + solution.working.report};
     }
@@ -108,6 +112,12 @@ AnswerCheck checkAnswer(const Problem &problem, const WrittenNumber &answer)
 
 AnswerCheck checkAnswer(const Problem &problem, const TypedOperand &answer)
 {
+    return checkAnswer(problem, solve(problem, AnswerForm::Mixed), answer);
+}
+
+AnswerCheck checkAnswer(
+    const Problem &problem, const Solution &solution, const TypedOperand &answer)
+{
     // Each field: digits, or nothing; the first one that is neither.
     const std::string *unread = nullptr;
     int written = 0;
@@ -129,7 +139,7 @@ AnswerCheck checkAnswer(const Problem &problem, const TypedOperand &answer)
         }
         WrittenNumber number = *read.value;
         number.negative = number.negative || answer.negative;
-        return checkAnswer(problem, number);
+        return checkAnswer(problem, solution, number);
     }
     const std::string whole = *reading::fieldDigits(answer.whole);
     const std::string num = *reading::fieldDigits(answer.num);
@@ -150,7 +160,7 @@ AnswerCheck checkAnswer(const Problem &problem, const TypedOperand &answer)
         return unreadable(read.error);
     }
     read.value->negative = answer.negative;
-    return checkAnswer(problem, *read.value);
+    return checkAnswer(problem, solution, *read.value);
 }
 VerdictCategory categoryOf(Verdict verdict)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/number/written_number.h"
-#include "engine/window/problem.h"
+#include "engine/problem/problem.h"
 
 #include <string>
 #include <string_view>
@@ -22,9 +22,12 @@ struct Prediction {
     std::string hint;
 };
 
-// The known mistakes that apply to a problem the window answers with
-// `answer`, in the order of their table; the rounded decimal, which depends
-// on the typed answer, is not among them.
+// The known mistakes that apply to a problem with the answer `answer`, in the
+// order of their table; the rounded decimal, which depends on the typed
+// answer, is not among them. The mistakes of a sum, difference, product or
+// quotient of two numbers apply to a problem the window calculates; those of
+// the order of operations, parentheses and powers to a problem of several
+// terms; the sign, the reciprocal and a part left out to any.
 [[nodiscard]] std::vector<Prediction> predictions(const Problem &problem, Fraction answer);
 
 // The hint for a typed answer whose value is not the answer.

@@ -15,6 +15,7 @@ struct Symbol {
     std::string_view text;
     TokenKind kind;
     std::optional<Operation> operation;
+    std::string_view digits = {};  // of an exponent
 };
 
 constexpr Symbol Symbols[] = {
@@ -45,6 +46,11 @@ constexpr Symbol Symbols[] = {
     {"⋯", TokenKind::Unending, std::nullopt},
     {"・", TokenKind::Unending, std::nullopt},
     {"･", TokenKind::Unending, std::nullopt},
+    {"²", TokenKind::Power, std::nullopt, "2"},
+    {"³", TokenKind::Power, std::nullopt, "3"},
+    {"⁴", TokenKind::Power, std::nullopt, "4"},
+    {"^", TokenKind::Caret, std::nullopt},
+    {"＾", TokenKind::Caret, std::nullopt},
 };
 
 constexpr std::string_view Blanks[] = {" ", "\t", "　"};
@@ -231,8 +237,8 @@ Tokens tokenize(std::string_view text)
             tokens.back().kind = TokenKind::Unending;
             tokens.back().end = i + symbol->text.size();
         } else {
-            tokens.push_back(
-                {symbol->kind, symbol->operation, {}, i, i + symbol->text.size(), blank, false});
+            tokens.push_back({symbol->kind, symbol->operation, std::string(symbol->digits), i,
+                i + symbol->text.size(), blank, false});
         }
         i += symbol->text.size();
         blank = false;

@@ -27,6 +27,8 @@ enum class TokenKind {
     Close,
     Point,  // the decimal point
     Unending,  // the mark of a decimal that does not end
+    Power,  // a superscript exponent, its digit in digits: "²"
+    Caret,  // "^", before the digit of an exponent
 };
 
 struct Token {

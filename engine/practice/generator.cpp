@@ -2,10 +2,8 @@
 
 #include "engine/practice/random.h"
 #include "engine/practice/rules.h"
-#include "engine/practice/term.h"
+#include "engine/practice/shape.h"
 #include "engine/practice/units.h"
-#include "engine/working/textbook.h"
-#include "engine/working/working.h"
 
 #include <algorithm>
 #include <array>
@@ -266,7 +264,7 @@ std::invoke_result_t<Attempt &, const Choice &> firstAccepted(
     return {};
 }
 
-using Terms = std::pair<Term, Term>;
+using Terms = std::pair<WrittenNumber, WrittenNumber>;
 
 class Builder {
 public:
@@ -282,17 +280,18 @@ public:
     std::optional<Terms> build(const Kind &kind)
     {
         return firstAccepted(m_random, denominatorPairs(kind), [&](const auto &denominators) {
-            const std::vector<Term> firsts
+            const std::vector<WrittenNumber> firsts
                 = operandChoices(kind, kind.first, denominators.first, kind.firstNegative);
-            const std::vector<Term> seconds
+            const std::vector<WrittenNumber> seconds
                 = operandChoices(kind, kind.second, denominators.second, kind.secondNegative);
-            return firstAccepted(m_random, firsts, [&](const Term &a) {
-                return firstAccepted(m_random, seconds, [&](const Term &b) -> std::optional<Terms> {
-                    if (fits(kind, a, b)) {
-                        return Terms {a, b};
-                    }
-                    return std::nullopt;
-                });
+            return firstAccepted(m_random, firsts, [&](const WrittenNumber &a) {
+                return firstAccepted(
+                    m_random, seconds, [&](const WrittenNumber &b) -> std::optional<Terms> {
+                        if (fits(kind, a, b)) {
+                            return Terms {a, b};
+                        }
+                        return std::nullopt;
+                    });
             });
         });
     }
@@ -373,31 +372,31 @@ private:
 
     // Every operand of the shape over the denominator, in lowest terms, within
     // the level's limits.
-    [[nodiscard]] std::vector<Term> operandChoices(
+    [[nodiscard]] std::vector<WrittenNumber> operandChoices(
         const Kind &kind, Shape shape, std::int64_t den, bool negative) const
     {
-        std::vector<Term> terms;
+        std::vector<WrittenNumber> terms;
         const std::int64_t wholeParts = m_limits.wholeParts(kind.operation);
         switch (shape) {
         case Zero:
-            terms.push_back(Term {});
+            terms.push_back(wholeNumber(0));
             break;
         case Whole:
             for (std::int64_t k = smallestWhole(kind); k <= m_limits.largestDenominator; ++k) {
-                terms.push_back(Term {negative, k, 0, 0});
+                terms.push_back(wholeNumber(k, negative));
             }
             break;
         case Proper:
             for (std::int64_t n = 1; n < den; ++n) {
                 if (std::gcd(n, den) == 1) {
-                    terms.push_back(Term {negative, 0, n, den});
+                    terms.push_back(fractionNumber(n, den, negative));
                 }
             }
             break;
         case Improper:
             for (std::int64_t n = den + 1; n < m_limits.improperBelow() * den; ++n) {
                 if (std::gcd(n, den) == 1) {
-                    terms.push_back(Term {negative, 0, n, den});
+                    terms.push_back(fractionNumber(n, den, negative));
                 }
             }
             break;
@@ -405,7 +404,7 @@ private:
             for (std::int64_t whole = 1; whole <= wholeParts; ++whole) {
                 for (std::int64_t n = 1; n < den; ++n) {
                     if (std::gcd(n, den) == 1) {
-                        terms.push_back(Term {negative, whole, n, den});
+                        terms.push_back(mixedNumber(negative, whole, n, den));
                     }
                 }
             }
@@ -415,7 +414,7 @@ private:
     }
 
     // Whether a and b make a problem of the kind that keeps every rule.
-    [[nodiscard]] bool fits(const Kind &kind, const Term &a, const Term &b) const
+    [[nodiscard]] bool fits(const Kind &kind, const WrittenNumber &a, const WrittenNumber &b) const
     {
         if (brokenRule(m_unit, m_limits, kind.operation, a, b)) {
             return false;
@@ -461,8 +460,8 @@ const Kind &chooseKind(Random &random, const std::vector<Kind> &kinds, TagSet mi
 PracticeProblem practiceProblem(Operation operation, const Terms &terms)
 {
     PracticeProblem made;
-    made.problem = Problem {operandOf(terms.first), operandOf(terms.second), operation};
-    made.expression = expressionText(problemExpression(made.problem));
+    made.problem = pairProblem(terms.first, operation, terms.second);
+    made.expression = problemText(made.problem);
     made.tags = tagsOf(made.problem);
     return made;
 }

@@ -2,7 +2,7 @@
 
 #include "engine/practice/set_code.h"
 #include "engine/practice/tags.h"
-#include "engine/window/problem.h"
+#include "engine/problem/problem.h"
 
 #include <string>
 #include <vector>
@@ -28,7 +28,7 @@
 namespace tobarin::practice {
 
 struct PracticeProblem {
-    Problem problem;  // the fields, sign boxes and operation, as the window holds them
+    Problem problem;
     // The problem as one line: the working's problem line, which --calc reads
     // back as the same problem: "1 2/3 + 3/4", "1/2 - (-1/3)", "(-2/3) × (-3/4)".
     std::string expression;

@@ -16,18 +16,18 @@ bool isSumOrDifference(Operation operation)
 }
 
 // The rules of one operand, whatever the unit.
-Broken brokenByOperand(const LevelLimits &limits, Operation operation, const Term &term)
+Broken brokenByOperand(const LevelLimits &limits, Operation operation, const WrittenNumber &term)
 {
-    const std::int64_t largest = limits.largestDenominator;
-    const std::int64_t wholeParts = limits.wholeParts(operation);
-    switch (term.shape()) {
+    const wide::Int128 largest = limits.largestDenominator;
+    const wide::Int128 wholeParts = limits.wholeParts(operation);
+    switch (shapeOf(term)) {
     case Shape::Zero:
         return std::nullopt;
     case Shape::Whole:
-        if (term.whole > largest) {
+        if (wholePart(term) > largest) {
             return "a whole-number operand is larger than the level's largest denominator";
         }
-        if (!isSumOrDifference(operation) && term.whole == 1) {
+        if (!isSumOrDifference(operation) && wholePart(term) == 1) {
             return "a whole-number factor or divisor is 1";
         }
         return std::nullopt;
@@ -42,26 +42,26 @@ Broken brokenByOperand(const LevelLimits &limits, Operation operation, const Ter
     if (term.den > largest) {
         return "a denominator is larger than the level allows";
     }
-    if (term.num == 0 || std::gcd(term.num, term.den) != 1) {
+    if (term.num == 0 || wide::gcd(term.num, term.den) != 1) {
         return "an operand is not in lowest terms";
     }
-    if (term.whole != 0 && term.num >= term.den) {
+    if (wholePart(term) != 0 && term.num >= term.den) {
         return "a mixed number's fraction part is not proper";
     }
-    if (term.whole > wholeParts) {
+    if (wholePart(term) > wholeParts) {
         return "a mixed number's integer part is larger than the level allows";
     }
-    if (term.whole == 0 && term.num >= limits.improperBelow() * term.den) {
+    if (wholePart(term) == 0 && term.num >= limits.improperBelow() * term.den) {
         return "an improper fraction is larger than the level allows";
     }
     return std::nullopt;
 }
 
 // What each unit allows of its operations and operands.
-Broken brokenByUnit(Unit unit, Operation operation, const Term &a, const Term &b)
+Broken brokenByUnit(Unit unit, Operation operation, const WrittenNumber &a, const WrittenNumber &b)
 {
-    const Shape first = a.shape();
-    const Shape second = b.shape();
+    const Shape first = shapeOf(a);
+    const Shape second = shapeOf(b);
     const auto fraction
         = [](Shape shape) { return shape == Shape::Proper || shape == Shape::Improper; };
     const bool sumOrDifference = isSumOrDifference(operation);
@@ -73,7 +73,7 @@ Broken brokenByUnit(Unit unit, Operation operation, const Term &a, const Term &b
         if (second == Shape::Whole || (first == Shape::Whole && operation != Operation::Subtract)) {
             return "4-like has a whole number only as the first operand of −";
         }
-        if (a.hasFraction() && b.hasFraction() && a.den != b.den) {
+        if (a.hasFraction && b.hasFraction && a.den != b.den) {
             return "4-like has like denominators";
         }
         return std::nullopt;
@@ -142,19 +142,20 @@ Broken brokenByUnit(Unit unit, Operation operation, const Term &a, const Term &b
 }
 
 // The level's limits that hold between the operands.
-Broken brokenByLimits(const LevelLimits &limits, Operation operation, const Term &a, const Term &b)
+Broken brokenByLimits(
+    const LevelLimits &limits, Operation operation, const WrittenNumber &a, const WrittenNumber &b)
 {
     if (isSumOrDifference(operation)) {
-        if (std::lcm(a.denominator(), b.denominator()) > limits.commonDenominator) {
+        if (wide::lcm(denominatorOf(a), denominatorOf(b)) > limits.commonDenominator) {
             return "the common denominator is larger than the level allows";
         }
         return std::nullopt;
     }
-    const std::int64_t n1 = a.whole * a.denominator() + a.num;
-    const std::int64_t n2 = b.whole * b.denominator() + b.num;
+    const wide::Int128 n1 = wholePart(a) * denominatorOf(a) + a.num;
+    const wide::Int128 n2 = wholePart(b) * denominatorOf(b) + b.num;
     const bool divide = operation == Operation::Divide;
-    const std::int64_t numerators = n1 * (divide ? b.denominator() : n2);
-    const std::int64_t denominators = a.denominator() * (divide ? n2 : b.denominator());
+    const wide::Int128 numerators = n1 * (divide ? denominatorOf(b) : n2);
+    const wide::Int128 denominators = denominatorOf(a) * (divide ? n2 : denominatorOf(b));
     if (numerators > limits.products || denominators > limits.products) {
         return "a product before cancelling is larger than the level allows";
     }
@@ -165,19 +166,19 @@ Broken brokenByLimits(const LevelLimits &limits, Operation operation, const Term
 
 std::optional<std::string> brokenRule(Unit unit, int level, const Problem &problem)
 {
-    const std::optional<Term> a = termOf(problem.first);
-    const std::optional<Term> b = termOf(problem.second);
-    if (!a || !b) {
+    const std::optional<Pair> pair = windowPair(problem);
+    if (!pair || !isPracticeNumber(pair->first) || !isPracticeNumber(pair->second)) {
         return "an operand is not written as a practice problem writes it";
     }
-    const Broken broken = brokenRule(unit, levelLimits(level), problem.operation, *a, *b);
+    const Broken broken
+        = brokenRule(unit, levelLimits(level), pair->operation, pair->first, pair->second);
     return broken ? std::optional<std::string>(*broken) : std::nullopt;
 }
 
-Broken brokenRule(
-    Unit unit, const LevelLimits &limits, Operation operation, const Term &a, const Term &b)
+Broken brokenRule(Unit unit, const LevelLimits &limits, Operation operation, const WrittenNumber &a,
+    const WrittenNumber &b)
 {
-    for (const Term *term : {&a, &b}) {
+    for (const WrittenNumber *term : {&a, &b}) {
         if (const Broken broken = brokenByOperand(limits, operation, *term)) {
             return broken;
         }
@@ -188,16 +189,16 @@ Broken brokenRule(
     if (const Broken broken = brokenByLimits(limits, operation, a, b)) {
         return broken;
     }
-    const std::optional<Ratio> answer = answerOf(operation, a, b);
+    const std::optional<Fraction> answer = answerOf(operation, a, b);
     if (!answer) {
         return "it divides by 0";
     }
     if ((operation == Operation::Subtract || operation == Operation::Divide)
-        && equal(valueOf(a), valueOf(b))) {
+        && valueOf(a) == valueOf(b)) {
         return "− or ÷ has the same value twice";
     }
     if (unit != Unit::Signed7) {
-        if (a.negative || b.negative || a.shape() == Shape::Zero || b.shape() == Shape::Zero) {
+        if (a.negative || b.negative || shapeOf(a) == Shape::Zero || shapeOf(b) == Shape::Zero) {
             return "only 7-signed has negative operands and 0";
         }
         if (answer->num <= 0) {

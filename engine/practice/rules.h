@@ -1,8 +1,8 @@
 #pragma once
 
-#include "engine/practice/term.h"
+#include "engine/practice/shape.h"
 #include "engine/practice/units.h"
-#include "engine/window/problem.h"
+#include "engine/problem/problem.h"
 
 #include <optional>
 #include <string>
@@ -12,7 +12,7 @@
 
 // The rules that every problem of a practice set keeps.
 //
-// Every unit: each operand written as a practice problem writes it (termOf),
+// Every unit: each operand written as a practice problem writes it (isPracticeNumber),
 // in lowest terms, a mixed number's fraction part proper, no denominator 1;
 // outside 7-signed no 0 operand, no negative operand and an answer above 0;
 // never the same value twice in − and ÷; no division by 0. The level's limits
@@ -40,7 +40,7 @@ namespace tobarin::practice {
 // What a problem breaks, in a few words, or nothing when it keeps every rule
 // of the unit at the level (LowestLevel to HighestLevel).
 [[nodiscard]] std::optional<std::string> brokenRule(Unit unit, int level, const Problem &problem);
-[[nodiscard]] std::optional<std::string_view> brokenRule(
-    Unit unit, const LevelLimits &limits, Operation operation, const Term &a, const Term &b);
+[[nodiscard]] std::optional<std::string_view> brokenRule(Unit unit, const LevelLimits &limits,
+    Operation operation, const WrittenNumber &a, const WrittenNumber &b);
 
 }  // namespace tobarin::practice

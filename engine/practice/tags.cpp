@@ -16,7 +16,7 @@ bool isSumOrDifference(Operation operation)
 }
 
 // The common-denominator tag of two denominators (both 2 or more).
-Tag denominatorsTag(std::int64_t d1, std::int64_t d2)
+Tag denominatorsTag(wide::Int128 d1, wide::Int128 d2)
 {
     if (d1 == d2) {
         return Tag::Same;
@@ -24,34 +24,35 @@ Tag denominatorsTag(std::int64_t d1, std::int64_t d2)
     if (d1 % d2 == 0 || d2 % d1 == 0) {
         return Tag::Multiple;
     }
-    return std::gcd(d1, d2) == 1 ? Tag::Coprime : Tag::Shared;
+    return wide::gcd(d1, d2) == 1 ? Tag::Coprime : Tag::Shared;
 }
 
-bool needsReduce(Operation operation, const Term &a, const Term &b)
+bool needsReduce(Operation operation, const WrittenNumber &a, const WrittenNumber &b)
 {
-    const std::int64_t common = std::lcm(a.denominator(), b.denominator());
-    const std::int64_t first = a.numerator() * (common / a.denominator());
-    const std::int64_t second = b.numerator() * (common / b.denominator());
-    const std::int64_t result = operation == Operation::Add ? first + second : first - second;
-    return result != 0 && std::gcd(result, common) != 1;
+    const wide::Int128 common = wide::lcm(denominatorOf(a), denominatorOf(b));
+    const wide::Int128 first = numeratorOf(a) * (common / denominatorOf(a));
+    const wide::Int128 second = numeratorOf(b) * (common / denominatorOf(b));
+    const wide::Int128 result = operation == Operation::Add ? first + second : first - second;
+    return result != 0 && wide::gcd(result, common) != 1;
 }
 
 // The fraction part of a term times the other term's denominator, so that two
 // fraction parts compare and add over one denominator: a1/b1 + a2/b2 ≥ 1 is
 // a1×b2 + a2×b1 ≥ b1×b2. A whole number's fraction part is 0.
-std::int64_t fractionPartTimes(const Term &term, const Term &other)
+wide::Int128 fractionPartTimes(const WrittenNumber &term, const WrittenNumber &other)
 {
-    return term.hasFraction() ? term.num * other.denominator() : 0;
+    return term.hasFraction ? term.num * denominatorOf(other) : 0;
 }
 
-void addMixedWayTags(TagSet &tags, Operation operation, const Term &a, const Term &b)
+void addMixedWayTags(
+    TagSet &tags, Operation operation, const WrittenNumber &a, const WrittenNumber &b)
 {
-    const Shape first = a.shape();
-    const Shape second = b.shape();
+    const Shape first = shapeOf(a);
+    const Shape second = shapeOf(b);
     const bool anyMixed = first == Shape::Mixed || second == Shape::Mixed;
-    const std::int64_t partA = fractionPartTimes(a, b);
-    const std::int64_t partB = fractionPartTimes(b, a);
-    const std::int64_t one = a.denominator() * b.denominator();
+    const wide::Int128 partA = fractionPartTimes(a, b);
+    const wide::Int128 partB = fractionPartTimes(b, a);
+    const wide::Int128 one = denominatorOf(a) * denominatorOf(b);
     if (operation == Operation::Add) {
         if (anyMixed && partA + partB >= one) {
             tags.add(Tag::Carry);
@@ -59,20 +60,20 @@ void addMixedWayTags(TagSet &tags, Operation operation, const Term &a, const Ter
         return;
     }
     const bool firstHasWhole = first == Shape::Mixed || first == Shape::Whole;
-    if (firstHasWhole && b.hasFraction() && partA < partB) {
+    if (firstHasWhole && b.hasFraction && partA < partB) {
         tags.add(Tag::Borrow);
     }
 }
 
-bool cancels(Operation operation, const Term &a, const Term &b)
+bool cancels(Operation operation, const WrittenNumber &a, const WrittenNumber &b)
 {
-    const std::int64_t n1 = a.whole * a.denominator() + a.num;
-    const std::int64_t n2 = b.whole * b.denominator() + b.num;
+    const wide::Int128 n1 = wholePart(a) * denominatorOf(a) + a.num;
+    const wide::Int128 n2 = wholePart(b) * denominatorOf(b) + b.num;
     if (operation == Operation::Multiply) {
-        return std::gcd(n1, b.denominator()) != 1 || std::gcd(n2, a.denominator()) != 1;
+        return wide::gcd(n1, denominatorOf(b)) != 1 || wide::gcd(n2, denominatorOf(a)) != 1;
     }
     // After the reciprocal of the divisor: n1/d1 × d2/n2.
-    return std::gcd(n1, n2) != 1 || std::gcd(a.denominator(), b.denominator()) != 1;
+    return wide::gcd(n1, n2) != 1 || wide::gcd(denominatorOf(a), denominatorOf(b)) != 1;
 }
 
 }  // namespace
@@ -107,16 +108,17 @@ std::string tagsText(TagSet tags)
 
 TagSet tagsOf(const Problem &problem)
 {
-    const std::optional<Term> a = termOf(problem.first);
-    const std::optional<Term> b = termOf(problem.second);
-    return a && b ? tagsOf(problem.operation, *a, *b) : TagSet {};
+    const std::optional<Pair> pair = windowPair(problem);
+    return pair && isPracticeNumber(pair->first) && isPracticeNumber(pair->second)
+        ? tagsOf(pair->operation, pair->first, pair->second)
+        : TagSet {};
 }
 
-TagSet tagsOf(Operation operation, const Term &a, const Term &b)
+TagSet tagsOf(Operation operation, const WrittenNumber &a, const WrittenNumber &b)
 {
     TagSet tags;
-    const Shape first = a.shape();
-    const Shape second = b.shape();
+    const Shape first = shapeOf(a);
+    const Shape second = shapeOf(b);
     const bool anyZero = first == Shape::Zero || second == Shape::Zero;
     for (const Shape shape : {first, second}) {
         if (shape == Shape::Whole) {
@@ -137,7 +139,7 @@ TagSet tagsOf(Operation operation, const Term &a, const Term &b)
     }
 
     if (isSumOrDifference(operation) && !anyZero) {
-        if (a.hasFraction() && b.hasFraction()) {
+        if (a.hasFraction && b.hasFraction) {
             tags.add(denominatorsTag(a.den, b.den));
         }
         if (needsReduce(operation, a, b)) {
@@ -146,7 +148,7 @@ TagSet tagsOf(Operation operation, const Term &a, const Term &b)
         if (negatives == 0 && first != Shape::Improper && second != Shape::Improper) {
             addMixedWayTags(tags, operation, a, b);
         }
-        if (operation == Operation::Subtract && first == Shape::Whole && b.hasFraction()
+        if (operation == Operation::Subtract && first == Shape::Whole && b.hasFraction
             && negatives == 0) {
             tags.add(Tag::WholeMinus);
         }
@@ -155,7 +157,7 @@ TagSet tagsOf(Operation operation, const Term &a, const Term &b)
         tags.add(Tag::Cancel);
     }
 
-    const std::optional<Ratio> answer = answerOf(operation, a, b);
+    const std::optional<Fraction> answer = answerOf(operation, a, b);
     if (answer) {
         if (answer->num == 0) {
             tags.add(Tag::Zero);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/practice/term.h"
-#include "engine/window/problem.h"
+#include "engine/practice/shape.h"
+#include "engine/problem/problem.h"
 
 #include <array>
 #include <cstdint>
@@ -97,9 +97,9 @@ private:
 [[nodiscard]] std::string tagsText(TagSet tags);
 
 // The tags true of a problem. A problem whose fields do not hold the numbers
-// of a practice problem (see termOf), or that divides by 0, has those of its
+// of a practice problem (see isPracticeNumber), or that divides by 0, has those of its
 // operands only.
 [[nodiscard]] TagSet tagsOf(const Problem &problem);
-[[nodiscard]] TagSet tagsOf(Operation operation, const Term &a, const Term &b);
+[[nodiscard]] TagSet tagsOf(Operation operation, const WrittenNumber &a, const WrittenNumber &b);
 
 }  // namespace tobarin::practice

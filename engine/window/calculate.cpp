@@ -15,7 +15,6 @@ namespace tobarin {
 
 namespace {
 
-constexpr std::string_view DenominatorMessage = "分母を１以上の整数にしてください。";
 constexpr std::string_view DenominatorTitle = "エラーメッセージ";
 
 constexpr ControlId AnswerDenominator = Label1[AnswerPart::Denominator];

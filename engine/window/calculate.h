@@ -1,8 +1,13 @@
 #pragma once
 
+#include <string_view>
+
 #include "form/control_properties.h"
 
 namespace tobarin {
+
+// What Calculate says of a zero denominator under a positive numerator.
+inline constexpr std::string_view DenominatorMessage = "分母を１以上の整数にしてください。";
 
 // Calculate (the Click handler of Command1). Reads the six entry fields
 // Text1(0..2) and Text2(0..2) (denominator, numerator, integer part), the sign

@@ -30,7 +30,7 @@ std::string &TypedOperand::field(Field which)
     return fieldOf(*this, which);
 }
 
-void enterProblem(MemoryForm &form, const Problem &problem)
+void enterProblem(MemoryForm &form, const TypedProblem &problem)
 {
     for (const Field field : Fields) {
         form.setText(Text1[field], problem.first.field(field));
@@ -41,9 +41,9 @@ void enterProblem(MemoryForm &form, const Problem &problem)
     form.select(Option1[problem.operation]);
 }
 
-Problem problemIn(const ControlProperties &form)
+TypedProblem fieldsIn(const ControlProperties &form)
 {
-    Problem problem;
+    TypedProblem problem;
     for (const Field field : Fields) {
         problem.first.field(field) = form.text(Text1[field]);
         problem.second.field(field) = form.text(Text2[field]);

@@ -24,22 +24,22 @@ struct TypedOperand {
     friend bool operator==(const TypedOperand &, const TypedOperand &) = default;
 };
 
-// A problem as the window holds it: two operands and the operation.
-struct Problem {
+// A problem as the window's fields hold it: two operands and the operation.
+struct TypedProblem {
     TypedOperand first;
     TypedOperand second;
     Operation operation = Operation::Add;
 
-    friend bool operator==(const Problem &, const Problem &) = default;
+    friend bool operator==(const TypedProblem &, const TypedProblem &) = default;
 };
 
 // Types the problem into the window's fields, ticks its sign boxes and
 // selects its operation button, as a user would, without raising any event.
-void enterProblem(MemoryForm &form, const Problem &problem);
+void enterProblem(MemoryForm &form, const TypedProblem &problem);
 
 // The problem as a window's fields, sign boxes and operation buttons hold it
 // (the last selected operation button; addition when none is).
-[[nodiscard]] Problem problemIn(const ControlProperties &form);
+[[nodiscard]] TypedProblem fieldsIn(const ControlProperties &form);
 
 // The answer's form as the window's Option2 buttons choose it.
 [[nodiscard]] AnswerForm answerFormIn(const ControlProperties &form);

@@ -1,7 +1,7 @@
 #include "engine/working/textbook.h"
 
-#include "engine/number/conversions.h"
 #include "engine/number/wide.h"
+#include "engine/working/rewrite.h"
 
 #include <algorithm>
 #include <utility>
@@ -11,84 +11,7 @@ namespace tobarin {
 namespace {
 
 using wide::Int128;
-
-// The operands of a problem the window answers fit 32 bits as improper
-// fractions, so every product and common denominator below stays far inside
-// 128 bits.
-
-bool isZero(const WrittenNumber &x)
-{
-    return (!x.hasWhole || x.whole == 0) && (!x.hasFraction || x.num == 0);
-}
-
-bool isWhole(const WrittenNumber &x)
-{
-    return !x.hasFraction;
-}
-
-// The denominator a number brings to a common denominator: 1 for a whole.
-Int128 denominatorOf(const WrittenNumber &x)
-{
-    return x.hasFraction ? x.den : 1;
-}
-
-// The magnitude over its own denominator: 2 1/3 is 7 (thirds).
-Int128 improperNumerator(const WrittenNumber &x)
-{
-    return (x.hasWhole ? x.whole * denominatorOf(x) : 0) + (x.hasFraction ? x.num : 0);
-}
-
-// n / d as a result is written: 0 and a denominator of 1 as a whole number.
-WrittenNumber resultOf(Int128 n, Int128 d, bool negative)
-{
-    return n == 0 || d == 1 ? wholeNumber(n / d, negative) : fractionNumber(n, d, negative);
-}
-
-WrittenNumber magnitudeOf(WrittenNumber x)
-{
-    x.negative = false;
-    return x;
-}
-
-// A mixed number made improper; any other number as it is.
-WrittenNumber improperOf(const WrittenNumber &x)
-{
-    return x.isMixed() ? resultOf(improperNumerator(x), x.den, x.negative) : x;
-}
-
-// In lowest terms: the fraction part reduced, written whole where nothing of
-// it is left.
-WrittenNumber lowestOf(const WrittenNumber &x)
-{
-    if (isWhole(x)) {
-        return x;
-    }
-    const Int128 g = wide::gcd(x.num, x.den);
-    if (x.hasWhole && x.den / g == 1) {
-        return wholeNumber(x.whole + x.num / g, x.negative);
-    }
-    if (x.hasWhole) {
-        return mixedNumber(x.negative, x.whole, x.num / g, x.den / g);
-    }
-    return resultOf(x.num / g, x.den / g, x.negative);
-}
-
-// A fraction part not in lowest terms, or over 1: it is then written as a
-// whole number (a fraction part of 0 too).
-bool reducible(const WrittenNumber &x)
-{
-    return x.hasFraction && (wide::gcd(x.num, x.den) != 1 || x.den == 1);
-}
-
-// The fraction part over another denominator, a multiple of its own.
-WrittenNumber over(WrittenNumber x, Int128 den)
-{
-    if (x.hasFraction) {
-        x.num = x.num * (den / x.den);
-        x.den = den;
-    }
-    return x;
-}
+using namespace rewrite;
 
 // A proper fraction (0 < num < den) with no integer part.
 bool isProperFraction(const WrittenNumber &x)
@@ -102,26 +25,12 @@ bool hasProperForm(const WrittenNumber &x)
     return isWhole(x) || (x.num > 0 && x.num < x.den);
 }
 
-Expression signedExpression(
+// A sign in front of a pair of magnitudes: "-(3/6 - 2/6)"; no sign, the pair alone.
+Expression signedPair(
     Sign sign, const WrittenNumber &first, Operation operation, const WrittenNumber &second)
 {
-    Expression line = pairExpression(first, operation, second);
-    if (sign != Sign::None) {
-        line.shape = Expression::Shape::Signed;
-        line.sign = sign;
-    }
-    return line;
-}
-
-Expression productExpression(
-    Sign sign, std::vector<Factor> numerator, std::vector<Factor> denominator)
-{
-    Expression line;
-    line.shape = Expression::Shape::Product;
-    line.sign = sign;
-    line.numerator = std::move(numerator);
-    line.denominator = std::move(denominator);
-    return line;
+    Expression pair = pairExpression(first, operation, second);
+    return sign == Sign::None ? pair : signedExpression(sign, std::move(pair));
 }
 
 class Route {
@@ -135,7 +44,26 @@ public:
     Working work(const WrittenNumber &a, Operation operation, const WrittenNumber &b)
     {
         add(Note::Problem, pairExpression(a, operation, b));
-        if (operation == Operation::Add || operation == Operation::Subtract) {
+        return goOn(a, operation, b);
+    }
+
+    // The working so far, whose last line is a op b, goes on from there; from
+    // the step that decides the sign where the terms were just gathered.
+    Working goOn(Working &&before, const WrittenNumber &a, Operation operation,
+        const WrittenNumber &b, bool fromSign)
+    {
+        m_working = std::move(before);
+        if (fromSign) {
+            signAndCalculate(a, operation, b);
+            return std::move(m_working);
+        }
+        return goOn(a, operation, b);
+    }
+
+private:
+    Working goOn(const WrittenNumber &a, Operation operation, const WrittenNumber &b)
+    {
+        if (isSumOperation(operation)) {
             sum(a, operation, b);
         } else {
             product(a, operation, b);
@@ -143,8 +71,17 @@ public:
         return std::move(m_working);
     }
 
-private:
-    void add(Note note, const Expression &line) { m_working.steps.push_back({note, line}); }
+    // A line that would repeat an earlier one is not written: the working
+    // goes on from the earlier line.
+    void add(Note note, const Expression &line)
+    {
+        for (const Step &step : m_working.steps) {
+            if (step.expression == line) {
+                return;
+            }
+        }
+        m_working.steps.push_back({note, line});
+    }
 
     void sum(const WrittenNumber &a, Operation operation, WrittenNumber b)
     {
@@ -182,7 +119,8 @@ private:
         const bool worthIt
             = a.isMixed() || b.isMixed() || (subtract && isWhole(a) && b.hasFraction);
         const bool notNegative = !subtract
-            || improperNumerator(a) * denominatorOf(b) >= improperNumerator(b) * denominatorOf(a);
+            || times(improperNumerator(a), denominatorOf(b))
+                >= times(improperNumerator(b), denominatorOf(a));
         return !a.negative && hasProperForm(a) && hasProperForm(b) && worthIt && notNegative;
     }
 
@@ -192,8 +130,8 @@ private:
     {
         const WrittenNumber lowestA = lowestOf(a);
         const WrittenNumber lowestB = lowestOf(b);
-        if (wide::lcm(denominatorOf(lowestA), denominatorOf(lowestB))
-            < wide::lcm(denominatorOf(a), denominatorOf(b))) {
+        if (lcm(denominatorOf(lowestA), denominatorOf(lowestB))
+            < lcm(denominatorOf(a), denominatorOf(b))) {
             a = lowestA;
             b = lowestB;
             add(Note::Reduce, pairExpression(a, operation, b));
@@ -235,32 +173,39 @@ private:
             }
         }
         if (a.hasFraction && b.hasFraction && a.den != b.den) {
-            const Int128 common = wide::lcm(a.den, b.den);
+            const Int128 common = lcm(a.den, b.den);
             a = over(a, common);
             b = over(b, common);
             add(Note::CommonDenominator, pairExpression(a, operation, b));
         } else if (a.hasFraction != b.hasFraction) {
             WrittenNumber &whole = a.hasFraction ? b : a;
             const Int128 den = denominatorOf(a.hasFraction ? a : b);
-            whole = fractionNumber(whole.whole * den, den, whole.negative);
+            whole = fractionNumber(times(whole.whole, den), den, whole.negative);
             add(Note::WholeAsFraction, pairExpression(a, operation, b));
         }
+        signAndCalculate(a, operation, b);
+    }
+
+    // Two numbers over one denominator (or whole): the sign decided where it
+    // must be, and the result.
+    void signAndCalculate(const WrittenNumber &a, Operation operation, const WrittenNumber &b)
+    {
         const Int128 den = std::max(denominatorOf(a), denominatorOf(b));
         const Int128 first = improperNumerator(a);
         const Int128 second = improperNumerator(b);
-        const Int128 result
-            = (a.negative ? -first : first) + (operation == Operation::Subtract ? -second : second);
+        const Int128 result = plus(
+            a.negative ? -first : first, operation == Operation::Subtract ? -second : second);
         if (result != 0 && (a.negative || result < 0)) {
             // The sign of the result first, then the magnitudes: the larger
             // first where the signs are opposite.
             const Sign sign = result < 0 ? Sign::Minus : Sign::Plus;
             const WrittenNumber magnitudeA = magnitudeOf(a);
             if (a.negative && operation == Operation::Subtract) {
-                add(Note::DecideSign, signedExpression(sign, magnitudeA, Operation::Add, b));
+                add(Note::DecideSign, signedPair(sign, magnitudeA, Operation::Add, b));
             } else {
                 const bool aLarger = first > second;
                 add(Note::DecideSign,
-                    signedExpression(sign, aLarger ? magnitudeA : b, Operation::Subtract,
+                    signedPair(sign, aLarger ? magnitudeA : b, Operation::Subtract,
                         aLarger ? b : magnitudeA));
             }
         }
@@ -274,7 +219,7 @@ private:
     {
         reduceWhereItLowers(a, operation, b);
         if (a.hasFraction && b.hasFraction && a.den != b.den) {
-            const Int128 common = wide::lcm(a.den, b.den);
+            const Int128 common = lcm(a.den, b.den);
             a = over(a, common);
             b = over(b, common);
             add(Note::CommonDenominator, pairExpression(a, operation, b));
@@ -299,7 +244,7 @@ private:
                 result = mixedNumber(false, whole + 1, part - den, den);
                 add(Note::Carry, numberExpression(result));
             } else {
-                result = resultOf(whole * den + part, den, false);
+                result = resultOf(plus(times(whole, den), part), den, false);
                 add(Note::MakeImproperAnswer, numberExpression(result));
             }
         }
@@ -323,18 +268,18 @@ private:
             sign = a.negative != b.negative ? Sign::Minus : Sign::Plus;
             a = magnitudeOf(a);
             b = magnitudeOf(b);
-            add(Note::DecideSign, signedExpression(sign, a, operation, b));
+            add(Note::DecideSign, signedPair(sign, a, operation, b));
         }
         const bool negative = sign == Sign::Minus;
         if (a.isMixed() || b.isMixed()) {
             a = improperOf(a);
             b = improperOf(b);
-            add(Note::MakeImproper, signedExpression(sign, a, operation, b));
+            add(Note::MakeImproper, signedPair(sign, a, operation, b));
         }
         if (reducible(a) || reducible(b)) {
             a = lowestOf(a);
             b = lowestOf(b);
-            add(Note::Reduce, signedExpression(sign, a, operation, b));
+            add(Note::Reduce, signedPair(sign, a, operation, b));
         }
         if (operation == Operation::Divide) {
             if (isWhole(a) && isWhole(b)) {
@@ -355,10 +300,10 @@ private:
             // The reciprocal of 1/3 is 3, of 1 2/3 (5/3) is 3/5.
             b = resultOf(b.den, b.num, false);
             operation = Operation::Multiply;
-            add(Note::Reciprocal, signedExpression(sign, a, operation, b));
+            add(Note::Reciprocal, signedPair(sign, a, operation, b));
         }
         if (isWhole(a) && isWhole(b)) {
-            add(Note::Calculate, numberExpression(wholeNumber(a.whole * b.whole, negative)));
+            add(Note::Calculate, numberExpression(wholeNumber(times(a.whole, b.whole), negative)));
             return;
         }
         const auto numeratorOf
@@ -372,7 +317,7 @@ private:
         }
         // 分数×整数 and 整数×分数: the whole number multiplies the numerator.
         add(isWhole(a) || isWhole(b) ? Note::MultiplyNumeratorByWhole : Note::MultiplyAcross,
-            productExpression(sign, numerator, denominator));
+            fractionExpression(sign, numerator, denominator));
 
         // Each numerator with the other factor's denominator, by their GCD.
         bool cancelled = false;
@@ -392,7 +337,7 @@ private:
     {
         std::vector<Factor> numerator {{a.num, {}}};
         std::vector<Factor> denominator {{a.den, {}}, {b.whole, {}}};
-        add(Note::MultiplyDenominatorByWhole, productExpression(sign, numerator, denominator));
+        add(Note::MultiplyDenominatorByWhole, fractionExpression(sign, numerator, denominator));
         const bool cancelled = cancel(numerator.front(), denominator.back());
         calculateProduct(sign, numerator, denominator, cancelled);
     }
@@ -415,21 +360,30 @@ private:
         const std::vector<Factor> &denominator, bool cancelled)
     {
         if (cancelled) {
-            add(Note::CancelAcross, productExpression(sign, numerator, denominator));
+            add(Note::CancelAcross, fractionExpression(sign, numerator, denominator));
         }
         Int128 n = 1;
         Int128 d = 1;
         for (const Factor &factor : numerator) {
-            n *= factor.value;
+            n = times(n, factor.value);
         }
         for (const Factor &factor : denominator) {
-            d *= factor.value;
+            d = times(d, factor.value);
         }
         const WrittenNumber result = resultOf(n, d, sign == Sign::Minus);
         add(Note::Calculate, numberExpression(result));
         finish(result);
     }
 
+public:
+    Working finishFrom(Working &&before, const WrittenNumber &result)
+    {
+        m_working = std::move(before);
+        finish(result);
+        return std::move(m_working);
+    }
+
+private:
     // After the result: reduced, then in the answer's form.
     void finish(WrittenNumber result)
     {
@@ -452,49 +406,22 @@ private:
     Working m_working;
 };
 
-// An operand as its three fields read (integer part, numerator,
-// denominator) and its sign box: "1 2/3" as typed, "3/0" when the denominator
-// is missing. Fields that do not read as a plain mixed number (a negative
-// one) show the improper fraction Calculate makes of them, so that the value
-// shown stays right. Error 6 for a field beyond 32 bits.
-WrittenNumber typedNumber(const TypedOperand &operand)
-{
-    const auto read = [&operand](Field field) { return ToLong(TextValue(operand.field(field))); };
-    const std::int32_t whole = read(Field::Whole);
-    const std::int32_t num = read(Field::Numerator);
-    const std::int32_t den = read(Field::Denominator);
-    const Int128 wholeSize = whole < 0 ? -Int128 {whole} : Int128 {whole};
-    WrittenNumber number;
-    bool negative = whole < 0;  // the sign the fields give, before the sign box
-    if (den == 0 && num <= 0) {
-        // The numerator is not read without a denominator.
-        number = wholeNumber(wholeSize);
-    } else if (den == 0 || (whole >= 0 && num >= 0 && den > 0)) {
-        // As typed; a missing denominator is shown as 0.
-        number = fractionNumber(num, den);
-        number.hasWhole = whole != 0;
-        number.whole = wholeSize;
-    } else {
-        number = signedFraction(Int128 {whole} * den + num, den);
-        negative = number.negative;
-    }
-    // A zero is never written with a minus.
-    number.negative = negative != operand.negative && (number.whole != 0 || number.num != 0);
-    return number;
-}
-
 }  // namespace
 
-Expression problemExpression(const Problem &problem)
+Working textbookWorking(const Pair &problem, AnswerForm form, Method method)
 {
-    return pairExpression(
-        typedNumber(problem.first), problem.operation, typedNumber(problem.second));
+    return Route(form, method).work(problem.first, problem.operation, problem.second);
 }
 
-Working textbookWorking(const Problem &problem, AnswerForm form, Method method)
+Working goOnWorking(Working before, const Pair &line, AnswerForm form, Method method, bool fromSign)
 {
     return Route(form, method)
-        .work(typedNumber(problem.first), problem.operation, typedNumber(problem.second));
+        .goOn(std::move(before), line.first, line.operation, line.second, fromSign);
+}
+
+Working finishWorking(Working before, const WrittenNumber &result, AnswerForm form)
+{
+    return Route(form, Method::MakeImproper).finishFrom(std::move(before), result);
 }
 
 }  // namespace tobarin

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/window/problem.h"
+#include "engine/problem/expression.h"
 #include "engine/working/working.h"
 
 #include "form/definition.h"
@@ -28,11 +28,15 @@ enum class Method {
 // only for a problem that the window answers (no denominator message, no
 // run-time error): its last line is then the answer the window shows, which
 // the tests hold it to. Every line equals the answer in value.
-[[nodiscard]] Working textbookWorking(const Problem &problem, AnswerForm form, Method method);
+[[nodiscard]] Working textbookWorking(const Pair &problem, AnswerForm form, Method method);
 
-// The problem as the first line of its working shows it: each operand as its
-// fields read, with its sign. Throws RuntimeError 6 where a field holds a
-// number beyond 32 bits, as Calculate does.
-[[nodiscard]] Expression problemExpression(const Problem &problem);
+// The same route from a working whose last line has become two numbers and
+// one operation: on from there, or from the step that decides the sign where
+// the line has just gathered its terms (both over one denominator).
+[[nodiscard]] Working goOnWorking(
+    Working before, const Pair &line, AnswerForm form, Method method, bool fromSign);
+
+// From a working whose last line is its result: reduced, then in the answer's form.
+[[nodiscard]] Working finishWorking(Working before, const WrittenNumber &result, AnswerForm form);
 
 }  // namespace tobarin

@@ -15,58 +15,7 @@ std::size_t columns(std::string_view text)
         [](char c) { return (static_cast<unsigned char>(c) & 0xC0U) != 0x80U; }));
 }
 
-std::string signText(Sign sign)
-{
-    return sign == Sign::Plus ? "+" : sign == Sign::Minus ? "-" : "";
-}
-
-std::string pairText(const Expression &expression)
-{
-    const auto number = [&expression](bool second) {
-        const std::string text = numberText(second ? expression.second : expression.first);
-        return parenthesised(expression, second) ? "(" + text + ")" : text;
-    };
-    return number(false) + " "
-        + std::string(expression.operation ? operationText(*expression.operation) : "?") + " "
-        + number(true);
-}
-
-// Factors joined by "×", in parentheses when there are several.
-std::string factorsText(const std::vector<Factor> &factors)
-{
-    std::string text;
-    for (const Factor &factor : factors) {
-        text += (text.empty() ? "" : "×") + wide::decimalText(factor.value);
-    }
-    return factors.size() > 1 ? "(" + text + ")" : text;
-}
-
 }  // namespace
-
-Expression numberExpression(const WrittenNumber &number)
-{
-    Expression expression;
-    expression.first = number;
-    return expression;
-}
-
-Expression pairExpression(
-    const WrittenNumber &first, Operation operation, const WrittenNumber &second)
-{
-    Expression expression;
-    expression.shape = Expression::Shape::Pair;
-    expression.first = first;
-    expression.operation = operation;
-    expression.second = second;
-    return expression;
-}
-
-bool parenthesised(const Expression &expression, bool second)
-{
-    const bool product
-        = expression.operation == Operation::Multiply || expression.operation == Operation::Divide;
-    return (second ? expression.second : expression.first).negative && (second || product);
-}
 
 std::string_view noteText(Note note)
 {
@@ -109,59 +58,35 @@ std::string_view noteText(Note note)
         return "帯分数に直す";
     case Note::MakeImproperAnswer:
         return "仮分数に直す";
+    case Note::DecimalsAsFractions:
+        return "小数を分数に直す";
+    case Note::Powers:
+        return "累乗を計算する";
+    case Note::MultiplyFirst:
+        return "かけ算を先に計算する";
+    case Note::DivideFirst:
+        return "わり算を先に計算する";
+    case Note::MultiplyDivideFirst:
+        return "かけ算・わり算を先に計算する";
+    case Note::Reorder:
+        return "項を並べかえる";
+    case Note::GatherTerms:
+        return "正の項どうし、負の項どうしをまとめる";
+    case Note::MakeWhole:
+        return "整数に直す";
     }
     return "";
 }
 
-std::string_view operationText(Operation operation)
+std::string stepNote(const Step &step)
 {
-    switch (operation) {
-    case Operation::Add:
-        return "+";
-    case Operation::Subtract:
-        return "-";
-    case Operation::Multiply:
-        return "×";
-    case Operation::Divide:
-        return "÷";
+    const std::string_view note = noteText(step.note);
+    if (!step.inParentheses || note.empty()) {
+        return std::string(note);
     }
-    return "?";
-}
-
-std::string_view drawnOperationText(Operation operation)
-{
-    return operation == Operation::Subtract ? "\u2212" : operationText(operation);
-}
-
-std::string expressionText(const Expression &expression)
-{
-    switch (expression.shape) {
-    case Expression::Shape::Number:
-        return numberText(expression.first);
-    case Expression::Shape::Pair:
-        return pairText(expression);
-    case Expression::Shape::Signed:
-        return signText(expression.sign) + "(" + pairText(expression) + ")";
-    case Expression::Shape::Product:
-        break;
-    }
-    // A denominator of nothing but 1s, what cancelling left, is not written;
-    // the numerator's product then needs parentheses only after a sign.
-    const std::vector<Factor> &denominator = expression.denominator;
-    const bool ones = std::all_of(
-        denominator.begin(), denominator.end(), [](const Factor &f) { return f.value == 1; });
-    if (ones && expression.sign == Sign::None) {
-        std::string text;
-        for (const Factor &factor : expression.numerator) {
-            text += (text.empty() ? "" : "×") + wide::decimalText(factor.value);
-        }
-        return text;
-    }
-    std::string text = signText(expression.sign) + factorsText(expression.numerator);
-    if (!ones) {
-        text += "/" + factorsText(denominator);
-    }
-    return text;
+    const bool wholeStep = step.note == Note::CommonDenominator || step.note == Note::Calculate
+        || step.note == Note::Reduce || step.note == Note::MakeWhole;
+    return (wholeStep ? "かっこの中を" : "かっこの中の") + std::string(note);
 }
 
 std::string stepText(const Step &step)
@@ -170,7 +95,7 @@ std::string stepText(const Step &step)
     // column 20, so that short lines put their notes in one column.
     constexpr std::size_t NarrowestWidth = 19;
     std::string text = (step.note == Note::Problem ? "" : "= ") + expressionText(step.expression);
-    if (const std::string_view note = noteText(step.note); !note.empty()) {
+    if (const std::string note = stepNote(step); !note.empty()) {
         text += std::string(std::max(NarrowestWidth, columns(text) + 2) - columns(text), ' ');
         text += note;
     }

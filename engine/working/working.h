@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/number/written_number.h"
+#include "engine/problem/expression.h"
 
 #include <optional>
 #include <string>
@@ -13,47 +14,6 @@
 // read: the text form, the desktop's drawing and the page's. They only read
 // the numbers here; none of them works one out.
 namespace tobarin {
-
-// A sign written in front of a parenthesised expression or of a product.
-enum class Sign { None, Plus, Minus };
-
-// A factor of a product written as one fraction. On the line that cancels
-// (途中で約分する), a cancelled factor keeps the number it had before, which a
-// drawn working strikes through with the new number small beside it.
-struct Factor {
-    wide::Int128 value;
-    std::optional<wide::Int128> was;
-
-    friend bool operator==(const Factor &, const Factor &) = default;
-};
-
-// What one line of a working shows after its "=".
-struct Expression {
-    enum class Shape {
-        Number,  // first alone: "= 2 5/12"
-        Pair,  // first, the operation, second: "= 20/12 + 9/12"
-        Signed,  // a sign in front of a parenthesised pair of magnitudes: "= -(3/6 - 2/6)"
-        Product,  // one fraction of products of factors, a sign in front: "= -(2×3)/(3×4)"
-    };
-    Shape shape = Shape::Number;
-    WrittenNumber first;
-    std::optional<Operation> operation;  // of Pair and Signed
-    WrittenNumber second;
-    Sign sign = Sign::None;  // of Signed and Product
-    std::vector<Factor> numerator;  // of Product
-    std::vector<Factor> denominator;  // of Product; empty when no factor has a denominator
-
-    friend bool operator==(const Expression &, const Expression &) = default;
-};
-
-[[nodiscard]] Expression numberExpression(const WrittenNumber &number);
-[[nodiscard]] Expression pairExpression(
-    const WrittenNumber &first, Operation operation, const WrittenNumber &second);
-
-// Whether a number of a Pair or Signed expression stands in parentheses: in ×
-// and ÷ every negative factor, in + and - a negative number after the
-// operation.
-[[nodiscard]] bool parenthesised(const Expression &expression, bool second);
 
 // What a step does, in the words of Japanese school arithmetic.
 enum class Note {
@@ -76,6 +36,15 @@ enum class Note {
     Calculate,  // 計算する
     MakeMixed,  // 帯分数に直す
     MakeImproperAnswer,  // 仮分数に直す
+    // Problems of several terms.
+    DecimalsAsFractions,  // 小数を分数に直す
+    Powers,  // 累乗を計算する
+    MultiplyFirst,  // かけ算を先に計算する
+    DivideFirst,  // わり算を先に計算する
+    MultiplyDivideFirst,  // かけ算・わり算を先に計算する
+    Reorder,  // 項を並べかえる
+    GatherTerms,  // 正の項どうし、負の項どうしをまとめる
+    MakeWhole,  // 整数に直す
 };
 
 [[nodiscard]] std::string_view noteText(Note note);
@@ -83,6 +52,9 @@ enum class Note {
 struct Step {
     Note note;
     Expression expression;
+    // A step inside parentheses: its note begins かっこの中を (通分する,
+    // 計算する, 約分する, 整数に直す) or かっこの中の (every other note).
+    bool inParentheses = false;
 
     friend bool operator==(const Step &, const Step &) = default;
 };
@@ -98,15 +70,8 @@ struct Working {
     friend bool operator==(const Working &, const Working &) = default;
 };
 
-// An expression in the text form: "1/2 - (-3/4)", "(-2/3) × (-3/4)",
-// "-(3/6 - 2/6)", "(2×9)/(3×8)", "-(1×5)/(2×3)", "4/(9×2)". A denominator
-// that cancelled to 1 is not written: "2×4", "-(1×1)". Numbers are written by
-// numberText.
-[[nodiscard]] std::string expressionText(const Expression &expression);
-// The sign of an operation as the text form writes it: "+", "-", "×", "÷";
-// and as a drawn working shows it, with the typographic minus "−".
-[[nodiscard]] std::string_view operationText(Operation operation);
-[[nodiscard]] std::string_view drawnOperationText(Operation operation);
+// The note of a step as it is written: "通分する", "かっこの中を通分する".
+[[nodiscard]] std::string stepNote(const Step &step);
 
 // A step in the text form: "= " and its expression (none before the
 // problem), and its note after two or more blanks, from column 20 at the

@@ -4,6 +4,7 @@
 // grouped by what the pupil did.
 
 #include "engine/check/answer_check.h"
+#include "engine/problem/problem.h"
 #include "engine/window/problem_text.h"
 #include "tests/engine/test_support.h"
 
@@ -37,7 +38,7 @@ class AnswerCheckTable : public ::testing::TestWithParam<CheckCase> { };
 TEST_P(AnswerCheckTable, GivesTheVerdict)
 {
     const CheckCase &c = GetParam();
-    const AnswerCheck check = checkAnswer(parseProblem(c.problem).value.value(), c.typed);
+    const AnswerCheck check = checkAnswer(readProblem(c.problem).value.value(), c.typed);
     EXPECT_EQ(check.verdict, c.verdict);
     EXPECT_EQ(check.text, c.text);
     EXPECT_EQ(exitStatus(check.verdict), c.status);
@@ -117,7 +118,7 @@ TEST_P(WrittenAnswer, GivesTheVerdict)
     const WrittenCase &c = GetParam();
     const Parsed<WrittenNumber> answer = readNumber(c.answer);
     const AnswerCheck check = answer.value
-        ? checkAnswer(parseProblem(c.problem).value.value(), *answer.value)
+        ? checkAnswer(readProblem(c.problem).value.value(), *answer.value)
         : AnswerCheck {Verdict::Unreadable, answer.error};
     EXPECT_EQ(check.verdict, c.verdict);
     EXPECT_EQ(check.text, c.text);

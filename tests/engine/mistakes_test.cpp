@@ -6,6 +6,7 @@
 
 #include "engine/check/answer_check.h"
 #include "engine/check/mistakes.h"
+#include "engine/problem/problem.h"
 #include "engine/solve.h"
 #include "engine/window/problem_text.h"
 #include "tests/engine/test_support.h"
@@ -36,7 +37,7 @@ TEST_P(KnownMistakes, ShowTheirHint)
 {
     const MistakeCase &c = GetParam();
     const AnswerCheck check
-        = checkAnswer(parseProblem(c.problem).value.value(), readNumber(c.typed).value.value());
+        = checkAnswer(readProblem(c.problem).value.value(), readNumber(c.typed).value.value());
     if (std::string(c.mistake) == "right") {
         EXPECT_NE(exitStatus(check.verdict), 4) << check.text;
         return;
@@ -83,10 +84,10 @@ INSTANTIATE_TEST_SUITE_P(Table, KnownMistakes, ::testing::Values(
 TEST(KnownMistakes, HintsAreThoseOfTheTable)
 {
     const AnswerCheck borrow = checkAnswer(
-        parseProblem("3 1/5 - 1 2/3").value.value(), readNumber("1 3/15").value.value());
+        readProblem("3 1/5 - 1 2/3").value.value(), readNumber("1 3/15").value.value());
     EXPECT_EQ(borrow.text, "答えがちがいます。くり下げた１は、10ではなく15/15です。");
     const AnswerCheck parts
-        = checkAnswer(parseProblem("2 1/2 ÷ 2").value.value(), readNumber("1 1/2").value.value());
+        = checkAnswer(readProblem("2 1/2 ÷ 2").value.value(), readNumber("1 1/2").value.value());
     EXPECT_EQ(parts.text, "答えがちがいます。帯分数は、仮分数に直してからわりましょう。");
 }
 
@@ -110,7 +111,7 @@ Problem schoolProblem(std::mt19937_64 &random)
         x.negative = pick(0, 4) == 0;
         return x;
     };
-    return {operand(), operand(), static_cast<Operation>(pick(0, 3))};
+    return problemOfFields({operand(), operand(), static_cast<Operation>(pick(0, 3))});
 }
 
 TEST(KnownMistakes, EachPredictedValueGetsItsHint)
@@ -136,7 +137,7 @@ TEST(KnownMistakes, EachPredictedValueGetsItsHint)
             for (const Fraction &value : prediction.values) {
                 const std::string typed = numberText(improperNumberOf(value));
                 const AnswerCheck check = checkAnswer(problem, readNumber(typed).value.value());
-                SCOPED_TRACE(expressionText(problemExpression(problem)) + " → " + typed);
+                SCOPED_TRACE(problemText(problem) + " → " + typed);
                 if (value == answer) {
                     EXPECT_NE(exitStatus(check.verdict), 4) << check.text;
                     continue;

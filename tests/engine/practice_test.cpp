@@ -12,6 +12,7 @@
 #include "engine/practice/rules.h"
 #include "engine/practice/set_code.h"
 #include "engine/practice/units.h"
+#include "engine/problem/problem.h"
 #include "engine/solve.h"
 #include "engine/window/problem_text.h"
 
@@ -81,7 +82,7 @@ TagSet expectedTags(
     const Problem &problem, const Operand &x, const Operand &y, const Fraction &answer)
 {
     TagSet tags;
-    const Operation operation = problem.operation;
+    const Operation operation = fieldsOf(problem).value().operation;
     const bool sum = operation == Operation::Add || operation == Operation::Subtract;
     const bool anyZero = x.zero() || y.zero();
     for (const Operand *o : {&x, &y}) {
@@ -131,7 +132,7 @@ TagSet expectedTags(
 std::string brokenHere(Unit unit, const LevelLimits &limits, const Problem &problem,
     const Operand &x, const Operand &y, const Fraction &answer)
 {
-    const Operation operation = problem.operation;
+    const Operation operation = fieldsOf(problem).value().operation;
     const bool sum = operation == Operation::Add || operation == Operation::Subtract;
     for (const Operand *o : {&x, &y}) {
         if (o->den != 0 && (o->den < 2 || o->den > limits.largestDenominator))
@@ -201,14 +202,15 @@ void expectKept(const PracticeSet &set)
     std::set<std::string> lines;
     for (const PracticeProblem &made : set.problems) {
         SCOPED_TRACE(setCodeText(set.code) + "  " + made.expression);
-        const Parsed<Problem> read = parseProblem(made.expression);
+        const Parsed<Problem> read = readProblem(made.expression);
         ASSERT_TRUE(read.value) << read.error;
         ASSERT_EQ(*read.value, made.problem);
         const Problem &problem = *read.value;
-        const Operand x(problem.first);
-        const Operand y(problem.second);
-        ASSERT_FALSE(problem.operation == Operation::Divide && y.zero());
-        const Fraction answer = answerOf(problem.operation, x.value, y.value);
+        const TypedProblem typed = fieldsOf(problem).value();
+        const Operand x(typed.first);
+        const Operand y(typed.second);
+        ASSERT_FALSE(typed.operation == Operation::Divide && y.zero());
+        const Fraction answer = answerOf(typed.operation, x.value, y.value);
         EXPECT_EQ(brokenHere(set.code.unit, limits, problem, x, y, answer), "");
         EXPECT_EQ(tagsText(made.tags), tagsText(expectedTags(problem, x, y, answer)));
         const Solution solution = solve(problem, unitInfo(set.code.unit).answerForm);
@@ -372,7 +374,7 @@ class ChosenProblems : public ::testing::TestWithParam<ProblemCase> { };
 TEST_P(ChosenProblems, HaveTheirTagsOrBreakTheirRule)
 {
     const ProblemCase &c = GetParam();
-    const Problem problem = parseProblem(c.expression).value.value();
+    const Problem problem = readProblem(c.expression).value.value();
     const std::optional<std::string> broken = brokenRule(*unitNamed(c.unit), c.level, problem);
     EXPECT_EQ(broken ? "breaks: " + *broken : tagsText(tagsOf(problem)), c.expected);
 }

@@ -2,6 +2,7 @@
 // "-[integer part|numerator|denominator]", or "!" and part of the message
 // that says why the text is not read.
 
+#include "engine/problem/problem.h"
 #include "engine/solve.h"
 #include "engine/window/problem_text.h"
 #include "tests/engine/test_support.h"
@@ -38,12 +39,13 @@ class ProblemText : public ::testing::TestWithParam<TextCase> { };
 
 TEST_P(ProblemText, ReadsTheFields)
 {
-    const Parsed<Problem> p = parseProblem(GetParam().text);
+    const Parsed<Problem> p = readProblem(GetParam().text);
     expectRead(p, GetParam().read);
     if (p.value) {
         constexpr const char *Signs[] = {" + ", " - ", " × ", " ÷ "};
-        EXPECT_EQ(fields(p.value->first) + Signs[static_cast<int>(p.value->operation)]
-                + fields(p.value->second),
+        const TypedProblem typed = fieldsOf(*p.value).value();
+        EXPECT_EQ(
+            fields(typed.first) + Signs[static_cast<int>(typed.operation)] + fields(typed.second),
             GetParam().read);
     }
 }
@@ -59,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(Table, ProblemText,
         TextCase {"1/2/3/4", "[|1|2] ÷ [|3|4]"}, TextCase {"1/2 - -3/4", "[|1|2] - -[|3|4]"},
         TextCase {"1/2--3/4", "[|1|2] - -[|3|4]"}, TextCase {"-1-2", "-[1||] - [2||]"},
         TextCase {"", "!式がありません"}, TextCase {" 3", "!「3」に計算の記号"},
-        TextCase {"1 + 2 + 3", "!2つ以上"},
+        TextCase {"1+2+3+4+5+6+7+8+9", "!数が9つあります。式の数は8つまでにしてください。"},
         // What a Japanese keyboard gives, and the problem line of a working:
         // a sign or a fraction bar is never a second operation.
         TextCase {"１／２＋３／４", "[|1|2] + [|3|4]"},
@@ -72,13 +74,13 @@ INSTANTIATE_TEST_SUITE_P(Table, ProblemText,
         TextCase {"（－２／３）＊（－３／４）", "-[|2|3] × -[|3|4]"},
         TextCase {"-1/2 + 1/3", "-[|1|2] + [|1|3]"}, TextCase {"-(1/2)++1/3", "-[|1|2] + [|1|3]"},
         TextCase {"2/3 ／ 9", "[|2|3] ÷ [9||]"}, TextCase {"２／３／９", "!とも"},
-        TextCase {"1.5 + 1", "!「1.5」は小数です。"},
+        TextCase {"1.2345 + 1", "!「1.2345」は小数第4位より細かい小数です。"},
         TextCase {"1/2 - (-1/3", "!「(-1/3」の「(」を閉じるかっこがありません。"},
         TextCase {"1 - -(-2)", "!「-(-2)」には符号が2つあります。"},
         TextCase {"1/2 + x", "!「x」は使えない文字です。"},
-        TextCase {" 1 2 + 3", "!「1 2」は数として読めません。"},
+        TextCase {" 1 2 + 3", "!「1 2」では、数と数の間に計算の記号"},
         TextCase {"2と3 ÷ 1", "!「2と3」は数として"}, TextCase {"3/4 /", "!「/」の後に数が"},
-        TextCase {"+ 3", "!「+」の前に数が"}),
+        TextCase {"+ 3", "!「+ 3」に計算の記号（+ - × ÷）がありません。"}),
     testing::ByText {});
 
 class OperandText : public ::testing::TestWithParam<TextCase> { };
@@ -104,10 +106,10 @@ INSTANTIATE_TEST_SUITE_P(Table, OperandText,
 TEST(ProblemText, TheWorkingsProblemLineReadsBack)
 {
     for (const char *problem : {"1/2 - -1/3", "-2/3 * -3/4", "-1/2 + 1/3", "1 2/3 ÷ -3"}) {
-        const Problem read = parseProblem(problem).value.value();
+        const Problem read = readProblem(problem).value.value();
         const std::string working = workingText(solve(read, AnswerForm::Mixed).working);
         const std::string line = working.substr(0, working.find('\n'));
-        EXPECT_EQ(parseProblem(line).value, read) << line;
+        EXPECT_EQ(readProblem(line).value, read) << line;
     }
 }
 

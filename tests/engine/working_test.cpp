@@ -2,6 +2,7 @@
 // random problems a working whose every line equals the answer, that repeats
 // no line, keeps the sign in front in × and ÷, and ends on the window's answer.
 
+#include "engine/problem/problem.h"
 #include "engine/solve.h"
 #include "engine/window/answer.h"
 #include "engine/window/answer_forms.h"
@@ -11,6 +12,7 @@
 #include "engine/working/working.h"
 #include "tests/engine/random_operands.h"
 #include "tests/engine/test_support.h"
+#include "tests/oracle/expression_oracle.h"
 
 #include <gtest/gtest.h>
 #include <set>
@@ -38,8 +40,7 @@ std::string compact(const Working &working)
     std::string text;
     for (std::size_t i = 1; i < working.steps.size(); ++i) {
         const Step &step = working.steps[i];
-        text += (i > 1 ? "; = " : "= ") + expressionText(step.expression) + " "
-            + std::string(noteText(step.note));
+        text += (i > 1 ? "; = " : "= ") + expressionText(step.expression) + " " + stepNote(step);
     }
     return working.report.empty() ? text : text + (text.empty() ? "" : "; ") + working.report;
 }
@@ -49,7 +50,7 @@ class WorkingText : public ::testing::TestWithParam<WorkingCase> { };
 TEST_P(WorkingText, TakesTheTextbooksSteps)
 {
     const WorkingCase &c = GetParam();
-    const Solution solution = solve(parseProblem(c.expression).value.value(), c.form, c.method);
+    const Solution solution = solve(readProblem(c.expression).value.value(), c.form, c.method);
     EXPECT_EQ(compact(solution.working), c.expected);
 }
 
@@ -116,40 +117,15 @@ INSTANTIATE_TEST_SUITE_P(Rules, WorkingText, ::testing::Values(
     WorkingCase {"1 1/40000000 + 1/40000001", "実行時エラー 6: 桁あふれが発生しました。"}), testing::ByText {});
 // clang-format on
 
-// The exact value of an expression.
+// The exact value of an expression, worked out apart from the engine.
 Fraction valueOf(const Expression &line)
 {
-    if (line.shape == Expression::Shape::Number) {
-        return tobarin::valueOf(line.first).value();
-    }
-    const Fraction sign = fractionOf(line.sign == Sign::Minus ? -1 : 1, 1);
-    if (line.shape == Expression::Shape::Product) {
-        Fraction product = sign;
-        for (const Factor &f : line.numerator) {
-            product = product * fractionOf(f.value, 1);
-        }
-        for (const Factor &f : line.denominator) {
-            product = product / fractionOf(f.value, 1);
-        }
-        return product;
-    }
-    const Fraction a = tobarin::valueOf(line.first).value();
-    const Fraction b = tobarin::valueOf(line.second).value();
-    switch (line.operation.value()) {
-    case Operation::Add:
-        return sign * (a + b);
-    case Operation::Subtract:
-        return sign * (a - b);
-    case Operation::Multiply:
-        return sign * a * b;
-    case Operation::Divide:
-        break;
-    }
-    return sign * a / b;
+    const oracle::Value v = oracle::expressionValue(line);
+    return fractionOf(v.n, v.d);
 }
 
 // The answer the window's labels show for the problem in the form asked for.
-std::string windowAnswer(const Problem &problem, AnswerForm form)
+std::string windowAnswer(const TypedProblem &problem, AnswerForm form)
 {
     MemoryForm window;
     enterProblem(window, problem);
@@ -163,7 +139,9 @@ std::string windowAnswer(const Problem &problem, AnswerForm form)
 
 bool hasMinusInside(const Expression &line)
 {
-    return line.shape != Expression::Shape::Number && (line.first.negative || line.second.negative);
+    return std::any_of(line.operands.begin(), line.operands.end(), [](const Expression &e) {
+        return (e.isNumber() && e.number.negative) || hasMinusInside(e);
+    });
 }
 
 TEST(WorkingProperty, EveryLineEqualsTheAnswerAndTheLastIsTheWindows)
@@ -177,8 +155,9 @@ TEST(WorkingProperty, EveryLineEqualsTheAnswerAndTheLastIsTheWindows)
         const testing::Operand a = random.operand();
         const testing::Operand b = random.operand();
         for (const Operation operation : Operations) {
-            const Problem problem {{a.den, a.num, a.whole, a.negative},
+            const TypedProblem typed {{a.den, a.num, a.whole, a.negative},
                 {b.den, b.num, b.whole, b.negative}, operation};
+            const Problem problem = problemOfFields(typed);
             for (const AnswerForm form : {AnswerForm::Mixed, AnswerForm::Improper}) {
                 const Solution solution = solve(problem, form);
                 if (!solution.answer) {
@@ -186,8 +165,8 @@ TEST(WorkingProperty, EveryLineEqualsTheAnswerAndTheLastIsTheWindows)
                 }
                 ++answers;
                 const Method method = pair % 2 == 0 ? Method::MakeImproper : Method::KeepMixed;
-                const Working working = textbookWorking(problem, form, method);
-                const std::string window = windowAnswer(problem, form);
+                const Working working = solve(problem, form, method).working;
+                const std::string window = windowAnswer(typed, form);
                 const std::vector<Step> &steps = working.steps;
                 SCOPED_TRACE(workingText(working));
                 ASSERT_EQ(expressionText(steps.back().expression), window);
@@ -199,9 +178,8 @@ TEST(WorkingProperty, EveryLineEqualsTheAnswerAndTheLastIsTheWindows)
                     EXPECT_EQ(valueOf(step.expression), answer) << "line " << i;
                     EXPECT_TRUE(seen.insert(expressionText(step.expression)).second)
                         << "line " << i;
-                    if (step.note == Note::Reduce
-                        && step.expression.shape == Expression::Shape::Number) {
-                        const WrittenNumber &x = step.expression.first;
+                    if (step.note == Note::Reduce && step.expression.isNumber()) {
+                        const WrittenNumber &x = step.expression.number;
                         EXPECT_TRUE(!x.hasFraction || wide::gcd(x.num, x.den) == 1);
                     }
                     signDecided = signDecided

@@ -48,7 +48,7 @@ QString workingOf(const Problem &problem)
 
 QString workingOf(const char *expression)
 {
-    return workingOf(parseProblem(expression).value.value());
+    return workingOf(readProblem(expression).value.value());
 }
 
 // What the drawing tells a screen reader: the working, or the problem alone
@@ -149,8 +149,8 @@ private slots:
         } else {
             w().click(target);
         }
-        const QString expected
-            = problem.isEmpty() ? workingOf(Problem {}) : workingOf(problem.toUtf8().constData());
+        const QString expected = problem.isEmpty() ? workingOf(problemOfFields(TypedProblem {}))
+                                                   : workingOf(problem.toUtf8().constData());
         part<QPushButton>("CopyWorking")->click();
         QCOMPARE(QGuiApplication::clipboard()->text(), expected);
         const bool same = change == QLatin1String("Command1");
@@ -214,7 +214,7 @@ private slots:
         }
         QTest::mouseClick(part("CheckAnswer"), Qt::LeftButton);
 
-        const AnswerCheck expected = checkAnswer(parseProblem("1 2/3 + 3/4").value.value(),
+        const AnswerCheck expected = checkAnswer(readProblem("1 2/3 + 3/4").value.value(),
             TypedOperand {typed[3].toStdString(), typed[2].toStdString(), typed[1].toStdString(),
                 typed[0] == QLatin1String("-")});
         QCOMPARE(static_cast<int>(expected.verdict), verdict);  // the row means what it says
@@ -257,8 +257,8 @@ private slots:
         w().click(Text1[1]);
         w().key(Qt::Key_End);
         w().typeText(QStringLiteral("e10"));  // 2e10, beyond 32 bits
-        const QString report
-            = workingOf(Problem {{"3", "2e10", "1"}, {"4", "3", ""}, Operation::Add});
+        const QString report = workingOf(
+            problemOfFields(TypedProblem {{"3", "2e10", "1"}, {"4", "3", ""}, Operation::Add}));
         QVERIFY(report.startsWith(QStringLiteral("実行時エラー 6")));
         QCOMPARE(shownWorking(), report);
     }
@@ -295,7 +295,7 @@ private slots:
         QTRY_VERIFY(workingWindow());
         part<QPushButton>("ShowWorking")->click();
         part<QRadioButton>("MethodMixed")->click();
-        const Problem problem = parseProblem("1 2/3 + 3/4").value.value();
+        const Problem problem = readProblem("1 2/3 + 3/4").value.value();
         QCOMPARE(shownWorking(),
             QString::fromStdString(
                 workingText(solve(problem, AnswerForm::Mixed, Method::KeepMixed).working)));

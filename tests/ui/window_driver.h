@@ -6,7 +6,7 @@
 // moc reads this file too and stumbles over the C++20 library headers
 // (<compare>, <concepts>).
 #ifndef Q_MOC_RUN
-#include "engine/window/problem_text.h"
+#include "engine/problem/problem.h"
 
 #include "form/definition.h"
 #endif
@@ -174,7 +174,7 @@ public:
     // keys.
     void enter(const char *expression) const
     {
-        const Problem problem = parseProblem(expression).value.value();
+        const TypedProblem problem = fieldsOf(readProblem(expression).value.value()).value();
         const std::pair<ControlArray, const TypedOperand &> operands[]
             = {{Text1, problem.first}, {Text2, problem.second}};
         for (int operand = 0; operand < 2; ++operand) {

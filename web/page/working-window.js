@@ -19,11 +19,13 @@ export function math(name, ...children) {
   return element;
 }
 
-// A number of a line: its sign, integer part and fraction as the engine gave them.
+// A number of a line: its sign, integer part and fraction (or a decimal's
+// digits) as the engine gave them.
 function numberMath(number, parenthesised) {
   const parts = [];
   if (number.negative) parts.push(math('mo', '−'));
-  if (number.whole) parts.push(math('mn', number.whole));
+  if (number.decimals !== undefined) parts.push(math('mn', `${number.whole}.${number.decimals}`));
+  else if (number.whole) parts.push(math('mn', number.whole));
   if (number.num) parts.push(math('mfrac', math('mn', number.num), math('mn', number.den)));
   // In one row, so that the parentheses stretch round a fraction.
   return parenthesised ? [math('mrow', math('mo', '('), ...parts, math('mo', ')'))] : parts;
@@ -50,25 +52,33 @@ function signMath(sign) {
   return sign ? [math('mo', sign === '-' ? '−' : '+')] : [];
 }
 
-function pairMath(line) {
-  return [...numberMath(line.first, line.firstParenthesised), math('mo', OperationSign[line.operation]),
-    ...numberMath(line.second, line.secondParenthesised)];
+// A part of a line, in parentheses of its own where the engine says so.
+function partMath(part) {
+  if (!part.enclosed) return lineMath(part);
+  if (part.kind === 'number') return numberMath(part.number, true);
+  return [math('mrow', math('mo', '('), ...lineMath(part), math('mo', ')'))];
 }
 
-// A line of the working, drawn as its shape says.
+// A line of the working, or a part of one, drawn as its kind says.
 export function lineMath(line) {
-  switch (line.shape) {
-    case 'pair':
-      return pairMath(line);
+  switch (line.kind) {
+    case 'sum':
+    case 'product':
+      return line.operands.flatMap((operand, i) =>
+        [...(i > 0 ? [math('mo', OperationSign[line.operations[i - 1]])] : []), ...partMath(operand)]);
+    case 'parentheses':
+      return [math('mrow', math('mo', '('), ...partMath(line.operands[0]), math('mo', ')'))];
+    case 'power':
+      return [math('msup', math('mrow', ...partMath(line.operands[0])), math('mn', String(line.exponent)))];
     case 'signed':
-      return [...signMath(line.sign), math('mrow', math('mo', '('), ...pairMath(line), math('mo', ')'))];
-    case 'product': {
+      return [...signMath(line.sign), ...partMath(line.operands[0])];
+    case 'fraction': {
       const top = factorsMath(line.numerator, true);
       return [...signMath(line.sign), line.denominator.length
         ? math('mfrac', top, factorsMath(line.denominator, false)) : top];
     }
     default:
-      return numberMath(line.first, false);
+      return numberMath(line.number, false);
   }
 }
 
