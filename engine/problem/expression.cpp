@@ -139,7 +139,7 @@ bool enclosed(const Expression &parent, std::size_t index)
             || (child.isNumber()
                 && (child.number.negative || child.number.hasFraction || child.number.unending));
     case Expression::Kind::Signed:
-        return negativeNumber;
+        return negativeNumber || child.kind == Expression::Kind::Signed;
     case Expression::Kind::Number:
     case Expression::Kind::Parentheses:
     case Expression::Kind::Fraction:

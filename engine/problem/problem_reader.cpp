@@ -245,7 +245,9 @@ private:
     {
         if (at(TokenKind::Open)) {
             const std::size_t open = m_at++;
-            if (depth + 1 > DeepestParentheses) {
+            // Parentheses of a sign's only (((-3))) count here, so that
+            // no text nests the reading without end.
+            if (depth + 1 > 2 * DeepestParentheses + 2) {
                 throw Refusal {"かっこは3重までにしてください。"};
             }
             if (m_at >= m_tokens.size() || at(TokenKind::Close)) {
@@ -259,9 +261,11 @@ private:
             }
             ++m_at;
             closed = true;
-            // Parentheses around one number are its sign's, which the writer
-            // puts back where a signed number needs them.
-            return inside.isNumber() ? inside : parenthesesExpression(std::move(inside));
+            // Parentheses around one number, or around a sign and what it
+            // stands before, are the sign's, which the writer puts back where
+            // a signed number needs them: (-3) and (-3²).
+            const bool sign = inside.isNumber() || inside.kind == Expression::Kind::Signed;
+            return sign ? inside : parenthesesExpression(std::move(inside));
         }
         if (!at(TokenKind::Number)) {
             const std::string_view sign = source(m_at, m_at + 1);
@@ -361,6 +365,9 @@ Parsed<Problem> readProblem(std::string_view text)
             = quoted(reading::sourceOf(text, read.tokens, 0, read.tokens.size()));
         if (numbers < 2) {
             return {std::nullopt, whole + "に計算の記号（+ - × ÷）がありません。"};
+        }
+        if (parenthesesDepth(problem.expression) > DeepestParentheses) {
+            return {std::nullopt, "かっこは3重までにしてください。"};
         }
         if (numbers > MostNumbers) {
             return {std::nullopt,
