@@ -73,6 +73,22 @@ INSTANTIATE_TEST_SUITE_P(Table, KnownMistakes, ::testing::Values(
     MistakeCase {"1 2/3 + 3/4", "5/12", "part-only"},
     MistakeCase {"1/3 + 1/3", "0.67", "rounded"},
     MistakeCase {"1/3 + 1/3", "0.66", "rounded"},
+    // Several terms: the order of operations, parentheses, powers, and the
+    // mistakes that any problem allows.
+    MistakeCase {"2/3 - 1/2 × 3/4", "1/8", "order"},
+    MistakeCase {"(3/4 - 1/3) × 12/5", "-1/20", "paren-dropped"},
+    MistakeCase {"-3² + 1", "10", "power-sign"},
+    MistakeCase {"(-3)² + 1", "-8", "power-sign"},
+    MistakeCase {"3² + 1", "7", "power-times"},
+    MistakeCase {"(2/3)³ + 1", "11/3", "power-part"},
+    MistakeCase {"(2/3)² + 1", "7/3", ""},  // power-part and power-times
+    MistakeCase {"(2/3)² + 1", "11/9", "power-part"},
+    MistakeCase {"1/3 + 1/4 - 1/6", "-5/12", "sign"},
+    MistakeCase {"1/3 + 1/4 - 1/6", "12/5", "reciprocal"},
+    MistakeCase {"1/3 + 1/4 - 1/6", "0.41", "rounded"},
+    MistakeCase {"3 1/2 - 1 2/3 + 5/6", "2/3", "part-only"},
+    MistakeCase {"(-3)² × 2", "-18", ""},  // power-sign and sign
+    MistakeCase {"1/2 + 1/3 + 1/4", "3/9", ""},  // across+ is of two numbers only
     // Two mistakes with different hints fit: the general hint.
     MistakeCase {"1/2 - (-1/3)", "1/6", ""},  // minus-minus and abs-subtracted
     MistakeCase {"2 1/3 + 1/4", "7/12", ""},  // whole-dropped and part-only

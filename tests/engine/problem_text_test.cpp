@@ -83,6 +83,44 @@ INSTANTIATE_TEST_SUITE_P(Table, ProblemText,
         TextCase {"+ 3", "!「+ 3」に計算の記号（+ - × ÷）がありません。"}),
     testing::ByText {});
 
+// Problems of several terms: what is read, written back as the problem line;
+// what is not, with what is wrong and where.
+class ProblemLine : public ::testing::TestWithParam<TextCase> { };
+
+TEST_P(ProblemLine, ReadsTheExpression)
+{
+    const Parsed<Problem> p = readProblem(GetParam().text);
+    expectRead(p, GetParam().read);
+    if (p.value) {
+        EXPECT_EQ(problemText(*p.value), GetParam().read);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ProblemLine,
+    ::testing::Values(TextCase {"1/2 + 1/3 - 1/4", "1/2 + 1/3 - 1/4"},
+        TextCase {"２／３÷４／５×３／８", "2/3 ÷ 4/5 × 3/8"},
+        TextCase {"0.6 * 5/9 ÷ 1.2", "0.6 × 5/9 ÷ 1.2"},
+        TextCase {"-3^2 + (-1/2)^2 × 8", "-3² + (-1/2)² × 8"},
+        TextCase {"2 × -3 - 2 × -3²", "2 × (-3) - 2 × (-3²)"},
+        TextCase {"1と1/2 + 2 × 12分の5", "1 1/2 + 2 × 5/12"},
+        TextCase {"-(1/2 + 1/3) * 6", "-(1/2 + 1/3) × 6"}, TextCase {"3 / 4 + 1", "3 ÷ 4 + 1"},
+        TextCase {"((1 + 2) × 3 - 4) ÷ 5", "((1 + 2) × 3 - 4) ÷ 5"},
+        TextCase {"（１＋２）²－（＋２）", "(1 + 2)² - 2"},
+        TextCase {"1/2+1/3+1/4+1/5+1/6+1/7+1/8+1/9", "1/2 + 1/3 + 1/4 + 1/5 + 1/6 + 1/7 + 1/8 + 1/9"},
+        TextCase {"2/3² + 1", "!「(2/3)²」のようにかっこをつけてください。"},
+        TextCase {"1+2+3+4+5+6+7+8+9", "!数が9つあります。式の数は8つまでにしてください。"},
+        TextCase {"((((1 + 2))))", "!かっこは3重までにしてください。"},
+        TextCase {"1 + 2) × 3", "!「)」の前に、対応する「(」がありません。"},
+        TextCase {"(1 + 2 × 3", "!を閉じるかっこがありません。"},
+        TextCase {"1.2345 × 2", "!小数は第3位までにしてください。"},
+        TextCase {"0.333... + 1", "!「0.333...」は終わらない小数です。"},
+        TextCase {"1 + 2 ×", "!「×」の後に数がありません。"},
+        TextCase {"2^5 + 1", "!指数は2、3、4のどれかにしてください。"},
+        TextCase {"1 + 1/2/3", "!「1/2/3」は「1/2 ÷ 3」とも「1 ÷ 2/3」とも読めます。"},
+        TextCase {"-(-3) + 1", "!「-(-3)」には符号が2つあります。"},
+        TextCase {"1 × 2 3", "!「2 3」では、数と数の間に計算の記号"}),
+    testing::ByText {});
+
 class OperandText : public ::testing::TestWithParam<TextCase> { };
 
 TEST_P(OperandText, ReadsTheFields)
