@@ -280,12 +280,19 @@ int runCommandLine(int argc, char **argv)
         "Fraction calculator. Without options it opens its window; with --calc it\n"
         "calculates without one and writes the answer as one line: 2 5/12, -1/6, 3.\n"
         "\n"
-        "EXPR is two numbers and an operation: 1 2/3 + 3/4, -5/6 * 1/4, 2と1/2 ÷ 3,\n"
-        "1/2 - (-1/3). A number is W, N/D, W N/D or WとN/D, with \"-\" in front when\n"
-        "negative, in parentheses or not; the operation is + - * / or × ÷. Digits,\n"
-        "signs, \"/\" and parentheses may be full-width, as a Japanese input method\n"
-        "types them: １／２＋３／４. A \"/\" that divides needs blanks around it when\n"
-        "it stands next to a fraction: 2/3 / 9.\n"
+        "EXPR is 2 to 8 numbers joined by operations: 1 2/3 + 3/4, -5/6 * 1/4,\n"
+        "2と1/2 ÷ 3, 1/2 - (-1/3), 1/2 + 1/3 - 1/4, 2/3 - 1/2 × 3/4,\n"
+        "0.6 × 5/9 ÷ 1.2, (3/4 - 1/3) × 12/5, -3² + (-1/2)^2 × 8.\n"
+        "A number is W, N/D, W N/D, WとN/D, D分のN or a decimal of up to three places\n"
+        "(1.25), with \"-\" in front when negative, in parentheses or not. The\n"
+        "operations are + - * / or × ÷; × and ÷ are worked before + and -, and\n"
+        "parentheses (up to three deep) first. A power ² ³ ⁴ (or ^2 ^3 ^4) follows a\n"
+        "whole number, a decimal or \")\": -3² is -9, (-3)² is 9, and a fraction is\n"
+        "raised in parentheses, (2/3)². After an operation a number may have its own\n"
+        "sign: 2 × -3 is 2 × (-3). Digits, signs, \"/\" and parentheses may be\n"
+        "full-width, as a Japanese input method types them: １／２＋３／４. A \"/\"\n"
+        "that divides needs blanks around it when it stands next to a fraction:\n"
+        "2/3 / 9.\n"
         "\n"
         "ANSWER is one number written the same way (２と５／１２, （－５／４）), or a\n"
         "decimal (1.25).\n"
@@ -316,7 +323,7 @@ int runCommandLine(int argc, char **argv)
     const QCommandLineOption improper(
         QStringLiteral("improper"), QStringLiteral("Write the answer as an improper fraction."));
     const QCommandLineOption steps(QStringLiteral("steps"),
-        QStringLiteral("Write the working, step by step, before the answer; with\n"
+        QStringLiteral("Write the working, step by step, before the answer; with "
                        "--check, after the verdict and only for the right value."));
     const QCommandLineOption method(QStringLiteral("method"),
         QStringLiteral("How --steps works sums and differences of mixed numbers: improper "
