@@ -88,16 +88,17 @@ Solution solve(const Problem &problem, AnswerForm form, Method method)
             [](const WrittenNumber &number) { return number.hasFraction && number.den == 0; })) {
         return noAnswer(problemLine(problem), std::string(DenominatorMessage));
     }
-    Fraction value;
+    // A value beyond the exact range, or a division by 0, on the way to the
+    // answer; or a line of the working beyond 128 bits (a common denominator
+    // of many large ones).
     try {
-        value = exactValue(problem.expression);
+        const Fraction value = exactValue(problem.expression);
+        Working working = severalTermsWorking(problem.expression, form, method);
+        return {form == AnswerForm::Mixed ? mixedNumberOf(value) : improperNumberOf(value),
+            std::move(working)};
     } catch (const RuntimeError &error) {
         return noAnswer(problemLine(problem), runtimeErrorLine(error.number()));
     }
-    Working working = severalTermsWorking(problem.expression, form, method);
-    WrittenNumber answer
-        = form == AnswerForm::Mixed ? mixedNumberOf(value) : improperNumberOf(value);
-    return {std::move(answer), std::move(working)};
 }
 
 }  // namespace tobarin

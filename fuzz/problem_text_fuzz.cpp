@@ -5,15 +5,21 @@
 // back the same from its own text, in ASCII and as a Japanese keyboard writes
 // it, and in parentheses. A number that reads is checked as an answer, and a
 // verdict that is not right never holds the answer. A problem that reads is
-// calculated, as the command line would, on the window in memory.
+// solved: its answer and every line of its working are held to its exact
+// value, worked out apart from the engine.
 
 #include "engine/check/answer_check.h"
 #include "engine/number/runtime_error.h"
 #include "engine/problem/problem.h"
 #include "engine/window/calculate.h"
+#include "engine/solve.h"
 #include "engine/window/problem_text.h"
+#include "tests/oracle/expression_oracle.h"
 
+#include <cmath>
 #include <cstdint>
+#include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -96,21 +102,83 @@ void checkNumber(const WrittenNumber &number, std::string_view input)
         [&] { return "the verdict on " + quoted(input) + " tells the answer: " + verdict.text; });
 }
 
-// A problem as the reader reads it back: the second operand in parentheses
-// when it is negative, as a working writes it.
-std::string problemText(const tobarin::Problem &problem)
+// The size of a problem's numbers: the sum of the bits of every part and of
+// each power's exponent times its base. Below some 100 bits, no line of a
+// working can pass 128 bits.
+double bitsOf(const tobarin::Expression &e)
 {
-    const auto number = [](const tobarin::TypedOperand &x) {
-        std::string text = (x.negative ? "-" : "") + x.whole;
-        if (!x.den.empty()) {
-            text += (x.whole.empty() ? "" : " ") + x.num + "/" + x.den;
-        }
-        return text;
+    const auto bits = [](tobarin::wide::Int128 part) {
+        return std::log2(static_cast<double>(part < 0 ? -part : part) + 2);
     };
-    constexpr const char *Signs[] = {" + ", " - ", " × ", " ÷ "};
-    const std::string second = number(problem.second);
-    return number(problem.first) + Signs[static_cast<int>(problem.operation)]
-        + (problem.second.negative ? "(" + second + ")" : second);
+    double total = 0;
+    if (e.isNumber()) {
+        total = bits(e.number.whole) + bits(e.number.num) + bits(e.number.den)
+            + 3.4 * static_cast<double>(e.number.decimals.size());
+    }
+    for (const tobarin::Expression &operand : e.operands) {
+        total += bitsOf(operand) * (e.kind == tobarin::Expression::Kind::Power ? e.exponent : 1);
+    }
+    return total;
+}
+
+// A problem worked out, in both forms: its answer is the exact value worked
+// out apart from the engine; every line of its working has that value, none
+// repeats, and the last is the answer. Without an answer, the report says
+// why, and the exact value agrees: a division by 0, a zero denominator, or
+// numbers too large.
+void checkSolution(const tobarin::Problem &problem, std::string_view input)
+{
+    namespace oracle = tobarin::oracle;
+    std::optional<oracle::Value> exact;
+    oracle::ExpressionOracle walk;
+    std::string failed;
+    // The numbers as the window reads them, for a problem it calculates (0/0 is 0).
+    const std::optional<tobarin::Expression> read = tobarin::problemLine(problem);
+    try {
+        exact = walk.valueOf(read ? *read : problem.expression);
+    } catch (const std::exception &error) {
+        failed = error.what();
+    }
+    const bool window = tobarin::fieldsOf(problem).has_value();
+    for (const auto form : {tobarin::AnswerForm::Mixed, tobarin::AnswerForm::Improper}) {
+        const tobarin::Solution solution = tobarin::solve(problem, form,
+            input.size() % 2 == 0 ? tobarin::Method::MakeImproper : tobarin::Method::KeepMixed);
+        const tobarin::Working &working = solution.working;
+        const auto fail = [&](const std::string &why) {
+            return why + " for " + quoted(input) + ":\n" + tobarin::workingText(working);
+        };
+        if (!solution.answer) {
+            const std::string &report = working.report;
+            const bool overflow = report == tobarin::runtimeErrorLine(6);
+            const bool byZero = report == tobarin::runtimeErrorLine(11);
+            check(overflow || byZero || report == tobarin::DenominatorMessage,
+                [&] { return fail("an unknown report"); });
+            check(!byZero || failed == "a division by 0",
+                [&] { return fail("division by 0 where there is none"); });
+            check(!overflow || window || !exact || walk.largest() > INT64_MAX
+                    || bitsOf(problem.expression) > 100,
+                [&] { return fail("error 6 for small numbers"); });
+            continue;
+        }
+        check(exact.has_value(), [&] { return fail("an answer where there is none: " + failed); });
+        const tobarin::Fraction value = tobarin::fractionOf(exact->n, exact->d);
+        const tobarin::WrittenNumber expected = form == tobarin::AnswerForm::Mixed
+            ? tobarin::mixedNumberOf(value)
+            : tobarin::improperNumberOf(value);
+        check(numberText(*solution.answer) == numberText(expected),
+            [&] { return fail("the answer is not " + numberText(expected)); });
+        check(!working.steps.empty()
+                && tobarin::expressionText(working.steps.back().expression)
+                    == numberText(expected),
+            [&] { return fail("the working ends elsewhere"); });
+        std::set<std::string> lines;
+        for (const tobarin::Step &step : working.steps) {
+            const std::string line = tobarin::expressionText(step.expression);
+            check(lines.insert(line).second, [&] { return fail("a line repeats: " + line); });
+            check(oracle::expressionValue(step.expression) == *exact,
+                [&] { return fail("a line of another value: " + line); });
+        }
+    }
 }
 
 }  // namespace
@@ -143,18 +211,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     check(problem.value.has_value() != !problem.error.empty(),
         [&] { return "a problem read both or neither ways: " + quoted(input); });
     if (problem.value) {
-        checkOperand(problem.value->first, input);
-        checkOperand(problem.value->second, input);
-        const std::string text = problemText(*problem.value);
+        const std::string text = tobarin::problemText(*problem.value);
         readsBack(tobarin::readProblem(text), *problem.value, text, input);
         readsBack(tobarin::readProblem(fullWidth(text)), *problem.value, fullWidth(text), input);
-        tobarin::MemoryForm form;
-        tobarin::enterProblem(form, *problem.value);
-        try {
-            tobarin::Command1_Click(form);
-        } catch (const tobarin::RuntimeError &) {
-            // Error 6 or 11 is an answer too; anything else escapes and is a finding.
+        if (const auto fields = tobarin::fieldsOf(*problem.value)) {
+            checkOperand(fields->first, input);
+            checkOperand(fields->second, input);
         }
+        checkSolution(*problem.value, input);
     }
     return 0;
 }

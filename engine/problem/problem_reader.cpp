@@ -267,6 +267,9 @@ private:
             const bool sign = inside.isNumber() || inside.kind == Expression::Kind::Signed;
             return sign ? inside : parenthesesExpression(std::move(inside));
         }
+        if (m_at >= m_tokens.size()) {
+            throw Refusal {quoted(source(m_at - 1, m_at)) + "の後に数がありません。"};
+        }
         if (!at(TokenKind::Number)) {
             const std::string_view sign = source(m_at, m_at + 1);
             throw Refusal {

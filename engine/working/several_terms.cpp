@@ -308,8 +308,9 @@ private:
     // denominator of its sum.
     void decimals()
     {
+        const Expression original = m_line;
         Expression reduced = m_line;
-        if (!convertDecimals(m_line, m_line, reduced, nullptr)) {
+        if (!convertDecimals(original, m_line, reduced, nullptr)) {
             return;
         }
         write(Note::DecimalsAsFractions);

@@ -9,6 +9,7 @@
 
 #include "engine/problem/expression.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace tobarin::oracle {
@@ -97,45 +98,70 @@ inline Value numberValue(const WrittenNumber &x)
 }
 
 // × ÷ bind tighter than + -, which the tree already says: a sum's operands
-// are its terms, a product's its factors.
+// are its terms, a product's its factors. It notes the largest numerator or
+// denominator met on the way, to tell a value beyond the engine's exact range.
+class ExpressionOracle {
+public:
+    Value valueOf(const Expression &e)
+    {
+        return noted(walk(e));
+    }
+
+    [[nodiscard]] Wide largest() const { return m_largest; }
+
+private:
+    Value noted(const Value &v)
+    {
+        m_largest = std::max({m_largest, v.n < 0 ? -v.n : v.n, v.d});
+        return v;
+    }
+
+    Value walk(const Expression &e)
+    {
+        switch (e.kind) {
+        case Expression::Kind::Number:
+            return noted(numberValue(e.number));
+        case Expression::Kind::Sum:
+        case Expression::Kind::Product: {
+            Value v = walk(e.operands.at(0));
+            for (std::size_t i = 1; i < e.operands.size(); ++i) {
+                v = noted(combine(v, e.operations.at(i - 1), walk(e.operands[i])));
+            }
+            return v;
+        }
+        case Expression::Kind::Parentheses:
+            return walk(e.operands.at(0));
+        case Expression::Kind::Power: {
+            const Value base = walk(e.operands.at(0));
+            Value v {1, 1};
+            for (int i = 0; i < e.exponent; ++i) {
+                v = noted(combine(v, Operation::Multiply, base));
+            }
+            return v;
+        }
+        case Expression::Kind::Signed: {
+            const Value v = walk(e.operands.at(0));
+            return e.sign == Sign::Minus ? Value {-v.n, v.d} : v;
+        }
+        case Expression::Kind::Fraction:
+            break;
+        }
+        Value v {e.sign == Sign::Minus ? -1 : 1, 1};
+        for (const Factor &f : e.numerator) {
+            v = combine(v, Operation::Multiply, oracle::valueOf(f.value, 1));
+        }
+        for (const Factor &f : e.denominator) {
+            v = combine(v, Operation::Divide, oracle::valueOf(f.value, 1));
+        }
+        return v;
+    }
+
+    Wide m_largest = 0;
+};
+
 inline Value expressionValue(const Expression &e)
 {
-    switch (e.kind) {
-    case Expression::Kind::Number:
-        return numberValue(e.number);
-    case Expression::Kind::Sum:
-    case Expression::Kind::Product: {
-        Value v = expressionValue(e.operands.at(0));
-        for (std::size_t i = 1; i < e.operands.size(); ++i) {
-            v = combine(v, e.operations.at(i - 1), expressionValue(e.operands[i]));
-        }
-        return v;
-    }
-    case Expression::Kind::Parentheses:
-        return expressionValue(e.operands.at(0));
-    case Expression::Kind::Power: {
-        const Value base = expressionValue(e.operands.at(0));
-        Value v {1, 1};
-        for (int i = 0; i < e.exponent; ++i) {
-            v = combine(v, Operation::Multiply, base);
-        }
-        return v;
-    }
-    case Expression::Kind::Signed: {
-        const Value v = expressionValue(e.operands.at(0));
-        return e.sign == Sign::Minus ? Value {-v.n, v.d} : v;
-    }
-    case Expression::Kind::Fraction:
-        break;
-    }
-    Value v {e.sign == Sign::Minus ? -1 : 1, 1};
-    for (const Factor &f : e.numerator) {
-        v = combine(v, Operation::Multiply, valueOf(f.value, 1));
-    }
-    for (const Factor &f : e.denominator) {
-        v = combine(v, Operation::Divide, valueOf(f.value, 1));
-    }
-    return v;
+    return ExpressionOracle().valueOf(e);
 }
 
 }  // namespace tobarin::oracle
