@@ -17,35 +17,63 @@ using wide::Int128;
 
 // An operand as typed: sign s, whole part W, numerator a, denominator b (a
 // whole number has a = 0, b = 1), its value s(W + a/b), and its improper form
-// N/D = s(W×b + a)/b.
-struct Term {
-    int s;
-    Int128 W;
-    Int128 a;
-    Int128 b;
-    Fraction value;
-    Int128 N;
-    Int128 D;
-    bool hasFraction;  // a fraction part that is not 0
-    bool mixed;  // a whole part and a fraction part
-
-    [[nodiscard]] bool isWhole() const { return !hasFraction; }
-    [[nodiscard]] Fraction part() const { return fractionOf(a, b); }  // a/b, without its sign
-};
-
-Term termOf(const WrittenNumber &x)
+// N/D = s(W×b + a)/b; the letters of the table of mistakes.
+int s(const WrittenNumber &x)
 {
-    Term t {};
-    t.s = x.negative ? -1 : 1;
-    t.W = x.hasWhole ? x.whole : 0;
-    t.hasFraction = x.hasFraction && x.num != 0;
-    t.a = t.hasFraction ? x.num : 0;
-    t.b = t.hasFraction ? x.den : 1;
-    t.mixed = t.W != 0 && t.hasFraction;
-    t.N = t.s * (t.W * t.b + t.a);
-    t.D = t.b;
-    t.value = fractionOf(t.N, t.D);
-    return t;
+    return x.negative ? -1 : 1;
+}
+
+Int128 W(const WrittenNumber &x)
+{
+    return x.hasWhole ? x.whole : 0;
+}
+
+// A fraction part that is not 0.
+bool hasPart(const WrittenNumber &x)
+{
+    return x.hasFraction && x.num != 0;
+}
+
+Int128 a(const WrittenNumber &x)
+{
+    return hasPart(x) ? x.num : 0;
+}
+
+Int128 b(const WrittenNumber &x)
+{
+    return hasPart(x) ? x.den : 1;
+}
+
+Int128 N(const WrittenNumber &x)
+{
+    return s(x) * (W(x) * b(x) + a(x));
+}
+
+Int128 D(const WrittenNumber &x)
+{
+    return b(x);
+}
+
+Fraction value(const WrittenNumber &x)
+{
+    return fractionOf(N(x), D(x));
+}
+
+// A whole part and a fraction part.
+bool mixed(const WrittenNumber &x)
+{
+    return W(x) != 0 && hasPart(x);
+}
+
+bool isWhole(const WrittenNumber &x)
+{
+    return !hasPart(x);
+}
+
+// a/b, without its sign.
+Fraction part(const WrittenNumber &x)
+{
+    return fractionOf(a(x), b(x));
 }
 
 Fraction whole(Int128 v)
@@ -82,9 +110,9 @@ Fraction apply(Fraction x, Operation operation, Fraction y)
 // calculates, its operands as typed and its operation; and the expression.
 struct Case {
     bool pair;
-    Term x;
+    WrittenNumber x;
     Operation op;
-    Term y;
+    WrittenNumber y;
     const Expression &expression;
     Fraction answer;
 
@@ -122,24 +150,24 @@ private:
 template <typename Readings>
 void withMixedOperandsRead(const Case &c, Values &out, Readings &&readings)
 {
-    const std::vector<Fraction> xs = c.x.mixed ? readings(c.x) : std::vector<Fraction> {};
-    const std::vector<Fraction> ys = c.y.mixed ? readings(c.y) : std::vector<Fraction> {};
+    const std::vector<Fraction> xs = mixed(c.x) ? readings(c.x) : std::vector<Fraction> {};
+    const std::vector<Fraction> ys = mixed(c.y) ? readings(c.y) : std::vector<Fraction> {};
     for (const Fraction &x : xs) {
-        out.add([&] { return apply(x, c.op, c.y.value); });
+        out.add([&] { return apply(x, c.op, value(c.y)); });
         for (const Fraction &y : ys) {
             out.add([&] { return apply(x, c.op, y); });
         }
     }
     for (const Fraction &y : ys) {
-        out.add([&] { return apply(c.x.value, c.op, y); });
+        out.add([&] { return apply(value(c.x), c.op, y); });
     }
 }
 
 // Each mistake: the values it gives where it applies.
 void minusMinus(const Case &c, Values &out)
 {
-    if (c.op == Operation::Subtract && c.y.value.num < 0) {
-        out.add([&] { return c.x.value + c.y.value; });
+    if (c.op == Operation::Subtract && value(c.y).num < 0) {
+        out.add([&] { return value(c.x) + value(c.y); });
     }
 }
 
@@ -154,13 +182,13 @@ void sign(const Case &c, Values &out)
 // −Y for −; and which of the absolute-value mistakes the signs allow.
 void absoluteValues(const Case &c, Values &out, bool sameSigns)
 {
-    if (!c.sumOrDifference() || (c.x.s > 0 && c.y.s > 0)) {
+    if (!c.sumOrDifference() || (s(c.x) > 0 && s(c.y) > 0)) {
         return;
     }
-    const Fraction term = c.op == Operation::Add ? c.y.value : -c.y.value;
-    const int sx = signOf(c.x.value);
+    const Fraction term = c.op == Operation::Add ? value(c.y) : -value(c.y);
+    const int sx = signOf(value(c.x));
     const int st = signOf(term);
-    const Fraction mx = magnitude(c.x.value);
+    const Fraction mx = magnitude(value(c.x));
     const Fraction mt = magnitude(term);
     if (sx == 0 || st == 0 || mx == mt || (sx == st) != sameSigns) {
         return;
@@ -184,54 +212,55 @@ void absSubtracted(const Case &c, Values &out)
 
 void acrossPlus(const Case &c, Values &out)
 {
-    if (c.op != Operation::Add || (!c.x.hasFraction && !c.y.hasFraction)) {
+    if (c.op != Operation::Add || (!hasPart(c.x) && !hasPart(c.y))) {
         return;
     }
-    out.add([&] { return fractionOf(c.x.N + c.y.N, c.x.D + c.y.D); });
-    if (c.x.mixed || c.y.mixed) {
+    out.add([&] { return fractionOf(N(c.x) + N(c.y), D(c.x) + D(c.y)); });
+    if (mixed(c.x) || mixed(c.y)) {
         out.add([&] {
-            return whole(c.x.s * c.x.W + c.y.s * c.y.W)
-                + fractionOf(c.x.s * c.x.a + c.y.s * c.y.a, c.x.b + c.y.b);
+            return whole(s(c.x) * W(c.x) + s(c.y) * W(c.y))
+                + fractionOf(s(c.x) * a(c.x) + s(c.y) * a(c.y), b(c.x) + b(c.y));
         });
     }
 }
 
 void acrossMinus(const Case &c, Values &out)
 {
-    if (c.op != Operation::Subtract || (!c.x.hasFraction && !c.y.hasFraction)) {
+    if (c.op != Operation::Subtract || (!hasPart(c.x) && !hasPart(c.y))) {
         return;
     }
-    if (c.x.D > c.y.D) {
-        out.add([&] { return fractionOf(c.x.N - c.y.N, c.x.D - c.y.D); });
+    if (D(c.x) > D(c.y)) {
+        out.add([&] { return fractionOf(N(c.x) - N(c.y), D(c.x) - D(c.y)); });
     }
-    if ((c.x.mixed || c.y.mixed) && c.x.b > c.y.b && c.x.a >= c.y.a) {
+    if ((mixed(c.x) || mixed(c.y)) && b(c.x) > b(c.y) && a(c.x) >= a(c.y)) {
         out.add([&] {
-            return whole(c.x.s * c.x.W - c.y.s * c.y.W)
-                + fractionOf(c.x.s * c.x.a - c.y.s * c.y.a, c.x.b - c.y.b);
+            return whole(s(c.x) * W(c.x) - s(c.y) * W(c.y))
+                + fractionOf(s(c.x) * a(c.x) - s(c.y) * a(c.y), b(c.x) - b(c.y));
         });
     }
 }
 
 void wholeDropped(const Case &c, Values &out)
 {
-    withMixedOperandsRead(
-        c, out, [](const Term &t) { return std::vector<Fraction> {fractionOf(t.s * t.a, t.b)}; });
+    withMixedOperandsRead(c, out, [](const WrittenNumber &t) {
+        return std::vector<Fraction> {fractionOf(s(t) * a(t), b(t))};
+    });
 }
 
 void notScaled(const Case &c, Values &out)
 {
-    if (!c.sumOrDifference() || c.x.D == c.y.D) {
+    if (!c.sumOrDifference() || D(c.x) == D(c.y)) {
         return;
     }
     const Int128 plusOrMinus = c.op == Operation::Add ? 1 : -1;
-    for (const Int128 M : {wide::lcm(c.x.D, c.y.D), c.x.D * c.y.D}) {
-        out.add([&] { return fractionOf(c.x.N + plusOrMinus * c.y.N, M); });
+    for (const Int128 M : {wide::lcm(D(c.x), D(c.y)), D(c.x) * D(c.y)}) {
+        out.add([&] { return fractionOf(N(c.x) + plusOrMinus * N(c.y), M); });
     }
-    if ((c.x.mixed || c.y.mixed) && c.x.hasFraction && c.y.hasFraction && c.x.b != c.y.b) {
-        for (const Int128 M : {wide::lcm(c.x.b, c.y.b), c.x.b * c.y.b}) {
+    if ((mixed(c.x) || mixed(c.y)) && hasPart(c.x) && hasPart(c.y) && b(c.x) != b(c.y)) {
+        for (const Int128 M : {wide::lcm(b(c.x), b(c.y)), b(c.x) * b(c.y)}) {
             out.add([&] {
-                return whole(c.x.s * c.x.W + plusOrMinus * c.y.s * c.y.W)
-                    + fractionOf(c.x.s * c.x.a + plusOrMinus * c.y.s * c.y.a, M);
+                return whole(s(c.x) * W(c.x) + plusOrMinus * s(c.y) * W(c.y))
+                    + fractionOf(s(c.x) * a(c.x) + plusOrMinus * s(c.y) * a(c.y), M);
             });
         }
     }
@@ -241,58 +270,58 @@ void notScaled(const Case &c, Values &out)
 // the problems that borrow.
 bool borrows(const Case &c)
 {
-    return c.op == Operation::Subtract && c.x.value.num > 0 && c.y.value.num > 0 && c.x.W > c.y.W
-        && c.x.part() < c.y.part();
+    return c.op == Operation::Subtract && value(c.x).num > 0 && value(c.y).num > 0
+        && W(c.x) > W(c.y) && part(c.x) < part(c.y);
 }
 
 void noBorrow(const Case &c, Values &out)
 {
     if (borrows(c)) {
-        out.add([&] { return whole(c.x.W - c.y.W) + (c.y.part() - c.x.part()); });
+        out.add([&] { return whole(W(c.x) - W(c.y)) + (part(c.y) - part(c.x)); });
     }
 }
 
 void borrowTen(const Case &c, Values &out)
 {
     if (borrows(c)) {
-        const Int128 L = wide::lcm(c.x.b, c.y.b);
+        const Int128 L = wide::lcm(b(c.x), b(c.y));
         out.add([&] {
-            return whole(c.x.W - 1 - c.y.W)
-                + fractionOf(c.x.a * (L / c.x.b) + 10 - c.y.a * (L / c.y.b), L);
+            return whole(W(c.x) - 1 - W(c.y))
+                + fractionOf(a(c.x) * (L / b(c.x)) + 10 - a(c.y) * (L / b(c.y)), L);
         });
     }
 }
 
 void mixedToImproper(const Case &c, Values &out)
 {
-    withMixedOperandsRead(c, out, [](const Term &t) {
+    withMixedOperandsRead(c, out, [](const WrittenNumber &t) {
         return std::vector<Fraction> {
-            fractionOf(t.s * (t.W + t.a), t.b), fractionOf(t.s * (t.W * t.a + t.b), t.b)};
+            fractionOf(s(t) * (W(t) + a(t)), b(t)), fractionOf(s(t) * (W(t) * a(t) + b(t)), b(t))};
     });
 }
 
 void partsSeparately(const Case &c, Values &out)
 {
-    if (c.sumOrDifference() || (!c.x.mixed && !c.y.mixed)) {
+    if (c.sumOrDifference() || (!mixed(c.x) && !mixed(c.y))) {
         return;
     }
     const auto op = [&c](Fraction p, Fraction q) { return apply(p, c.op, q); };
-    const Fraction W1 = whole(c.x.W);
-    const Fraction W2 = whole(c.y.W);
-    const Fraction X = magnitude(c.x.value);
-    const Fraction Y = magnitude(c.y.value);
+    const Fraction W1 = whole(W(c.x));
+    const Fraction W2 = whole(W(c.y));
+    const Fraction X = magnitude(value(c.x));
+    const Fraction Y = magnitude(value(c.y));
     const Fraction sigma = c.sigma();
-    if (c.x.mixed && c.y.mixed) {
-        out.add([&] { return sigma * (op(W1, W2) + op(c.x.part(), c.y.part())); });
-    } else if (c.x.mixed) {
-        out.add([&] { return sigma * (W1 + op(c.x.part(), Y)); });
-        if (c.y.isWhole()) {
-            out.add([&] { return sigma * (op(W1, Y) + c.x.part()); });
+    if (mixed(c.x) && mixed(c.y)) {
+        out.add([&] { return sigma * (op(W1, W2) + op(part(c.x), part(c.y))); });
+    } else if (mixed(c.x)) {
+        out.add([&] { return sigma * (W1 + op(part(c.x), Y)); });
+        if (isWhole(c.y)) {
+            out.add([&] { return sigma * (op(W1, Y) + part(c.x)); });
         }
     } else if (c.op == Operation::Multiply) {
-        out.add([&] { return sigma * (W2 + X * c.y.part()); });
-        if (c.x.isWhole()) {
-            out.add([&] { return sigma * (X * W2 + c.y.part()); });
+        out.add([&] { return sigma * (W2 + X * part(c.y)); });
+        if (isWhole(c.x)) {
+            out.add([&] { return sigma * (X * W2 + part(c.y)); });
         }
     }
 }
@@ -303,9 +332,9 @@ void wholeBoth(const Case &c, Values &out)
         return;
     }
     for (const auto &[k, other] : {std::pair {&c.x, &c.y}, std::pair {&c.y, &c.x}}) {
-        const Int128 size = k->W;
-        if (k->isWhole() && size > 1 && other->hasFraction && other->W == 0) {
-            const Fraction fraction = magnitude(other->value);
+        const Int128 size = W(*k);
+        if (isWhole(*k) && size > 1 && hasPart(*other) && W(*other) == 0) {
+            const Fraction fraction = magnitude(value(*other));
             out.add([&] { return c.sigma() * fraction; });
             out.add([&] { return c.sigma() * fraction / whole(size); });
         }
@@ -314,23 +343,23 @@ void wholeBoth(const Case &c, Values &out)
 
 void noReciprocalWhole(const Case &c, Values &out)
 {
-    if (c.op == Operation::Divide && c.y.isWhole()) {
-        out.add([&] { return c.x.value * c.y.value; });
+    if (c.op == Operation::Divide && isWhole(c.y)) {
+        out.add([&] { return value(c.x) * value(c.y); });
     }
 }
 
 void noReciprocal(const Case &c, Values &out)
 {
     if (c.op == Operation::Divide) {
-        out.add([&] { return c.x.value * c.y.value; });
+        out.add([&] { return value(c.x) * value(c.y); });
     }
 }
 
 void wrongReciprocal(const Case &c, Values &out)
 {
     if (c.op == Operation::Divide) {
-        out.add([&] { return c.y.value / c.x.value; });
-        out.add([&] { return whole(1) / (c.x.value * c.y.value); });
+        out.add([&] { return value(c.y) / value(c.x); });
+        out.add([&] { return whole(1) / (value(c.x) * value(c.y)); });
     }
 }
 
@@ -461,7 +490,7 @@ constexpr std::array<KnownMistake, 23> Mistakes {{
     {"not-scaled", notScaled, "通分するとき、分子にも分母と同じ数をかけましたか。"},
     {"no-borrow", noBorrow, "整数から１くり下げて、分数に直してからひきます。"},
     {"borrow-ten", borrowTen, "", [](const Case &c, std::string_view) {
-        const std::string L = wide::decimalText(wide::lcm(c.x.b, c.y.b));
+        const std::string L = wide::decimalText(wide::lcm(b(c.x), b(c.y)));
         return "くり下げた１は、10ではなく" + L + "/" + L + "です。";
     }},
     {"mixed-to-improper", mixedToImproper, "帯分数を仮分数に直すときは、分子を『整数×分母＋分子』にします。"},
@@ -498,7 +527,7 @@ Case caseOf(const Problem &problem, const Expression &line, Fraction answer)
     if (!pair) {
         return {false, {}, Operation::Add, {}, line, answer};
     }
-    return {true, termOf(pair->first), pair->operation, termOf(pair->second), line, answer};
+    return {true, pair->first, pair->operation, pair->second, line, answer};
 }
 
 // value rounded down (toward −∞) or up to `places` decimal places.
