@@ -100,7 +100,7 @@ int calculate(const Request &request)
     if (answer) {
         // The verdict first; the working, which ends with the answer, only
         // for an answer of the right value.
-        const AnswerCheck check = checkAnswer(*problem.value, solution, *answer);
+        const AnswerCheck check = checkAnswer(solution, *answer);
         const int status = exitStatus(check.verdict);
         (status == 1 || status == 2 ? err : out)(check.text);
         if (request.steps && (status == 0 || status == 3)) {

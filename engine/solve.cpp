@@ -6,6 +6,8 @@
 #include "engine/window/calculate.h"
 #include "engine/working/several_terms.h"
 
+#include <stdexcept>
+
 #include "form/memory_form.h"
 
 namespace tobarin {
@@ -49,7 +51,7 @@ Solution noAnswer(std::optional<Expression> line, std::string report)
     if (line) {
         working.steps.push_back({Note::Problem, std::move(*line)});
     }
-    return {std::nullopt, std::move(working)};
+    return {std::nullopt, std::move(working), {}};
 }
 
 }  // namespace
@@ -73,16 +75,28 @@ std::optional<Expression> problemLine(const Problem &problem)
     return problem.expression;
 }
 
+Solution solveInWindow(const Problem &problem, AnswerForm form, Method method)
+{
+    const std::optional<TypedProblem> typed = fieldsOf(problem);
+    if (!typed) {
+        throw std::logic_error("a problem of several terms for the window's calculation");
+    }
+    if (std::string report = whyNoAnswer(*typed, form); !report.empty()) {
+        return noAnswer(problemLine(problem), std::move(report));
+    }
+    // The textbook's route ends in the window's answer: the tests and the
+    // fuzz targets hold every route to it.
+    const Pair pair = *pairOf(*problemLine(problem));
+    Working route = textbookWorking(pair, form, method);
+    WrittenNumber answer = route.steps.back().expression.number;
+    std::vector<Prediction> mistakes = pairPredictions(pair, valueOf(answer).value());
+    return {std::move(answer), std::move(route), std::move(mistakes)};
+}
+
 Solution solve(const Problem &problem, AnswerForm form, Method method)
 {
-    if (const std::optional<TypedProblem> typed = fieldsOf(problem)) {
-        if (std::string report = whyNoAnswer(*typed, form); !report.empty()) {
-            return noAnswer(problemLine(problem), std::move(report));
-        }
-        // The textbook's route ends in the window's answer: the tests and the
-        // fuzz targets hold every route to it.
-        Working route = textbookWorking(*pairOf(*problemLine(problem)), form, method);
-        return {route.steps.back().expression.number, std::move(route)};
+    if (fieldsOf(problem)) {
+        return solveInWindow(problem, form, method);
     }
     if (anyNumber(problem.expression,
             [](const WrittenNumber &number) { return number.hasFraction && number.den == 0; })) {
@@ -95,7 +109,7 @@ Solution solve(const Problem &problem, AnswerForm form, Method method)
         const Fraction value = exactValue(problem.expression);
         Working working = severalTermsWorking(problem.expression, form, method);
         return {form == AnswerForm::Mixed ? mixedNumberOf(value) : improperNumberOf(value),
-            std::move(working)};
+            std::move(working), severalTermPredictions(problem.expression, value)};
     } catch (const RuntimeError &error) {
         return noAnswer(problemLine(problem), runtimeErrorLine(error.number()));
     }

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "engine/check/mistakes.h"
 #include "engine/number/written_number.h"
 #include "engine/problem/problem.h"
 #include "engine/working/textbook.h"
 #include "engine/working/working.h"
 
 #include <optional>
+#include <vector>
 
 #include "form/definition.h"
 
@@ -21,6 +23,9 @@ struct Solution {
     // (engine/working/textbook.h), or the problem and the report that says why
     // there is no answer.
     Working working;
+    // What the mistakes pupils are known to make give for this problem
+    // (engine/check/mistakes.h), for the answer check; none without an answer.
+    std::vector<Prediction> mistakes;
 };
 
 // Works a problem out. A problem of two numbers and one operation (no
@@ -29,6 +34,11 @@ struct Solution {
 // other in exact fractions (engine/problem/evaluate.h). Then by the
 // textbook's route, which ends in that answer.
 [[nodiscard]] Solution solve(
+    const Problem &problem, AnswerForm form, Method method = Method::MakeImproper);
+
+// The same of a problem the window calculates (fieldsOf gives its fields),
+// alone: what a program that works only such problems links.
+[[nodiscard]] Solution solveInWindow(
     const Problem &problem, AnswerForm form, Method method = Method::MakeImproper);
 
 // The problem line, the first line of the working: the numbers as the window

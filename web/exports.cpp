@@ -61,7 +61,7 @@ void followWindow()
     const bool same = workingProblem() && workingProblem()->problem == current.problem
         && workingProblem()->form == current.form;
     const std::string json
-        = web::workingJson(solve(current.problem, current.form, current.method).working);
+        = web::workingJson(solveInWindow(current.problem, current.form, current.method).working);
     workingProblem() = std::move(current);
     pageShowWorking(json.data(), json.size(), same ? 1 : 0);
 }
@@ -158,7 +158,8 @@ EMSCRIPTEN_KEEPALIVE int tobarin_check()
             answer.field(field) = web::readText(pageAnswerField, static_cast<int>(field));
         }
         answer.negative = pageAnswerNegative() != 0;
-        const AnswerCheck check = checkAnswer(workingProblem()->problem, answer);
+        const Problem &problem = workingProblem()->problem;
+        const AnswerCheck check = checkAnswer(solveInWindow(problem, AnswerForm::Mixed), answer);
         pageShowVerdict(
             static_cast<int>(categoryOf(check.verdict)), check.text.data(), check.text.size());
         return 0;

@@ -37,11 +37,10 @@ struct Reason {
 
 AnswerCheck checkAnswer(const Problem &problem, const WrittenNumber &answer)
 {
-    return checkAnswer(problem, solve(problem, AnswerForm::Mixed), answer);
+    return checkAnswer(solve(problem, AnswerForm::Mixed), answer);
 }
 
-AnswerCheck checkAnswer(
-    const Problem &problem, const Solution &solution, const WrittenNumber &answer)
+AnswerCheck checkAnswer(const Solution &solution, const WrittenNumber &answer)
 {
     if (answer.unending) {
         return {Verdict::UnendingDecimal, "終わらない小数です。分数で答えましょう。"};
@@ -56,7 +55,7 @@ AnswerCheck checkAnswer(
     }
     const Fraction right = valueOf(*solution.answer).value();
     if (*typed != right) {
-        Hint hint = hintFor(problem, right, answer, *typed);
+        Hint hint = hintFor(solution.mistakes, right, answer, *typed);
         return {hint.id == "sign" ? Verdict::WrongSign : Verdict::Wrong,
             "答えがちがいます。" + hint.text, hint.id};
     }
@@ -112,11 +111,10 @@ AnswerCheck checkAnswer(
 
 AnswerCheck checkAnswer(const Problem &problem, const TypedOperand &answer)
 {
-    return checkAnswer(problem, solve(problem, AnswerForm::Mixed), answer);
+    return checkAnswer(solve(problem, AnswerForm::Mixed), answer);
 }
 
-AnswerCheck checkAnswer(
-    const Problem &problem, const Solution &solution, const TypedOperand &answer)
+AnswerCheck checkAnswer(const Solution &solution, const TypedOperand &answer)
 {
     // Each field: digits, or nothing; the first one that is neither.
     const std::string *unread = nullptr;
@@ -139,7 +137,7 @@ AnswerCheck checkAnswer(
         }
         WrittenNumber number = *read.value;
         number.negative = number.negative || answer.negative;
-        return checkAnswer(problem, solution, number);
+        return checkAnswer(solution, number);
     }
     const std::string whole = *reading::fieldDigits(answer.whole);
     const std::string num = *reading::fieldDigits(answer.num);
@@ -160,7 +158,7 @@ AnswerCheck checkAnswer(
         return unreadable(read.error);
     }
     read.value->negative = answer.negative;
-    return checkAnswer(problem, solution, *read.value);
+    return checkAnswer(solution, *read.value);
 }
 VerdictCategory categoryOf(Verdict verdict)
 {

@@ -53,16 +53,14 @@ struct AnswerCheck {
 // An answer as the reader read it (readNumber), to a problem solved here, or
 // to one already solved (in either answer form).
 [[nodiscard]] AnswerCheck checkAnswer(const Problem &problem, const WrittenNumber &answer);
-[[nodiscard]] AnswerCheck checkAnswer(
-    const Problem &problem, const Solution &solution, const WrittenNumber &answer);
+[[nodiscard]] AnswerCheck checkAnswer(const Solution &solution, const WrittenNumber &answer);
 
 // An answer typed into the fields: each field digits (ASCII or full-width), or
 // blank. Where a single field is written and holds more than digits, its text
 // is read as the whole answer, as the command line reads one ("1.25", "5/4"),
 // with the sign box as a minus in front of it.
 [[nodiscard]] AnswerCheck checkAnswer(const Problem &problem, const TypedOperand &answer);
-[[nodiscard]] AnswerCheck checkAnswer(
-    const Problem &problem, const Solution &solution, const TypedOperand &answer);
+[[nodiscard]] AnswerCheck checkAnswer(const Solution &solution, const TypedOperand &answer);
 
 // The command line's exit status: 0 right, 3 the right value not finished
 // (a decimal that ends among them), 4 wrong, 1 the problem has no answer, 2

@@ -1,8 +1,6 @@
 #include "engine/check/mistakes.h"
 
 #include "engine/number/runtime_error.h"
-#include "engine/problem/evaluate.h"
-#include "engine/solve.h"
 
 #include <algorithm>
 #include <array>
@@ -106,14 +104,12 @@ Fraction apply(Fraction x, Operation operation, Fraction y)
     return x / y;
 }
 
-// The problem as the mistakes read it: of a problem of two numbers the window
-// calculates, its operands as typed and its operation; and the expression.
+// The problem as the mistakes read it: its operands as typed, its operation
+// and its answer.
 struct Case {
-    bool pair;
     WrittenNumber x;
     Operation op;
     WrittenNumber y;
-    const Expression &expression;
     Fraction answer;
 
     [[nodiscard]] bool sumOrDifference() const
@@ -381,92 +377,13 @@ void partOnly(const Case &c, Values &out)
     out.add([&] { return c.sigma() * whole(wholePart); });
 }
 
-// Whether any part of an expression is a node for which `test` holds.
-bool anyNode(const Expression &expression, bool (*test)(const Expression &))
-{
-    return test(expression)
-        || std::any_of(expression.operands.begin(), expression.operands.end(),
-            [test](const Expression &operand) { return anyNode(operand, test); });
-}
-
-void misread(const Case &c, Values &out, const Reading &reading)
-{
-    out.add([&] { return exactValue(c.expression, reading); });
-}
-
-// × ÷ beside + - outside parentheses, worked from the left.
-void order(const Case &c, Values &out)
-{
-    if (anyNode(c.expression, [](const Expression &e) {
-            return e.kind == Expression::Kind::Sum
-                && std::any_of(e.operands.begin(), e.operands.end(),
-                    [](const Expression &t) { return t.kind == Expression::Kind::Product; });
-        })) {
-        misread(c, out, {.leftToRight = true});
-    }
-}
-
-void parenDropped(const Case &c, Values &out)
-{
-    if (anyNode(c.expression, [](const Expression &e) {
-            return e.kind == Expression::Kind::Parentheses
-                && e.operands[0].kind == Expression::Kind::Sum;
-        })) {
-        misread(c, out, {.withoutSumParentheses = true});
-    }
-}
-
-bool isPower(const Expression &e)
-{
-    return e.kind == Expression::Kind::Power;
-}
-
-void powerSign(const Case &c, Values &out)
-{
-    if (anyNode(c.expression, [](const Expression &e) {
-            return (e.kind == Expression::Kind::Signed && e.sign == Sign::Minus
-                       && isPower(e.operands[0]))
-                || (isPower(e) && e.operands[0].isNumber() && e.operands[0].number.negative);
-        })) {
-        misread(c, out, {.power = Reading::Power::SignInside});
-    }
-}
-
-void powerTimes(const Case &c, Values &out)
-{
-    if (anyNode(c.expression, isPower)) {
-        misread(c, out, {.power = Reading::Power::Times});
-    }
-}
-
-void powerPart(const Case &c, Values &out)
-{
-    if (anyNode(c.expression, [](const Expression &e) {
-            if (!isPower(e)) {
-                return false;
-            }
-            try {
-                return !exactValue(e.operands[0]).isWhole();
-            } catch (const RuntimeError &) {
-                return false;
-            }
-        })) {
-        misread(c, out, {.power = Reading::Power::NumeratorOnly});
-        misread(c, out, {.power = Reading::Power::DenominatorOnly});
-    }
-}
-
 std::string fixed(const Case & /*c*/, std::string_view hint)
 {
     return std::string(hint);
 }
 
-// Which problems a mistake is made in.
-enum class Applies {
-    TwoNumbers,  // a problem of two numbers that the window calculates
-    SeveralTerms,  // any other
-    Any,
-};
+// Which problems a mistake is made in: of two numbers and one operation, or any.
+enum class Applies { TwoNumbers, Any };
 
 struct KnownMistake {
     std::string_view id;
@@ -479,7 +396,7 @@ struct KnownMistake {
 
 // The table of known mistakes, one a row.
 // clang-format off
-constexpr std::array<KnownMistake, 23> Mistakes {{
+constexpr std::array<KnownMistake, 18> Mistakes {{
     {"minus-minus", minusMinus, "負の数をひくときは、ひく数の符号を変えてたします。"},
     {"sign", sign, "符号をたしかめてみましょう。", fixed, Applies::Any},
     {"abs-added", absAdded, "符号がちがう数のたし算は、絶対値の大きいほうから小さいほうをひきます。"},
@@ -504,11 +421,6 @@ constexpr std::array<KnownMistake, 23> Mistakes {{
     {"wrong-reciprocal", wrongReciprocal, "逆数にするのは、わる数（÷のうしろの数）だけです。"},
     {"reciprocal", reciprocal, "分子と分母が逆になっていませんか。", fixed, Applies::Any},
     {"part-only", partOnly, "答えの整数の部分か分数の部分を、書き忘れていませんか。", fixed, Applies::Any},
-    {"order", order, "たし算・ひき算より先に、かけ算・わり算を計算します。", fixed, Applies::SeveralTerms},
-    {"paren-dropped", parenDropped, "かっこの中を先に計算します。", fixed, Applies::SeveralTerms},
-    {"power-sign", powerSign, "指数がどこまでにつくか、かっこをたしかめましょう。", fixed, Applies::SeveralTerms},
-    {"power-times", powerTimes, "累乗は、同じ数を指数の回数だけかけます。", fixed, Applies::SeveralTerms},
-    {"power-part", powerPart, "分数の累乗は、分子と分母の両方を累乗します。", fixed, Applies::SeveralTerms},
 }};
 // clang-format on
 
@@ -520,15 +432,6 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 3> Wins {{
 }};
 
 constexpr std::string_view RoundedHint = "わり切れない小数にしていませんか。分数で答えましょう。";
-
-Case caseOf(const Problem &problem, const Expression &line, Fraction answer)
-{
-    const std::optional<Pair> pair = windowPair(problem) ? pairOf(line) : std::nullopt;
-    if (!pair) {
-        return {false, {}, Operation::Add, {}, line, answer};
-    }
-    return {true, pair->first, pair->operation, pair->second, line, answer};
-}
 
 // value rounded down (toward −∞) or up to `places` decimal places.
 Fraction rounded(Fraction value, std::size_t places, bool up)
@@ -545,17 +448,13 @@ Fraction rounded(Fraction value, std::size_t places, bool up)
     return fractionOf(floor + (up && !scaled.isWhole() ? 1 : 0), scale.num);
 }
 
-}  // namespace
-
-std::vector<Prediction> predictions(const Problem &problem, Fraction answer)
+// The mistakes of the table that apply, for a problem or (with only its
+// answer known) for any.
+std::vector<Prediction> predictionsOf(const Case &c, Applies which)
 {
-    // The problem as its working's first line shows it: the numbers as the
-    // window reads them, for a problem it calculates.
-    const std::optional<Expression> line = problemLine(problem);
-    const Case c = caseOf(problem, line ? *line : problem.expression, answer);
     std::vector<Prediction> all;
     for (const KnownMistake &mistake : Mistakes) {
-        if (mistake.applies != Applies::Any && (mistake.applies == Applies::TwoNumbers) != c.pair) {
+        if (which == Applies::Any && mistake.applies != Applies::Any) {
             continue;
         }
         Values values;
@@ -568,8 +467,21 @@ std::vector<Prediction> predictions(const Problem &problem, Fraction answer)
     return all;
 }
 
-Hint hintFor(
-    const Problem &problem, Fraction answer, const WrittenNumber &typed, Fraction typedValue)
+}  // namespace
+
+std::vector<Prediction> pairPredictions(const Pair &problem, Fraction answer)
+{
+    return predictionsOf(
+        {problem.first, problem.operation, problem.second, answer}, Applies::TwoNumbers);
+}
+
+std::vector<Prediction> anyProblemPredictions(Fraction answer)
+{
+    return predictionsOf({{}, Operation::Add, {}, answer}, Applies::Any);
+}
+
+Hint hintFor(const std::vector<Prediction> &predictions, Fraction answer,
+    const WrittenNumber &typed, Fraction typedValue)
 {
     if (typed.isDecimal()) {
         const std::size_t places = typed.decimals.size();
@@ -583,10 +495,10 @@ Hint hintFor(
         }
     }
     std::vector<Prediction> fitting;
-    for (Prediction &prediction : predictions(problem, answer)) {
+    for (const Prediction &prediction : predictions) {
         const auto &values = prediction.values;
         if (std::find(values.begin(), values.end(), typedValue) != values.end()) {
-            fitting.push_back(std::move(prediction));
+            fitting.push_back(prediction);
         }
     }
     const auto fits = [&fitting](std::string_view id) {

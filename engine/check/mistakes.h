@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/number/written_number.h"
-#include "engine/problem/problem.h"
+#include "engine/problem/expression.h"
 
 #include <string>
 #include <string_view>
@@ -24,11 +24,15 @@ struct Prediction {
 
 // The known mistakes that apply to a problem with the answer `answer`, in the
 // order of their table; the rounded decimal, which depends on the typed
-// answer, is not among them. The mistakes of a sum, difference, product or
-// quotient of two numbers apply to a problem the window calculates; those of
-// the order of operations, parentheses and powers to a problem of several
-// terms; the sign, the reciprocal and a part left out to any.
-[[nodiscard]] std::vector<Prediction> predictions(const Problem &problem, Fraction answer);
+// answer, is not among them. Of a problem of two numbers and one operation
+// that the window calculates, its operands as typed (engine/check/mistakes.cpp);
+// of a problem of several terms, those of the order of operations,
+// parentheses and powers (engine/check/several_terms_mistakes.cpp); of any
+// problem, the sign, the reciprocal and a part left out.
+[[nodiscard]] std::vector<Prediction> pairPredictions(const Pair &problem, Fraction answer);
+[[nodiscard]] std::vector<Prediction> severalTermPredictions(
+    const Expression &problem, Fraction answer);
+[[nodiscard]] std::vector<Prediction> anyProblemPredictions(Fraction answer);
 
 // The hint for a typed answer whose value is not the answer.
 struct Hint {
@@ -45,7 +49,7 @@ inline constexpr std::string_view RoundedId = "rounded";
 // different hints fit, the general hint, but that minus-minus wins over sign,
 // wrong-reciprocal over reciprocal and no-reciprocal-whole over no-reciprocal
 // (each pair is one mistake seen more or less closely).
-[[nodiscard]] Hint hintFor(
-    const Problem &problem, Fraction answer, const WrittenNumber &typed, Fraction typedValue);
+[[nodiscard]] Hint hintFor(const std::vector<Prediction> &predictions, Fraction answer,
+    const WrittenNumber &typed, Fraction typedValue);
 
 }  // namespace tobarin

@@ -20,14 +20,22 @@ Round::Round(PracticeSet set, Method method)
 {
 }
 
+const Solution &Round::solution()
+{
+    if (!m_solution) {
+        m_solution = solve(current().problem, unitInfo(m_set.code.unit).answerForm, m_method);
+    }
+    return *m_solution;
+}
+
 Round::Answered Round::answer(const WrittenNumber &typed)
 {
-    return take(checkAnswer(current().problem, typed));
+    return take(checkAnswer(solution(), typed));
 }
 
 Round::Answered Round::answer(const TypedOperand &typed)
 {
-    return take(checkAnswer(current().problem, typed));
+    return take(checkAnswer(solution(), typed));
 }
 
 Round::Answered Round::take(AnswerCheck check)
@@ -37,6 +45,7 @@ Round::Answered Round::take(AnswerCheck check)
         m_results.push_back(m_tries == 0 ? Result::First : Result::Second);
         ++m_position;
         m_tries = 0;
+        m_solution.reset();
         return {Outcome::Right, std::move(check), {}};
     case VerdictCategory::Close:
     case VerdictCategory::Wrong:
@@ -49,10 +58,11 @@ Round::Answered Round::take(AnswerCheck check)
         m_tries = 1;
         return {Outcome::TryAgain, std::move(check), {}};
     }
-    Answered missed {Outcome::Missed, std::move(check), workingOf(m_position)};
+    Answered missed {Outcome::Missed, std::move(check), solution().working};
     m_results.push_back(Result::Missed);
     ++m_position;
     m_tries = 0;
+    m_solution.reset();
     return missed;
 }
 

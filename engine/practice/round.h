@@ -3,11 +3,13 @@
 #include "engine/check/answer_check.h"
 #include "engine/practice/generator.h"
 #include "engine/practice/units.h"
+#include "engine/solve.h"
 #include "engine/working/textbook.h"
 #include "engine/working/working.h"
 
 #include <cstddef>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -70,12 +72,15 @@ public:
 
 private:
     Answered take(AnswerCheck check);
+    // The current problem solved, once, in the unit's form and the chosen method.
+    const Solution &solution();
 
     PracticeSet m_set;
     Method m_method;
     std::size_t m_position = 0;
     int m_tries = 0;
     std::vector<Result> m_results;
+    std::optional<Solution> m_solution;
 };
 
 // "10問中8問正解": the score's words, which the command line's last line

@@ -147,7 +147,7 @@ TEST(KnownMistakes, EachPredictedValueGetsItsHint)
             continue;
         }
         const Fraction answer = valueOf(*solution.answer).value();
-        const std::vector<Prediction> all = predictions(problem, answer);
+        const std::vector<Prediction> &all = solution.mistakes;
         std::set<std::string_view> firedHere;
         for (const Prediction &prediction : all) {
             for (const Fraction &value : prediction.values) {
