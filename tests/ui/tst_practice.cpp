@@ -20,6 +20,7 @@
 #include "engine/practice/round.h"
 #include "engine/solve.h"
 #include "ui/printing.h"
+#include "ui/record_file.h"
 #endif
 
 using namespace tobarin;
@@ -93,6 +94,7 @@ private slots:
     void aRoundFromItsCode()
     {
         QSettings(QStringLiteral("Tobarin"), QStringLiteral("Tobarin")).remove(RecordKey);
+        QFile::remove(QFile::decodeName(QByteArray::fromStdString(RecordFile().path())));
         QWidget *opened = nullptr;
         for (int time = 0; time < 2; ++time) {
             w().key(Qt::Key_F3);
@@ -179,11 +181,7 @@ private slots:
         for (std::size_t i = 0; i < 3; ++i) {
             expected.note(set.code.unit, set.problems[i].tags, results[i]);
         }
-        const QString kept = QSettings(QStringLiteral("Tobarin"), QStringLiteral("Tobarin"))
-                                 .value(RecordKey)
-                                 .toString();
-        QVERIFY(!kept.isEmpty());
-        QVERIFY(practice::Record::fromText(kept.toStdString()) == expected);
+        QVERIFY(RecordFile().read().record == expected);
 
         // PDFに保存…: the file chosen in the dialog holds the sheet; a folder
         // that does not exist is told in a message box, and no file is left.
