@@ -35,6 +35,7 @@
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTableWidget>
+#include <QTimer>
 
 #include "form/practice_definition.h"
 #include "form/working_definition.h"
@@ -562,13 +563,16 @@ void PracticeWindow::noteResult(std::size_t problem)
         unread = !record.unread().empty();
         record.note(set.code.unit, set.problems.at(problem).tags, m_round->results().at(problem));
     });
+    // Told once the answer's handler has shown what comes next.
     if (!error.empty() && !m_recordFailureTold) {
         m_recordFailureTold = true;
-        tellRecordFailure(error);
+        QTimer::singleShot(0, this, [this, error] { tellRecordFailure(error); });
     }
     if (error.empty() && unread && !m_unreadTold) {
         m_unreadTold = true;
-        QMessageBox::information(this, windowTitle(), said(practice::RecordUnreadKept));
+        QTimer::singleShot(0, this, [this] {
+            QMessageBox::information(this, windowTitle(), said(practice::RecordUnreadKept));
+        });
     }
 }
 
