@@ -297,14 +297,24 @@ constexpr int MostUrlCharacters = 300;
 // and short enough.
 bool pageAddress(const QString &url)
 {
-    if (url.size() > MostUrlCharacters) {
+    const QList<uint> characters = url.toUcs4();
+    if (characters.size() > MostUrlCharacters) {
         return false;
     }
-    for (const QChar c : url) {
-        if (c.isSpace() || c.category() == QChar::Other_Control
-            || c.category() == QChar::Other_Format || c.isSurrogate()) {
+    for (const auto c : characters) {
+        if (QChar::isSpace(c) || QChar::category(c) == QChar::Other_Control
+            || QChar::category(c) == QChar::Other_Format) {
             return false;
         }
+    }
+    // Nor a byte that is not UTF-8.
+    const std::string bytes = bytesOf(url);
+    for (std::string_view rest = bytes; !rest.empty();) {
+        const std::size_t length = utf8Length(rest);
+        if (length == 0) {
+            return false;
+        }
+        rest.remove_prefix(length);
     }
     for (const QLatin1StringView scheme :
         {QLatin1StringView("http://"), QLatin1StringView("https://")}) {
@@ -384,11 +394,12 @@ int practise(
             QStringLiteral("--url takes the page's address without a '#': the sheet adds one."));
     }
     if (parser.isSet(UrlName) && !pageAddress(parser.value(UrlName))) {
-        return usageError(QStringLiteral("--url takes an http: or https: address of at most %1 "
-                                         "characters, without blanks or control characters, "
-                                         "not '%2'.")
-                              .arg(MostUrlCharacters)
-                              .arg(shown(parser.value(UrlName))));
+        return usageError(
+            QStringLiteral("--url takes an http: or https: address of at most %1 "
+                           "characters, in UTF-8 without blanks or control characters, "
+                           "not '%2'.")
+                .arg(MostUrlCharacters)
+                .arg(shown(parser.value(UrlName))));
     }
     const Parsed<practice::SetCode> code = practiceCode(parser);
     if (!code.value) {
