@@ -28,7 +28,6 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QSettings>
 #include <QStringList>
 
 namespace tobarin {
@@ -353,8 +352,7 @@ public:
             m_toldUnread = true;
             err(practice::RecordUnreadKept);
             err("tobarin: " + shownPath(m_file.path())
-                + ": lines this version cannot read, kept as "
-                  "they were");
+                + ": lines this version cannot read, kept as they were");
         }
     }
 
@@ -549,11 +547,11 @@ int runOptions(int argc, char **argv)
         "--working each problem's working.\n"
         "\n"
         "Exit status: 0 done, or the checked answer is right; 1 the problem has no\n"
-        "answer, or a file, the practice record or the output cannot be written; 2 the command "
-        "line, EXPR or ANSWER cannot be read, or ANSWER is a\n"
-        "decimal that does not end (0.333...); 3 the checked answer has the right\n"
-        "value but is not finished (not reduced, the fraction of a mixed number 1 or\n"
-        "more, an integer part 0, -0, or a decimal); 4 the checked answer is wrong."));
+        "answer, or a file, the practice record or the output cannot be written; 2 the\n"
+        "command line, EXPR or ANSWER cannot be read, or ANSWER is a decimal that does\n"
+        "not end (0.333...); 3 the checked answer has the right value but is not\n"
+        "finished (not reduced, the fraction of a mixed number 1 or more, an integer\n"
+        "part 0, -0, or a decimal); 4 the checked answer is wrong."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
     const QCommandLineOption calc(QStringLiteral("calc"),
