@@ -3,12 +3,17 @@
 #include "app/practice_round.h"
 #include "app/window_module.h"
 #include "engine/check/answer_check.h"
+#include "engine/number/written_number.h"
 #include "engine/practice/generator.h"
 #include "engine/practice/set_code.h"
 #include "engine/problem/problem.h"
 #include "engine/solve.h"
 #include "engine/version.h"
+#include "ui/kept_file.h"
+#include "ui/record_file.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -16,23 +21,37 @@
 #include <langinfo.h>
 #include <optional>
 #include <random>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QSettings>
 #include <QStringList>
 
 namespace tobarin {
 
 namespace {
 
+// Why a write on standard output or standard error first failed (an error
+// number), kept for the report at the end: an unbuffered stream's error is
+// not seen again when it is flushed.
+int &writeError(std::FILE *stream)
+{
+    static int output = 0;
+    static int error = 0;
+    return stream == stderr ? error : output;
+}
+
 // Everything is written as UTF-8 bytes, whatever the locale.
 void write(std::FILE *stream, std::string_view text)
 {
-    std::fwrite(text.data(), 1, text.size(), stream);
+    errno = 0;
+    if (std::fwrite(text.data(), 1, text.size(), stream) != text.size()
+        && writeError(stream) == 0) {
+        writeError(stream) = errno;
+    }
 }
 
 void out(std::string_view line)
@@ -67,6 +86,75 @@ void useUtf8Locale()
     if (std::strcmp(codeset, "UTF-8") != 0 && std::strcmp(codeset, "utf8") != 0) {
         ::setenv("LC_ALL", "C.UTF-8", 1);
     }
+}
+
+// The length of the valid UTF-8 character at the start of `bytes` (no
+// overlong form, no surrogate, nothing above U+10FFFF), or 0.
+std::size_t utf8Length(std::string_view bytes)
+{
+    const auto byte = [bytes](std::size_t i) {
+        return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0U;
+    };
+    const auto follows = [&byte](std::size_t i) { return (byte(i) & 0xC0U) == 0x80U; };
+    const unsigned lead = byte(0);
+    if (lead < 0x80U) {
+        return 1;
+    }
+    if (lead >= 0xC2U && lead <= 0xDFU) {
+        return follows(1) ? 2 : 0;
+    }
+    if (lead >= 0xE0U && lead <= 0xEFU) {
+        const bool second = (lead == 0xE0U && byte(1) >= 0xA0U)
+            || (lead == 0xEDU && byte(1) < 0xA0U) || (lead != 0xE0U && lead != 0xEDU);
+        return second && follows(1) && follows(2) ? 3 : 0;
+    }
+    if (lead >= 0xF0U && lead <= 0xF4U) {
+        const bool second = (lead == 0xF0U && byte(1) >= 0x90U)
+            || (lead == 0xF4U && byte(1) < 0x90U) || (lead != 0xF0U && lead != 0xF4U);
+        return second && follows(1) && follows(2) && follows(3) ? 4 : 0;
+    }
+    return 0;
+}
+
+// An argument as the parser takes it: decoded from UTF-8, each byte that is
+// not UTF-8 kept as a lone surrogate U+DC80 to U+DCFF, which no UTF-8 text
+// decodes to, so that bytesOf gives the argument's bytes back exactly: a
+// file name is used as given, and a text the engine refuses is shown as it
+// was (\xff).
+QString argumentText(std::string_view bytes)
+{
+    QString text;
+    while (!bytes.empty()) {
+        const std::size_t length = utf8Length(bytes);
+        if (length == 0) {
+            text += QChar(static_cast<char16_t>(0xDC00U + static_cast<unsigned char>(bytes[0])));
+            bytes.remove_prefix(1);
+        } else {
+            text += QString::fromUtf8(bytes.data(), static_cast<qsizetype>(length));
+            bytes.remove_prefix(length);
+        }
+    }
+    return text;
+}
+
+std::string bytesOf(const QString &text)
+{
+    std::string bytes;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c >= 0xDC80U && c <= 0xDCFFU && (i == 0 || !text[i - 1].isHighSurrogate())) {
+            bytes += text.mid(start, i - start).toStdString() + static_cast<char>(c - 0xDC00U);
+            start = i + 1;
+        }
+    }
+    return bytes + text.mid(start).toStdString();
+}
+
+// What a message shows of an argument: cut, and with its control characters escaped.
+QString shown(const QString &argument)
+{
+    return QString::fromStdString(echoed(bytesOf(argument)));
 }
 
 struct Request {
@@ -140,7 +228,7 @@ Parsed<practice::SetCode> practiceCode(const QCommandLineParser &parser)
     const auto refused = [](std::string message) {
         return Parsed<SetCode> {std::nullopt, std::move(message)};
     };
-    const std::string named = parser.value(PracticeName).toStdString();
+    const std::string named = bytesOf(parser.value(PracticeName));
     const bool anyPart
         = parser.isSet(LevelName) || parser.isSet(CountName) || parser.isSet(SeedName);
     if (named.find(':') != std::string::npos) {
@@ -157,21 +245,21 @@ Parsed<practice::SetCode> practiceCode(const QCommandLineParser &parser)
     SetCode code;
     code.unit = *unit.value;
     if (parser.isSet(LevelName)) {
-        const Parsed<int> level = parseLevel(parser.value(LevelName).toStdString());
+        const Parsed<int> level = parseLevel(bytesOf(parser.value(LevelName)));
         if (!level.value) {
             return refused("--level: " + level.error);
         }
         code.level = *level.value;
     }
     if (parser.isSet(CountName)) {
-        const Parsed<int> count = parseCount(parser.value(CountName).toStdString());
+        const Parsed<int> count = parseCount(bytesOf(parser.value(CountName)));
         if (!count.value) {
             return refused("--count: " + count.error);
         }
         code.count = *count.value;
     }
     if (parser.isSet(SeedName)) {
-        const Parsed<std::uint64_t> seed = parseSeed(parser.value(SeedName).toStdString());
+        const Parsed<std::uint64_t> seed = parseSeed(bytesOf(parser.value(SeedName)));
         if (!seed.value) {
             return refused("--seed: " + seed.error);
         }
@@ -199,8 +287,83 @@ int worksheet(const practice::SetCode &code, const WorksheetOptions &options,
     return status;
 }
 
-// Where the practice record is kept, as the desktop window keeps it.
-const QString RecordKey = QStringLiteral("practice/record");
+// The longest address a sheet's QR code takes: one that still reads at the
+// size the sheet prints it.
+constexpr int MostUrlCharacters = 300;
+
+// Whether `url` is an address the sheet's QR code may hold: a web page's
+// (http: or https:, a host after "//"), with no blank or control character,
+// and short enough.
+bool pageAddress(const QString &url)
+{
+    const QList<uint> characters = url.toUcs4();
+    if (characters.size() > MostUrlCharacters) {
+        return false;
+    }
+    for (const auto c : characters) {
+        if (QChar::isSpace(c) || QChar::category(c) == QChar::Other_Control
+            || QChar::category(c) == QChar::Other_Format) {
+            return false;
+        }
+    }
+    // Nor a byte that is not UTF-8.
+    const std::string bytes = bytesOf(url);
+    for (std::string_view rest = bytes; !rest.empty();) {
+        const std::size_t length = utf8Length(rest);
+        if (length == 0) {
+            return false;
+        }
+        rest.remove_prefix(length);
+    }
+    for (const QLatin1StringView scheme :
+        {QLatin1StringView("http://"), QLatin1StringView("https://")}) {
+        if (url.startsWith(scheme, Qt::CaseInsensitive) && url.size() > scheme.size()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A practice round's results, each merged into the record as it is kept now
+// (ui/record_file.h), so that rounds and windows at the same time each keep
+// theirs. A record that cannot be kept, and lines of it that cannot be read
+// (kept as they are), are told once on standard error; the former makes the
+// exit status 1.
+class RoundRecord {
+public:
+    explicit RoundRecord(const practice::PracticeSet &set)
+        : m_set(set)
+    {
+    }
+
+    void note(std::size_t problem, practice::Round::Result result)
+    {
+        bool unread = false;
+        const std::string error = m_file.change([&](practice::Record &record) {
+            unread = !record.unread().empty();
+            record.note(m_set.code.unit, m_set.problems.at(problem).tags, result);
+        });
+        if (!error.empty() && !m_failed) {
+            m_failed = true;
+            err(practice::RecordNotSaved);
+            err("tobarin: " + error);
+        }
+        if (error.empty() && unread && !m_toldUnread) {
+            m_toldUnread = true;
+            err(practice::RecordUnreadKept);
+            err("tobarin: " + shownPath(m_file.path())
+                + ": lines this version cannot read, kept as they were");
+        }
+    }
+
+    [[nodiscard]] bool failed() const { return m_failed; }
+
+private:
+    const practice::PracticeSet &m_set;
+    RecordFile m_file;
+    bool m_failed = false;
+    bool m_toldUnread = false;
+};
 
 // A practice set: with --list, its code and its problems with their tags;
 // with --worksheet, its sheet to print; otherwise answered here, one problem
@@ -228,45 +391,124 @@ int practise(
         return usageError(
             QStringLiteral("--url takes the page's address without a '#': the sheet adds one."));
     }
+    if (parser.isSet(UrlName) && !pageAddress(parser.value(UrlName))) {
+        return usageError(
+            QStringLiteral("--url takes an http: or https: address of at most %1 "
+                           "characters, in UTF-8 without blanks or control characters, "
+                           "not '%2'.")
+                .arg(MostUrlCharacters)
+                .arg(shown(parser.value(UrlName))));
+    }
     const Parsed<practice::SetCode> code = practiceCode(parser);
     if (!code.value) {
         return usageError(QString::fromStdString(code.error));
     }
     if (parser.isSet(WorksheetName)) {
         const WorksheetOptions options {parser.isSet(KeyName), parser.isSet(WorkingName),
-            parser.value(UrlName).toStdString(), method};
-        return worksheet(
-            *code.value, options, parser.value(WorksheetName).toStdString(), application);
+            bytesOf(parser.value(UrlName)), method};
+        return worksheet(*code.value, options, bytesOf(parser.value(WorksheetName)), application);
     }
     const practice::PracticeSet set = practice::practiceSet(*code.value);
     if (parser.isSet(ListName)) {
         write(stdout, practice::listingText(set));
         return 0;
     }
-    // The record is kept where the desktop window keeps it.
-    QSettings settings(QStringLiteral("Tobarin"), QStringLiteral("Tobarin"));
-    practice::Record record
-        = practice::Record::fromText(settings.value(RecordKey).toString().toStdString());
-    const int status = practiseRound(set, method, stdin, stdout, record);
-    settings.setValue(RecordKey, QString::fromStdString(record.text()));
-    return status;
+    RoundRecord record(set);
+    const int status = practiseRound(
+        set, method, stdin, stdout, [&record](std::size_t problem, practice::Round::Result result) {
+            record.note(problem, result);
+        });
+    return record.failed() ? 1 : status;
 }
 
 }  // namespace
 
 bool wantsCommandLine(int argc, char **argv)
 {
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view argument = argv[i];
-        if (argument.starts_with("--") || argument == "-h" || argument == "-?"
-            || argument == "-v") {
+    // Qt's options for a window, which QApplication reads (and the X11
+    // platform's): those followed by a value, those that stand alone, and
+    // those written with their value after "=".
+    constexpr std::string_view WithValue[] = {"-platform", "-platformpluginpath", "-platformtheme",
+        "-plugin", "-qwindowgeometry", "-geometry", "-qwindowtitle", "-title", "-qwindowicon",
+        "-icon", "-display", "-name", "-session", "-style", "-stylesheet", "-visual", "-ncols",
+        "-cmap", "-im", "-inputstyle"};
+    constexpr std::string_view Alone[]
+        = {"-reverse", "-widgetcount", "-nograb", "-dograb", "-sync", "-testability"};
+    constexpr std::string_view Joined[] = {"-style=", "-stylesheet=", "-qmljsdebugger="};
+    const auto among = [](std::string_view argument, std::span<const std::string_view> names) {
+        return std::find(names.begin(), names.end(), argument) != names.end();
+    };
+    const std::span<char *> arguments(argv, static_cast<std::size_t>(argc));
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string_view argument = arguments[i];
+        if (among(argument, WithValue) && i + 1 < arguments.size()) {
+            ++i;
+        } else if (!among(argument, Alone)
+            && std::none_of(std::begin(Joined), std::end(Joined),
+                [argument](std::string_view joined) { return argument.starts_with(joined); })) {
             return true;
         }
     }
     return false;
 }
 
-int runCommandLine(int argc, char **argv)
+namespace {
+
+// Whether a stream was written whole, once flushed; or why not.
+std::optional<std::string> writeFailure(std::FILE *stream)
+{
+    errno = 0;
+    const bool flushed = std::fflush(stream) == 0;
+    if (flushed && std::ferror(stream) == 0) {
+        return std::nullopt;
+    }
+    const int error = !flushed && errno != 0 ? errno : writeError(stream);
+    return error != 0 ? std::strerror(error) : "a write failed";
+}
+
+// The exit status once everything written is flushed: 1 when standard output
+// or standard error could not be written, which is said on the other.
+int finished(int status)
+{
+    if (const auto failure = writeFailure(stdout)) {
+        write(stderr, "tobarin: cannot write to standard output: " + *failure + "\n");
+        (void)writeFailure(stderr);
+        return 1;
+    }
+    if (const auto failure = writeFailure(stderr)) {
+        write(stdout, "tobarin: cannot write to standard error: " + *failure + "\n");
+        (void)writeFailure(stdout);
+        return 1;
+    }
+    return status;
+}
+
+// Qt's unknown option names, said as the program says what it was given.
+QString unknownOptions(const QCommandLineParser &parser, const QStringList &arguments,
+    const QList<QCommandLineOption> &options)
+{
+    // A long option written with one dash (-calc) is read as short options:
+    // said so, with the option meant.
+    for (const QString &argument : arguments.mid(1)) {
+        if (argument.startsWith(QLatin1Char('-')) && !argument.startsWith(QStringLiteral("--"))) {
+            const QString word = argument.mid(1).section(QLatin1Char('='), 0, 0);
+            for (const QCommandLineOption &option : options) {
+                if (word.size() > 1 && option.names().contains(word)) {
+                    return QStringLiteral("'%1': an option of a word takes two dashes: --%2.")
+                        .arg(shown(argument), word);
+                }
+            }
+        }
+    }
+    QStringList names;
+    for (const QString &name : parser.unknownOptionNames()) {
+        names << shown(name);
+    }
+    return names.size() == 1 ? QStringLiteral("Unknown option '%1'.").arg(names[0])
+                             : QStringLiteral("Unknown options: %1.").arg(names.join(u", "));
+}
+
+int runOptions(int argc, char **argv)
 {
     useUtf8Locale();
     // Ended early where a worksheet needs a QGuiApplication in its place.
@@ -312,10 +554,11 @@ int runCommandLine(int argc, char **argv)
         "--working each problem's working.\n"
         "\n"
         "Exit status: 0 done, or the checked answer is right; 1 the problem has no\n"
-        "answer; 2 the command line, EXPR or ANSWER cannot be read, or ANSWER is a\n"
-        "decimal that does not end (0.333...); 3 the checked answer has the right\n"
-        "value but is not finished (not reduced, the fraction of a mixed number 1 or\n"
-        "more, an integer part 0, -0, or a decimal); 4 the checked answer is wrong."));
+        "answer, or a file, the practice record or the output cannot be written; 2 the\n"
+        "command line, EXPR or ANSWER cannot be read, or ANSWER is a decimal that does\n"
+        "not end (0.333...); 3 the checked answer has the right value but is not\n"
+        "finished (not reduced, the fraction of a mixed number 1 or more, an integer\n"
+        "part 0, -0, or a decimal); 4 the checked answer is wrong."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
     const QCommandLineOption calc(QStringLiteral("calc"),
@@ -333,8 +576,12 @@ int runCommandLine(int argc, char **argv)
     const QCommandLineOption check(QStringLiteral("check"),
         QStringLiteral("Check ANSWER (a number, like 2 5/12) instead of writing the answer."),
         QStringLiteral("ANSWER"));
-    parser.addOptions({calc, improper, steps, method, check});
-    parser.addOptions({
+    const QList<QCommandLineOption> options {
+        calc,
+        improper,
+        steps,
+        method,
+        check,
         QCommandLineOption(PracticeName,
             QStringLiteral("Make a practice set of UNIT, or the set of a CODE written by --list."),
             QStringLiteral("UNIT|CODE")),
@@ -363,16 +610,23 @@ int runCommandLine(int argc, char **argv)
             QStringLiteral("With --worksheet: print a QR code of BASE#practice=CODE, which "
                            "opens the same set on the page at BASE."),
             QStringLiteral("BASE")),
-    });
+    };
+    parser.addOptions(options);
 
-    if (!parser.parse(QCoreApplication::arguments())) {
-        return usageError(parser.errorText());
+    QStringList arguments;
+    for (const char *argument : std::span<char *>(argv, static_cast<std::size_t>(argc))) {
+        arguments << argumentText(argument);
+    }
+    if (!parser.parse(arguments)) {
+        return usageError(parser.unknownOptionNames().isEmpty()
+                ? parser.errorText()
+                : unknownOptions(parser, arguments, options + QList {help, versionOption}));
     }
     if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
         // Usage names the program, not the path it was started by.
         QString text = parser.helpText();
-        text.replace(text.indexOf(QCoreApplication::arguments().constFirst()),
-            QCoreApplication::arguments().constFirst().size(), QStringLiteral("tobarin"));
+        text.replace(text.indexOf(arguments.constFirst()), arguments.constFirst().size(),
+            QStringLiteral("tobarin"));
         write(stdout, text.toStdString());
         return 0;
     }
@@ -381,8 +635,8 @@ int runCommandLine(int argc, char **argv)
         return 0;
     }
     if (!parser.positionalArguments().isEmpty()) {
-        return usageError(
-            QStringLiteral("unexpected argument: ") + parser.positionalArguments()[0]);
+        return usageError(QStringLiteral("unexpected argument: '%1'.")
+                              .arg(shown(parser.positionalArguments()[0])));
     }
     if (parser.values(method).size() > 1) {
         return usageError(QStringLiteral("--method may be given once."));
@@ -391,7 +645,7 @@ int runCommandLine(int argc, char **argv)
     if (parser.isSet(method) && methodName != QLatin1String("improper")
         && methodName != QLatin1String("mixed")) {
         return usageError(
-            QStringLiteral("--method is improper or mixed, not '%1'.").arg(methodName));
+            QStringLiteral("--method is improper or mixed, not '%1'.").arg(shown(methodName)));
     }
     const Method chosen
         = methodName == QLatin1String("mixed") ? Method::KeepMixed : Method::MakeImproper;
@@ -425,12 +679,19 @@ int runCommandLine(int argc, char **argv)
     if (parser.values(calc).size() > 1 || parser.values(check).size() > 1) {
         return usageError(QStringLiteral("--calc and --check may be given once each."));
     }
-    Request request {parser.value(calc).toStdString(), parser.isSet(improper), parser.isSet(steps),
+    Request request {bytesOf(parser.value(calc)), parser.isSet(improper), parser.isSet(steps),
         chosen, std::nullopt};
     if (parser.isSet(check)) {
-        request.answer = parser.value(check).toStdString();
+        request.answer = bytesOf(parser.value(check));
     }
     return calculate(request);
+}
+
+}  // namespace
+
+int runCommandLine(int argc, char **argv)
+{
+    return finished(runOptions(argc, argv));
 }
 
 }  // namespace tobarin

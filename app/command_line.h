@@ -8,14 +8,19 @@
 namespace tobarin {
 
 // True when the arguments are for the command line rather than the window:
-// one of them starts with "--", or is -h, -? or -v. Qt's own options for the
-// window (-platform, -style...) take a single dash and open the window.
+// any argument that is not one of Qt's own options for the window
+// (-platform NAME, -style NAME, -reverse...), each with its value. A typo
+// (-calc) or a bare problem (1+1) is the command line's to refuse.
 [[nodiscard]] bool wantsCommandLine(int argc, char **argv);
 
 // Runs the command line and gives the exit status: 0 done (or the checked
 // answer is right), 1 the problem has no answer (the denominator message or a
-// run-time error) or the worksheet's file cannot be written, 2 the command line or EXPR or ANSWER
-// cannot be read, 3 the checked answer has the right value but is not finished, 4 it is wrong.
+// run-time error), the worksheet's file cannot be written, the practice
+// record cannot be kept, or standard output or standard error cannot be
+// written (said on the other); 2 the command line or EXPR or ANSWER cannot be
+// read, 3 the checked answer has the right value but is not finished, 4 it is
+// wrong. What it echoes of its arguments is cut and escaped (echoed,
+// engine/number/written_number.h); a file name is used as the bytes given.
 [[nodiscard]] int runCommandLine(int argc, char **argv);
 
 }  // namespace tobarin

@@ -18,19 +18,19 @@ void write(std::FILE *out, std::string_view text)
 }
 
 // A line of input without its line end, or nothing at the end of input.
+// Read a byte at a time, so that a NUL byte stays in the line (and is
+// refused there) instead of ending it.
 std::optional<std::string> readLine(std::FILE *in)
 {
     std::string line;
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, in)) {
-        line += buffer;
-        if (line.ends_with('\n')) {
-            line.pop_back();
+    for (int c = std::getc(in); c != EOF; c = std::getc(in)) {
+        if (c == '\n') {
             if (line.ends_with('\r')) {
                 line.pop_back();
             }
             return line;
         }
+        line += static_cast<char>(c);
     }
     return line.empty() ? std::nullopt : std::optional<std::string>(line);
 }
@@ -54,7 +54,7 @@ std::string durationText(std::chrono::steady_clock::duration elapsed)
 }  // namespace
 
 int practiseRound(const practice::PracticeSet &set, Method method, std::FILE *in, std::FILE *out,
-    practice::Record &record)
+    const NoteResult &noted)
 {
     practice::Round round(set, method);
     const practice::UnitInfo &unit = practice::unitInfo(set.code.unit);
@@ -80,7 +80,7 @@ int practiseRound(const practice::PracticeSet &set, Method method, std::FILE *in
         const practice::Round::Answered answered = round.answer(*typed.value);
         write(out, answered.check.text + "\n");
         if (round.answered() > position) {
-            record.note(set.code.unit, set.problems[position].tags, round.results().back());
+            noted(position, round.results().back());
         }
         if (answered.outcome == practice::Round::Outcome::TryAgain) {
             write(out, "もう一度やってみましょう。\n");

@@ -4,7 +4,9 @@
 #include "engine/practice/round.h"
 #include "engine/working/textbook.h"
 
+#include <cstddef>
 #include <cstdio>
+#include <functional>
 
 namespace tobarin {
 
@@ -12,9 +14,13 @@ namespace tobarin {
 // line, an answer read from `in` for it and checked; a wrong answer may be
 // tried once more, a second miss is shown its working. At the end (or at the
 // end of input) the problems missed with their working, then the last line,
-// "N問中M問正解" and the time taken. Each result is noted in `record`.
+// "N問中M問正解" and the time taken. Each problem's result is handed to
+// `noted` (its index in the set) as soon as it is known, for the record.
+// An answer line is read whole, a NUL byte or another control character in
+// it too, and the reader refuses such a character by name.
 // Returns the exit status, 0.
+using NoteResult = std::function<void(std::size_t problem, practice::Round::Result result)>;
 int practiseRound(const practice::PracticeSet &set, Method method, std::FILE *in, std::FILE *out,
-    practice::Record &record);
+    const NoteResult &noted);
 
 }  // namespace tobarin

@@ -1,5 +1,7 @@
 #include "app/window_module.h"
 
+#include "ui/kept_file.h"
+
 #include <cstdio>
 #include <dlfcn.h>
 #include <filesystem>
@@ -84,7 +86,8 @@ int writeWorksheetInModule(const practice::SetCode &code, const WorksheetOptions
     std::string error;
     const auto write = moduleEntry<WorksheetWriter>(WorksheetEntry, error);
     if (!write) {
-        message = "cannot write '" + path + "': cannot load the window's drawing: " + error;
+        message
+            = "cannot write '" + shownPath(path) + "': cannot load the window's drawing: " + error;
         return 1;
     }
     return write(code, options, path, message);

@@ -188,6 +188,8 @@ struct PracticeTexts {
     std::string_view noRecord;
     std::string_view clearQuestion;
     std::string_view streakSpoken;  // the marks as a screen reader says them: %1 the streak
+    std::string_view boxTitle;  // of the message boxes practice shows
+    std::string_view storageRefused;  // why the record was not kept, after the engine's words
 };
 inline constexpr PracticeTexts PracticeText {
     "セットコード「%1」では始められません。",
@@ -204,6 +206,8 @@ inline constexpr PracticeTexts PracticeText {
     "まだ記録はありません。",
     "すべての単元の練習の記録を消します。よろしいですか？",
     "続けて正解 %1回",
+    "練習",
+    "このブラウザーの保存場所がいっぱいか、使えないようになっています。",
 };
 
 // The worksheet that 印刷 prints: A4 upright, its margins, the problems in

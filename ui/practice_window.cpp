@@ -7,6 +7,7 @@
 #include "ui/fonts.h"
 #include "ui/printing.h"
 #include "ui/problem_view.h"
+#include "ui/record_file.h"
 #include "ui/widget_properties.h"
 #include "ui/working_parts.h"
 #include "ui/working_view.h"
@@ -34,6 +35,7 @@
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTableWidget>
+#include <QTimer>
 
 #include "form/practice_definition.h"
 #include "form/working_definition.h"
@@ -44,25 +46,14 @@ namespace {
 
 using practice::Round;
 
-// The record is kept where the command line keeps it, so that both note the
-// same; the unit and level last chosen beside it.
+// The unit and level last chosen. The record is kept where the command line
+// keeps it (ui/record_file.h), so that both note the same.
 QSettings settings()
 {
     return QSettings(QStringLiteral("Tobarin"), QStringLiteral("Tobarin"));
 }
-const QString RecordKey = QStringLiteral("practice/record");
 const QString UnitKey = QStringLiteral("practice/unit");
 const QString LevelKey = QStringLiteral("practice/level");
-
-practice::Record keptRecord()
-{
-    return practice::Record::fromText(settings().value(RecordKey).toString().toStdString());
-}
-
-void keepRecord(const practice::Record &record)
-{
-    settings().setValue(RecordKey, fromUtf8(record.text()));
-}
 
 QString said(std::string_view text)
 {
@@ -416,6 +407,7 @@ void PracticeWindow::startFromCode()
 void PracticeWindow::start(const practice::SetCode &code)
 {
     m_round.emplace(practice::practiceSet(code), keptMethod());
+    m_recordFailureTold = false;
     // Chosen as if by hand, so that the record shown next is the unit's.
     part<QComboBox>("Unit")->setCurrentIndex(static_cast<int>(code.unit));
     part<QComboBox>("Level")->setCurrentIndex(code.level - practice::LowestLevel);
@@ -566,15 +558,34 @@ void PracticeWindow::finish()
 void PracticeWindow::noteResult(std::size_t problem)
 {
     const practice::PracticeSet &set = m_round->set();
-    practice::Record record = keptRecord();
-    record.note(set.code.unit, set.problems.at(problem).tags, m_round->results().at(problem));
-    keepRecord(record);
+    bool unread = false;
+    const std::string error = RecordFile().change([&](practice::Record &record) {
+        unread = !record.unread().empty();
+        record.note(set.code.unit, set.problems.at(problem).tags, m_round->results().at(problem));
+    });
+    // Told once the answer's handler has shown what comes next.
+    if (!error.empty() && !m_recordFailureTold) {
+        m_recordFailureTold = true;
+        QTimer::singleShot(0, this, [this, error] { tellRecordFailure(error); });
+    }
+    if (error.empty() && unread && !m_unreadTold) {
+        m_unreadTold = true;
+        QTimer::singleShot(0, this, [this] {
+            QMessageBox::information(this, windowTitle(), said(practice::RecordUnreadKept));
+        });
+    }
+}
+
+void PracticeWindow::tellRecordFailure(const std::string &error)
+{
+    QMessageBox::warning(
+        this, windowTitle(), said(practice::RecordNotSaved) + QLatin1Char('\n') + said(error));
 }
 
 void PracticeWindow::showRecord()
 {
     const practice::UnitInfo &unit = practice::units()[part<QComboBox>("Unit")->currentIndex()];
-    const std::vector<practice::Record::Row> rows = keptRecord().table(unit.unit);
+    const std::vector<practice::Record::Row> rows = RecordFile().read().record.table(unit.unit);
     auto *table = part<QTableWidget>("RecordTable");
     table->setAccessibleName(said(PracticeText.recordOf).arg(said(unit.title)));
     table->setRowCount(static_cast<int>(rows.size()));
@@ -608,7 +619,11 @@ void PracticeWindow::clearRecord()
     box.setDefaultButton(box.addButton(said(PracticeText.clearNo), QMessageBox::RejectRole));
     box.exec();
     if (box.clickedButton() == clear) {
-        keepRecord(practice::Record {});
+        const std::string error
+            = RecordFile().change([](practice::Record &record) { record.clear(); });
+        if (!error.empty()) {
+            tellRecordFailure(error);
+        }
         showRecord();
     }
 }
@@ -661,7 +676,9 @@ void PracticeWindow::saveSheet()
         return;
     }
     QString error;
-    if (saveWorksheetPdf(path, m_round->set(), sheetOptions(), error) == 0) {
+    if (saveWorksheetPdf(
+            QFile::encodeName(path).toStdString(), m_round->set(), sheetOptions(), error)
+        == 0) {
         QMessageBox::warning(
             this, windowTitle(), said(PracticeText.saveFailed) + QLatin1Char('\n') + error);
     }

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include <QElapsedTimer>
@@ -31,9 +32,12 @@ enum class PracticeStage;
 // the time taken, and each problem missed with its working.
 //
 // After each problem the record (習得: three right at the first try in a row,
-// for each tag of the unit) is noted where the command line keeps it too, the
-// settings' "practice/record", and shown for the chosen unit; it can be
-// cleared after a question. A top-level window, not modal.
+// for each tag of the unit) is noted where the command line keeps it too
+// (ui/record_file.h), merged into the record as it is kept at that moment,
+// and shown for the chosen unit; it can be cleared after a question. A record
+// that cannot be kept is told in a message box, once a round; lines of it
+// that this version cannot read are kept as they are, and told once. A
+// top-level window, not modal.
 class PracticeWindow : public QWidget {
 public:
     explicit PracticeWindow(QWidget *parent = nullptr);
@@ -64,6 +68,7 @@ private:
     void goOn();
     void finish();
     void noteResult(std::size_t problem);
+    void tellRecordFailure(const std::string &error);
     void showRecord();
     void clearRecord();
     [[nodiscard]] WorksheetOptions sheetOptions() const;
@@ -79,6 +84,8 @@ private:
     WorkingView *m_working = nullptr;
     QScrollArea *m_workingArea = nullptr;
     QScrollArea *m_missedArea = nullptr;
+    bool m_recordFailureTold = false;  // in this round
+    bool m_unreadTold = false;
 };
 
 }  // namespace tobarin

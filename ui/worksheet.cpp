@@ -3,13 +3,12 @@
 #include "engine/practice/units.h"
 #include "engine/solve.h"
 #include "ui/fonts.h"
+#include "ui/kept_file.h"
 #include "ui/typesetter.h"
 #include "ui/widget_properties.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
-#include <cstring>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -21,7 +20,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <qrcodegen.hpp>
 
 #include "form/definition.h"
@@ -519,11 +517,12 @@ int drawWorksheet(
     return Sheet(device, set, options, std::move(qrCode)).draw();
 }
 
-int saveWorksheetPdf(const QString &path, const practice::PracticeSet &set,
+int saveWorksheetPdf(const std::string &path, const practice::PracticeSet &set,
     const WorksheetOptions &options, QString &error)
 {
     const auto failed = [&](const QString &cause) {
-        error = QStringLiteral("cannot write '%1': %2").arg(path, cause);
+        error = QStringLiteral("cannot write '%1': %2")
+                    .arg(QString::fromStdString(shownPath(path)), cause);
         return 0;
     };
     try {
@@ -531,14 +530,8 @@ int saveWorksheetPdf(const QString &path, const practice::PracticeSet &set,
     } catch (const std::length_error &) {
         return failed(QStringLiteral("the address given for the QR code is too long for one"));
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return failed(file.errorString());
-    }
     // Drawn into memory first and written in one piece: QPdfWriter does not
-    // look at what its writes return, and QSaveFile::commit() does not see
-    // an error when the last of the data is flushed, so a short write is
-    // caught here, before the file is renamed into place.
+    // look at what its writes return.
     QByteArray pdf;
     int pages = 0;
     {
@@ -552,21 +545,12 @@ int saveWorksheetPdf(const QString &path, const practice::PracticeSet &set,
         pages = drawWorksheet(writer, set, options);
     }
     if (pages == 0) {
-        file.cancelWriting();
         return failed(QStringLiteral("the sheet could not be drawn"));
     }
-    errno = 0;
-    if (file.write(pdf) != pdf.size() || !file.flush()) {
-        // Qt reports a short write as no error or an unknown one; the
-        // system's reason is still in errno.
-        const int reason = errno;
-        const QString cause = reason != 0 ? QString::fromLocal8Bit(std::strerror(reason))
-                                          : QStringLiteral("the sheet could not be written whole");
-        file.cancelWriting();
-        return failed(cause);
-    }
-    if (!file.commit()) {
-        return failed(file.errorString());
+    const std::string written = writeWhole(path, std::string_view(pdf.constData(), pdf.size()));
+    if (!written.empty()) {
+        error = QString::fromStdString(written);
+        return 0;
     }
     return pages;
 }

@@ -30,11 +30,12 @@ namespace tobarin {
 int drawWorksheet(
     QPagedPaintDevice &device, const practice::PracticeSet &set, const WorksheetOptions &options);
 
-// Saves the sheet as an A4 PDF with its fonts embedded, through a temporary
-// file beside `path` renamed into place once complete (QSaveFile), so that a
-// failed run neither leaves a partial file nor spoils an existing one. Gives
-// the number of pages, or 0 with `error` naming the path and the cause.
-int saveWorksheetPdf(const QString &path, const practice::PracticeSet &set,
+// Saves the sheet as an A4 PDF with its fonts embedded to the file named by
+// the bytes of `path`, whole or not at all (writeWhole, ui/kept_file.h): a
+// failed run neither leaves a partial file nor spoils an existing one, and
+// what is not a regular file is not replaced. Gives the number of pages, or
+// 0 with `error` naming the path and the cause.
+int saveWorksheetPdf(const std::string &path, const practice::PracticeSet &set,
     const WorksheetOptions &options, QString &error);
 
 }  // namespace tobarin

@@ -1,6 +1,7 @@
 #include "ui/worksheet_file.h"
 
 #include "engine/practice/generator.h"
+#include "ui/kept_file.h"
 #include "ui/worksheet.h"
 
 #include <optional>
@@ -29,33 +30,31 @@ void startingHandler(QtMsgType type, const QMessageLogContext &context, const QS
 int writeWorksheet(const practice::SetCode &code, const WorksheetOptions &options,
     const std::string &path, std::string &message)
 {
-    // Drawing text needs a QGuiApplication; without a display, the offscreen
-    // platform serves as well as any for a file.
+    // Drawing text needs a QGuiApplication, but never a display: the
+    // offscreen platform serves as well as any for a file, whatever platform
+    // the environment names for windows.
     int argc = 1;
     char name[] = "tobarin";
     char *argv[] = {name, nullptr};
     std::optional<QGuiApplication> application;
     if (QCoreApplication::instance() == nullptr) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        }
+        qputenv("QT_QPA_PLATFORM", "offscreen");
         previousHandler = qInstallMessageHandler(startingHandler);
         application.emplace(argc, argv);
         qInstallMessageHandler(previousHandler);
     } else if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()) == nullptr) {
-        message = "cannot write '" + path + "': the sheet is drawn in a QGuiApplication";
+        message = "cannot write '" + shownPath(path) + "': the sheet is drawn in a QGuiApplication";
         return 1;
     }
 
     QString error;
-    const int pages = saveWorksheetPdf(
-        QString::fromStdString(path), practice::practiceSet(code), options, error);
+    const int pages = saveWorksheetPdf(path, practice::practiceSet(code), options, error);
     if (pages == 0) {
         message = error.toStdString();
         return 1;
     }
-    message = "wrote " + path + ": " + std::to_string(pages) + (pages == 1 ? " page" : " pages")
-        + ", set " + practice::setCodeText(code);
+    message = "wrote " + shownPath(path) + ": " + std::to_string(pages)
+        + (pages == 1 ? " page" : " pages") + ", set " + practice::setCodeText(code);
     return 0;
 }
 

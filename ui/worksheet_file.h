@@ -19,16 +19,18 @@ struct WorksheetOptions {
     Method method = Method::MakeImproper;  // how the working works sums of mixed numbers
 };
 
-// Writes the worksheet of the set `code` as an A4 PDF to `path`, through a
-// temporary file beside it that is renamed into place only once complete: a
-// failed run leaves no file, and an existing file is replaced only by a whole
-// sheet. Gives 0 and, in `message`, a line naming the file and its pages; or
-// 1 and a message naming the path and what went wrong.
+// Writes the worksheet of the set `code` as an A4 PDF to the file named by
+// the bytes of `path`, through a temporary file beside it that is renamed
+// into place only once complete: a failed run leaves no file, an existing
+// file is replaced only by a whole sheet, and what is not a regular file (a
+// folder, a device, a FIFO, a loop of links) is not replaced at all. Gives 0
+// and, in `message`, a line naming the file and its pages; or 1 and a
+// message naming the path and what went wrong.
 //
 // Needs a QGuiApplication: when no Qt application exists it makes one for
-// the call (with the offscreen platform when QT_QPA_PLATFORM is not set, so
-// that no display is needed). A QCoreApplication that is not a
-// QGuiApplication cannot draw, and gives 1.
+// the call, on the offscreen platform whatever QT_QPA_PLATFORM says, so that
+// no display is needed. A QCoreApplication that is not a QGuiApplication
+// cannot draw, and gives 1.
 [[nodiscard]] int writeWorksheet(const practice::SetCode &code, const WorksheetOptions &options,
     const std::string &path, std::string &message);
 

@@ -157,7 +157,7 @@ void writePracticeCodes(std::ostream &out)
         return std::pair {"'" + std::string(tag.tag) + "'", tag.caption};
     });
     const PracticeTexts &text = PracticeText;
-    const std::array<std::pair<std::string_view, std::string_view>, 19> texts {
+    const std::array<std::pair<std::string_view, std::string_view>, 23> texts {
         {{"refusedCode", text.refusedCode}, {"codeShape", text.codeShape},
             {"unitsHeading", text.unitsHeading}, {"setTitle", text.setTitle},
             {"problemNumber", text.problemNumber}, {"tryAgain", text.tryAgain},
@@ -166,7 +166,10 @@ void writePracticeCodes(std::ostream &out)
             {"noneMissed", text.noneMissed}, {"noRecord", text.noRecord},
             {"clearQuestion", text.clearQuestion}, {"streakSpoken", text.streakSpoken},
             {"streakDone", StreakDone}, {"streakToGo", StreakToGo}, {"mastered", MasteredMark},
-            {"tagColumn", RecordColumns[0]}, {"streakColumn", RecordColumns[1]}}};
+            {"tagColumn", RecordColumns[0]}, {"streakColumn", RecordColumns[1]},
+            {"boxTitle", text.boxTitle}, {"storageRefused", text.storageRefused},
+            {"recordNotSaved", practice::RecordNotSaved},
+            {"recordUnreadKept", practice::RecordUnreadKept}}};
     writeObject(out, "PracticeText", texts, [](const auto &entry) { return entry; });
     out << "export const InARow = " << practice::Record::InARow << ";\n";
     out << "export const LevelCaption = Object.freeze([";

@@ -52,6 +52,8 @@ TOBARIN_PAGE_IMPORT(practiceAnswerField)
 std::size_t pagePracticeAnswerField(int field, char *buffer, std::size_t capacity);
 TOBARIN_PAGE_IMPORT(practiceAnswerNegative) int pagePracticeAnswerNegative();
 TOBARIN_PAGE_IMPORT(showPractice) void pageShowPractice(const char *json, std::size_t length);
-TOBARIN_PAGE_IMPORT(keepRecord) void pageKeepRecord(const char *text, std::size_t length);
+// The record comes with how many of its lines this version could not read (kept as they are).
+TOBARIN_PAGE_IMPORT(keepRecord)
+void pageKeepRecord(const char *text, std::size_t length, int unread);
 }
 #undef TOBARIN_PAGE_IMPORT

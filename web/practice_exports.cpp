@@ -18,11 +18,9 @@ namespace {
 
 using namespace tobarin;
 
-// Practice: the round being answered, and the record of what is mastered,
-// read from what the page keeps when it is first needed.
+// Practice: the round being answered.
 struct Practice {
     std::optional<practice::Round> round;
-    std::optional<practice::Record> record;
 };
 
 Practice &practiceNow()
@@ -36,13 +34,17 @@ std::string practiceInput(web::PracticeInput which)
     return web::readText(pagePracticeInput, static_cast<int>(which));
 }
 
-practice::Record &record()
+// The record of what is mastered as the page keeps it now: another tab of
+// the page may have noted its own results since it was last read.
+practice::Record keptRecord()
 {
-    std::optional<practice::Record> &record = practiceNow().record;
-    if (!record) {
-        record = practice::Record::fromText(practiceInput(web::PracticeInput::KeptRecord));
-    }
-    return *record;
+    return practice::Record::fromText(practiceInput(web::PracticeInput::KeptRecord));
+}
+
+void keepRecord(const practice::Record &record)
+{
+    const std::string text = record.text();
+    pageKeepRecord(text.data(), text.size(), static_cast<int>(record.unread().size()));
 }
 
 void showPractice(const std::string &json)
@@ -120,7 +122,8 @@ EMSCRIPTEN_KEEPALIVE int tobarin_practice_again()
 }
 
 // Checks the answer typed for the problem being answered, notes a problem done
-// in the record, which the page is given to keep, and shows what became of it.
+// in the record as the page keeps it now, gives the page the record to keep,
+// and shows what became of the answer.
 EMSCRIPTEN_KEEPALIVE int tobarin_practice_answer()
 {
     try {
@@ -136,10 +139,10 @@ EMSCRIPTEN_KEEPALIVE int tobarin_practice_answer()
         const std::size_t problem = round->position();
         const practice::Round::Answered answered = round->answer(typed);
         if (round->answered() > problem) {
-            record().note(round->set().code.unit, round->set().problems.at(problem).tags,
+            practice::Record record = keptRecord();
+            record.note(round->set().code.unit, round->set().problems.at(problem).tags,
                 round->results().back());
-            const std::string kept = record().text();
-            pageKeepRecord(kept.data(), kept.size());
+            keepRecord(record);
         }
         showPractice(web::answeredJson(*round, answered, problem));
         return 0;
@@ -152,20 +155,19 @@ EMSCRIPTEN_KEEPALIVE int tobarin_practice_answer()
 EMSCRIPTEN_KEEPALIVE int tobarin_practice_record()
 {
     try {
-        showPractice(web::recordJson(record()));
+        showPractice(web::recordJson(keptRecord()));
         return 0;
     } catch (...) {
         return -1;
     }
 }
 
-// Clears the record, and the page's copy of it, and shows it empty.
+// Clears the record the page keeps, and shows it as it is kept then.
 EMSCRIPTEN_KEEPALIVE int tobarin_practice_clear_record()
 {
     try {
-        record().clear();
-        pageKeepRecord("", 0);
-        showPractice(web::recordJson(record()));
+        keepRecord(practice::Record {});
+        showPractice(web::recordJson(keptRecord()));
         return 0;
     } catch (...) {
         return -1;

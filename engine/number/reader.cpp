@@ -158,6 +158,11 @@ std::optional<NumberShape> bareNumber(
         shape.whole = at(0);
         shape.den = at(parts - 3);
         shape.num = at(parts - 1);
+    } else if (shaped(tokens, b, e, {Number, Point, Open, Number, Close}, true)) {
+        // Only repeating digits after the point, as a third is copied: 0.(3).
+        shape.whole = at(0);
+        shape.repeating = at(3);
+        shape.unending = true;
     } else if (e - b >= 3 && shaped(tokens, b, b + 3, {Number, Point, Number}, true)) {
         shape.whole = at(0);
         shape.decimals = at(2);
@@ -304,8 +309,9 @@ Parsed<WrittenNumber> numberOf(
     number.hasWhole = s.whole != nullptr;
     number.hasFraction = s.den != nullptr;
     number.unending = s.unending;
-    if (s.decimals) {
-        number.decimals = s.decimals->digits + (s.repeating ? s.repeating->digits : "");
+    if (s.decimals || s.repeating) {
+        number.decimals = (s.decimals ? s.decimals->digits : std::string())
+            + (s.repeating ? s.repeating->digits : "");
     }
     // Each part's value; a decimal that does not end has none to keep its
     // digits for.
@@ -344,19 +350,77 @@ Parsed<WrittenNumber> readNumber(std::string_view text)
     return reading::numberOf(text, read.tokens, 0, read.tokens.size());
 }
 
-std::string quoted(std::string_view text)
+namespace {
+
+// The code point of one valid UTF-8 character.
+char32_t codePoint(std::string_view character)
 {
-    // A long text is cut after MostQuoted characters: a message that repeats
-    // 50,000 digits helps nobody.
-    constexpr std::size_t MostQuoted = 20;
+    const auto lead = static_cast<unsigned char>(character[0]);
+    char32_t point = character.size() == 1 ? lead : lead & (0x7FU >> character.size());
+    for (const char c : character.substr(1)) {
+        point = (point << 6U) | (static_cast<unsigned char>(c) & 0x3FU);
+    }
+    return point;
+}
+
+std::string hex(unsigned value, int digits)
+{
+    constexpr std::string_view Digits = "0123456789abcdef";
+    std::string text(static_cast<std::size_t>(digits), '0');
+    for (auto i = text.size(); i-- > 0; value >>= 4U) {
+        text[i] = Digits[value & 0xFU];
+    }
+    return text;
+}
+
+// One character of a text as a message shows it: itself, or its escape.
+std::string shown(std::string_view character, bool utf8)
+{
+    if (!utf8) {
+        return "\\x" + hex(static_cast<unsigned char>(character[0]), 2);
+    }
+    const char32_t point = codePoint(character);
+    switch (point) {
+    case U'\t':
+        return "\\t";
+    case U'\n':
+        return "\\n";
+    case U'\r':
+        return "\\r";
+    default:
+        break;
+    }
+    if (point < 0x20 || point == 0x7F) {
+        return "\\x" + hex(point, 2);
+    }
+    if ((point >= 0x80 && point <= 0x9F)
+        || std::find(std::begin(reading::Invisibles), std::end(reading::Invisibles), character)
+            != std::end(reading::Invisibles)) {
+        return "\\u" + hex(point, 4);
+    }
+    return std::string(character);
+}
+
+}  // namespace
+
+std::string echoed(std::string_view text, std::size_t most)
+{
+    // A long text is cut: a message that repeats 50,000 digits helps nobody.
+    std::string echo;
     std::size_t characters = 0;
     std::size_t end = 0;
-    while (end < text.size() && characters < MostQuoted) {
+    while (end < text.size() && characters < most) {
         const std::size_t length = reading::characterLength(text.substr(end));
-        end += length == 0 ? 1 : length;
+        echo += shown(text.substr(end, std::max<std::size_t>(length, 1)), length != 0);
+        end += std::max<std::size_t>(length, 1);
         ++characters;
     }
-    return "「" + std::string(text.substr(0, end)) + (end < text.size() ? "…" : "") + "」";
+    return echo + (end < text.size() ? "…" : "");
+}
+
+std::string quoted(std::string_view text)
+{
+    return "「" + echoed(text) + "」";
 }
 
 }  // namespace tobarin

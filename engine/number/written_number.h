@@ -2,6 +2,7 @@
 
 #include "engine/number/wide.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -111,14 +112,22 @@ template <typename T> struct Parsed {
 // no blank beside it; parentheses "()" or "（）". A decimal that does not end
 // is a decimal followed by "…", "‥", "⋯", a run of two or more points or
 // middle dots ("0.333...", "0.666・・・"), or by its repeating digits in
-// parentheses ("2.41(6)"). Blanks (space, tab, the full-width space) may stand
+// parentheses ("2.41(6)", "0.(3)"). Blanks (space, tab, the full-width space) may stand
 // at either end and around the parentheses. A character that cannot be seen
 // (a zero-width space, a mark of writing direction) is refused like any
 // other the reader cannot use, and the message names it instead of quoting it. Expressions of two
 // numbers are read by the same rules (engine/window/problem_text.h).
 [[nodiscard]] Parsed<WrittenNumber> readNumber(std::string_view text);
 
-// A text in the quotation marks 「」, as every message quotes what was typed.
+// A text as a message shows what was typed or given: cut after `most`
+// characters, with "…" for the rest, and every character that a terminal or
+// a reader would not show as itself written as an escape: control characters
+// as "\r", "\n", "\t" or "\x1b", a byte that is not UTF-8 as "\xff", and a
+// character that takes no room (a zero-width space, a mark of writing
+// direction) as "\u200b".
+[[nodiscard]] std::string echoed(std::string_view text, std::size_t most = 20);
+
+// The same in the quotation marks 「」, as every message quotes what was typed.
 [[nodiscard]] std::string quoted(std::string_view text);
 
 }  // namespace tobarin

@@ -118,6 +118,9 @@ std::string Record::text() const
         text += std::string(unitInfo(key.first).id) + " " + std::string(tagName(key.second)) + " "
             + std::to_string(streak) + "\n";
     }
+    for (const std::string &line : m_unread) {
+        text += line + "\n";
+    }
     return text;
 }
 
@@ -128,9 +131,13 @@ Record Record::fromText(std::string_view text)
         const std::size_t end = std::min(text.find('\n'), text.size());
         const std::string_view line = text.substr(0, end);
         text.remove_prefix(std::min(end + 1, text.size()));
+        if (line.empty()) {
+            continue;
+        }
         const std::size_t first = line.find(' ');
         const std::size_t second = line.find(' ', first == std::string_view::npos ? 0 : first + 1);
         if (second == std::string_view::npos) {
+            record.m_unread.emplace_back(line);
             continue;
         }
         const auto unit = unitNamed(line.substr(0, first));
@@ -143,6 +150,8 @@ Record Record::fromText(std::string_view text)
         if (unit && tag != AllTags.end() && read.ec == std::errc() && streak >= 0
             && read.ptr == digits.data() + digits.size()) {
             record.m_streaks[{*unit, *tag}] = std::min(streak, InARow);
+        } else {
+            record.m_unread.emplace_back(line);
         }
     }
     return record;

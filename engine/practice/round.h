@@ -87,6 +87,13 @@ private:
 // starts with.
 [[nodiscard]] std::string scoreText(std::size_t answered, std::size_t right);
 
+// What the pupil is told, on every front-end, when the record cannot be kept
+// (what went wrong follows where there is room for it), and when it has
+// lines this version cannot read, which are kept as they are.
+inline constexpr std::string_view RecordNotSaved = "記録を保存できませんでした。";
+inline constexpr std::string_view RecordUnreadKept
+    = "記録に、このバージョンでは読めない行がありました。消さずにそのまま残します。";
+
 // What a pupil has mastered: for each unit and each tag of its problems, the
 // right answers in a row (at the first try; any other result starts again
 // from 0). Three in a row mark the tag 習得, and it stays so.
@@ -96,17 +103,28 @@ public:
 
     // One problem's result for each of its tags.
     void note(Unit unit, TagSet tags, Round::Result result);
-    void clear() { m_streaks.clear(); }
+    // Everything, the lines it could not read too: the pupil asked for it.
+    void clear()
+    {
+        m_streaks.clear();
+        m_unread.clear();
+    }
 
     // Right answers in a row, at most InARow.
     [[nodiscard]] int streak(Unit unit, Tag tag) const;
     [[nodiscard]] bool mastered(Unit unit, Tag tag) const { return streak(unit, tag) >= InARow; }
 
     // The record as text, to keep on the device: one line a unit and tag,
-    // "5-unlike coprime 2". Reading text that is not one leaves out what it
-    // cannot read.
+    // "5-unlike coprime 2". A line it cannot read (a unit or tag of a later
+    // version, a streak that is not a whole number, any other text) is kept
+    // as it was and written again after its own lines, so that keeping the
+    // record never loses what it does not understand; blank lines are left
+    // out. Each front-end merges a result into the record as it is kept now:
+    // fromText, note, text.
     [[nodiscard]] std::string text() const;
     [[nodiscard]] static Record fromText(std::string_view text);
+    // The lines it could not read, in their order.
+    [[nodiscard]] const std::vector<std::string> &unread() const { return m_unread; }
 
     // As a table for a unit: each tag the unit names, with its streak.
     struct Row {
@@ -119,6 +137,7 @@ public:
 
 private:
     std::map<std::pair<Unit, Tag>, int> m_streaks;
+    std::vector<std::string> m_unread;
 };
 
 }  // namespace tobarin::practice

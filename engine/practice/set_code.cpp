@@ -27,9 +27,10 @@ std::optional<std::uint64_t> digitsValue(std::string_view text, std::uint64_t la
     return value;
 }
 
+// What was given, as a message shows it (cut, and with no control character).
 std::string quote(std::string_view text)
 {
-    return "'" + std::string(text) + "'";
+    return "'" + echoed(text) + "'";
 }
 
 template <typename T> Parsed<T> refused(std::string message)

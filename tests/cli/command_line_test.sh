@@ -209,7 +209,7 @@ $usage" ${row##*|}
             failures=$((failures + 1))
         fi
     done
-    grep -q '^record=.*5-unlike' "$config/Tobarin/Tobarin.conf" || {
+    grep -q '^5-unlike' "$config/Tobarin/practice-record.txt" || {
         echo "FAILED (LC_ALL=$locale) the practice record was not kept"
         failures=$((failures + 1))
     }
@@ -233,6 +233,79 @@ $usage" --calc 1+1 --bogus
         failures=$((failures + 1))
     fi
 done
+
+# What a careless or hostile user gives, with no display and a platform that
+# needs one, so that nothing opens a window: the exit status, what the
+# program must say (on either stream), the arguments. Nothing it says holds a
+# control character but the line end, or is long. $out takes standard output.
+dir=$(mktemp -d)
+trap 'rm -rf "$errors" "$runtime" "$dir"' EXIT
+says() {
+    local status=$1 needle=$2 got
+    shift 2
+    local run=(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$dir/config"
+        LC_ALL=C.UTF-8 "$program" "$@")
+    if [ -n "${out:-}" ]; then "${run[@]}" >"$out" 2>"$errors"; else "${run[@]}" >"$errors" 2>&1; fi
+    got=$?
+    if [ $got != "$status" ] || [[ $(cat "$errors") != *"$needle"* ]] ||
+        LC_ALL=C grep -q $'[\x01-\x08\x0b-\x1f\x7f]' "$errors" || [ "$(wc -c <"$errors")" -gt 2000 ]; then
+        printf 'FAILED tobarin'
+        printf ' %q' "$@"
+        printf '\n  status %s, expected %s, saying %s:\n%s\n' "$got" "$status" "$needle" "$(head -c 600 "$errors" | cat -v)"
+        failures=$((failures + 1))
+    fi
+}
+long=$(head -c 130000 /dev/zero | tr '\0' a)
+mkfifo "$dir/fifo"
+ln -s loop "$dir/loop"
+sheet=(--practice p1:4-like:2:3:1 --worksheet)
+record=$dir/config/Tobarin/practice-record.txt
+code=p1:5-unlike:2:3:7  # answered 3/20, 1/2, 19/30
+says 2 "'-calc': an option of a word takes two dashes: --calc." -calc 1+1
+says 2 "unexpected argument: '1+1'." 1+1
+says 2 "unknown unit 'aaaaaaaaaaaaaaaaaaaa…'" --practice "$long" --list
+says 2 "unknown unit '\x1b]0;X\x07\x1b[2J\r'" --practice $'\e]0;X\a\e[2J\r' --list
+says 2 "not 'javascript:alert(1)'." "${sheet[@]}" "$dir/s.pdf" --url 'javascript:alert(1)'
+says 2 "not 'https://a b/'." "${sheet[@]}" "$dir/s.pdf" --url 'https://a b/'
+says 2 "at most 300 characters" "${sheet[@]}" "$dir/s.pdf" --url "https://${long:0:300}/"
+says 1 "cannot write '$dir/fifo': it is a FIFO" "${sheet[@]}" "$dir/fifo"
+says 1 "cannot write '$dir/loop': it is a loop of symbolic links" "${sheet[@]}" "$dir/loop"
+says 0 "wrote $dir/bad\xff\xfename.pdf: 1 page" "${sheet[@]}" "$dir/bad"$'\xff\xfe'name.pdf
+[ -f "$dir/bad"$'\xff\xfe'name.pdf ] || { echo "FAILED the sheet is not under the name given"; failures=$((failures + 1)); }
+says 0 "wrote $dir/w.pdf: 1 page" --practice p1:5-unlike:2:10:1 --worksheet "$dir/w.pdf"
+says 2 '終わらない小数です。' --calc '1 ÷ 3' --check '0.(3)'
+out=/dev/full says 1 'cannot write to standard output: No space left on device' --calc 1+1
+out=/dev/full says 1 'cannot write to standard output' --practice 4-like --list
+printf '1\0junk\n\x1b[2J\n' | says 0 '(1) 3/4 - 3/5 = 「\x00」は使えない文字です。
+(1) 3/4 - 3/5 = 「\x1b」は使えない文字です。' --practice "$code"
+[ ! -e "$record" ] || { echo "FAILED a round that answered nothing wrote the record"; failures=$((failures + 1)); }
+# Lines of the record this version cannot read are kept, and told once.
+mkdir -p "${record%/*}"
+printf '9-future tag 1\n5-unlike coprime x\n' >"$record"
+printf '3/20\n1/2\n' | says 0 $'記録に、このバージョンでは読めない行がありました。消さずにそのまま残します。\ntobarin: '"$record"$': lines this version cannot read, kept as they were\n(2)' --practice "$code"
+if [ "$(grep -c 'このバージョンでは読めない' "$errors")" != 1 ] ||
+    [ "$(cat "$record")" != $'5-unlike multiple 1\n5-unlike coprime 1\n5-unlike reduce 1\n9-future tag 1\n5-unlike coprime x' ]; then
+    echo "FAILED the record after unreadable lines: $(cat -v "$record")"
+    failures=$((failures + 1))
+fi
+# A record that cannot be saved is said, and the exit status is 1.
+rm "$record" && mkdir "$record"
+printf '3/20\n' | says 1 $'記録を保存できませんでした。\ntobarin: cannot read \''"$record"$'\': it is a folder' --practice "$code"
+# Two rounds at the same time keep both their results: each has answered
+# one problem before either ends.
+rm -r "$record" && mkfifo "$dir/a" "$dir/b"
+env XDG_CONFIG_HOME="$dir/config" "$program" --practice p1:4-like:2:3:7 <"$dir/a" >"$dir/a.out" &
+env XDG_CONFIG_HOME="$dir/config" "$program" --practice "$code" <"$dir/b" >"$dir/b.out" &
+exec 3>"$dir/a" 4>"$dir/b"
+"$program" --calc "$("$program" --practice p1:4-like:2:3:7 --list | sed -n 2p | cut -f1)" >&3
+echo 3/20 >&4
+for _ in $(seq 200); do grep -q '(2)' "$dir/a.out" && grep -q '(2)' "$dir/b.out" && break; sleep 0.05; done
+exec 3>&- 4>&-
+wait
+if ! grep -q '^4-like ' "$record" || ! grep -q '^5-unlike coprime 1' "$record"; then
+    echo "FAILED two rounds at once kept: $(cat "$record")"
+    failures=$((failures + 1))
+fi
 
 # The command line loads Qt Core alone; without options the program loads
 # its window module and opens the window (offscreen), until it is ended.

@@ -67,7 +67,9 @@ TEST(PracticeRecord, ThreeInARowAtTheFirstTryMasterATag)
     record.note(Unit::Divide6, tags, R::Missed);  // mastered stays mastered
     EXPECT_TRUE(record.mastered(Unit::Divide6, Tag::Cancel));
     EXPECT_FALSE(record.mastered(Unit::Times6, Tag::Cancel));
-    EXPECT_EQ(Record::fromText(record.text() + "junk line\n5-unlike nothing 3\n"), record);
+    // Lines it cannot read are kept as they were, after its own.
+    const std::string unread = "junk line\n5-unlike nothing 3\n5-unlike cancel 1,5\n";
+    EXPECT_EQ(Record::fromText("\n" + unread + record.text()).text(), record.text() + unread);
     record.clear();
     EXPECT_EQ(record.streak(Unit::Divide6, Tag::Cancel), 0);
 }

@@ -1,10 +1,12 @@
 // The window 「練習」: F3 opens it, one window however often; a set typed as
 // its code answered with the keyboard, one problem right, one missed twice,
 // one right at the second try; the score, the problems missed with their
-// working, and the record kept where the command line keeps it.
+// working, the record kept where the command line keeps it, and told when it
+// cannot be kept.
 
 #include "tests/ui/window_driver.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QInputMethodEvent>
@@ -20,6 +22,7 @@
 #include "engine/practice/round.h"
 #include "engine/solve.h"
 #include "ui/printing.h"
+#include "ui/record_file.h"
 #endif
 
 using namespace tobarin;
@@ -93,6 +96,9 @@ private slots:
     void aRoundFromItsCode()
     {
         QSettings(QStringLiteral("Tobarin"), QStringLiteral("Tobarin")).remove(RecordKey);
+        const QString record = QFile::decodeName(QByteArray::fromStdString(RecordFile().path()));
+        QFile::remove(record);
+        QDir().rmdir(record);
         QWidget *opened = nullptr;
         for (int time = 0; time < 2; ++time) {
             w().key(Qt::Key_F3);
@@ -179,11 +185,7 @@ private slots:
         for (std::size_t i = 0; i < 3; ++i) {
             expected.note(set.code.unit, set.problems[i].tags, results[i]);
         }
-        const QString kept = QSettings(QStringLiteral("Tobarin"), QStringLiteral("Tobarin"))
-                                 .value(RecordKey)
-                                 .toString();
-        QVERIFY(!kept.isEmpty());
-        QVERIFY(practice::Record::fromText(kept.toStdString()) == expected);
+        QVERIFY(RecordFile().read().record == expected);
 
         // PDFに保存…: the file chosen in the dialog holds the sheet; a folder
         // that does not exist is told in a message box, and no file is left.
@@ -234,6 +236,22 @@ private slots:
             QCOMPARE(seen.size(), module == missing ? 1 : 0);
             QVERIFY(module != missing || seen[0].text.contains(missing));
         }
+
+        // A record that cannot be kept (a folder in its place) is told once a round.
+        QVERIFY(QFile::remove(record) && QDir().mkdir(record));
+        QTest::mouseClick(part<QPushButton>("Again"), Qt::LeftButton);
+        practiceWindow()->activateWindow();
+        QTRY_COMPARE(QApplication::focusWidget(), part("AnswerDenominator"));
+        answer(right(0));
+        QTRY_VERIFY(!boxes().empty());
+        practiceWindow()->activateWindow();
+        QTRY_COMPARE(QApplication::focusWidget(), part("AnswerDenominator"));
+        answer(right(1));
+        const auto seen = boxes().take();
+        QDir().rmdir(record);
+        QCOMPARE(seen.size(), 1);
+        QVERIFY(seen[0].text.startsWith(QString::fromUtf8(practice::RecordNotSaved)));
+        QVERIFY(seen[0].text.contains(record));
     }
 };
 

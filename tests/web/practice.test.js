@@ -67,9 +67,9 @@ const verdict = (page) => page.evaluate(() => {
 });
 const problems = (page) => page.evaluate(() => [...document.querySelectorAll(
   '[data-practice="Progress"] [data-problem]')].map((item) => item.dataset.problem));
-const recordShown = (page) => page.evaluate(() => [...document.querySelectorAll(
-  '[data-practice="RecordTables"] td')].map((cell) => `${cell.previousElementSibling.title} ${cell.dataset.streak}`
-  + `${cell.textContent === '習得' ? ' 習得' : ''}`));
+const recordShown = (page, unit) => page.evaluate((u) => [...document.querySelectorAll(
+  `[data-practice="RecordTables"] table${u ? `[data-unit="${u}"]` : ''} td`)].map((cell) => `${cell.previousElementSibling.title} ${cell.dataset.streak}`
+  + `${cell.textContent === '習得' ? ' 習得' : ''}`), unit);
 
 // The record a round leaves, as the table shows it for the unit's tags: for
 // each, the answers right at the first try in a row, up to three, 習得 at three.
@@ -104,6 +104,10 @@ test('a round: right, missed twice with the hint and then the working, right at 
   // gives it, in full-width digits with と; (4) right.
   await answerWith(page, right[0]);
   assert.equal((await verdict(page))[0], 'correct');
+  // Meanwhile another tab stores its own result and a line of a later version: both are kept,
+  // and the pupil is told of the line once.
+  const others = '4-like same 2\n9-future tag 1\n';
+  await page.evaluate((o) => localStorage.setItem('tobarin.practice.record', localStorage.getItem('tobarin.practice.record') + o), others);
   assert.equal(await page.attribute(`${part('Progress')} li:nth-child(2)`, 'aria-current'), 'step');
   // The numerators' difference over the larger denominator: a mistake with a hint of its own.
   await answerWith(page, ['', '1', '3', false]);
@@ -113,6 +117,9 @@ test('a round: right, missed twice with the hint and then the working, right at 
   assert.notEqual(verdictOf(set[1].expression, '1/3'), verdictOf(set[1].expression, '99'));
   assert.equal(await page.visible(part('Working')), false);
   await answerWith(page, wrong);
+  await page.waitFor(() => document.querySelector('dialog[data-control="MsgBox"]').open);
+  assert.equal(await page.text('dialog[data-control="MsgBox"] [data-part="text"]'), '記録に、このバージョンでは読めない行がありました。消さずにそのまま残します。');
+  await page.click('dialog[data-control="MsgBox"] [data-part="ok"]');
   assert.equal(await page.visible(part('NextProblem')), true);
   const lines = await page.evaluate(() => [...document.querySelectorAll(
     '[data-practice="Working"] li')].map((item) => item.getAttribute('aria-label')));
@@ -137,14 +144,17 @@ test('a round: right, missed twice with the hint and then the working, right at 
 
   const expected = expectedRecord(set, ['first', 'missed', 'second', 'first'], ['multiple', 'coprime', 'shared', 'reduce']);
   await page.click(part('ChooseAgain'));
-  assert.deepEqual(await recordShown(page), expected);
+  assert.deepEqual(await recordShown(page, '5-unlike'), expected);
+  const stored = await page.evaluate(() => localStorage.getItem('tobarin.practice.record'));
+  assert.deepEqual(stored.split('\n').filter((line) => !line.startsWith('5-unlike')), ['4-like same 2', '9-future tag 1', '']);
+  assert.equal(await page.evaluate(() => document.querySelector('dialog[data-control="MsgBox"]').open), false);
   // The page again, without the set in its address.
   await page.evaluate(() => history.replaceState(null, '', location.pathname));
   await page.reload();
   await page.ready();
   await page.click('[data-panel="OpenPractice"]');
   await page.waitFor(() => document.querySelector('[data-practice="RecordTables"] table') !== null);
-  assert.deepEqual(await recordShown(page), expected);
+  assert.deepEqual(await recordShown(page, '5-unlike'), expected);
 });
 
 test('three right at the first try in a row is 習得', async (t) => {
@@ -158,6 +168,22 @@ test('three right at the first try in a row is 習得', async (t) => {
   const expected = expectedRecord(set, ['first', 'first', 'first'], ['whole', 'cancel']);
   assert.equal(expected[0], 'whole 3 習得');
   assert.deepEqual(await recordShown(page), expected);
+});
+
+test('a record the browser refuses to store is said, once a round', async (t) => {
+  const code = 'p1:6-times-whole:1:3:5';
+  const set = listing(code);
+  const page = await practise(t, code);
+  await page.evaluate(() => {
+    Storage.prototype.setItem = () => { throw new DOMException('full', 'QuotaExceededError'); };
+  });
+  await answerWith(page, rightAnswer(set[0].expression));
+  await page.waitFor(() => document.querySelector('dialog[data-control="MsgBox"]').open);
+  assert.match(await page.text('dialog[data-control="MsgBox"] [data-part="text"]'), /^記録を保存できませんでした。/);
+  await page.click('dialog[data-control="MsgBox"] [data-part="ok"]');
+  await answerWith(page, rightAnswer(set[1].expression));
+  await page.waitFor(() => document.querySelector('[data-practice="Verdict"]').textContent.startsWith('(2)'));
+  assert.equal(await page.evaluate(() => document.querySelector('dialog[data-control="MsgBox"]').open), false);
 });
 
 describe('a code that cannot be read', () => {

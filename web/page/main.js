@@ -94,7 +94,7 @@ function start(engine) {
   let practice = null;
   function practicePanel() {
     practice ??= Promise.all([import('./practice.js'), stylesheet('practice.css'), stylesheet('fonts/later.css')])
-      .then(([{ PracticePanel }]) => new PracticePanel(document.querySelector('.panel'), imports, () => page.ended),
+      .then(([{ PracticePanel }]) => new PracticePanel(document.querySelector('.panel'), imports, () => page.ended, messageBox),
         (error) => {
           practice = null;  // tried again next time: the network may be back
           throw error;

@@ -3,11 +3,15 @@
 // address, #practice=CODE), answered one problem at a time; the hint after a
 // first miss, the working after a second, the score, the time and what was
 // missed at the end; the record of what is mastered, kept in the page's own
-// storage; and the set as a worksheet to print. The engine does the rest:
+// storage, each result merged into the record as it is stored at that moment
+// (another tab may have stored its own), with the lines this version cannot
+// read kept as they are; and the set as a worksheet to print. Storage that is
+// full or refused is said in a message box, and so are unreadable lines,
+// once. The engine does the rest:
 // this module draws what it is given and hands over what the pupil chose and
 // typed.
 
-import { Field, OpenPractice, PracticeAddress, SheetPlace, VerdictMark } from './codes.js';
+import { Field, MsgBoxStyle, OpenPractice, PracticeAddress, SheetPlace, VerdictMark } from './codes.js';
 import {
   InARow, LevelCaption, PracticeAnswerField, PracticeControl, PracticeInput, PracticeMarkup, PracticeParts,
   PracticeStage, PracticeText, TagCaption,
@@ -48,11 +52,15 @@ export class PracticePanel {
   #last = null;  // the last answer's outcome
   #started = 0;
   #shownStage = PracticeStage.Choosing;
+  #messageBox;
+  #storedUnread = false;  // the stored record could not be read: it is never written over
+  #told = new Set();  // what the pupil has been told of the record
 
   // Puts practice's markup after the working window's (workingRoot), hidden;
   // its engine module gets the page's imports (pageImports) and practice's,
-  // and does nothing once stopped().
-  constructor(workingRoot, pageImports, stopped) {
+  // and does nothing once stopped(). messageBox shows the page's message boxes.
+  constructor(workingRoot, pageImports, stopped, messageBox) {
+    this.#messageBox = messageBox;
     workingRoot.insertAdjacentHTML('afterend', PracticeMarkup);
     const root = workingRoot.nextElementSibling;
     this.#root = root;
@@ -81,6 +89,17 @@ export class PracticePanel {
     enter(PracticeControl.TypedAnswer, () => this.#engine('answer'));
     enter(PracticeControl.OpenCode, () => this.#part(PracticeControl.StartCode).click());
     enter(PracticeControl.Choose, () => this.#part(PracticeControl.Start).click());
+    // Results another tab stores show at once in the record on the screen.
+    addEventListener('storage', (event) => {
+      if (event.key === RecordKey && !root.hidden && this.#shownStage === PracticeStage.Choosing) this.#engine('record');
+    });
+  }
+
+  // Tells the pupil something of the record once.
+  #tell(what, style, text) {
+    if (this.#told.has(what)) return;
+    this.#told.add(what);
+    this.#messageBox.show(text, style, PracticeText.boxTitle);
   }
 
   // The functions of the engine's "page" imports that practice answers.
@@ -92,9 +111,11 @@ export class PracticePanel {
       [PracticeInput.Code]: () => this.#code,
       [PracticeInput.KeptRecord]: () => {
         try {
+          this.#storedUnread = false;
           return localStorage.getItem(RecordKey) ?? '';
         } catch {
-          return '';  // storage refused: nothing kept
+          this.#storedUnread = true;
+          return '';
         }
       },
     };
@@ -104,14 +125,17 @@ export class PracticePanel {
         write(this.#part(PracticeAnswerField[field]).value, buffer, capacity),
       practiceAnswerNegative: () => (this.#part(PracticeControl.AnswerNegative).checked ? 1 : 0),
       showPractice: (json, length) => this.#show(JSON.parse(read(json, length))),
-      keepRecord: (text, length) => {
+      keepRecord: (text, length, unread) => {
         try {
+          if (this.#storedUnread) throw new Error('the stored record could not be read');
           const kept = read(text, length);
           if (kept) localStorage.setItem(RecordKey, kept);
           else localStorage.removeItem(RecordKey);
         } catch {
-          // Storage refused: the record lasts as long as the page.
+          this.#tell('notSaved', MsgBoxStyle.Critical, `${PracticeText.recordNotSaved}\r${PracticeText.storageRefused}`);
+          return;
         }
+        if (unread > 0) this.#tell('unread', MsgBoxStyle.Information, PracticeText.recordUnreadKept);
       },
     };
   }
@@ -203,6 +227,7 @@ export class PracticePanel {
   }
 
   #showSet(set) {
+    this.#told.delete('notSaved');  // said again in a new round
     this.#set = set;
     this.#position = 0;
     this.#last = null;
