@@ -431,8 +431,6 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 3> Wins {{
     {"no-reciprocal-whole", "no-reciprocal"},
 }};
 
-constexpr std::string_view RoundedHint = "わり切れない小数にしていませんか。分数で答えましょう。";
-
 // value rounded down (toward −∞) or up to `places` decimal places.
 Fraction rounded(Fraction value, std::size_t places, bool up)
 {
@@ -473,6 +471,16 @@ std::vector<Prediction> pairPredictions(const Pair &problem, Fraction answer)
 {
     return predictionsOf(
         {problem.first, problem.operation, problem.second, answer}, Applies::TwoNumbers);
+}
+
+std::string_view pairMistakeHint(std::string_view id)
+{
+    for (const KnownMistake &mistake : Mistakes) {
+        if (mistake.id == id) {
+            return mistake.hint;
+        }
+    }
+    return {};
 }
 
 std::vector<Prediction> anyProblemPredictions(Fraction answer)

@@ -42,6 +42,15 @@ struct Hint {
 
 inline constexpr std::string_view GeneralHint = "もう一度計算してみましょう。";
 inline constexpr std::string_view RoundedId = "rounded";
+inline constexpr std::string_view RoundedHint
+    = "わり切れない小数にしていませんか。分数で答えましょう。";
+
+// The hint of a known mistake by its id, as its table words it where the words
+// do not depend on the problem (borrow-ten names its denominator and
+// parts-separately its operation: their table words are empty); nothing for
+// an unknown id. The two-number mistakes' alone, and every one's.
+[[nodiscard]] std::string_view pairMistakeHint(std::string_view id);
+[[nodiscard]] std::string_view mistakeHint(std::string_view id);
 
 // A decimal that is the answer rounded down or up to as many places as were
 // typed gets the rounded hint, whatever else fits. Otherwise the hint is that

@@ -110,6 +110,19 @@ constexpr std::array<Misreading, 5> Misreadings {{
 
 }  // namespace
 
+std::string_view mistakeHint(std::string_view id)
+{
+    if (id == RoundedId) {
+        return RoundedHint;
+    }
+    for (const Misreading &mistake : Misreadings) {
+        if (mistake.id == id) {
+            return mistake.hint;
+        }
+    }
+    return pairMistakeHint(id);
+}
+
 std::vector<Prediction> severalTermPredictions(const Expression &problem, Fraction answer)
 {
     std::vector<Prediction> all = anyProblemPredictions(answer);
