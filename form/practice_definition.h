@@ -69,7 +69,7 @@ inline constexpr std::array<PracticeControlDefinition, 37> PracticeControls {{
     {"Count",         PracticeKind::Number,       "Choose",   "",                      "問題の数"},
     {"Start",         PracticeKind::Button,       "Choose",   "はじめる",              "練習をはじめる"},
     {"CodeLabel",     PracticeKind::Label,        "Choose",   "セットコード",          "セットコード"},
-    {"CodeEntry",     PracticeKind::TextBox,      "Choose",   "p1:5-unlike:2:10:4821", "始めるセットのコード",
+    {"CodeEntry",     PracticeKind::TextBox,      "Choose",   "p2:5-unlike:2:10:4821", "始めるセットのコード",
         "先生や友だちにもらったコードを入れると、同じ問題で練習できます"},
     {"StartCode",     PracticeKind::Button,       "Choose",   "コードで始める",        "セットコードの問題で始める"},
     {"CodeMessage",   PracticeKind::Status,       "Choose",   "",                      "セットコードについて"},
@@ -296,7 +296,7 @@ struct PracticeTexts {
     std::string_view printFailed;
 };
 inline constexpr PracticeTexts PracticeText {
-    "セットコードが読めません。p1:単元:レベル:問題の数:番号 の形で書きます。",
+    "セットコードが読めません。p2:単元:レベル:問題の数:番号 の形で書きます。",
     "%1　%2",
     "%1 / %2",
     "(%1)",

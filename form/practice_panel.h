@@ -68,7 +68,7 @@ inline constexpr std::array<PracticeControlDefinition, 40> PracticeControls {{
     {"Count",             PracticeKind::Number,       "Choose",      "問題の数",               "問題の数"},
     {"Start",             PracticeKind::Button,       "Choose",      "はじめる",               "練習をはじめる"},
     {"OpenCode",          PracticeKind::Group,        "Choosing",    "セットコードで始める",   "セットコードで始める"},
-    {"CodeEntry",         PracticeKind::TextBox,      "OpenCode",    "p1:5-unlike:2:10:4821",  "始めるセットのコード",
+    {"CodeEntry",         PracticeKind::TextBox,      "OpenCode",    "p2:5-unlike:2:10:4821",  "始めるセットのコード",
         "先生や友だちにもらったコードを入れると、同じ問題で練習できます"},
     {"StartCode",         PracticeKind::Button,       "OpenCode",    "コードで始める",         "セットコードの問題で始める"},
     {"CodeMessage",       PracticeKind::Message,      "Choosing",    "",                       "セットコードについて"},
@@ -193,7 +193,7 @@ struct PracticeTexts {
 };
 inline constexpr PracticeTexts PracticeText {
     "セットコード「%1」では始められません。",
-    "セットコードは p1:単元:レベル:問題の数:番号 の形で書きます（例: p1:5-unlike:2:10:4821）。",
+    "セットコードは p2:単元:レベル:問題の数:番号 の形で書きます（例: p2:5-unlike:2:10:4821）。",
     "単元は次のとおりです。",
     "%1　%2",
     "(%1)　全%2問",

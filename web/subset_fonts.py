@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Subsets IPA P Gothic and IPA P Mincho to the characters the page draws.
 
-Usage: subset_fonts.py OUT_DIR SOURCE... [--later SOURCE...]
+Usage: subset_fonts.py OUT_DIR SOURCE... [--later SOURCE...] [--mincho SOURCE...]
 
 The characters are collected from the sources: the text of HTML pages (not
 their tags), and the string literals of C++ and JavaScript files (the
@@ -16,6 +16,10 @@ the working window's place); the characters they add are subset apart, as
 those characters: the browser fetches them only once the page draws one, so
 a cold load fetches no more than before. In a page given there, what stands
 in an element marked data-practice-panel is left to the later faces.
+
+The sources after --mincho are all that the page draws in the Mincho face
+(the hint of the field being typed in): its first face holds just their
+characters, and its later face the rest.
 """
 
 import re
@@ -59,40 +63,47 @@ def rename(font, family):
             record.string = names[record.nameID]
 
 
-def subset_faces(out_dir, text, suffix=""):
+def subset_face(out_dir, face, text, suffix=""):
+    source, family, stem = face
     options = subset.Options()
     options.flavor = "woff2"
     options.hinting = False  # the browser rasterises outlines well without it
     options.name_IDs = [0, 1, 2, 3, 4, 5, 6, 7, 13, 14]  # copyright and licence kept
     options.name_languages = ["*"]
-    for source, family, stem in FACES:
-        font = TTFont(source)
-        subsetter = subset.Subsetter(options)
-        subsetter.populate(text=text)
-        subsetter.subset(font)
-        rename(font, family)
-        font.flavor = "woff2"
-        font.save(out_dir / f"{stem}{suffix}.woff2")
+    font = TTFont(source)
+    subsetter = subset.Subsetter(options)
+    subsetter.populate(text=text)
+    subsetter.subset(font)
+    rename(font, family)
+    font.flavor = "woff2"
+    font.save(out_dir / f"{stem}{suffix}.woff2")
 
 
 def main():
     out_dir = Path(sys.argv[1])
     out_dir.mkdir(parents=True, exist_ok=True)
-    arguments = sys.argv[2:] + ["--later"]
-    split = arguments.index("--later")
-    sources, later_sources = arguments[:split], [a for a in arguments[split + 1:] if a != "--later"]
+    groups = {"": [], "--later": [], "--mincho": []}
+    group = ""
+    for argument in sys.argv[2:]:
+        if argument in groups:
+            group = argument
+        else:
+            groups[group].append(argument)
+    sources, later_sources = groups[""], groups["--later"]
     text = characters(sources)
     (out_dir / "characters.txt").write_text(text + "\n", encoding="utf-8")
-    subset_faces(out_dir, text)
-    later = "".join(sorted(set(characters(sources + later_sources, later=True)) - set(text)))
-    subset_faces(out_dir, later, "-later")
-    # A face with nothing in it serves nothing: then later.css is empty.
+    everything = set(characters(sources + later_sources, later=True))
     rules = []
-    if later:
-        ranges = ", ".join(f"U+{ord(c):X}" for c in later)
-        for _, family, stem in FACES:
-            rules.append(f'@font-face {{\n  font-family: "{family}";\n'
-                         f'  src: url("{stem}-later.woff2") format("woff2");\n'
+    for face in FACES:
+        first = characters(groups["--mincho"]) if groups["--mincho"] and "mincho" in face[2] else text
+        subset_face(out_dir, face, first)
+        later = "".join(sorted(everything - set(first)))
+        subset_face(out_dir, face, later, "-later")
+        # A face with nothing in it serves nothing: then it has no rule.
+        if later:
+            ranges = ", ".join(f"U+{ord(c):X}" for c in later)
+            rules.append(f'@font-face {{\n  font-family: "{face[1]}";\n'
+                         f'  src: url("{face[2]}-later.woff2") format("woff2");\n'
                          f"  unicode-range: {ranges};\n  font-display: block;\n}}\n")
     (out_dir / "later.css").write_text("".join(rules), encoding="utf-8")
 

@@ -436,9 +436,11 @@ void wholeBoth(const Case &c, Values &out)
         const Int128 size = W(*k);
         if (isWhole(*k) && size > 1 && hasPart(*other) && W(*other) == 0) {
             const bool negative = c.answer.num < 0;
+            const Int128 num = a(*other);
+            const Int128 den = b(*other);
             // k times the numerator and the denominator, or the denominator alone.
-            out.addForm([&] { return writtenAs(negative, 0, size * a(*other), size * b(*other)); });
-            out.addForm([&] { return writtenAs(negative, 0, a(*other), size * b(*other)); });
+            out.addForm([&] { return writtenAs(negative, 0, size * num, size * den); });
+            out.addForm([&] { return writtenAs(negative, 0, num, size * den); });
         }
     }
 }

@@ -1,5 +1,6 @@
 #include "engine/practice/generator.h"
 
+#include "engine/practice/making.h"
 #include "engine/practice/random.h"
 #include "engine/practice/rules.h"
 #include "engine/practice/shape.h"
@@ -17,38 +18,7 @@ namespace tobarin::practice {
 
 namespace {
 
-constexpr Operation Add = Operation::Add;
-constexpr Operation Subtract = Operation::Subtract;
-constexpr Operation Multiply = Operation::Multiply;
-constexpr Operation Divide = Operation::Divide;
-constexpr Shape Zero = Shape::Zero;
-constexpr Shape Whole = Shape::Whole;
-constexpr Shape Proper = Shape::Proper;
-constexpr Shape Improper = Shape::Improper;
-constexpr Shape Mixed = Shape::Mixed;
-
-// How the denominators of two fractions stand to each other.
-enum class Relation {
-    Any,
-    Same,
-    Multiple,  // different, one divides the other
-    Coprime,
-    Shared,  // a common factor, neither divides the other
-    Divides,  // the first divides the second (or equals it)
-};
-
-// A kind of problem: what a teacher decides before choosing any number.
-struct Kind {
-    Operation operation;
-    Shape first;
-    Shape second;
-    int weight;  // how often it is chosen, against the unit's other kinds
-    TagSet wanted;  // tags the problem is to show
-    TagSet unwanted;  // tags it is not to show
-    Relation relation = Relation::Any;  // of the denominators, where both operands have one
-    bool firstNegative = false;
-    bool secondNegative = false;
-};
+using namespace making;
 
 std::vector<Kind> like4Kinds()
 {
@@ -218,54 +188,6 @@ const std::vector<Kind> &kindsOf(Unit unit)
     return kinds.at(static_cast<std::size_t>(unit));
 }
 
-bool isSumOrDifference(Operation operation)
-{
-    return operation == Add || operation == Subtract;
-}
-
-bool relationHolds(Relation relation, std::int64_t d1, std::int64_t d2)
-{
-    if (d1 == 0 || d2 == 0) {
-        return true;  // a whole number or 0 has no denominator to compare
-    }
-    const bool divides = d1 % d2 == 0 || d2 % d1 == 0;
-    switch (relation) {
-    case Relation::Any:
-        return true;
-    case Relation::Same:
-        return d1 == d2;
-    case Relation::Multiple:
-        return d1 != d2 && divides;
-    case Relation::Coprime:
-        return std::gcd(d1, d2) == 1;
-    case Relation::Shared:
-        return !divides && std::gcd(d1, d2) != 1;
-    case Relation::Divides:
-        return d2 % d1 == 0;
-    }
-    return false;
-}
-
-// Picks the choices in a random order, each of those left equally likely, and
-// gives what attempt makes of the first one it accepts (a non-empty
-// optional), or nothing when it accepts none. So a choice that cannot be
-// completed is passed over, and among those that can each is equally likely.
-template <typename Choice, typename Attempt>
-std::invoke_result_t<Attempt &, const Choice &> firstAccepted(
-    Random &random, std::vector<Choice> choices, Attempt &&attempt)
-{
-    for (std::size_t left = choices.size(); left > 0; --left) {
-        const auto pick = static_cast<std::size_t>(random.below(left));
-        std::swap(choices[pick], choices[left - 1]);
-        if (auto made = attempt(choices[left - 1])) {
-            return made;
-        }
-    }
-    return {};
-}
-
-using Terms = std::pair<WrittenNumber, WrittenNumber>;
-
 class Builder {
 public:
     Builder(Random &random, Unit unit, const LevelLimits &limits)
@@ -416,7 +338,7 @@ private:
     // Whether a and b make a problem of the kind that keeps every rule.
     [[nodiscard]] bool fits(const Kind &kind, const WrittenNumber &a, const WrittenNumber &b) const
     {
-        if (brokenRule(m_unit, m_limits, kind.operation, a, b)) {
+        if (brokenRule(m_unit, m_limits, 1, kind.operation, a, b)) {
             return false;
         }
         const TagSet tags = tagsOf(kind.operation, a, b);
@@ -428,50 +350,14 @@ private:
     const LevelLimits &m_limits;
 };
 
-// The kind of the next problem: while the set still lacks a promised tag, a
-// kind that shows one of the missing tags; then any kind of the unit.
-const Kind &chooseKind(Random &random, const std::vector<Kind> &kinds, TagSet missing)
-{
-    std::vector<const Kind *> choices;
-    for (const Kind &kind : kinds) {
-        if (kind.wanted.hasAny(missing)) {
-            choices.push_back(&kind);
-        }
-    }
-    if (choices.empty()) {
-        for (const Kind &kind : kinds) {
-            choices.push_back(&kind);
-        }
-    }
-    int total = 0;
-    for (const Kind *kind : choices) {
-        total += kind->weight;
-    }
-    auto draw = static_cast<int>(random.below(static_cast<std::uint64_t>(total)));
-    for (const Kind *kind : choices) {
-        if (draw < kind->weight) {
-            return *kind;
-        }
-        draw -= kind->weight;
-    }
-    return *choices.back();
-}
-
-PracticeProblem practiceProblem(Operation operation, const Terms &terms)
-{
-    PracticeProblem made;
-    made.problem = pairProblem(terms.first, operation, terms.second);
-    made.expression = problemText(made.problem);
-    made.tags = tagsOf(made.problem);
-    return made;
-}
-
 // Far more than any set meets: a set of 50 draws from hundreds of problems.
 constexpr int MostRepeatsInARow = 1000;
 
 }  // namespace
 
-PracticeSet practiceSet(const SetCode &code)
+namespace making {
+
+PracticeSet firstSet(const SetCode &code)
 {
     Random random(textHash(setCodeText(code)));
     const LevelLimits &limits = levelLimits(code.level);
@@ -499,7 +385,7 @@ PracticeSet practiceSet(const SetCode &code)
         }
         repeats = 0;
         if (const std::optional<std::string> broken
-            = brokenRule(code.unit, code.level, made.problem)) {
+            = brokenRule(code.unit, code.level, made.problem, 1)) {
             throw std::logic_error("practice: " + made.expression + " breaks a rule: " + *broken);
         }
         missing = missing.without(made.tags);
@@ -512,6 +398,13 @@ PracticeSet practiceSet(const SetCode &code)
             set.problems[static_cast<std::size_t>(random.below(left))], set.problems[left - 1]);
     }
     return set;
+}
+
+}  // namespace making
+
+PracticeSet practiceSet(const SetCode &code)
+{
+    return code.version == 1 ? making::firstSet(code) : making::textbookSet(code);
 }
 
 std::string listingText(const PracticeSet &set)

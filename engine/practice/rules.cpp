@@ -15,8 +15,11 @@ bool isSumOrDifference(Operation operation)
     return operation == Operation::Add || operation == Operation::Subtract;
 }
 
-// The rules of one operand, whatever the unit.
-Broken brokenByOperand(const LevelLimits &limits, Operation operation, const WrittenNumber &term)
+// The rules of one operand, whatever the unit; in p2, 4-like's fractions
+// need not be in lowest terms (小4 writes 2/4 before it learns 約分), and an
+// improper fraction at levels 1–2 is at most 2 × its denominator + 1.
+Broken brokenByOperand(Unit unit, const LevelLimits &limits, int version, Operation operation,
+    const WrittenNumber &term)
 {
     const wide::Int128 largest = limits.largestDenominator;
     const wide::Int128 wholeParts = limits.wholeParts(operation);
@@ -42,7 +45,9 @@ Broken brokenByOperand(const LevelLimits &limits, Operation operation, const Wri
     if (term.den > largest) {
         return "a denominator is larger than the level allows";
     }
-    if (term.num == 0 || wide::gcd(term.num, term.den) != 1) {
+    const bool unreduced = version >= 2 && unit == Unit::Like4;
+    if (term.num == 0 || (!unreduced && wide::gcd(term.num, term.den) != 1)
+        || term.num % term.den == 0) {
         return "an operand is not in lowest terms";
     }
     if (wholePart(term) != 0 && term.num >= term.den) {
@@ -54,11 +59,23 @@ Broken brokenByOperand(const LevelLimits &limits, Operation operation, const Wri
     if (wholePart(term) == 0 && term.num >= limits.improperBelow() * term.den) {
         return "an improper fraction is larger than the level allows";
     }
+    if (version >= 2 && limits.level < HighestLevel && wholePart(term) == 0
+        && term.num > 2 * term.den + 1) {
+        return "an improper fraction is larger than 2 × its denominator + 1";
+    }
+    if (version >= 2 && limits.level < HighestLevel && term.den > 10
+        && (unit == Unit::Unlike5 || unit == Unit::Mixed5 || unit == Unit::Signed7)) {
+        return "a denominator is larger than 10 below level 3";
+    }
     return std::nullopt;
 }
 
-// What each unit allows of its operations and operands.
-Broken brokenByUnit(Unit unit, Operation operation, const WrittenNumber &a, const WrittenNumber &b)
+// What each unit allows of its operations and operands; p2 also allows a
+// mixed number in 6-times-whole, a whole factor in 6-times and a whole
+// dividend in 6-divide, but no 整数×分数 in 6-times-whole below level 3 and
+// no improper fraction in 5-unlike at level 1.
+Broken brokenByUnit(Unit unit, const LevelLimits &limits, int version, Operation operation,
+    const WrittenNumber &a, const WrittenNumber &b)
 {
     const Shape first = shapeOf(a);
     const Shape second = shapeOf(b);
@@ -80,6 +97,10 @@ Broken brokenByUnit(Unit unit, Operation operation, const WrittenNumber &a, cons
     case Unit::Unlike5:
         if (!sumOrDifference) {
             return "5-unlike has + and − only";
+        }
+        if (version >= 2 && limits.level == LowestLevel
+            && (first == Shape::Improper || second == Shape::Improper)) {
+            return "5-unlike has no improper fraction at level 1";
         }
         if (!fraction(first) || !fraction(second)) {
             return "5-unlike has two fractions without an integer part";
@@ -106,10 +127,14 @@ Broken brokenByUnit(Unit unit, Operation operation, const WrittenNumber &a, cons
         if (sumOrDifference) {
             return "6-times-whole has × and ÷ only";
         }
-        if (!((fraction(first) && second == Shape::Whole)
+        if (!(((fraction(first) || (version >= 2 && first == Shape::Mixed))
+                  && second == Shape::Whole)
                 || (operation == Operation::Multiply && first == Shape::Whole
                     && fraction(second)))) {
             return "6-times-whole has a fraction and a whole number, ÷ only by the whole number";
+        }
+        if (version >= 2 && limits.level < HighestLevel && first == Shape::Whole) {
+            return "6-times-whole has no 整数×分数 below level 3";
         }
         return std::nullopt;
     case Unit::Times6:
@@ -117,9 +142,17 @@ Broken brokenByUnit(Unit unit, Operation operation, const WrittenNumber &a, cons
         if (operation != (unit == Unit::Times6 ? Operation::Multiply : Operation::Divide)) {
             return unit == Unit::Times6 ? "6-times has × only" : "6-divide has ÷ only";
         }
-        if (!(fraction(first) || first == Shape::Mixed)
-            || !(fraction(second) || second == Shape::Mixed)) {
-            return "6-times and 6-divide have two fractions or mixed numbers";
+        {
+            const auto fractionOrMixed
+                = [&fraction](Shape shape) { return fraction(shape) || shape == Shape::Mixed; };
+            // p2: a whole factor (either) in 6-times, a whole dividend in 6-divide.
+            const bool wholeFirst = version >= 2 && first == Shape::Whole;
+            const bool wholeSecond
+                = version >= 2 && unit == Unit::Times6 && second == Shape::Whole;
+            if (!((fractionOrMixed(first) || wholeFirst) && (fractionOrMixed(second) || wholeSecond))
+                || (wholeFirst && wholeSecond)) {
+                return "6-times and 6-divide have two fractions or mixed numbers";
+            }
         }
         return std::nullopt;
     case Unit::Signed7:
@@ -141,13 +174,18 @@ Broken brokenByUnit(Unit unit, Operation operation, const WrittenNumber &a, cons
     return std::nullopt;
 }
 
-// The level's limits that hold between the operands.
-Broken brokenByLimits(
-    const LevelLimits &limits, Operation operation, const WrittenNumber &a, const WrittenNumber &b)
+// The level's limits that hold between the operands; in p2 5-unlike's
+// common denominator is at most 24 at level 1.
+Broken brokenByLimits(Unit unit, const LevelLimits &limits, int version, Operation operation,
+    const WrittenNumber &a, const WrittenNumber &b)
 {
     if (isSumOrDifference(operation)) {
-        if (wide::lcm(denominatorOf(a), denominatorOf(b)) > limits.commonDenominator) {
+        const wide::Int128 common = wide::lcm(denominatorOf(a), denominatorOf(b));
+        if (common > limits.commonDenominator) {
             return "the common denominator is larger than the level allows";
+        }
+        if (version >= 2 && unit == Unit::Unlike5 && limits.level == LowestLevel && common > 24) {
+            return "5-unlike's common denominator is larger than 24 at level 1";
         }
         return std::nullopt;
     }
@@ -164,29 +202,29 @@ Broken brokenByLimits(
 
 }  // namespace
 
-std::optional<std::string> brokenRule(Unit unit, int level, const Problem &problem)
+std::optional<std::string> brokenRule(Unit unit, int level, const Problem &problem, int version)
 {
     const std::optional<Pair> pair = windowPair(problem);
     if (!pair || !isPracticeNumber(pair->first) || !isPracticeNumber(pair->second)) {
         return "an operand is not written as a practice problem writes it";
     }
     const Broken broken
-        = brokenRule(unit, levelLimits(level), pair->operation, pair->first, pair->second);
+        = brokenRule(unit, levelLimits(level), version, pair->operation, pair->first, pair->second);
     return broken ? std::optional<std::string>(*broken) : std::nullopt;
 }
 
-Broken brokenRule(Unit unit, const LevelLimits &limits, Operation operation, const WrittenNumber &a,
-    const WrittenNumber &b)
+Broken brokenRule(Unit unit, const LevelLimits &limits, int version, Operation operation,
+    const WrittenNumber &a, const WrittenNumber &b)
 {
     for (const WrittenNumber *term : {&a, &b}) {
-        if (const Broken broken = brokenByOperand(limits, operation, *term)) {
+        if (const Broken broken = brokenByOperand(unit, limits, version, operation, *term)) {
             return broken;
         }
     }
-    if (const Broken broken = brokenByUnit(unit, operation, a, b)) {
+    if (const Broken broken = brokenByUnit(unit, limits, version, operation, a, b)) {
         return broken;
     }
-    if (const Broken broken = brokenByLimits(limits, operation, a, b)) {
+    if (const Broken broken = brokenByLimits(unit, limits, version, operation, a, b)) {
         return broken;
     }
     const std::optional<Fraction> answer = answerOf(operation, a, b);
@@ -206,9 +244,10 @@ Broken brokenRule(Unit unit, const LevelLimits &limits, Operation operation, con
         }
     }
     // 約分 is taught after this unit: the result over the common
-    // denominator is already in lowest terms, and so never a whole number
-    // such as 5/5 either.
-    if (unit == Unit::Like4 && tagsOf(operation, a, b).has(Tag::Reduce)) {
+    // denominator is already in lowest terms; in p1 never a whole number
+    // such as 5/5 either, which in p2 is made whole (整数に直す).
+    if (unit == Unit::Like4 && tagsOf(operation, a, b).has(Tag::Reduce)
+        && (version < 2 || !answer->isWhole())) {
         return "4-like's answer needs 約分";
     }
     return std::nullopt;

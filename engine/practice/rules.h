@@ -39,8 +39,9 @@ namespace tobarin::practice {
 
 // What a problem breaks, in a few words, or nothing when it keeps every rule
 // of the unit at the level (LowestLevel to HighestLevel).
-[[nodiscard]] std::optional<std::string> brokenRule(Unit unit, int level, const Problem &problem);
+[[nodiscard]] std::optional<std::string> brokenRule(
+    Unit unit, int level, const Problem &problem, int version = 2);
 [[nodiscard]] std::optional<std::string_view> brokenRule(Unit unit, const LevelLimits &limits,
-    Operation operation, const WrittenNumber &a, const WrittenNumber &b);
+    int version, Operation operation, const WrittenNumber &a, const WrittenNumber &b);
 
 }  // namespace tobarin::practice

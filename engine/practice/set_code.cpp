@@ -64,7 +64,7 @@ std::string unitIds()
 
 std::string setCodeText(const SetCode &code)
 {
-    return std::string(CodeVersion) + ":" + std::string(unitInfo(code.unit).id) + ":"
+    return "p" + std::to_string(code.version) + ":" + std::string(unitInfo(code.unit).id) + ":"
         + std::to_string(code.level) + ":" + std::to_string(code.count) + ":"
         + std::to_string(code.seed);
 }
@@ -109,9 +109,11 @@ Parsed<std::uint64_t> parseSeed(std::string_view text)
 Parsed<SetCode> parseSetCode(std::string_view text)
 {
     const std::vector<std::string_view> parts = split(text, ':');
-    if (parts.front() != CodeVersion && parts.size() > 1) {
+    const bool first = parts.front() == FirstVersion;
+    if (!first && parts.front() != CodeVersion && parts.size() > 1) {
         return refused<SetCode>("unknown code version " + quote(parts.front()) + " in "
-            + quote(text) + ": this program reads " + std::string(CodeVersion) + " codes.");
+            + quote(text) + ": this program reads " + std::string(FirstVersion) + " and "
+            + std::string(CodeVersion) + " codes.");
     }
     if (parts.size() != 5) {
         return refused<SetCode>("a set code is " + std::string(CodeVersion)
@@ -126,7 +128,7 @@ Parsed<SetCode> parseSetCode(std::string_view text)
             return refused<SetCode>("in the code " + quote(text) + ", " + *error);
         }
     }
-    return {SetCode {*unit.value, *level.value, *count.value, *seed.value}, {}};
+    return {SetCode {*unit.value, *level.value, *count.value, *seed.value, first ? 1 : 2}, {}};
 }
 
 }  // namespace tobarin::practice

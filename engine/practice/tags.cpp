@@ -8,7 +8,8 @@ namespace {
 
 constexpr std::array<std::string_view, AllTags.size()> TagNames {"same", "multiple", "coprime",
     "shared", "reduce", "carry", "borrow", "whole-minus", "whole", "improper", "mixed", "cancel",
-    "over-one", "whole-answer", "neg1", "neg2", "zero"};
+    "over-one", "whole-answer", "neg1", "neg2", "zero", "cancel-both", "whole-factor",
+    "whole-dividend"};
 
 bool isSumOrDifference(Operation operation)
 {
@@ -63,6 +64,18 @@ void addMixedWayTags(
     if (firstHasWhole && b.hasFraction && partA < partB) {
         tags.add(Tag::Borrow);
     }
+}
+
+// Of × (÷ after the reciprocal of the divisor): whether each numerator shares
+// a factor with the other factor's denominator, on both diagonals.
+bool cancelsBoth(Operation operation, const WrittenNumber &a, const WrittenNumber &b)
+{
+    const wide::Int128 n1 = wholePart(a) * denominatorOf(a) + a.num;
+    const wide::Int128 n2 = wholePart(b) * denominatorOf(b) + b.num;
+    if (operation == Operation::Multiply) {
+        return wide::gcd(n1, denominatorOf(b)) != 1 && wide::gcd(n2, denominatorOf(a)) != 1;
+    }
+    return wide::gcd(n1, n2) != 1 && wide::gcd(denominatorOf(a), denominatorOf(b)) != 1;
 }
 
 bool cancels(Operation operation, const WrittenNumber &a, const WrittenNumber &b)
@@ -155,6 +168,17 @@ TagSet tagsOf(Operation operation, const WrittenNumber &a, const WrittenNumber &
     }
     if (!isSumOrDifference(operation) && !anyZero && cancels(operation, a, b)) {
         tags.add(Tag::Cancel);
+        if (cancelsBoth(operation, a, b)) {
+            tags.add(Tag::CancelBoth);
+        }
+    }
+    if (operation == Operation::Multiply && !anyZero
+        && ((first == Shape::Whole) != (second == Shape::Whole))) {
+        tags.add(Tag::WholeFactor);
+    }
+    if (operation == Operation::Divide && first == Shape::Whole && second != Shape::Whole
+        && !anyZero) {
+        tags.add(Tag::WholeDividend);
     }
 
     const std::optional<Fraction> answer = answerOf(operation, a, b);

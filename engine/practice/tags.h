@@ -49,11 +49,16 @@ enum class Tag : std::uint8_t {
     Neg1,  // `neg1`: one operand negative
     Neg2,  // `neg2`: both negative
     Zero,  // `zero`: an operand or the answer is 0
+    // × and ÷, no zero operand:
+    CancelBoth,  // `cancel-both`: after the reciprocal for ÷, each numerator with the other's denominator
+    WholeFactor,  // `whole-factor`: × of a whole number and a fraction (3 × 2/5)
+    WholeDividend,  // `whole-dividend`: ÷ of a whole number by a fraction (3 ÷ 3/4)
 };
 
-inline constexpr std::array<Tag, 17> AllTags {Tag::Same, Tag::Multiple, Tag::Coprime, Tag::Shared,
+inline constexpr std::array<Tag, 20> AllTags {Tag::Same, Tag::Multiple, Tag::Coprime, Tag::Shared,
     Tag::Reduce, Tag::Carry, Tag::Borrow, Tag::WholeMinus, Tag::Whole, Tag::Improper, Tag::Mixed,
-    Tag::Cancel, Tag::OverOne, Tag::WholeAnswer, Tag::Neg1, Tag::Neg2, Tag::Zero};
+    Tag::Cancel, Tag::OverOne, Tag::WholeAnswer, Tag::Neg1, Tag::Neg2, Tag::Zero, Tag::CancelBoth,
+    Tag::WholeFactor, Tag::WholeDividend};
 
 // "same", "whole-minus", "over-one"...
 [[nodiscard]] std::string_view tagName(Tag tag);

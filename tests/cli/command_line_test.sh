@@ -153,7 +153,7 @@ $working" '' --calc '1 2/3 + 3/4' --steps --check '2 10/24'
 "--level: the level is 1, 2 or 3, not '4'.|--practice 5-unlike --level 4 --list"
 "--count: the count is a whole number from 1 to 50, not '0'.|--practice 5-unlike --count 0 --list"
 "--seed: the seed is a whole number from 0 to 18446744073709551615, not '1.5'.|--practice 5-unlike --seed 1.5 --list"
-"unknown code version 'p2' in 'p2:5-unlike:2:10:1': this program reads p1 codes.|--practice p2:5-unlike:2:10:1 --list"
+"unknown code version 'p3' in 'p3:5-unlike:2:10:1': this program reads p1 and p2 codes.|--practice p3:5-unlike:2:10:1 --list"
 "--level, --count and --seed go with a unit, not with a set code, which holds them.|--practice p1:5-unlike:2:10:1 --count 5 --list"
 "--level, --count, --seed and --list need --practice UNIT|CODE.|--list"
 "--practice goes without --calc, --check, --improper and --steps.|--practice 4-like --list --steps"
@@ -172,7 +172,7 @@ $usage" ${row##*|}
     # Without --seed a seed is drawn and written into the code; every problem
     # reads back as --calc EXPR.
     listing=$(LC_ALL="$locale" "$program" --practice 5-mixed --list)
-    if ! [[ "${listing%%$'\n'*}" =~ ^'# p1:5-mixed:2:10:'[0-9]+$ ]] || [ "$(wc -l <<<"$listing")" != 11 ]; then
+    if ! [[ "${listing%%$'\n'*}" =~ ^'# p2:5-mixed:2:10:'[0-9]+$ ]] || [ "$(wc -l <<<"$listing")" != 11 ]; then
         printf 'FAILED (LC_ALL=%s) --practice 5-mixed --list wrote:\n%s\n' "$locale" "$listing"
         failures=$((failures + 1))
     fi

@@ -20,6 +20,7 @@
 #include <cctype>
 #include <gtest/gtest.h>
 #include <numeric>
+#include <map>
 #include <set>
 #include <string>
 
@@ -123,22 +124,48 @@ TagSet expectedTags(
         if (operation == Operation::Subtract && x.wholeNumber() && y.den != 0 && negatives == 0)
             tags.add(Tag::WholeMinus);
     }
-    if (!sum && !anyZero && hasNote(solve(problem, AnswerForm::Mixed).working, Note::CancelAcross))
+    const Working working = solve(problem, AnswerForm::Mixed).working;
+    if (!sum && !anyZero && hasNote(working, Note::CancelAcross)) {
         tags.add(Tag::Cancel);
+        // Each numerator cancelled with the other's denominator.
+        for (const Step &step : working.steps) {
+            if (step.note == Note::CancelAcross && step.expression.numerator.size() == 2
+                && step.expression.numerator[0].was && step.expression.numerator[1].was
+                && step.expression.denominator.size() == 2)
+                tags.add(Tag::CancelBoth);
+        }
+    }
+    if (operation == Operation::Multiply && !anyZero && x.wholeNumber() != y.wholeNumber())
+        tags.add(Tag::WholeFactor);
+    if (operation == Operation::Divide && !anyZero && x.wholeNumber() && !y.wholeNumber())
+        tags.add(Tag::WholeDividend);
     return tags;
 }
 
 // What a problem breaks of the rules of its unit and level, or "".
-std::string brokenHere(Unit unit, const LevelLimits &limits, const Problem &problem,
+// The second generator, p2: 4-like's fractions need not be in lowest terms,
+// an improper fraction below level 3 is at most 2 × its denominator + 1, and
+// some units take other shapes (a mixed number in 6-times-whole, a whole
+// factor in 6-times, a whole dividend in 6-divide) and fewer denominators.
+std::string brokenHere(Unit unit, const LevelLimits &limits, int version, const Problem &problem,
     const Operand &x, const Operand &y, const Fraction &answer)
 {
     const Operation operation = fieldsOf(problem).value().operation;
     const bool sum = operation == Operation::Add || operation == Operation::Subtract;
+    const bool p2 = version == 2;
+    const bool below3 = limits.level < HighestLevel;
     for (const Operand *o : {&x, &y}) {
         if (o->den != 0 && (o->den < 2 || o->den > limits.largestDenominator))
             return "denominator";
-        if (o->den != 0 && (o->num < 1 || std::gcd(o->num, o->den) != 1))
+        if (p2 && below3 && o->den > 10
+            && (unit == Unit::Unlike5 || unit == Unit::Mixed5 || unit == Unit::Signed7))
+            return "denominator";
+        if (o->den != 0
+            && (o->num < 1 || o->num % o->den == 0
+                || (!(p2 && unit == Unit::Like4) && std::gcd(o->num, o->den) != 1)))
             return "lowest terms";
+        if (p2 && below3 && o->improper() && o->num > 2 * o->den + 1)
+            return "improper";
         if (o->mixed() && (o->num >= o->den || o->whole > limits.wholeParts(operation)))
             return "mixed";
         if (o->improper() && o->num >= limits.improperBelow() * o->den)
@@ -162,11 +189,14 @@ std::string brokenHere(Unit unit, const LevelLimits &limits, const Problem &prob
     switch (unit) {
     case Unit::Like4:
         if (!sum || y.wholeNumber() || (x.wholeNumber() && operation != Operation::Subtract)
-            || (x.den != 0 && x.den != y.den) || answer.den != y.den)
+            || (x.den != 0 && x.den != y.den) || (answer.den != y.den && !(p2 && answer.isWhole())))
             return "4-like";
         break;
     case Unit::Unlike5:
         if (!sum || !fraction(x) || !fraction(y) || x.den == y.den)
+            return "5-unlike";
+        if (p2 && limits.level == LowestLevel
+            && (x.improper() || y.improper() || std::lcm(x.den, y.den) > 24))
             return "5-unlike";
         break;
     case Unit::Mixed5:
@@ -174,16 +204,21 @@ std::string brokenHere(Unit unit, const LevelLimits &limits, const Problem &prob
             return "5-mixed";
         break;
     case Unit::TimesWhole6:
-        if (!(fraction(x) && y.wholeNumber())
+        if (!((fraction(x) || (p2 && x.mixed())) && y.wholeNumber())
             && !(operation == Operation::Multiply && x.wholeNumber() && fraction(y)))
+            return "6-times-whole";
+        if (p2 && below3 && x.wholeNumber())
             return "6-times-whole";
         break;
     case Unit::Times6:
-    case Unit::Divide6:
+    case Unit::Divide6: {
+        // p2: one whole factor in 6-times; a whole dividend in 6-divide.
+        const bool wholeAllowed = p2 && (unit == Unit::Times6 || y.den != 0);
         if (operation != (unit == Unit::Times6 ? Operation::Multiply : Operation::Divide)
-            || x.den == 0 || y.den == 0)
+            || (x.den == 0 && y.den == 0) || ((x.den == 0 || y.den == 0) && !wholeAllowed))
             return "6-times or 6-divide";
         break;
+    }
     case Unit::Signed7:
         if (x.mixed() || y.mixed() || x.wholeNumber() || y.wholeNumber() || (x.zero() && y.zero())
             || (!x.negative && !y.negative) || (divide && y.zero()))
@@ -198,6 +233,7 @@ std::string brokenHere(Unit unit, const LevelLimits &limits, const Problem &prob
 void expectKept(const PracticeSet &set)
 {
     const LevelLimits &limits = levelLimits(set.code.level);
+    const int version = set.code.version;
     TagSet seen;
     std::set<std::string> lines;
     for (const PracticeProblem &made : set.problems) {
@@ -211,12 +247,12 @@ void expectKept(const PracticeSet &set)
         const Operand y(typed.second);
         ASSERT_FALSE(typed.operation == Operation::Divide && y.zero());
         const Fraction answer = answerOf(typed.operation, x.value, y.value);
-        EXPECT_EQ(brokenHere(set.code.unit, limits, problem, x, y, answer), "");
+        EXPECT_EQ(brokenHere(set.code.unit, limits, version, problem, x, y, answer), "");
         EXPECT_EQ(tagsText(made.tags), tagsText(expectedTags(problem, x, y, answer)));
         const Solution solution = solve(problem, unitInfo(set.code.unit).answerForm);
         ASSERT_TRUE(solution.answer) << solution.working.report;
         EXPECT_EQ(valueOf(*solution.answer), answer);
-        EXPECT_FALSE(brokenRule(set.code.unit, set.code.level, problem));
+        EXPECT_FALSE(brokenRule(set.code.unit, set.code.level, problem, version));
         for (const Tag tag : made.tags.list())
             seen.add(tag);
         lines.insert(made.expression);
@@ -230,6 +266,96 @@ void expectKept(const PracticeSet &set)
     EXPECT_GE(static_cast<std::size_t>(covered), std::min(promised.size(), set.problems.size()))
         << setCodeText(set.code) << " lacks "
         << tagsText(promisedTags(set.code.unit).without(seen));
+}
+
+// What each ten problems of a p2 set hold as a teacher asks of a sheet: at
+// least so many of some kinds, at most so many of others, no two problems
+// over the same pair of denominators; and at level 3 none of the level-1 set.
+void expectTaught(const PracticeSet &set)
+{
+    const Unit unit = set.code.unit;
+    for (std::size_t start = 0; start < set.problems.size(); start += 10) {
+        const std::size_t size = std::min<std::size_t>(10, set.problems.size() - start);
+        std::map<std::string, int> counts;
+        std::set<std::pair<long long, long long>> pairs;
+        for (std::size_t i = start; i < start + size; ++i) {
+            const PracticeProblem &made = set.problems[i];
+            const TypedProblem typed = fieldsOf(made.problem).value();
+            const Operand x(typed.first);
+            const Operand y(typed.second);
+            const Operation operation = typed.operation;
+            const bool sum = operation == Operation::Add || operation == Operation::Subtract;
+            ++counts["op" + std::to_string(static_cast<int>(operation))];
+            for (const Tag tag : made.tags.list())
+                ++counts[std::string(tagName(tag))];
+            if (made.tags.has(Tag::Borrow) && made.tags.has(Tag::Reduce))
+                ++counts["borrow+reduce"];
+            if (sum && ((x.wholeNumber() && y.mixed()) || (x.mixed() && y.wholeNumber())))
+                ++counts["whole and mixed"];
+            if (operation == Operation::Multiply
+                && ((x.wholeNumber() && x.whole == y.den) || (y.wholeNumber() && y.whole == x.den)))
+                ++counts["its own denominator"];
+            if (operation == Operation::Divide && y.den != 0 && !y.mixed() && y.num == 1)
+                ++counts["unit divisor"];
+            if (unit == Unit::Mixed5 && x.den != 0 && x.den == y.den)
+                ++counts["equal denominators"];
+            if (x.zero() || y.zero())
+                ++counts["zero operand"];
+            if (sum && y.zero() && set.code.level > LowestLevel)
+                ++counts["x ± 0"];
+            if (x.den != 0 && y.den != 0) {
+                const auto pair = std::minmax(x.den, y.den);
+                EXPECT_TRUE(pairs.insert(pair).second)
+                    << setCodeText(set.code) << ": " << made.expression << " repeats its denominators";
+            }
+        }
+        const auto atLeast = [&](const std::string &what, int per10) {
+            EXPECT_GE(counts[what], per10 * static_cast<int>(size) / 10)
+                << setCodeText(set.code) << " from " << start << ": " << what;
+        };
+        const auto atMost = [&](const std::string &what, int most) {
+            EXPECT_LE(counts[what], most) << setCodeText(set.code) << " from " << start << ": " << what;
+        };
+        atMost("whole and mixed", 1);
+        atMost("its own denominator", 1);
+        atMost("unit divisor", 2);
+        atMost("equal denominators", 1);
+        atMost("x ± 0", 0);
+        switch (unit) {
+        case Unit::Like4:
+            atLeast("carry", 2);
+            atLeast("whole-answer", 1);
+            break;
+        case Unit::Mixed5:
+            atLeast("whole-answer", 1);
+            atLeast("borrow+reduce", 1);
+            break;
+        case Unit::Times6:
+            atLeast("cancel-both", 2);
+            atLeast("whole-answer", 1);
+            atLeast("whole-factor", 1);
+            break;
+        case Unit::Divide6:
+            atLeast("whole-dividend", 1);
+            break;
+        case Unit::Signed7:
+            atMost("zero operand", 1);
+            for (int op = 0; op < 4; ++op)
+                atLeast("op" + std::to_string(op), 2);
+            break;
+        case Unit::Unlike5:
+        case Unit::TimesWhole6:
+            break;
+        }
+    }
+    if (set.code.level == HighestLevel) {
+        SetCode easiest = set.code;
+        easiest.level = LowestLevel;
+        for (const PracticeProblem &made : practiceSet(easiest).problems) {
+            for (const PracticeProblem &again : set.problems)
+                EXPECT_NE(again.expression, made.expression) << "level 3 repeats level 1";
+        }
+    }
 }
 
 struct UnitLevel {
@@ -258,6 +384,12 @@ TEST_P(PracticeSets, KeepEveryRuleAndTellTrueTags)
         const SetCode code {GetParam().unit, GetParam().level, DefaultCount, seed * 7919};
         const PracticeSet set = practiceSet(code);
         expectKept(set);
+        expectTaught(set);
+        if (seed % 10 == 0) {
+            SetCode first = code;
+            first.version = 1;
+            expectKept(practiceSet(first));
+        }
         EXPECT_EQ(practiceSet(code), set) << "one code, two sets";
     }
 }
@@ -266,7 +398,9 @@ TEST_P(PracticeSets, OfEverySizeKeepTheRulesAndHoldWhatTheirSizeAllows)
 {
     for (int count = 1; count <= MostProblems && !HasFailure(); count += count < 5 ? 1 : 15) {
         for (std::uint64_t seed = 0; seed < 20; ++seed) {
-            expectKept(practiceSet({GetParam().unit, GetParam().level, count, seed}));
+            const PracticeSet set = practiceSet({GetParam().unit, GetParam().level, count, seed});
+            expectKept(set);
+            expectTaught(set);
         }
     }
 }
@@ -332,10 +466,67 @@ INSTANTIATE_TEST_SUITE_P(Codes, SetCodes,
         CodeCase {"p1:4-like:4:10:1", "the level is 1, 2 or 3"},
         CodeCase {"p1:4-like:2:0:1", "the count is a whole number from 1 to 50"},
         CodeCase {"p1:4-like:2:51:1", "the count is a whole number from 1 to 50"},
-        CodeCase {"p2:4-like:2:10:1", "unknown code version 'p2'"},
-        CodeCase {"p1:4-like:2:10", "a set code is p1:UNIT:LEVEL:COUNT:SEED"},
-        CodeCase {"p1:4-like:2:10:1:5", "a set code is p1:UNIT:LEVEL:COUNT:SEED"}),
+        CodeCase {"p2:4-like:2:10:1", "p2:4-like:2:10:1"},
+        CodeCase {"p3:4-like:2:10:1", "unknown code version 'p3'"},
+        CodeCase {"p1:4-like:2:10", "a set code is p2:UNIT:LEVEL:COUNT:SEED"},
+        CodeCase {"p1:4-like:2:10:1:5", "a set code is p2:UNIT:LEVEL:COUNT:SEED"}),
     [](const auto &row) { return rowName(row.param.text); });
+
+// The first generator's sets are what they were: printed sheets carry p1 codes.
+TEST(FirstGenerator, GivesTheSetsItGave)
+{
+    // Each code with the 64-bit FNV-1a hash of its problems, one a line.
+    constexpr std::pair<const char *, std::uint64_t> Sets[] = {
+    {"p1:4-like:1:10:4821", 0x27a45e8a3e2861b2U},
+    {"p1:4-like:1:50:7", 0xb4bb0b257058928eU},
+    {"p1:4-like:2:10:4821", 0x996143d6ac68c380U},
+    {"p1:4-like:2:50:7", 0x676fd5fb04d6e6baU},
+    {"p1:4-like:3:10:4821", 0xfd7d8980978660c2U},
+    {"p1:4-like:3:50:7", 0x9d4464cf2b4c24aeU},
+    {"p1:5-unlike:1:10:4821", 0xd0bc54f6b35cf3c8U},
+    {"p1:5-unlike:1:50:7", 0xd41d03114048ba68U},
+    {"p1:5-unlike:2:10:4821", 0x77ae5765228441f6U},
+    {"p1:5-unlike:2:50:7", 0x6bcb0123ab00c78dU},
+    {"p1:5-unlike:3:10:4821", 0x3f1cab406191e993U},
+    {"p1:5-unlike:3:50:7", 0x672d523b855ff7eeU},
+    {"p1:5-mixed:1:10:4821", 0x938abda0d8096462U},
+    {"p1:5-mixed:1:50:7", 0x3bcda7b166ba32f5U},
+    {"p1:5-mixed:2:10:4821", 0x883bf4a84d5a469aU},
+    {"p1:5-mixed:2:50:7", 0x4129dc5cd31d1852U},
+    {"p1:5-mixed:3:10:4821", 0x7528a0384e4844d0U},
+    {"p1:5-mixed:3:50:7", 0x08cc735abdd10c10U},
+    {"p1:6-times-whole:1:10:4821", 0xa619f4bf65928e96U},
+    {"p1:6-times-whole:1:50:7", 0xc3f0412a344d38feU},
+    {"p1:6-times-whole:2:10:4821", 0xb237e56801ee0d36U},
+    {"p1:6-times-whole:2:50:7", 0xb7ce055af15d96fcU},
+    {"p1:6-times-whole:3:10:4821", 0x700e4a2ed5617a48U},
+    {"p1:6-times-whole:3:50:7", 0x334a2f9b207f4550U},
+    {"p1:6-times:1:10:4821", 0x09835b41fc8cab23U},
+    {"p1:6-times:1:50:7", 0xd8619415c1fb4974U},
+    {"p1:6-times:2:10:4821", 0x23385828b52b76a5U},
+    {"p1:6-times:2:50:7", 0x08fdc656d0971a55U},
+    {"p1:6-times:3:10:4821", 0xce06790d83c0a4c7U},
+    {"p1:6-times:3:50:7", 0x00bb84baca7fb7b5U},
+    {"p1:6-divide:1:10:4821", 0xc9bed72f306e6171U},
+    {"p1:6-divide:1:50:7", 0xdcf7fd5bc387015cU},
+    {"p1:6-divide:2:10:4821", 0x0a44929559ac50deU},
+    {"p1:6-divide:2:50:7", 0xf054c7190615be85U},
+    {"p1:6-divide:3:10:4821", 0xdc11e381fcfb2da3U},
+    {"p1:6-divide:3:50:7", 0xbe91bca9c0c939e6U},
+    {"p1:7-signed:1:10:4821", 0x167af74b994abd18U},
+    {"p1:7-signed:1:50:7", 0x8bc0762e62bae87eU},
+    {"p1:7-signed:2:10:4821", 0x277055a058d64ac6U},
+    {"p1:7-signed:2:50:7", 0x661825ee39f6c001U},
+    {"p1:7-signed:3:10:4821", 0x52c6cd32122a4f22U},
+    {"p1:7-signed:3:50:7", 0x5def5f660f8863e1U},
+    };
+    for (const auto &[code, hash] : Sets) {
+        std::string problems;
+        for (const PracticeProblem &made : practiceSet(parseSetCode(code).value.value()).problems)
+            problems += made.expression + "\n";
+        EXPECT_EQ(textHash(problems), hash) << code << ":\n" << problems;
+    }
+}
 
 TEST(Random, IsSplitMix64AndDrawsEveryValueOfARange)
 {
@@ -362,6 +553,7 @@ struct ProblemCase {
     int level;
     const char *expression;
     const char *expected;  // its tags, or "breaks: " and the rule it breaks
+    int version = 2;  // of the generator whose rules it is held to
 
     friend void PrintTo(const ProblemCase &row, std::ostream *os)
     {
@@ -375,7 +567,8 @@ TEST_P(ChosenProblems, HaveTheirTagsOrBreakTheirRule)
 {
     const ProblemCase &c = GetParam();
     const Problem problem = readProblem(c.expression).value.value();
-    const std::optional<std::string> broken = brokenRule(*unitNamed(c.unit), c.level, problem);
+    const std::optional<std::string> broken
+        = brokenRule(*unitNamed(c.unit), c.level, problem, c.version);
     EXPECT_EQ(broken ? "breaks: " + *broken : tagsText(tagsOf(problem)), c.expected);
 }
 
@@ -386,10 +579,10 @@ INSTANTIATE_TEST_SUITE_P(Problems, ChosenProblems,
         ProblemCase {"5-mixed", 2, "1 2/3 + 3/4", "coprime,carry,mixed,over-one"},
         ProblemCase {"5-mixed", 2, "3 1/5 - 1 2/3", "coprime,borrow,mixed,over-one"},
         ProblemCase {"4-like", 2, "3 - 2/5", "borrow,whole-minus,whole,over-one"},
-        ProblemCase {"6-divide", 2, "3/4 ÷ 9/10", "cancel"},
-        ProblemCase {"6-divide", 2, "2 1/4 ÷ 1 1/8", "mixed,cancel,over-one,whole-answer"},
+        ProblemCase {"6-divide", 2, "3/4 ÷ 9/10", "cancel,cancel-both"},
+        ProblemCase {"6-divide", 2, "2 1/4 ÷ 1 1/8", "mixed,cancel,over-one,whole-answer,cancel-both"},
         ProblemCase {"6-times-whole", 2, "4/9 ÷ 2", "whole,cancel"},
-        ProblemCase {"7-signed", 2, "(-2/3) × (-3/4)", "cancel,neg2"},
+        ProblemCase {"7-signed", 2, "(-2/3) × (-3/4)", "cancel,neg2,cancel-both"},
         ProblemCase {"7-signed", 2, "-5/6 + 5/6", "same,neg1,zero"},
         ProblemCase {"7-signed", 2, "0 ÷ (-3/4)", "neg1,zero"},
         ProblemCase {"5-unlike", 2, "2/4 + 1/3", "breaks: an operand is not in lowest terms"},
@@ -398,8 +591,20 @@ INSTANTIATE_TEST_SUITE_P(Problems, ChosenProblems,
         ProblemCase {"5-unlike", 2, "1/2 + 1/1", "breaks: a denominator is 1"},
         ProblemCase {"5-unlike", 2, "1/5 + 2/5", "breaks: 5-unlike has unlike denominators"},
         ProblemCase {"5-unlike", 2, "1/2 - 3/4", "breaks: the answer is not above 0"},
-        ProblemCase {"4-like", 2, "1/3 + 2/3", "breaks: 4-like's answer needs 約分"},
+        ProblemCase {"4-like", 2, "1/3 + 2/3", "breaks: 4-like's answer needs 約分", 1},
+        ProblemCase {"4-like", 2, "1/3 + 2/3", "same,reduce,whole-answer"},
         ProblemCase {"4-like", 2, "1/6 + 1/6", "breaks: 4-like's answer needs 約分"},
+        ProblemCase {"4-like", 2, "2/8 + 3/8", "same"},
+        ProblemCase {"4-like", 2, "2/8 + 3/8", "breaks: an operand is not in lowest terms", 1},
+        ProblemCase {"5-unlike", 1, "7/4 - 1/3", "breaks: 5-unlike has no improper fraction at level 1"},
+        ProblemCase {"5-unlike", 1, "5/6 - 3/10",
+            "breaks: 5-unlike's common denominator is larger than 24 at level 1"},
+        ProblemCase {"5-unlike", 2, "1/11 + 1/2", "breaks: a denominator is larger than 10 below level 3"},
+        ProblemCase {"7-signed", 2, "-8/3 + 1/2",
+            "breaks: an improper fraction is larger than 2 × its denominator + 1"},
+        ProblemCase {"6-times-whole", 2, "3 × 2/5", "breaks: 6-times-whole has no 整数×分数 below level 3"},
+        ProblemCase {"6-times", 2, "3 × 2/5", "whole,over-one,whole-factor"},
+        ProblemCase {"6-divide", 2, "3 ÷ 3/4", "whole,cancel,over-one,whole-answer,whole-dividend"},
         ProblemCase {"5-mixed", 1, "4 1/2 + 1/3",
             "breaks: a mixed number's integer part is larger than the level allows"},
         ProblemCase {
@@ -419,7 +624,9 @@ INSTANTIATE_TEST_SUITE_P(Problems, ChosenProblems,
         ProblemCase {"7-signed", 2, "1 1/2 + (-1/3)",
             "breaks: 7-signed has fractions without an integer part, and 0"}),
     [](const auto &row) {
-        return rowName(std::string(row.param.unit) + " " + row.param.expression);
+        return rowName("p" + std::to_string(row.param.version) + " " + row.param.unit + " "
+            + std::to_string(row.param.level) + " "
+            + row.param.expression);
     });
 
 }  // namespace

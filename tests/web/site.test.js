@@ -144,7 +144,8 @@ test('a cold load downloads each file once, the service worker\'s included, with
     .map((path) => gzipped(path.endsWith('/') ? `${path}index.html` : path))
     .reduce((a, b) => a + b, 0);
   // The engine in base64 in the page: 17 KB more than from a file of its own
-  // once compressed, for a page that starts with nothing more to fetch.
-  assert.ok(total <= 168 * 1024, `${total} bytes gzip-compressed: ${JSON.stringify(fetched)}`);
-  assert.ok(gzipped('/dist/index.html') <= 96 * 1024);
+  // once compressed, for a page that starts with nothing more to fetch. The
+  // Mincho face holds only what the page first draws in it.
+  assert.ok(total <= 152 * 1024, `${total} bytes gzip-compressed: ${JSON.stringify(fetched)}`);
+  assert.ok(gzipped('/dist/index.html') <= 104 * 1024);
 });
