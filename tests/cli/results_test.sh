@@ -2,9 +2,9 @@
 # The class's results through the real program: a fixed file of result codes
 # (a line ending in CR LF, a blank line, blanks around a code, a mistyped
 # code, a 出席番号 twice, a code without one, two sets, a later version) as
-# text and as CSV, in a UTF-8 locale and in the C locale; standard input;
-# files that cannot be read; and the options' usage errors. Each case: the
-# exit status, standard output, standard error, then the arguments.
+# text and as CSV, in a UTF-8 locale and in the C locale; standard input and
+# a pipe; files that cannot be read; and the options' usage errors. Each
+# case: the exit status, standard output, standard error, then the arguments.
 # Usage: results_test.sh PROGRAM CODES
 set -u
 program=$1
@@ -75,6 +75,8 @@ for locale in C.UTF-8 C; do
     sed -n 9p "$codes" >"$input"
     check 0 $'\xEF\xBB\xBF'"$divide" '' --results - --csv
     input=/dev/null
+    # A pipe in the place of a file, as the shell's <(…) gives one.
+    check 0 $'\xEF\xBB\xBF'"$divide" '' --results <(sed -n 9p "$codes") --csv
     check 0 '' '' --results "$dir/empty"
     check 2 '' "tobarin: cannot read '$dir/none': No such file or directory" --results "$dir/none"
     check 2 '' "tobarin: cannot read '$dir/folder': it is a folder, not a file" \
