@@ -16,7 +16,7 @@
 // wrong tries and the time taken, in a short line that survives being typed,
 // pasted, read aloud or shown as a QR code:
 //
-//     r1:p1:5-unlike:2:10:4821:12:7G0Q3M4A
+//     r1:p1:5-unlike:2:10:4821:12:WK1100006
 //
 // "r1" is the version of the code, then the set code as it is written
 // (engine/practice/set_code.h), the 出席番号 (1 to 99, or 0 for none), and
