@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include "app/class_results.h"
 #include "app/practice_round.h"
 #include "app/window_module.h"
 #include "engine/check/answer_check.h"
@@ -7,6 +8,7 @@
 #include "engine/practice/generator.h"
 #include "engine/practice/set_code.h"
 #include "engine/problem/problem.h"
+#include "engine/results/result_code.h"
 #include "engine/solve.h"
 #include "engine/version.h"
 #include "ui/kept_file.h"
@@ -218,6 +220,10 @@ const QString WorksheetName = QStringLiteral("worksheet");
 const QString KeyName = QStringLiteral("key");
 const QString WorkingName = QStringLiteral("working");
 const QString UrlName = QStringLiteral("url");
+// The 出席番号 of a round's result code, and the class's results read from codes.
+const QString NumberName = QStringLiteral("number");
+const QString ResultsName = QStringLiteral("results");
+const QString CsvName = QStringLiteral("csv");
 
 // --practice UNIT|CODE [--level L] [--count N] [--seed S]: the code of the set,
 // read from CODE, or made from UNIT and the other options, with the seed drawn
@@ -372,10 +378,10 @@ int practise(
     const QCommandLineParser &parser, Method method, std::optional<QCoreApplication> &application)
 {
     for (const QString &name :
-        {PracticeName, LevelName, CountName, SeedName, WorksheetName, UrlName}) {
+        {PracticeName, LevelName, CountName, SeedName, WorksheetName, UrlName, NumberName}) {
         if (parser.values(name).size() > 1) {
-            return usageError(QStringLiteral("--practice, --level, --count, --seed, --worksheet "
-                                             "and --url may be given once each."));
+            return usageError(QStringLiteral("--practice, --level, --count, --seed, --worksheet, "
+                                             "--url and --number may be given once each."));
         }
     }
     if (parser.isSet(WorksheetName) && parser.isSet(ListName)) {
@@ -403,6 +409,18 @@ int practise(
     if (!code.value) {
         return usageError(QString::fromStdString(code.error));
     }
+    if (parser.isSet(NumberName) && (parser.isSet(ListName) || parser.isSet(WorksheetName))) {
+        return usageError(QStringLiteral("--number goes with a set answered here, not with "
+                                         "--list or --worksheet."));
+    }
+    // The 出席番号 for the round's result code (0: none given). Checked here;
+    // the round does not write a result code yet.
+    const Parsed<int> number = parser.isSet(NumberName)
+        ? results::parseNumber(bytesOf(parser.value(NumberName)))
+        : Parsed<int> {0, {}};
+    if (!number.value) {
+        return usageError(QStringLiteral("--number: ") + QString::fromStdString(number.error));
+    }
     if (parser.isSet(WorksheetName)) {
         const WorksheetOptions options {parser.isSet(KeyName), parser.isSet(WorkingName),
             bytesOf(parser.value(UrlName)), method};
@@ -419,6 +437,27 @@ int practise(
             record.note(problem, result);
         });
     return record.failed() ? 1 : status;
+}
+
+// --results FILE|- [--csv]: the class's results from the pupils' result
+// codes, each line that cannot be read said on standard error.
+int classResults(const QCommandLineParser &parser)
+{
+    for (const QString &name : parser.optionNames()) {
+        if (name != ResultsName && name != CsvName) {
+            return usageError(QStringLiteral("--results goes with --csv alone."));
+        }
+    }
+    if (parser.values(ResultsName).size() > 1) {
+        return usageError(QStringLiteral("--results may be given once."));
+    }
+    const ClassResultsRun run
+        = classResultsRun(bytesOf(parser.value(ResultsName)), parser.isSet(CsvName));
+    for (const std::string &report : run.reports) {
+        err(report);
+    }
+    write(stdout, run.output);
+    return run.status;
 }
 
 }  // namespace
@@ -554,6 +593,16 @@ int runOptions(int argc, char **argv)
         "to print (an A4 PDF, 20 problems a page), with --key its answer key and with\n"
         "--working each problem's working.\n"
         "\n"
+        "With --results FILE it reads the result codes (結果コード) pupils hand in at the\n"
+        "end of a set, one a line (- reads standard input), and writes for each set\n"
+        "the pupils by 出席番号 with each problem's mark (○ right at the first try, △ at\n"
+        "the second, × not), their scores and times, each problem's rate right at the\n"
+        "first try, and the class's mistakes, most pupils first; --csv writes the\n"
+        "table as CSV. A line that is not a code is said as N行目: … on standard error\n"
+        "and skipped; of two codes with one 出席番号 for one set, the later counts.\n"
+        "It exits with 0 when every line was read, 1 when a line was skipped, 2 when\n"
+        "the file cannot be read.\n"
+        "\n"
         "Exit status: 0 done, or the checked answer is right; 1 the problem has no\n"
         "answer, or a file, the practice record or the output cannot be written; 2 the\n"
         "command line, EXPR or ANSWER cannot be read, or ANSWER is a decimal that does\n"
@@ -611,6 +660,15 @@ int runOptions(int argc, char **argv)
             QStringLiteral("With --worksheet: print a QR code of BASE#practice=CODE, which "
                            "opens the same set on the page at BASE."),
             QStringLiteral("BASE")),
+        QCommandLineOption(NumberName,
+            QStringLiteral("With --practice: the pupil's 出席番号 (class number), 1 to 99."),
+            QStringLiteral("N")),
+        QCommandLineOption(ResultsName,
+            QStringLiteral("Read the result codes in FILE (- for standard input), one a line, "
+                           "and write the class's results for each set."),
+            QStringLiteral("FILE")),
+        QCommandLineOption(CsvName,
+            QStringLiteral("With --results: write them as CSV (UTF-8 with a byte-order mark).")),
     };
     parser.addOptions(options);
 
@@ -653,6 +711,15 @@ int runOptions(int argc, char **argv)
     if ((parser.isSet(KeyName) || parser.isSet(WorkingName) || parser.isSet(UrlName))
         && !parser.isSet(WorksheetName)) {
         return usageError(QStringLiteral("--key, --working and --url need --worksheet FILE."));
+    }
+    if (parser.isSet(ResultsName)) {
+        return classResults(parser);
+    }
+    if (parser.isSet(CsvName)) {
+        return usageError(QStringLiteral("--csv needs --results FILE|-."));
+    }
+    if (parser.isSet(NumberName) && !parser.isSet(PracticeName)) {
+        return usageError(QStringLiteral("--number needs --practice UNIT|CODE."));
     }
     if (parser.isSet(PracticeName)) {
         if (parser.isSet(calc) || parser.isSet(check) || parser.isSet(improper)
