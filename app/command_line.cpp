@@ -9,8 +9,8 @@
 #include "engine/problem/problem.h"
 #include "engine/solve.h"
 #include "engine/version.h"
-#include "ui/kept_file.h"
-#include "ui/record_file.h"
+#include "ui/system/kept_file.h"
+#include "ui/system/record_file.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -325,7 +325,7 @@ bool pageAddress(const QString &url)
 }
 
 // A practice round's results, each merged into the record as it is kept now
-// (ui/record_file.h), so that rounds and windows at the same time each keep
+// (ui/system/record_file.h), so that rounds and windows at the same time each keep
 // theirs. A record that cannot be kept, and lines of it that cannot be read
 // (kept as they are), are told once on standard error; the former makes the
 // exit status 1.

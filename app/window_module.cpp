@@ -1,6 +1,6 @@
 #include "app/window_module.h"
 
-#include "ui/kept_file.h"
+#include "ui/system/kept_file.h"
 
 #include <cstdio>
 #include <dlfcn.h>

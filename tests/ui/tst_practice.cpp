@@ -21,8 +21,8 @@
 #include "engine/practice/generator.h"
 #include "engine/practice/round.h"
 #include "engine/solve.h"
-#include "ui/printing.h"
-#include "ui/record_file.h"
+#include "ui/paper/printing.h"
+#include "ui/system/record_file.h"
 #endif
 
 using namespace tobarin;

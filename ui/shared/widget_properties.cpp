@@ -1,8 +1,8 @@
-#include "ui/widget_properties.h"
+#include "ui/shared/widget_properties.h"
 
 #include "engine/window/answer.h"
 #include "ui/form1.h"
-#include "ui/widgets.h"
+#include "ui/shared/widgets.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,8 +1,8 @@
-#include "ui/working_view.h"
+#include "ui/working/working_view.h"
 
-#include "ui/fonts.h"
-#include "ui/typesetter.h"
-#include "ui/widget_properties.h"
+#include "ui/shared/fonts.h"
+#include "ui/shared/typesetter.h"
+#include "ui/shared/widget_properties.h"
 
 #include <algorithm>
 #include <cmath>

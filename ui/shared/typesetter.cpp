@@ -1,6 +1,6 @@
-#include "ui/typesetter.h"
+#include "ui/shared/typesetter.h"
 
-#include "ui/widget_properties.h"
+#include "ui/shared/widget_properties.h"
 
 #include <algorithm>
 #include <cmath>

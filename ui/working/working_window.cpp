@@ -1,11 +1,11 @@
-#include "ui/working_window.h"
+#include "ui/working/working_window.h"
 
 #include "engine/check/answer_check.h"
 #include "engine/solve.h"
-#include "ui/fonts.h"
-#include "ui/widget_properties.h"
-#include "ui/working_parts.h"
-#include "ui/working_view.h"
+#include "ui/shared/fonts.h"
+#include "ui/shared/widget_properties.h"
+#include "ui/working/working_parts.h"
+#include "ui/working/working_view.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "ui/window_style.h"
+#include "ui/shared/window_style.h"
 
 #include <optional>
 

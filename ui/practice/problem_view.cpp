@@ -1,7 +1,7 @@
-#include "ui/problem_view.h"
+#include "ui/practice/problem_view.h"
 
-#include "ui/fonts.h"
-#include "ui/typesetter.h"
+#include "ui/shared/fonts.h"
+#include "ui/shared/typesetter.h"
 
 #include <cmath>
 

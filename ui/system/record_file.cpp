@@ -1,6 +1,6 @@
-#include "ui/record_file.h"
+#include "ui/system/record_file.h"
 
-#include "ui/kept_file.h"
+#include "ui/system/kept_file.h"
 
 #include <QDir>
 #include <QFile>

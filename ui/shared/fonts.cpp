@@ -1,6 +1,6 @@
-#include "ui/fonts.h"
+#include "ui/shared/fonts.h"
 
-#include "ui/widget_properties.h"
+#include "ui/shared/widget_properties.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "ui/kept_file.h"
+#include "ui/system/kept_file.h"
 
 #include "engine/number/written_number.h"
 

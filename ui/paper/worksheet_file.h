@@ -7,7 +7,7 @@
 
 // Writing a practice set's worksheet (プリント) to a PDF file, in std types
 // only, so that a caller that links no Qt Gui (the command line) can reach
-// it. The drawing itself is in ui/worksheet.h.
+// it. The drawing itself is in ui/paper/worksheet.h.
 namespace tobarin {
 
 struct WorksheetOptions {

@@ -1,17 +1,17 @@
-#include "ui/practice_window.h"
+#include "ui/practice/practice_window.h"
 
 #include "engine/practice/generator.h"
 #include "engine/practice/tags.h"
 #include "engine/practice/units.h"
 #include "engine/working/textbook.h"
-#include "ui/fonts.h"
-#include "ui/printing.h"
-#include "ui/problem_view.h"
-#include "ui/record_file.h"
-#include "ui/widget_properties.h"
-#include "ui/working_parts.h"
-#include "ui/working_view.h"
-#include "ui/worksheet.h"
+#include "ui/paper/printing.h"
+#include "ui/paper/worksheet.h"
+#include "ui/practice/problem_view.h"
+#include "ui/shared/fonts.h"
+#include "ui/shared/widget_properties.h"
+#include "ui/system/record_file.h"
+#include "ui/working/working_parts.h"
+#include "ui/working/working_view.h"
 
 #include <algorithm>
 #include <utility>
@@ -47,7 +47,7 @@ namespace {
 using practice::Round;
 
 // The unit and level last chosen. The record is kept where the command line
-// keeps it (ui/record_file.h), so that both note the same.
+// keeps it (ui/system/record_file.h), so that both note the same.
 QSettings settings()
 {
     return QSettings(QStringLiteral("Tobarin"), QStringLiteral("Tobarin"));

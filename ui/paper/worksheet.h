@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/practice/generator.h"
-#include "ui/worksheet_file.h"
+#include "ui/paper/worksheet_file.h"
 
 #include <QString>
 
@@ -31,7 +31,7 @@ int drawWorksheet(
     QPagedPaintDevice &device, const practice::PracticeSet &set, const WorksheetOptions &options);
 
 // Saves the sheet as an A4 PDF with its fonts embedded to the file named by
-// the bytes of `path`, whole or not at all (writeWhole, ui/kept_file.h): a
+// the bytes of `path`, whole or not at all (writeWhole, ui/system/kept_file.h): a
 // failed run neither leaves a partial file nor spoils an existing one, and
 // what is not a regular file is not replaced. Gives the number of pages, or
 // 0 with `error` naming the path and the cause.

@@ -1,8 +1,8 @@
-#include "ui/working_parts.h"
+#include "ui/working/working_parts.h"
 
-#include "ui/fonts.h"
-#include "ui/widget_properties.h"
-#include "ui/widgets.h"
+#include "ui/shared/fonts.h"
+#include "ui/shared/widget_properties.h"
+#include "ui/shared/widgets.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "ui/printing.h"
+#include "ui/paper/printing.h"
 
 #include <dlfcn.h>
 

@@ -1,4 +1,4 @@
-#include "ui/widgets.h"
+#include "ui/shared/widgets.h"
 
 #include <algorithm>
 #include <utility>

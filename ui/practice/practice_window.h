@@ -2,7 +2,7 @@
 
 #include "engine/practice/round.h"
 #include "engine/practice/set_code.h"
-#include "ui/worksheet_file.h"
+#include "ui/paper/worksheet_file.h"
 
 #include <cstddef>
 #include <optional>
@@ -33,7 +33,7 @@ enum class PracticeStage;
 //
 // After each problem the record (習得: three right at the first try in a row,
 // for each tag of the unit) is noted where the command line keeps it too
-// (ui/record_file.h), merged into the record as it is kept at that moment,
+// (ui/system/record_file.h), merged into the record as it is kept at that moment,
 // and shown for the chosen unit; it can be cleared after a question. A record
 // that cannot be kept is told in a message box, once a round; lines of it
 // that this version cannot read are kept as they are, and told once. A

@@ -1,11 +1,11 @@
-#include "ui/worksheet.h"
+#include "ui/paper/worksheet.h"
 
 #include "engine/practice/units.h"
 #include "engine/solve.h"
-#include "ui/fonts.h"
-#include "ui/kept_file.h"
-#include "ui/typesetter.h"
-#include "ui/widget_properties.h"
+#include "ui/shared/fonts.h"
+#include "ui/shared/typesetter.h"
+#include "ui/shared/widget_properties.h"
+#include "ui/system/kept_file.h"
 
 #include <algorithm>
 #include <cmath>

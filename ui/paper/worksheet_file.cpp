@@ -1,8 +1,8 @@
-#include "ui/worksheet_file.h"
+#include "ui/paper/worksheet_file.h"
 
 #include "engine/practice/generator.h"
-#include "ui/kept_file.h"
-#include "ui/worksheet.h"
+#include "ui/paper/worksheet.h"
+#include "ui/system/kept_file.h"
 
 #include <optional>
 
