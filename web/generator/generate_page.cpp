@@ -7,9 +7,9 @@
 //
 //   generate_page DIST_DIR BENCH_DIR PAGE_CSS
 //
-// Each of these is written by a part of its own (web/generate_page.h).
+// Each of these is written by a part of its own (web/generator/generate_page.h).
 
-#include "web/generate_page.h"
+#include "web/generator/generate_page.h"
 
 #include <fstream>
 #include <iostream>

@@ -21,9 +21,9 @@
 #include "form/phone_layout.h"
 #include "form/practice_panel.h"
 #include "form/working_definition.h"
-#include "web/generate_page.h"
-#include "web/page_properties.h"
-#include "web/practice_json.h"
+#include "web/exports/page_properties.h"
+#include "web/exports/practice_json.h"
+#include "web/generator/generate_page.h"
 
 namespace tobarin::web {
 

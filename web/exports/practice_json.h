@@ -27,7 +27,7 @@
 //  "streak": right in a row up to 3, "mastered": bool}...]}...]}, the units
 //  that have been practised, in the order of the textbooks
 //
-// where EXPRESSION and WORKING are those of web/working_json.h.
+// where EXPRESSION and WORKING are those of web/exports/working_json.h.
 namespace tobarin::web {
 
 // What the page hands the engine for practice, by its code: the unit (its id),

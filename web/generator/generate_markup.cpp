@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "form/definition.h"
-#include "web/generate_page.h"
+#include "web/generator/generate_page.h"
 
 namespace tobarin::web {
 

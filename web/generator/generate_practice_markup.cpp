@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "form/practice_panel.h"
-#include "web/generate_page.h"
+#include "web/generator/generate_page.h"
 
 namespace tobarin::web {
 

@@ -16,7 +16,7 @@
 #include "form/phone_layout.h"
 #include "form/practice_panel.h"
 #include "form/working_definition.h"
-#include "web/generate_page.h"
+#include "web/generator/generate_page.h"
 
 namespace tobarin::web {
 

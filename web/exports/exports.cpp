@@ -11,9 +11,9 @@
 #include <string>
 #include <utility>
 
-#include "web/page_imports.h"
-#include "web/page_properties.h"
-#include "web/working_json.h"
+#include "web/exports/page_imports.h"
+#include "web/exports/page_properties.h"
+#include "web/exports/working_json.h"
 
 namespace {
 

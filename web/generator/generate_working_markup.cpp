@@ -14,8 +14,8 @@
 #include "form/memory_form.h"
 #include "form/practice_panel.h"
 #include "form/working_definition.h"
-#include "web/generate_page.h"
-#include "web/page_properties.h"
+#include "web/exports/page_properties.h"
+#include "web/generator/generate_page.h"
 
 namespace tobarin::web {
 

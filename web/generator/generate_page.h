@@ -10,7 +10,7 @@
 #include "form/working_definition.h"
 
 // The parts of the program that writes the browser page from the window's
-// definition (web/generate_page.cpp runs them): the markup, the styles and
+// definition (web/generator/generate_page.cpp runs them): the markup, the styles and
 // the codes module, and what more than one of them needs.
 namespace tobarin::web {
 

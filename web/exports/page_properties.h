@@ -23,7 +23,7 @@ inline constexpr int RowCount = static_cast<int>(Controls.size() + MenuCommands.
 
 [[nodiscard]] int rowOf(ControlId control) noexcept;
 
-// A text read from the page by one of its imports (web/page_imports.h) that
+// A text read from the page by one of its imports (web/exports/page_imports.h) that
 // take an index and a buffer.
 [[nodiscard]] std::string readText(std::size_t (*read)(int, char *, std::size_t), int which);
 

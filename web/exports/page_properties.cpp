@@ -1,10 +1,10 @@
-#include "web/page_properties.h"
+#include "web/exports/page_properties.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <utility>
 
-#include "web/page_imports.h"
+#include "web/exports/page_imports.h"
 
 namespace tobarin::web {
 

@@ -1,8 +1,8 @@
-#include "web/practice_json.h"
+#include "web/exports/practice_json.h"
 
 #include "engine/working/textbook.h"
 
-#include "web/working_json.h"
+#include "web/exports/working_json.h"
 
 namespace tobarin::web {
 

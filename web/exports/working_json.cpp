@@ -1,4 +1,4 @@
-#include "web/working_json.h"
+#include "web/exports/working_json.h"
 
 namespace tobarin::web {
 

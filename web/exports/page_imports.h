@@ -4,7 +4,7 @@
 
 // The page's side of the engine's calls, imported from the script that
 // instantiates the module (web/page/page-properties.js) under the module name
-// "page". Controls are named by their row (web/page_properties.h). Texts go
+// "page". Controls are named by their row (web/exports/page_properties.h). Texts go
 // both ways as UTF-8 in the module's memory: a text read from the page is
 // written into a buffer the engine hands over, and its length in bytes is
 // returned, larger than the buffer when it did not fit (the call is then made
@@ -29,10 +29,10 @@ TOBARIN_PAGE_IMPORT(unload) void pageUnload();
 TOBARIN_PAGE_IMPORT(announce) void pageAnnounce(const char *text, std::size_t length);
 
 // The window 「途中式と答え合わせ」 beside the calculator (form/working_definition.h): the working
-// to draw (JSON, web/working_json.h), of a new problem, which hides the working again and clears
-// the verdict, or of the same problem worked another way; how its sums and differences are worked
-// (a Method code); the pupil's answer to check (its fields by Field code, its sign box); and the
-// verdict (a VerdictCategory code and its text).
+// to draw (JSON, web/exports/working_json.h), of a new problem, which hides the working again and
+// clears the verdict, or of the same problem worked another way; how its sums and differences are
+// worked (a Method code); the pupil's answer to check (its fields by Field code, its sign box); and
+// the verdict (a VerdictCategory code and its text).
 TOBARIN_PAGE_IMPORT(showWorking)
 void pageShowWorking(const char *json, std::size_t length, int sameProblem);
 TOBARIN_PAGE_IMPORT(workingMethod) int pageWorkingMethod();
@@ -43,9 +43,9 @@ TOBARIN_PAGE_IMPORT(showVerdict)
 void pageShowVerdict(int category, const char *text, std::size_t length);
 
 // Practice in the panel's place (form/practice_panel.h): what the pupil chose or typed, and the
-// record the page keeps, by a PracticeInput code (web/practice_json.h); the pupil's answer (its
-// fields by Field code, its sign box); what to draw (JSON, web/practice_json.h); and the record
-// to keep on the device, as text.
+// record the page keeps, by a PracticeInput code (web/exports/practice_json.h); the pupil's answer
+// (its fields by Field code, its sign box); what to draw (JSON, web/exports/practice_json.h); and
+// the record to keep on the device, as text.
 TOBARIN_PAGE_IMPORT(practiceInput)
 std::size_t pagePracticeInput(int which, char *buffer, std::size_t capacity);
 TOBARIN_PAGE_IMPORT(practiceAnswerField)

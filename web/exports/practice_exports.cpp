@@ -10,9 +10,9 @@
 #include <optional>
 #include <string>
 
-#include "web/page_imports.h"
-#include "web/page_properties.h"
-#include "web/practice_json.h"
+#include "web/exports/page_imports.h"
+#include "web/exports/page_properties.h"
+#include "web/exports/practice_json.h"
 
 namespace {
 
