@@ -1,8 +1,10 @@
 #include "ui/paper/printing.h"
 
-#include <dlfcn.h>
+#include "ui/system/module_loader.h"
 
-#include <QFileInfo>
+#include <string>
+
+#include <QFile>
 
 namespace tobarin {
 
@@ -12,17 +14,6 @@ QString &modulePath()
 {
     static QString path;
     return path;
-}
-
-// The folder of the binary that holds this code.
-QString folderOfThisCode()
-{
-    Dl_info info {};
-    const auto *here = reinterpret_cast<void *>(&folderOfThisCode);  // NOLINT(*-reinterpret-cast)
-    if (dladdr(here, &info) == 0 || info.dli_fname == nullptr) {
-        return {};
-    }
-    return QFileInfo(QFile::decodeName(info.dli_fname)).absolutePath();
 }
 
 }  // namespace
@@ -36,18 +27,20 @@ PrintOutcome printOnPaper(
     QWidget *parent, const QString &documentName, const DrawOnPaper &draw, QString &error)
 {
     if (modulePath().isEmpty()) {
-        modulePath() = folderOfThisCode() + QStringLiteral("/tobarin-print.so");
+        // Beside the binary that holds this code: the window's module.
+        const auto *here
+            = reinterpret_cast<const void *>(&printOnPaper);  // NOLINT(*-reinterpret-cast)
+        modulePath() = QFile::decodeName(QByteArray::fromStdString(folderOfCode(here)))
+            + QStringLiteral("/tobarin-print.so");
     }
     // Loaded once and kept: the print dialog's library stays for the next sheet.
-    void *module = dlopen(QFile::encodeName(modulePath()).constData(), RTLD_LAZY | RTLD_LOCAL);
-    void *entry = module ? dlsym(module, PrintEntry) : nullptr;
-    if (!entry) {
-        const char *why = dlerror();
-        error = why ? QString::fromLocal8Bit(why) : modulePath();
+    std::string why;
+    const auto print = moduleEntry<PrintThroughDialog>(
+        QFile::encodeName(modulePath()).toStdString(), PrintEntry, why);
+    if (!print) {
+        error = QString::fromLocal8Bit(why);
         return PrintOutcome::Failed;
     }
-    // POSIX guarantees that a function's address found by dlsym converts back.
-    const auto print = reinterpret_cast<PrintThroughDialog>(entry);  // NOLINT(*-reinterpret-cast)
     error.clear();
     return print(parent, documentName, draw);
 }
