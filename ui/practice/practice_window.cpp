@@ -8,6 +8,7 @@
 #include "ui/paper/worksheet.h"
 #include "ui/practice/problem_view.h"
 #include "ui/shared/fonts.h"
+#include "ui/shared/placement.h"
 #include "ui/shared/widget_properties.h"
 #include "ui/system/record_file.h"
 #include "ui/working/working_parts.h"
@@ -142,6 +143,14 @@ PracticeWindow::PracticeWindow(QWidget *parent)
 
     auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(close, &QShortcut::activated, this, &QWidget::close);
+}
+
+void PracticeWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // The window system's frame is known once the window is shown: the
+    // window, placed before, moves where it fits with it.
+    QTimer::singleShot(0, this, [this] { keepOnScreen(this); });
 }
 
 template <typename Widget> Widget *PracticeWindow::part(std::string_view name) const
@@ -363,13 +372,8 @@ void PracticeWindow::fitWindow(bool keepWidth)
         resize(
             wide, layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(wide) : height());
     }
-    // A window that grew past the foot of the screen moves up into it.
     if (isVisible()) {
-        const QRect screen = this->screen()->availableGeometry();
-        const int below = frameGeometry().bottom() - screen.bottom();
-        if (below > 0) {
-            move(x(), std::max(screen.top(), y() - below));
-        }
+        keepOnScreen(this);
     }
 }
 

@@ -45,6 +45,9 @@ public:
     // Starts a round of the set of a code at its first problem.
     void start(const practice::SetCode &code);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     // A control of the window by its name in the definition.
     template <typename Widget = QWidget> [[nodiscard]] Widget *part(std::string_view name) const;
