@@ -5,6 +5,7 @@
 #include "engine/check/answer_check.h"
 #include "engine/number/written_number.h"
 #include "engine/practice/generator.h"
+#include "engine/practice/round.h"
 #include "engine/practice/set_code.h"
 #include "engine/problem/problem.h"
 #include "engine/solve.h"
@@ -228,7 +229,8 @@ Parsed<practice::SetCode> practiceCode(const QCommandLineParser &parser)
     const auto refused = [](std::string message) {
         return Parsed<SetCode> {std::nullopt, std::move(message)};
     };
-    const std::string named = bytesOf(parser.value(PracticeName));
+    // A code or a unit typed with an input method reads as the windows read it.
+    const std::string named = codeAsTyped(bytesOf(parser.value(PracticeName)));
     const bool anyPart
         = parser.isSet(LevelName) || parser.isSet(CountName) || parser.isSet(SeedName);
     if (named.find(':') != std::string::npos) {
@@ -265,8 +267,7 @@ Parsed<practice::SetCode> practiceCode(const QCommandLineParser &parser)
         }
         code.seed = *seed.value;
     } else {
-        // Any seed will do; six digits keep the code short enough to copy.
-        code.seed = std::random_device {}() % 1000000U;
+        code = newSetCode(code.unit, code.level, code.count, std::random_device {}());
     }
     return {code, {}};
 }

@@ -150,8 +150,9 @@ private slots:
         answer(wrong(1), true);
         const AnswerCheck hint = checked(1, wrong(1));
         QVERIFY(categoryOf(hint.verdict) == VerdictCategory::Wrong);
-        QCOMPARE(text("Verdict"), told(1, hint));
-        QCOMPARE(part("AnswerDenominator")->accessibleDescription(), told(1, hint));
+        const QString again = told(1, hint) + u'\n' + QString::fromUtf8(practice::TryOnceMore);
+        QCOMPARE(text("Verdict"), again);
+        QCOMPARE(part("AnswerDenominator")->accessibleDescription(), again);
         QVERIFY(part("WorkingArea")->isHidden());
         // Wrong again: the working, and 次の問題へ with the focus.
         answer(wrong(1));
@@ -170,11 +171,11 @@ private slots:
         answer(right(2));
         QTRY_VERIFY(part("Result")->isVisible());
         QVERIFY(!part("Round")->isVisible());
-        QCOMPARE(text("Score"), QStringLiteral("3問中2問正解"));
+        QCOMPARE(text("Score"), QStringLiteral("3問中2問正解（1回目で1問）"));
         QVERIFY(text("Time").startsWith(QStringLiteral("かかった時間: ")));
         // The one problem missed, with its working.
         const auto missed
-            = part("MissedList")->findChildren<QWidget *>(QStringLiteral("MissedWorking"));
+            = part("Missed")->findChildren<QWidget *>(QStringLiteral("MissedWorking"));
         QCOMPARE(missed.size(), 1);
         QCOMPARE(missed[0]->accessibleDescription(), working);
 

@@ -61,18 +61,6 @@ QString said(std::string_view text)
     return fromUtf8(text);
 }
 
-// "1分05秒", "42秒".
-QString durationText(qint64 milliseconds)
-{
-    const qint64 seconds = milliseconds / 1000;
-    if (seconds < 60) {
-        return said(PracticeText.seconds).arg(seconds);
-    }
-    return said(PracticeText.minutesSeconds)
-        .arg(seconds / 60)
-        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
-}
-
 QString marksOf(int streak)
 {
     const int inARow = practice::Record::InARow;
@@ -90,11 +78,6 @@ QString captionOf(practice::Tag tag)
     return said(row == TagCaptions.end() ? id : row->caption);
 }
 
-QString problemNumber(std::size_t position)
-{
-    return said(PracticeText.problemNumber).arg(position + 1);
-}
-
 // A working drawn whole, in an area that scrolls it where it is larger.
 QScrollArea *scrolled(QWidget *content, QWidget *container)
 {
@@ -110,13 +93,17 @@ PracticeWindow::PracticeWindow(QWidget *parent)
     : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("PracticeWindow"));
-    setWindowTitle(said(PracticeWindowTitle));
+    setWindowTitle(said(PracticeTitle));
     setFont(fontOf(Font::B));
 
     QWidget *previousStop = nullptr;
-    QLabel *label = nullptr;  // names the next control that takes the focus
     for (const PracticeControlDefinition &row : PracticeControls) {
+        if (!onDesktop(row)) {
+            continue;
+        }
         QWidget *container = row.container.empty() ? this : part(row.container);
+        // A field named by its caption beside it gets a label of its own first.
+        auto *label = captionedBeside(row) ? new QLabel(said(row.caption), container) : nullptr;
         QWidget *first = nullptr;
         QWidget *last = nullptr;
         if (row.kind == PracticeKind::TypedAnswer) {
@@ -124,13 +111,11 @@ PracticeWindow::PracticeWindow(QWidget *parent)
         } else {
             first = last = createPart(row, container);
         }
-        if (row.kind == PracticeKind::Label) {
-            label = static_cast<QLabel *>(first);
-        } else if (takesFocus(row.kind)) {
-            if (label) {
-                label->setBuddy(first);
-                label = nullptr;
-            }
+        if (label) {
+            label->setObjectName(said(row.name) + said(LabelSuffix));
+            label->setBuddy(first);
+        }
+        if (takesFocus(row.kind)) {
             if (previousStop) {
                 setTabOrder(previousStop, first);
             }
@@ -164,14 +149,11 @@ QWidget *PracticeWindow::createPart(const PracticeControlDefinition &row, QWidge
     QWidget *widget = nullptr;
     QWidget *named = nullptr;  // the widget that carries the control's name, if not `widget`
     switch (row.kind) {
-    case PracticeKind::Page:
+    case PracticeKind::Part:
         widget = new QWidget(container);
         break;
     case PracticeKind::Group:
         widget = new QGroupBox(caption, container);
-        break;
-    case PracticeKind::Label:
-        widget = new QLabel(caption, container);
         break;
     case PracticeKind::Choice:
         widget = new QComboBox(container);
@@ -180,10 +162,13 @@ QWidget *PracticeWindow::createPart(const PracticeControlDefinition &row, QWidge
         widget = new QSpinBox(container);
         break;
     case PracticeKind::TextBox:
-    case PracticeKind::CodeText: {
+    case PracticeKind::Code: {
         auto *field = new QLineEdit(container);
-        field->setPlaceholderText(caption);
-        field->setReadOnly(row.kind == PracticeKind::CodeText);
+        if (row.kind == PracticeKind::Code) {
+            field->setReadOnly(true);
+        } else {
+            field->setPlaceholderText(caption);
+        }
         widget = field;
         break;
     }
@@ -193,7 +178,9 @@ QWidget *PracticeWindow::createPart(const PracticeControlDefinition &row, QWidge
         widget = button;
         break;
     }
-    case PracticeKind::Status: {
+    case PracticeKind::Status:
+    case PracticeKind::Message:
+    case PracticeKind::Progress: {
         auto *status = new QLabel(container);
         status->setTextFormat(Qt::PlainText);
         status->setWordWrap(true);
@@ -221,7 +208,7 @@ QWidget *PracticeWindow::createPart(const PracticeControlDefinition &row, QWidge
         widget = m_missedArea;
         break;
     }
-    case PracticeKind::RecordTable: {
+    case PracticeKind::Record: {
         auto *table = new QTableWidget(0, static_cast<int>(RecordColumns.size()), container);
         QStringList headings;
         for (const std::string_view heading : RecordColumns) {
@@ -255,7 +242,7 @@ QWidget *PracticeWindow::createPart(const PracticeControlDefinition &row, QWidge
 
 std::pair<QWidget *, QWidget *> PracticeWindow::createTypedAnswer(QWidget *container)
 {
-    const std::string_view name = practiceControl("TypedAnswer").name;
+    constexpr std::string_view name = practiceControl("TypedAnswer").name;
     QWidget *group = createWorkingControl(workingControl(name), container);
     QWidget *first = nullptr;
     QWidget *previous = nullptr;
@@ -291,7 +278,7 @@ void PracticeWindow::arrange()
         QWidget *container = part(grid.container);
         layOutGrid(grid, container, placedPart);
         // A page adds no margin of its own to the window's.
-        if (practiceControl(grid.container).kind == PracticeKind::Page) {
+        if (practiceControl(grid.container).kind == PracticeKind::Part) {
             container->layout()->setContentsMargins(0, 0, 0, 0);
         }
     }
@@ -346,8 +333,8 @@ void PracticeWindow::connectParts()
 
 void PracticeWindow::showStage(PracticeStage stage)
 {
-    for (const PracticePage &page : PracticePages) {
-        part(page.page)->setVisible(shownIn(page, stage));
+    for (const PracticePart &page : PracticeParts) {
+        part(page.part)->setVisible(shownIn(page, stage));
     }
     if (stage == PracticeStage::Choosing) {
         showRecord();
@@ -379,25 +366,18 @@ void PracticeWindow::fitWindow(bool keepWidth)
 
 void PracticeWindow::startChosen()
 {
-    practice::SetCode code;
-    code.unit = practice::units()[part<QComboBox>("Unit")->currentIndex()].unit;
-    code.level = practice::LowestLevel + part<QComboBox>("Level")->currentIndex();
-    code.count = part<QSpinBox>("Count")->value();
-    // Any seed will do; six digits keep the code short enough to pass on, as
-    // the command line's.
-    code.seed = QRandomGenerator::global()->bounded(1000000U);
-    start(code);
+    start(practice::newSetCode(practice::units()[part<QComboBox>("Unit")->currentIndex()].unit,
+        practice::LowestLevel + part<QComboBox>("Level")->currentIndex(),
+        part<QSpinBox>("Count")->value(), QRandomGenerator::global()->generate64()));
 }
 
 void PracticeWindow::startFromCode()
 {
-    // A code typed with an input method may come in full-width letters and digits.
-    const QString written
-        = part<QLineEdit>("CodeEntry")->text().normalized(QString::NormalizationForm_KC).trimmed();
-    const Parsed<practice::SetCode> code = practice::parseSetCode(written.toStdString());
+    const Parsed<practice::SetCode> code
+        = practice::readSetCode(part<QLineEdit>("CodeEntry")->text().toStdString());
     auto *message = part<QLabel>("CodeMessage");
     if (!code.value) {
-        message->setText(said(PracticeText.unreadableCode) + QLatin1Char('\n') + said(code.error));
+        message->setText(said(code.error));
         message->setAccessibleDescription(message->text());
         part<QLineEdit>("CodeEntry")->setAccessibleDescription(message->text());
         fitWindow(true);
@@ -415,12 +395,7 @@ void PracticeWindow::start(const practice::SetCode &code)
     // Chosen as if by hand, so that the record shown next is the unit's.
     part<QComboBox>("Unit")->setCurrentIndex(static_cast<int>(code.unit));
     part<QComboBox>("Level")->setCurrentIndex(code.level - practice::LowestLevel);
-    const practice::UnitInfo &unit = practice::unitInfo(code.unit);
-    part<QLabel>("SetTitle")
-        ->setText(said(PracticeText.setTitle)
-                      .arg(said(unit.title),
-                          said(LevelCaptions.at(
-                              static_cast<std::size_t>(code.level - practice::LowestLevel)))));
+    part<QLabel>("SetTitle")->setText(said(practice::setTitle(code)));
     auto *codeText = part<QLineEdit>("SetCode");
     codeText->setText(fromUtf8(practice::setCodeText(code)));
     codeText->setMinimumWidth(
@@ -435,11 +410,10 @@ void PracticeWindow::start(const practice::SetCode &code)
 void PracticeWindow::showProblem()
 {
     m_shown = m_round->position();
-    const practice::PracticeProblem &problem = m_round->current();
-    part<QLabel>("ProblemNumber")->setText(problemNumber(m_shown));
-    part<QLabel>("Progress")
-        ->setText(said(PracticeText.progress).arg(m_shown + 1).arg(m_round->size()));
-    m_problem->setProblem(problem.problem.expression, said(problem.expression + " ="));
+    const practice::Prompt prompt = m_round->prompt(m_shown);
+    part<QLabel>("ProblemNumber")->setText(said(prompt.number));
+    part<QLabel>("Progress")->setText(said(prompt.progress));
+    m_problem->setProblem(m_round->current().problem.expression, said(prompt.problem));
     for (const AnswerFieldControl &field : AnswerFieldControls) {
         auto *typed = part<QLineEdit>(field.control);
         typed->clear();
@@ -463,10 +437,17 @@ void PracticeWindow::checkTypedAnswer()
     }
     const std::size_t position = m_round->position();
     const Round::Answered answered = m_round->answer(typedAnswerIn(*this));
-    const QString verdict = problemNumber(position) + QLatin1Char(' ') + said(answered.check.text);
+    // What comes next stands on a line of its own below the verdict.
+    QString verdict = said(answered.verdict);
+    if (!answered.then.empty()) {
+        verdict += QLatin1Char('\n') + said(answered.then);
+    }
     QString told = verdict;
     if (m_round->answered() > position) {
         noteResult(position);
+    }
+    if (m_round->finished()) {
+        m_taken = m_time.elapsed();
     }
     switch (answered.outcome) {
     case Round::Outcome::Right:
@@ -475,8 +456,7 @@ void PracticeWindow::checkTypedAnswer()
             told += QLatin1Char(' ') + part<QLabel>("Score")->text();
         } else {
             showProblem();
-            told += QLatin1Char(' ') + said(PracticeText.nextProblem).arg(m_shown + 1)
-                + QLatin1Char(' ') + said(m_round->current().expression + " =");
+            told += QLatin1Char(' ') + said(m_round->nextText());
         }
         break;
     case Round::Outcome::Missed: {
@@ -527,12 +507,10 @@ void PracticeWindow::goOn()
 
 void PracticeWindow::finish()
 {
-    part<QLabel>("Score")->setText(
-        said(practice::scoreText(m_round->answered(), m_round->right())));
-    part<QLabel>("Time")->setText(said(PracticeText.time).arg(durationText(m_time.elapsed())));
+    part<QLabel>("Score")->setText(said(m_round->score()));
+    part<QLabel>("Time")->setText(said(practice::timeTakenText(m_taken)));
     const std::vector<std::size_t> missed = m_round->missed();
-    part<QLabel>("MissedHeading")
-        ->setText(said(missed.empty() ? PracticeText.noneMissed : PracticeText.missed));
+    part<QLabel>("MissedHeading")->setText(said(m_round->missedHeading()));
 
     // Each problem missed, its number beside its working.
     QWidget *list = m_missedArea->widget();
@@ -541,14 +519,15 @@ void PracticeWindow::finish()
     auto *layout = new QGridLayout(list);
     for (std::size_t i = 0; i < missed.size(); ++i) {
         const int row = static_cast<int>(i);
-        auto *number = new QLabel(problemNumber(missed[i]), list);
+        auto *number = new QLabel(said(m_round->prompt(missed[i]).number), list);
         number->setFont(fontOf(Font::C));
         layout->addWidget(number, row, 0, Qt::AlignTop);
         auto *working = new WorkingView(list);
         working->setObjectName(QStringLiteral("MissedWorking"));
         working->setWorking(m_round->workingOf(missed[i]));
         working->setRevealed(true);
-        working->setAccessibleName(said(PracticeText.missed) + QLatin1Char(' ') + number->text());
+        working->setAccessibleName(
+            said(practice::MissedHeading) + QLatin1Char(' ') + number->text());
         layout->addWidget(working, row, 1);
     }
     layout->setColumnStretch(1, 1);
@@ -590,7 +569,7 @@ void PracticeWindow::showRecord()
 {
     const practice::UnitInfo &unit = practice::units()[part<QComboBox>("Unit")->currentIndex()];
     const std::vector<practice::Record::Row> rows = RecordFile().read().record.table(unit.unit);
-    auto *table = part<QTableWidget>("RecordTable");
+    auto *table = part<QTableWidget>("RecordTables");
     table->setAccessibleName(said(PracticeText.recordOf).arg(said(unit.title)));
     table->setRowCount(static_cast<int>(rows.size()));
     for (std::size_t i = 0; i < rows.size(); ++i) {

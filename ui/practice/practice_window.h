@@ -83,6 +83,7 @@ private:
     // round has gone on.
     std::size_t m_shown = 0;
     QElapsedTimer m_time;
+    qint64 m_taken = 0;  // the milliseconds from the start to the last answer
     ProblemView *m_problem = nullptr;
     WorkingView *m_working = nullptr;
     QScrollArea *m_workingArea = nullptr;

@@ -7,6 +7,7 @@
 #include "engine/practice/set_code.h"
 
 #include <emscripten/emscripten.h>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -55,7 +56,7 @@ void showPractice(const std::string &json)
 void startRound(const practice::SetCode &code)
 {
     practiceNow().round.emplace(practice::practiceSet(code), web::chosenMethod());
-    showPractice(web::practiceSetJson(practiceNow().round->set()));
+    showPractice(web::practiceSetJson(*practiceNow().round));
 }
 
 }  // namespace
@@ -63,15 +64,16 @@ void startRound(const practice::SetCode &code)
 extern "C" {
 
 // Practice opens the set of the code the page gives (#practice=CODE, or one
-// typed). A code that cannot be read is refused with what is wrong and the
-// units there are. Returns 0 when the set opened, 1 when it was refused.
+// typed), read as a pupil types it. A code that cannot be read is refused
+// with what is wrong and the units there are. Returns 0 when the set opened,
+// 1 when it was refused.
 EMSCRIPTEN_KEEPALIVE int tobarin_practice_open()
 {
     try {
-        const std::string given = practiceInput(web::PracticeInput::Code);
-        const Parsed<practice::SetCode> code = practice::parseSetCode(given);
+        const Parsed<practice::SetCode> code
+            = practice::readSetCode(practiceInput(web::PracticeInput::Code));
         if (!code.value) {
-            showPractice(web::refusedJson(given, code.error));
+            showPractice(web::refusedJson(code.error));
             return 1;
         }
         startRound(*code.value);
@@ -86,21 +88,15 @@ EMSCRIPTEN_KEEPALIVE int tobarin_practice_open()
 EMSCRIPTEN_KEEPALIVE int tobarin_practice_choose(unsigned random)
 {
     try {
-        const std::string unit = practiceInput(web::PracticeInput::Unit);
-        const std::string level = practiceInput(web::PracticeInput::Level);
-        const std::string count = practiceInput(web::PracticeInput::Count);
-        const Parsed<practice::Unit> unitRead = practice::parseUnit(unit);
-        const Parsed<int> levelRead = practice::parseLevel(level);
-        const Parsed<int> countRead = practice::parseCount(count);
-        if (!unitRead.value || !levelRead.value || !countRead.value) {
-            const std::string &error = !unitRead.value
-                ? unitRead.error
-                : (!levelRead.value ? levelRead.error : countRead.error);
-            showPractice(web::refusedJson(unit + ":" + level + ":" + count, error));
+        const Parsed<practice::SetCode> code
+            = practice::readChosenSet(practiceInput(web::PracticeInput::Unit),
+                practiceInput(web::PracticeInput::Level), practiceInput(web::PracticeInput::Count),
+                random);
+        if (!code.value) {
+            showPractice(web::refusedJson(code.error));
             return 1;
         }
-        // Any seed will do; six digits keep the code short enough to copy.
-        startRound({*unitRead.value, *levelRead.value, *countRead.value, random % 1000000U});
+        startRound(*code.value);
         return 0;
     } catch (...) {
         return -1;
@@ -123,8 +119,9 @@ EMSCRIPTEN_KEEPALIVE int tobarin_practice_again()
 
 // Checks the answer typed for the problem being answered, notes a problem done
 // in the record as the page keeps it now, gives the page the record to keep,
-// and shows what became of the answer.
-EMSCRIPTEN_KEEPALIVE int tobarin_practice_answer()
+// and shows what became of the answer; `elapsed`, the milliseconds since the
+// set was shown, is the time taken when that was the last answer.
+EMSCRIPTEN_KEEPALIVE int tobarin_practice_answer(double elapsed)
 {
     try {
         std::optional<practice::Round> &round = practiceNow().round;
@@ -144,7 +141,10 @@ EMSCRIPTEN_KEEPALIVE int tobarin_practice_answer()
                 round->results().back());
             keepRecord(record);
         }
-        showPractice(web::answeredJson(*round, answered, problem));
+        // A time the page could not measure counts as none.
+        const bool measured = elapsed >= 0 && elapsed < 1e15;
+        showPractice(web::answeredJson(
+            *round, answered, measured ? static_cast<std::int64_t>(elapsed) : 0));
         return 0;
     } catch (...) {
         return -1;

@@ -48,37 +48,41 @@ bool practised(const std::string &recordText, std::string_view unit)
 
 }  // namespace
 
-std::string practiceSetJson(const practice::PracticeSet &set)
+std::string practiceSetJson(const practice::Round &round)
 {
-    const practice::UnitInfo &unit = practice::unitInfo(set.code.unit);
+    const practice::PracticeSet &set = round.set();
     std::string json = R"({"kind":"set","code":)" + jsonString(practice::setCodeText(set.code))
-        + ",\"unit\":" + jsonString(unit.id) + ",\"title\":" + jsonString(unit.title)
-        + ",\"level\":" + std::to_string(set.code.level)
-        + ",\"formWanted\":" + jsonString(practice::formWanted(unit.unit)) + ",\"problems\":[";
-    bool first = true;
-    for (const practice::PracticeProblem &problem : set.problems) {
-        json += first ? "" : ",";
-        first = false;
-        json += "{\"expression\":" + jsonString(problem.expression)
-            + ",\"line\":" + expressionJson(problem.problem.expression) + "}";
+        + ",\"unit\":" + jsonString(practice::unitInfo(set.code.unit).id)
+        + ",\"title\":" + jsonString(practice::setTitle(set.code))
+        + ",\"formWanted\":" + jsonString(practice::formWanted(set.code.unit)) + ",\"problems\":[";
+    for (std::size_t i = 0; i < set.problems.size(); ++i) {
+        const practice::Prompt prompt = round.prompt(i);
+        json += (i > 0 ? "," : "") + std::string("{\"expression\":")
+            + jsonString(set.problems[i].expression)
+            + ",\"line\":" + expressionJson(set.problems[i].problem.expression)
+            + ",\"number\":" + jsonString(prompt.number)
+            + ",\"progress\":" + jsonString(prompt.progress)
+            + ",\"problem\":" + jsonString(prompt.problem) + "}";
     }
     return json + "]}";
 }
 
-std::string refusedJson(std::string_view given, std::string_view message)
+std::string refusedJson(std::string_view message)
 {
-    return R"({"kind":"refused","given":)" + jsonString(given)
-        + ",\"message\":" + jsonString(message) + ",\"units\":" + unitsJson() + "}";
+    return R"({"kind":"refused","message":)" + jsonString(message)
+        + ",\"unitsHeading\":" + jsonString(practice::UnitsHeading) + ",\"units\":" + unitsJson()
+        + "}";
 }
 
 std::string answeredJson(
-    const practice::Round &round, const practice::Round::Answered &answered, std::size_t problem)
+    const practice::Round &round, const practice::Round::Answered &answered, std::int64_t elapsed)
 {
+    const std::size_t problem = answered.problem;
     const bool missed = answered.outcome == practice::Round::Outcome::Missed;
     std::string json = R"({"kind":"answered","problem":)" + std::to_string(problem)
         + ",\"outcome\":" + jsonString(outcomeName(answered.outcome))
         + ",\"category\":" + std::to_string(static_cast<int>(categoryOf(answered.check.verdict)))
-        + ",\"text\":" + jsonString(answered.check.text)
+        + ",\"verdict\":" + jsonString(answered.verdict) + ",\"then\":" + jsonString(answered.then)
         + ",\"working\":" + (missed ? workingJson(answered.working) : "null")
         + ",\"finished\":" + boolean(round.finished()) + ",\"result\":";
     if (round.answered() > problem) {
@@ -90,13 +94,15 @@ std::string answeredJson(
         json += "null";
     }
     if (round.finished()) {
-        json += ",\"score\":" + jsonString(practice::scoreText(round.answered(), round.right()))
-            + ",\"missed\":[";
+        json += ",\"score\":" + jsonString(round.score())
+            + ",\"time\":" + jsonString(practice::timeTakenText(elapsed))
+            + ",\"missedHeading\":" + jsonString(round.missedHeading()) + ",\"missed\":[";
         bool first = true;
         for (const std::size_t index : round.missed()) {
             json += first ? "" : ",";
             first = false;
             json += "{\"problem\":" + std::to_string(index)
+                + ",\"number\":" + jsonString(round.prompt(index).number)
                 + ",\"working\":" + workingJson(round.workingOf(index)) + "}";
         }
         json += "]";

@@ -15,11 +15,12 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "form/control_properties.h"
 #include "form/definition.h"
 #include "form/phone_layout.h"
-#include "form/practice_panel.h"
+#include "form/practice_definition.h"
 #include "form/working_definition.h"
 #include "web/exports/page_properties.h"
 #include "web/exports/practice_json.h"
@@ -129,8 +130,14 @@ void writeWorkingCodes(std::ostream &out)
 // the record and the panel say, and the worksheet's layout.
 void writePracticeCodes(std::ostream &out)
 {
-    writeObject(out, "PracticeControl", PracticeControls, [](const PracticeControlDefinition &row) {
-        return std::pair {row.name, row.name};
+    std::vector<std::string_view> names;
+    for (const PracticeControlDefinition &row : PracticeControls) {
+        if (onPage(row)) {
+            names.push_back(row.name);
+        }
+    }
+    writeObject(out, "PracticeControl", names, [](std::string_view name) {
+        return std::pair {name, name};
     });
 
     out << "export const PracticeParts = Object.freeze({";
@@ -145,10 +152,6 @@ void writePracticeCodes(std::ostream &out)
     writeCodes<PracticeStage>(out, "PracticeStage",
         {{"Choosing", PracticeStage::Choosing}, {"Answering", PracticeStage::Answering},
             {"Finished", PracticeStage::Finished}});
-    writeObject(
-        out, "PracticeAnswerField", PracticeAnswerFields, [](const AnswerFieldControl &field) {
-            return std::pair {code(field.field), field.control};
-        });
     writeCodes<PracticeInput>(out, "PracticeInput",
         {{"Unit", PracticeInput::Unit}, {"Level", PracticeInput::Level},
             {"Count", PracticeInput::Count}, {"Code", PracticeInput::Code},
@@ -157,27 +160,18 @@ void writePracticeCodes(std::ostream &out)
         return std::pair {"'" + std::string(tag.tag) + "'", tag.caption};
     });
     const PracticeTexts &text = PracticeText;
-    const std::array<std::pair<std::string_view, std::string_view>, 23> texts {
-        {{"refusedCode", text.refusedCode}, {"codeShape", text.codeShape},
-            {"unitsHeading", text.unitsHeading}, {"setTitle", text.setTitle},
-            {"problemNumber", text.problemNumber}, {"tryAgain", text.tryAgain},
-            {"lastProblem", text.lastProblem}, {"time", text.time},
-            {"minutesSeconds", text.minutesSeconds}, {"seconds", text.seconds},
-            {"noneMissed", text.noneMissed}, {"noRecord", text.noRecord},
-            {"clearQuestion", text.clearQuestion}, {"streakSpoken", text.streakSpoken},
-            {"streakDone", StreakDone}, {"streakToGo", StreakToGo}, {"mastered", MasteredMark},
+    const std::array<std::pair<std::string_view, std::string_view>, 13> texts {
+        {{"noRecord", text.noRecord}, {"clearQuestion", text.clearQuestion},
+            {"streakSpoken", text.streakSpoken}, {"streakDone", StreakDone},
+            {"streakToGo", StreakToGo}, {"mastered", MasteredMark},
             {"tagColumn", RecordColumns[0]}, {"streakColumn", RecordColumns[1]},
-            {"boxTitle", text.boxTitle}, {"storageRefused", text.storageRefused},
+            {"boxTitle", PracticeTitle}, {"storageRefused", practice::StorageRefused},
             {"recordNotSaved", practice::RecordNotSaved},
-            {"recordUnreadKept", practice::RecordUnreadKept}}};
+            {"recordUnreadKept", practice::RecordUnreadKept},
+            {"lastCaption", practiceControl("NextProblem").lastCaption}}};
     writeObject(out, "PracticeText", texts, [](const auto &entry) { return entry; });
     out << "export const InARow = " << practice::Record::InARow << ";\n";
-    out << "export const LevelCaption = Object.freeze([";
-    for (const std::string_view caption : LevelCaptions) {
-        out << (caption == LevelCaptions.front() ? "'" : ", '") << caption << "'";
-    }
-    out << "]);\n"
-        << "export const Sheet = Object.freeze({ problemsAPage: " << PracticeSheet.problemsAPage
+    out << "export const Sheet = Object.freeze({ problemsAPage: " << PracticeSheet.problemsAPage
         << ", columns: " << PracticeSheet.columns << ", name: '" << PracticeSheet.name
         << "', score: '" << PracticeSheet.score << "' });\n";
 }

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "form/definition.h"
-#include "form/practice_panel.h"
+#include "form/practice_definition.h"
 #include "form/working_definition.h"
 
 // The parts of the program that writes the browser page from the window's
@@ -36,8 +36,9 @@ void writeWorkingWindow(std::ostream &out);
 // (generate_practice_markup.cpp).
 void writePracticePanel(std::ostream &out);
 void writeSheetPlace(std::ostream &out);
-// The element of a practice control that stands in its grid's cell.
-[[nodiscard]] std::string practiceSelector(const PracticeControlDefinition &row);
+// The element of a control of practice's typed answer that stands in its
+// grid's cell.
+[[nodiscard]] std::string practiceAnswerSelector(const WorkingControlDefinition &row);
 
 // Styles (generate_styles.cpp): the media query of a phone held upright, and
 // the rules written after the page's own: each control's place, size, font

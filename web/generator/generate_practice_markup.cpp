@@ -6,20 +6,21 @@
 #include "engine/practice/units.h"
 
 #include <ostream>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
-#include "form/practice_panel.h"
+#include "form/practice_definition.h"
 #include "web/generator/generate_page.h"
 
 namespace tobarin::web {
 
-std::string practiceSelector(const PracticeControlDefinition &row)
+std::string practiceAnswerSelector(const WorkingControlDefinition &row)
 {
     switch (row.kind) {
-    case PracticeKind::CheckBox:
+    case WorkingKind::CheckBox:
         return "[data-practice-for=\"" + std::string(row.name) + "\"]";
-    case PracticeKind::TextBox:
+    case WorkingKind::TextBox:
         return "input[data-practice=\"" + std::string(row.name) + "\"]";
     default:
         return "[data-practice=\"" + std::string(row.name) + "\"]";
@@ -40,7 +41,7 @@ public:
     void children(std::string_view container, std::string_view except = {})
     {
         for (const PracticeControlDefinition &row : PracticeControls) {
-            if (row.container == container && row.name != except) {
+            if (onPage(row) && row.container == container && row.name != except) {
                 control(row);
             }
         }
@@ -71,15 +72,22 @@ public:
         case PracticeKind::Group:
             m_out << "<fieldset class=\"panel-group\"" << id << "><legend>" << caption
                   << "</legend>\n";
-            if (row.name == PracticeAnswerGrid.container) {
-                m_out << "<div class=\"row\">";
-                children(row.name);
-                m_out << "</div>\n";
-            } else {
-                children(row.name);
-            }
+            children(row.name);
             m_out << "</fieldset>\n";
             return;
+        case PracticeKind::TypedAnswer: {
+            // The group of the window 「途中式と答え合わせ」, its controls and all.
+            const WorkingControlDefinition &group = workingControl(row.name);
+            m_out << "<fieldset class=\"panel-group\"" << id << "><legend>"
+                  << escaped(group.caption) << "</legend>\n<div class=\"row\">";
+            for (const WorkingControlDefinition &answer : WorkingControls) {
+                if (answer.container == group.name) {
+                    answerControl(answer);
+                }
+            }
+            m_out << "</div>\n</fieldset>\n";
+            return;
+        }
         case PracticeKind::Choice:
             captioned("<select" + id + tip + ">" + options(row.name) + "</select>");
             return;
@@ -88,23 +96,11 @@ public:
                 + std::to_string(practice::MostProblems) + "\" value=\""
                 + std::to_string(practice::DefaultCount) + R"(" inputmode="numeric">)");
             return;
-        case PracticeKind::TextBox: {
-            // The typed answer's fields as in the window 「途中式と答え合わせ」; a code
-            // is text to type and paste.
-            const bool answer = row.container == PracticeAnswerGrid.container;
+        case PracticeKind::TextBox:
+            // A code, text to type and paste.
             m_out << "<input type=\"text\"" << id << name << tip << " placeholder=\"" << caption
-                  << (answer ? R"(" inputmode="numeric")" : "\"")
-                  << R"( autocomplete="off" autocapitalize="off" spellcheck="false">)"
-                  << (answer ? "" : "\n");
-            return;
-        }
-        case PracticeKind::CheckBox:
-            m_out << "<label data-practice-for=\"" << escaped(row.name)
-                  << R"("><input type="checkbox")" << id << name << "><span>" << caption
-                  << "</span></label>";
-            return;
-        case PracticeKind::Line:
-            m_out << "<span class=\"answer-bar\"" << id << "></span>";
+                  << R"(" autocomplete="off" autocapitalize="off" spellcheck="false">)"
+                  << "\n";
             return;
         case PracticeKind::Button:
             m_out << "<button type=\"button\"" << id << name << tip << ">" << caption
@@ -141,6 +137,43 @@ public:
     }
 
 private:
+    // A control of the typed answer, as the window 「途中式と答え合わせ」 has it.
+    void answerControl(const WorkingControlDefinition &row)
+    {
+        const std::string id = " data-practice=\"" + escaped(row.name) + "\"";
+        const std::string caption = escaped(row.caption);
+        const std::string name = row.accessibleName == row.caption
+            ? std::string()
+            : " aria-label=\"" + escaped(row.accessibleName) + "\"";
+        switch (row.kind) {
+        case WorkingKind::TextBox:
+            m_out << "<input type=\"text\"" << id << name << " placeholder=\"" << caption
+                  << R"(" inputmode="numeric" autocomplete="off" autocapitalize="off")"
+                  << R"( spellcheck="false">)";
+            return;
+        case WorkingKind::CheckBox:
+            m_out << "<label data-practice-for=\"" << escaped(row.name)
+                  << R"("><input type="checkbox")" << id << name << "><span>" << caption
+                  << "</span></label>";
+            return;
+        case WorkingKind::Line:
+            m_out << "<span class=\"answer-bar\"" << id << "></span>";
+            return;
+        case WorkingKind::Button:
+            m_out << "<button type=\"button\"" << id << name << ">" << caption << "</button>\n";
+            return;
+        case WorkingKind::Status:
+            m_out << "<p class=\"" << cssName(row.name) << "\"" << id << " role=\"status\"></p>\n";
+            return;
+        case WorkingKind::Group:
+        case WorkingKind::Working:
+        case WorkingKind::ToggleButton:
+        case WorkingKind::OptionButton:
+            break;
+        }
+        throw std::logic_error("a control the typed answer does not have");
+    }
+
     // The units by their titles, and the levels; the default chosen.
     static std::string options(std::string_view choice)
     {
@@ -193,7 +226,7 @@ void writePracticePanel(std::ostream &out)
     out << "<section class=\"panel practice\" data-practice-panel "
            "aria-labelledby=\"practice-title\" "
            "hidden>\n<div class=\"panel-head\"><h2 id=\"practice-title\">"
-        << escaped(PracticePanelTitle) << "</h2>";
+        << escaped(PracticeTitle) << "</h2>";
     PracticeMarkup markup(out);
     constexpr std::string_view Back = practiceControl("Back").name;
     markup.control(practiceControl(Back));

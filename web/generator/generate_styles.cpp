@@ -14,7 +14,7 @@
 
 #include "form/definition.h"
 #include "form/phone_layout.h"
-#include "form/practice_panel.h"
+#include "form/practice_definition.h"
 #include "form/working_definition.h"
 #include "web/generator/generate_page.h"
 
@@ -179,7 +179,7 @@ void writeWorkingWindowStyles(std::ostream &out)
         << "}\n";
 }
 
-// The worksheet a set prints as (form/practice_panel.h): A4 upright within its
+// The worksheet a set prints as (form/practice_definition.h): A4 upright within its
 // margins, each page of it the height of the paper within them, its problems
 // in columns, numbered down the first and then the next; only the sheet is
 // printed while there is one. The rest of its look is the page's own.
@@ -220,9 +220,9 @@ void writeStyles(std::ostream &out)
 void writePracticeStyles(std::ostream &out)
 {
     out << "\n/* Practice's typed answer, as the working window's. */\n";
-    writeGroupGrid(out, PracticeAnswerGrid,
-        "[data-practice=\"" + std::string(PracticeAnswerGrid.container) + "\"]",
-        [](std::string_view name) { return practiceSelector(practiceControl(name)); });
+    constexpr std::string_view answer = practiceControl("TypedAnswer").name;
+    writeGroupGrid(out, groupGrid(answer), "[data-practice=\"" + std::string(answer) + "\"]",
+        [](std::string_view name) { return practiceAnswerSelector(workingControl(name)); });
     const PhoneControlSizes &phone = PhoneWorkingSizes;
     out << "@media " << phoneQuery() << " {\n"
         << "  .panel select, .panel .field input, .panel input[data-practice=\"CodeEntry\"] "

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "form/memory_form.h"
-#include "form/practice_panel.h"
+#include "form/practice_definition.h"
 #include "form/working_definition.h"
 #include "web/exports/page_properties.h"
 #include "web/generator/generate_page.h"
