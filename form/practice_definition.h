@@ -350,6 +350,7 @@ struct PracticeTexts {
     std::string_view pdfFiles;  // and its filter
     std::string_view saveFailed;  // before what went wrong, on a line of its own
     std::string_view printFailed;  // likewise
+    std::string_view printModuleMissing;  // %1 the path of the print dialog's module
 };
 inline constexpr PracticeTexts PracticeText {
     "すべての単元の練習の記録を消します。よろしいですか？",
@@ -362,6 +363,7 @@ inline constexpr PracticeTexts PracticeText {
     "PDF (*.pdf)",
     "プリントを保存できませんでした。",
     "プリントを印刷できませんでした。",
+    "印刷に使う部品「%1」を読みこめません。",
 };
 
 // The worksheet that the page's 印刷 prints: A4 upright, its margins, the

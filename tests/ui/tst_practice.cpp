@@ -208,7 +208,9 @@ private slots:
             QCOMPARE(file.open(QIODevice::ReadOnly) && file.read(5) == "%PDF-", save.written);
             const auto seen = boxes().take();
             QCOMPARE(seen.size(), save.written ? 0 : 1);
-            QVERIFY(save.written || seen[0].text.contains(save.path));
+            QVERIFY(save.written
+                || (seen[0].text.contains(save.path)
+                    && seen[0].text.contains(QStringLiteral("そのフォルダーがありません。"))));
         }
 
         // 印刷…: the print dialog comes from a module of its own, and Qt Print
@@ -253,6 +255,7 @@ private slots:
         QCOMPARE(seen.size(), 1);
         QVERIFY(seen[0].text.startsWith(QString::fromUtf8(practice::RecordNotSaved)));
         QVERIFY(seen[0].text.contains(record));
+        QVERIFY(seen[0].text.contains(QStringLiteral("ファイルではなく、フォルダーです。")));
     }
 };
 

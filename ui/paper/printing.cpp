@@ -38,7 +38,8 @@ PrintOutcome printOnPaper(
     const auto print = moduleEntry<PrintThroughDialog>(
         QFile::encodeName(modulePath()).toStdString(), PrintEntry, why);
     if (!print) {
-        error = QString::fromLocal8Bit(why);
+        qWarning("tobarin: cannot load the print dialog: %s", why.c_str());
+        error = modulePath();
         return PrintOutcome::Failed;
     }
     error.clear();

@@ -32,9 +32,10 @@ using PrintThroughDialog
 // which is the window's module when the program runs.
 void setPrintModule(const QString &path);
 
-// Loads the module, once, and prints through it. Failed with the reason in
-// `error` when the module cannot be loaded; Failed with `error` empty when
-// the printer could not be drawn on.
+// Loads the module, once, and prints through it. Failed with the module's
+// path in `error` when it cannot be loaded (the system's words on why go to
+// Qt's warnings); Failed with `error` empty when the printer could not be
+// drawn on.
 [[nodiscard]] PrintOutcome printOnPaper(
     QWidget *parent, const QString &documentName, const DrawOnPaper &draw, QString &error);
 

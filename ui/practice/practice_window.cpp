@@ -10,6 +10,7 @@
 #include "ui/shared/fonts.h"
 #include "ui/shared/placement.h"
 #include "ui/shared/widget_properties.h"
+#include "ui/system/kept_file.h"
 #include "ui/system/record_file.h"
 #include "ui/working/working_parts.h"
 #include "ui/working/working_view.h"
@@ -561,8 +562,8 @@ void PracticeWindow::noteResult(std::size_t problem)
 
 void PracticeWindow::tellRecordFailure(const std::string &error)
 {
-    QMessageBox::warning(
-        this, windowTitle(), said(practice::RecordNotSaved) + QLatin1Char('\n') + said(error));
+    QMessageBox::warning(this, windowTitle(),
+        said(practice::RecordNotSaved) + QLatin1Char('\n') + said(inJapanese(error)));
 }
 
 void PracticeWindow::showRecord()
@@ -637,7 +638,7 @@ void PracticeWindow::printSheet()
     if (outcome == PrintOutcome::Failed) {
         QString message = said(PracticeText.printFailed);
         if (!error.isEmpty()) {
-            message += QLatin1Char('\n') + error;
+            message += QLatin1Char('\n') + said(PracticeText.printModuleMissing).arg(error);
         }
         QMessageBox::warning(this, windowTitle(), message);
     }
@@ -662,8 +663,9 @@ void PracticeWindow::saveSheet()
     if (saveWorksheetPdf(
             QFile::encodeName(path).toStdString(), m_round->set(), sheetOptions(), error)
         == 0) {
-        QMessageBox::warning(
-            this, windowTitle(), said(PracticeText.saveFailed) + QLatin1Char('\n') + error);
+        QMessageBox::warning(this, windowTitle(),
+            said(PracticeText.saveFailed) + QLatin1Char('\n')
+                + said(inJapanese(error.toStdString())));
     }
 }
 

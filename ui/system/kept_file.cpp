@@ -19,32 +19,64 @@ namespace {
 // As many symbolic links as the system follows in one path.
 constexpr int MostLinks = 40;
 
-std::string failure(std::string_view what, const std::string &path, std::string_view reason)
-{
-    return std::string(what) + " '" + shownPath(path) + "': " + std::string(reason);
-}
+constexpr std::string_view WritePrefix = "cannot write '";
+constexpr std::string_view ReadPrefix = "cannot read '";
 
 std::string reasonOf(int error)
 {
-    return error == ELOOP ? "it is a loop of symbolic links" : std::strerror(error);
+    return error == ELOOP ? std::string(LinkLoop.english) : std::strerror(error);
 }
 
 // Why a file of this kind is not one the program writes or reads.
 std::string_view notAFile(mode_t mode)
 {
     if (S_ISDIR(mode)) {
-        return "it is a folder, not a file";
+        return NotAFolder.english;
     }
     if (S_ISFIFO(mode)) {
-        return "it is a FIFO (a named pipe), not a file";
+        return NotAFifo.english;
     }
     if (S_ISCHR(mode) || S_ISBLK(mode)) {
-        return "it is a device, not a file";
+        return NotADevice.english;
     }
     if (S_ISSOCK(mode)) {
-        return "it is a socket, not a file";
+        return NotASocket.english;
     }
-    return "it is not a regular file";
+    return NotRegular.english;
+}
+
+// The system's errors that a file of the program meets most, in Japanese.
+struct SystemReason {
+    int error;
+    std::string_view japanese;
+};
+constexpr std::array<SystemReason, 9> SystemReasons {{
+    {ENOENT, "そのフォルダーがありません。"},
+    {EACCES, "使うことが許されていません。"},
+    {EPERM, "使うことが許されていません。"},
+    {ENOSPC, "ディスクに空きがありません。"},
+    {EDQUOT, "使える容量をこえています。"},
+    {EROFS, "書きこめないディスクです。"},
+    {ENAMETOOLONG, "名前が長すぎます。"},
+    {ENOTDIR, "とちゅうにフォルダーでないものがあります。"},
+    {EIO, "ディスクの読み書きに失敗しました。"},
+}};
+constexpr std::array<FileReason, 11> OwnReasons {LinkLoop, NotAFolder, NotAFifo, NotADevice,
+    NotASocket, NotRegular, TooLarge, NoFolder, Locked, NoLockHere, NoLock};
+
+std::string reasonInJapanese(std::string_view reason)
+{
+    for (const FileReason &own : OwnReasons) {
+        if (reason == own.english) {
+            return std::string(own.japanese);
+        }
+    }
+    for (const SystemReason &system : SystemReasons) {
+        if (reason == std::strerror(system.error)) {
+            return std::string(system.japanese);
+        }
+    }
+    return std::string(reason);
 }
 
 // Where `path` leads once its symbolic links are followed: itself when it is
@@ -111,8 +143,7 @@ std::string shownPath(std::string_view path)
 
 std::string writeWhole(const std::string &path, std::string_view data)
 {
-    const auto refused
-        = [&path](std::string_view reason) { return failure("cannot write", path, reason); };
+    const auto refused = [&path](std::string_view reason) { return cannotWrite(path, reason); };
     const Target target = followLinks(path);
     if (target.error != 0) {
         return refused(reasonOf(target.error));
@@ -167,7 +198,7 @@ ReadFile readWhole(const std::string &path, std::size_t most)
 {
     ReadFile read;
     const auto refused = [&path, &read](std::string_view reason) {
-        read.error = failure("cannot read", path, reason);
+        read.error = cannotRead(path, reason);
         return read;
     };
     const Target target = followLinks(path);
@@ -202,9 +233,32 @@ ReadFile readWhole(const std::string &path, std::size_t most)
         return refused(reasonOf(error));
     }
     if (read.text.size() > most) {
-        return refused("it is larger than the program ever writes it");
+        return refused(TooLarge.english);
     }
     return read;
+}
+
+std::string cannotWrite(const std::string &path, std::string_view reason)
+{
+    return std::string(WritePrefix) + shownPath(path) + "': " + std::string(reason);
+}
+
+std::string cannotRead(const std::string &path, std::string_view reason)
+{
+    return std::string(ReadPrefix) + shownPath(path) + "': " + std::string(reason);
+}
+
+std::string inJapanese(std::string_view message)
+{
+    const bool writing = message.starts_with(WritePrefix);
+    const std::size_t end = message.rfind("': ");
+    if ((!writing && !message.starts_with(ReadPrefix)) || end == std::string_view::npos) {
+        return std::string(message);
+    }
+    const std::size_t begin = (writing ? WritePrefix : ReadPrefix).size();
+    return "「" + std::string(message.substr(begin, end - begin)) + "」"
+        + (writing ? "に書きこめません。" : "を読めません。")
+        + reasonInJapanese(message.substr(end + 3));
 }
 
 }  // namespace tobarin

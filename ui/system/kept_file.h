@@ -34,4 +34,43 @@ struct ReadFile {
 // are not UTF-8 escaped.
 [[nodiscard]] std::string shownPath(std::string_view path);
 
+// Why a file could not be written or read, in the English of the command
+// line's messages and the Japanese of the windows'.
+struct FileReason {
+    std::string_view english;
+    std::string_view japanese;
+};
+inline constexpr FileReason LinkLoop {
+    "it is a loop of symbolic links", "シンボリックリンクが輪になっています。"};
+inline constexpr FileReason NotAFolder {
+    "it is a folder, not a file", "ファイルではなく、フォルダーです。"};
+inline constexpr FileReason NotAFifo {
+    "it is a FIFO (a named pipe), not a file", "ファイルではなく、名前付きパイプです。"};
+inline constexpr FileReason NotADevice {
+    "it is a device, not a file", "ファイルではなく、装置です。"};
+inline constexpr FileReason NotASocket {
+    "it is a socket, not a file", "ファイルではなく、ソケットです。"};
+inline constexpr FileReason NotRegular {
+    "it is not a regular file", "ふつうのファイルではありません。"};
+inline constexpr FileReason TooLarge {
+    "it is larger than the program ever writes it", "このプログラムが書くより大きなファイルです。"};
+inline constexpr FileReason NoFolder {
+    "its folder cannot be made", "入れるフォルダーを作れません。"};
+inline constexpr FileReason Locked {
+    "another program kept the record locked", "ほかのプログラムが記録を使ったままです。"};
+inline constexpr FileReason NoLockHere {
+    "its lock file cannot be made there", "そこに鍵のファイルを作れません。"};
+inline constexpr FileReason NoLock {
+    "its lock file could not be made", "鍵のファイルを作れませんでした。"};
+
+// "cannot write 'PATH': REASON" and "cannot read 'PATH': REASON", as the
+// functions above give them.
+[[nodiscard]] std::string cannotWrite(const std::string &path, std::string_view reason);
+[[nodiscard]] std::string cannotRead(const std::string &path, std::string_view reason);
+
+// Such a message in Japanese, for the windows: 「PATH」に書きこめません。 or
+// 「PATH」を読めません。 and its reason, a reason of the system's (errno's)
+// too. A message or reason it does not know is given as it is.
+[[nodiscard]] std::string inJapanese(std::string_view message);
+
 }  // namespace tobarin

@@ -26,18 +26,18 @@ std::string bytesOf(const QString &path)
     return QFile::encodeName(path).toStdString();
 }
 
-QString lockError(QLockFile::LockError error)
+std::string_view lockError(QLockFile::LockError error)
 {
     switch (error) {
     case QLockFile::LockFailedError:
-        return QStringLiteral("another program kept the record locked");
+        return Locked.english;
     case QLockFile::PermissionError:
-        return QStringLiteral("its lock file cannot be made there");
+        return NoLockHere.english;
     case QLockFile::NoError:
     case QLockFile::UnknownError:
         break;
     }
-    return QStringLiteral("its lock file could not be made");
+    return NoLock.english;
 }
 
 }  // namespace
@@ -81,11 +81,11 @@ std::string RecordFile::change(const std::function<void(practice::Record &)> &ch
     const QString path = QFile::decodeName(QByteArray::fromStdString(m_path));
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder)) {
-        return "cannot write '" + shownPath(m_path) + "': its folder cannot be made";
+        return cannotWrite(m_path, NoFolder.english);
     }
     QLockFile lock(path + QStringLiteral(".lock"));
     if (!lock.tryLock(LockWaitMs)) {
-        return "cannot write '" + shownPath(m_path) + "': " + lockError(lock.error()).toStdString();
+        return cannotWrite(m_path, lockError(lock.error()));
     }
     Kept kept = read();
     if (!kept.error.empty()) {
