@@ -176,7 +176,7 @@ int calculate(const Request &request)
     }
     std::optional<WrittenNumber> answer;
     if (request.answer) {
-        Parsed<WrittenNumber> typed = readNumber(*request.answer);
+        Parsed<WrittenNumber> typed = readAnswer(*request.answer);
         if (!typed.value) {
             err(typed.error);
             return 2;

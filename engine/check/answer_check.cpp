@@ -35,6 +35,18 @@ struct Reason {
 
 }  // namespace
 
+Parsed<WrittenNumber> readAnswer(std::string_view text)
+{
+    std::size_t start = text.find_first_not_of(" \t");
+    start = start == std::string_view::npos ? text.size() : start;
+    for (const std::string_view equals : {"=", "＝"}) {
+        if (text.substr(start).starts_with(equals)) {
+            return readNumber(text.substr(start + equals.size()));
+        }
+    }
+    return readNumber(text);
+}
+
 AnswerCheck checkAnswer(const Problem &problem, const WrittenNumber &answer)
 {
     return checkAnswer(solve(problem, AnswerForm::Mixed), answer);
@@ -128,7 +140,7 @@ AnswerCheck checkAnswer(const Solution &solution, const TypedOperand &answer)
         // A single field that holds more than digits is read as the whole
         // answer, as the command line reads one ("1.25", "5/4").
         const Parsed<WrittenNumber> read
-            = written == 1 ? readNumber(*unread) : Parsed<WrittenNumber> {};
+            = written == 1 ? readAnswer(*unread) : Parsed<WrittenNumber> {};
         if (!read.value) {
             return notANumber(*unread);
         }

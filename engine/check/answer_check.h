@@ -50,6 +50,10 @@ struct AnswerCheck {
     std::string_view mistake = {};
 };
 
+// An answer as typed: one number as readNumber reads it, a leading "=" (or
+// "＝") before it ignored, as pupils often write one.
+[[nodiscard]] Parsed<WrittenNumber> readAnswer(std::string_view text);
+
 // An answer as the reader read it (readNumber), to a problem solved here, or
 // to one already solved (in either answer form).
 [[nodiscard]] AnswerCheck checkAnswer(const Problem &problem, const WrittenNumber &answer);

@@ -119,39 +119,78 @@ struct Case {
     [[nodiscard]] Fraction sigma() const { return whole(answer.num < 0 ? -1 : 1); }
 };
 
-// The values a mistake gives; one that cannot be formed is left out.
+// A number as a pupil writes it before any 約分: its whole part (none for 0)
+// and its fraction part as it stands, a part of 0 left out.
+WrittenNumber writtenAs(bool negative, Int128 wholePart, Int128 num, Int128 den)
+{
+    if (den <= 0 || num < 0 || wholePart < 0) {
+        throw std::invalid_argument("a form no pupil writes");
+    }
+    if (num == 0) {
+        return wholeNumber(wholePart, negative);
+    }
+    WrittenNumber form = fractionNumber(num, den, negative);
+    form.hasWhole = wholePart != 0;
+    form.whole = wholePart;
+    return form;
+}
+
+// The values a mistake gives, and where a pupil would write them as they
+// come out (not reduced), those forms too; one that cannot be formed is left
+// out.
 class Values {
 public:
     template <typename Make> void add(Make &&make)
     {
+        attempt([&] { m_values.push_back(std::forward<Make>(make)()); });
+    }
+
+    // A value as the pupil writes it: its form, and the form's value.
+    template <typename Make> void addForm(Make &&make)
+    {
+        attempt([&] {
+            const WrittenNumber form = std::forward<Make>(make)();
+            m_values.push_back(valueOf(form).value());
+            m_forms.push_back(form);
+        });
+    }
+
+    [[nodiscard]] std::vector<Fraction> take() { return std::move(m_values); }
+    [[nodiscard]] std::vector<WrittenNumber> takeForms() { return std::move(m_forms); }
+
+private:
+    template <typename Do> void attempt(Do &&action)
+    {
         try {
-            m_values.push_back(std::forward<Make>(make)());
+            action();
         } catch (const std::invalid_argument &) {
             // a zero denominator: the mistake does not apply
         } catch (const std::overflow_error &) {
             // beyond 128 bits: no pupil writes it
+        } catch (const std::bad_optional_access &) {
+            // a form with no value
         } catch (const RuntimeError &) {
             // beyond the exact range, or a division by 0
         }
     }
 
-    [[nodiscard]] std::vector<Fraction> take() { return std::move(m_values); }
-
-private:
     std::vector<Fraction> m_values;
+    std::vector<WrittenNumber> m_forms;
 };
 
 // The mixed operands, each replaced in turn, and both together where both are
 // mixed, by what a pupil reads instead: the result with each such reading.
+// Where both are read, both are read the same way: a pupil's misreading is
+// the same for both.
 template <typename Readings>
 void withMixedOperandsRead(const Case &c, Values &out, Readings &&readings)
 {
     const std::vector<Fraction> xs = mixed(c.x) ? readings(c.x) : std::vector<Fraction> {};
     const std::vector<Fraction> ys = mixed(c.y) ? readings(c.y) : std::vector<Fraction> {};
-    for (const Fraction &x : xs) {
-        out.add([&] { return apply(x, c.op, value(c.y)); });
-        for (const Fraction &y : ys) {
-            out.add([&] { return apply(x, c.op, y); });
+    for (std::size_t i = 0; i < xs.size(); ++i) {
+        out.add([&] { return apply(xs[i], c.op, value(c.y)); });
+        if (i < ys.size()) {
+            out.add([&] { return apply(xs[i], c.op, ys[i]); });
         }
     }
     for (const Fraction &y : ys) {
@@ -192,7 +231,9 @@ void absoluteValues(const Case &c, Values &out, bool sameSigns)
     if (sameSigns) {
         out.add([&] { return whole(sx) * (mx < mt ? mt - mx : mx - mt); });
     } else {
+        // With the sign of the larger, or of the first term.
         out.add([&] { return whole(mt < mx ? sx : st) * (mx + mt); });
+        out.add([&] { return whole(sx) * (mx + mt); });
     }
 }
 
@@ -206,13 +247,29 @@ void absSubtracted(const Case &c, Values &out)
     absoluteValues(c, out, true);
 }
 
+// Both operands above 0: their forms are what a pupil writes.
+bool positive(const Case &c)
+{
+    return value(c.x).num > 0 && value(c.y).num > 0;
+}
+
 void acrossPlus(const Case &c, Values &out)
 {
     if (c.op != Operation::Add || (!hasPart(c.x) && !hasPart(c.y))) {
         return;
     }
-    out.add([&] { return fractionOf(N(c.x) + N(c.y), D(c.x) + D(c.y)); });
+    if (positive(c)) {
+        out.addForm([&] { return writtenAs(false, 0, N(c.x) + N(c.y), D(c.x) + D(c.y)); });
+    } else {
+        out.add([&] { return fractionOf(N(c.x) + N(c.y), D(c.x) + D(c.y)); });
+    }
     if (mixed(c.x) || mixed(c.y)) {
+        if (positive(c)) {
+            out.addForm([&] {
+                return writtenAs(false, W(c.x) + W(c.y), a(c.x) + a(c.y), b(c.x) + b(c.y));
+            });
+            return;
+        }
         out.add([&] {
             return whole(s(c.x) * W(c.x) + s(c.y) * W(c.y))
                 + fractionOf(s(c.x) * a(c.x) + s(c.y) * a(c.y), b(c.x) + b(c.y));
@@ -226,9 +283,19 @@ void acrossMinus(const Case &c, Values &out)
         return;
     }
     if (D(c.x) > D(c.y)) {
-        out.add([&] { return fractionOf(N(c.x) - N(c.y), D(c.x) - D(c.y)); });
+        if (positive(c) && N(c.x) >= N(c.y)) {
+            out.addForm([&] { return writtenAs(false, 0, N(c.x) - N(c.y), D(c.x) - D(c.y)); });
+        } else {
+            out.add([&] { return fractionOf(N(c.x) - N(c.y), D(c.x) - D(c.y)); });
+        }
     }
     if ((mixed(c.x) || mixed(c.y)) && b(c.x) > b(c.y) && a(c.x) >= a(c.y)) {
+        if (positive(c) && W(c.x) >= W(c.y)) {
+            out.addForm([&] {
+                return writtenAs(false, W(c.x) - W(c.y), a(c.x) - a(c.y), b(c.x) - b(c.y));
+            });
+            return;
+        }
         out.add([&] {
             return whole(s(c.x) * W(c.x) - s(c.y) * W(c.y))
                 + fractionOf(s(c.x) * a(c.x) - s(c.y) * a(c.y), b(c.x) - b(c.y));
@@ -250,7 +317,12 @@ void notScaled(const Case &c, Values &out)
     }
     const Int128 plusOrMinus = c.op == Operation::Add ? 1 : -1;
     for (const Int128 M : {wide::lcm(D(c.x), D(c.y)), D(c.x) * D(c.y)}) {
-        out.add([&] { return fractionOf(N(c.x) + plusOrMinus * N(c.y), M); });
+        const Int128 n = N(c.x) + plusOrMinus * N(c.y);
+        if (positive(c) && n >= 0) {
+            out.addForm([&] { return writtenAs(false, 0, n, M); });
+        } else {
+            out.add([&] { return fractionOf(n, M); });
+        }
     }
     if ((mixed(c.x) || mixed(c.y)) && hasPart(c.x) && hasPart(c.y) && b(c.x) != b(c.y)) {
         for (const Int128 M : {wide::lcm(b(c.x), b(c.y)), b(c.x) * b(c.y)}) {
@@ -270,22 +342,55 @@ bool borrows(const Case &c)
         && W(c.x) > W(c.y) && part(c.x) < part(c.y);
 }
 
+// The fraction parts over their common denominator L: a1 and a2 in Lths.
+struct Parts {
+    Int128 L;
+    Int128 first;
+    Int128 second;
+};
+
+Parts partsOf(const Case &c)
+{
+    const Int128 L = wide::lcm(b(c.x), b(c.y));
+    return {L, a(c.x) * (L / b(c.x)), a(c.y) * (L / b(c.y))};
+}
+
 void noBorrow(const Case &c, Values &out)
 {
     if (borrows(c)) {
-        out.add([&] { return whole(W(c.x) - W(c.y)) + (part(c.y) - part(c.x)); });
+        const Parts p = partsOf(c);
+        out.addForm([&] { return writtenAs(false, W(c.x) - W(c.y), p.second - p.first, p.L); });
     }
 }
 
 void borrowTen(const Case &c, Values &out)
 {
     if (borrows(c)) {
-        const Int128 L = wide::lcm(b(c.x), b(c.y));
-        out.add([&] {
-            return whole(W(c.x) - 1 - W(c.y))
-                + fractionOf(a(c.x) * (L / b(c.x)) + 10 - a(c.y) * (L / b(c.y)), L);
-        });
+        const Parts p = partsOf(c);
+        out.addForm(
+            [&] { return writtenAs(false, W(c.x) - 1 - W(c.y), p.first + 10 - p.second, p.L); });
     }
+}
+
+// Borrowed 1 from the whole part, but the whole part kept as it was.
+void borrowKept(const Case &c, Values &out)
+{
+    if (borrows(c)) {
+        const Parts p = partsOf(c);
+        out.addForm(
+            [&] { return writtenAs(false, W(c.x) - W(c.y), p.L + p.first - p.second, p.L); });
+    }
+}
+
+// The fraction parts added to 1 or more, and the 1 carried over dropped.
+void carryDropped(const Case &c, Values &out)
+{
+    if (c.op != Operation::Add || !positive(c) || !(mixed(c.x) || mixed(c.y))
+        || part(c.x) + part(c.y) < whole(1)) {
+        return;
+    }
+    const Parts p = partsOf(c);
+    out.addForm([&] { return writtenAs(false, W(c.x) + W(c.y), p.first + p.second - p.L, p.L); });
 }
 
 void mixedToImproper(const Case &c, Values &out)
@@ -330,9 +435,10 @@ void wholeBoth(const Case &c, Values &out)
     for (const auto &[k, other] : {std::pair {&c.x, &c.y}, std::pair {&c.y, &c.x}}) {
         const Int128 size = W(*k);
         if (isWhole(*k) && size > 1 && hasPart(*other) && W(*other) == 0) {
-            const Fraction fraction = magnitude(value(*other));
-            out.add([&] { return c.sigma() * fraction; });
-            out.add([&] { return c.sigma() * fraction / whole(size); });
+            const bool negative = c.answer.num < 0;
+            // k times the numerator and the denominator, or the denominator alone.
+            out.addForm([&] { return writtenAs(negative, 0, size * a(*other), size * b(*other)); });
+            out.addForm([&] { return writtenAs(negative, 0, a(*other), size * b(*other)); });
         }
     }
 }
@@ -348,6 +454,14 @@ void noReciprocal(const Case &c, Values &out)
 {
     if (c.op == Operation::Divide) {
         out.add([&] { return value(c.x) * value(c.y); });
+    }
+}
+
+// × of two fractions, the second turned over as in ÷.
+void reciprocalInTimes(const Case &c, Values &out)
+{
+    if (c.op == Operation::Multiply && !isWhole(c.x) && !isWhole(c.y)) {
+        out.add([&] { return value(c.x) / value(c.y); });
     }
 }
 
@@ -382,6 +496,40 @@ std::string fixed(const Case & /*c*/, std::string_view hint)
     return std::string(hint);
 }
 
+bool equalDenominators(const Case &c)
+{
+    return hasPart(c.x) && hasPart(c.y) && b(c.x) == b(c.y);
+}
+
+// Across the denominators of equal ones: what stays, and what is worked.
+std::string acrossHint(const Case &c, std::string_view hint)
+{
+    if (!equalDenominators(c)) {
+        return std::string(hint);
+    }
+    return c.op == Operation::Add ? "分母が同じときは、分母はそのままにして、分子だけをたします。"
+                                  : "分母が同じときは、分母はそのままにして、分子だけをひきます。";
+}
+
+std::string notScaledHint(const Case &c, std::string_view hint)
+{
+    return isWhole(c.x) || isWhole(c.y) ? "整数を、分母が同じ分数に直してから計算します。"
+                                        : std::string(hint);
+}
+
+// A difference of signed numbers is first made a sum.
+std::string absoluteHint(const Case &c, std::string_view hint)
+{
+    return (c.op == Operation::Subtract ? "ひき算をたし算に直すと、" : "") + std::string(hint);
+}
+
+// Before the reciprocal is taught (÷ by a whole number), no 逆数.
+std::string turnedOverHint(const Case &c, std::string_view hint)
+{
+    return c.op == Operation::Divide && isWhole(c.y) ? "分子と分母が逆になっていませんか。"
+                                                     : std::string(hint);
+}
+
 // Which problems a mistake is made in: of two numbers and one operation, or any.
 enum class Applies { TwoNumbers, Any };
 
@@ -396,20 +544,22 @@ struct KnownMistake {
 
 // The table of known mistakes, one a row.
 // clang-format off
-constexpr std::array<KnownMistake, 18> Mistakes {{
+constexpr std::array<KnownMistake, 21> Mistakes {{
     {"minus-minus", minusMinus, "負の数をひくときは、ひく数の符号を変えてたします。"},
     {"sign", sign, "符号をたしかめてみましょう。", fixed, Applies::Any},
-    {"abs-added", absAdded, "符号がちがう数のたし算は、絶対値の大きいほうから小さいほうをひきます。"},
-    {"abs-subtracted", absSubtracted, "同じ符号の数のたし算は、絶対値をたして、共通の符号をつけます。"},
-    {"across+", acrossPlus, "分母どうしもたしていませんか。分母をそろえて、分子だけをたします。"},
-    {"across-", acrossMinus, "分母どうしもひいていませんか。分母をそろえて、分子だけをひきます。"},
+    {"abs-added", absAdded, "符号がちがう数のたし算は、絶対値の大きいほうから小さいほうをひきます。", absoluteHint},
+    {"abs-subtracted", absSubtracted, "同じ符号の数のたし算は、絶対値をたして、共通の符号をつけます。", absoluteHint},
+    {"across+", acrossPlus, "分母どうしもたしていませんか。分母をそろえて、分子だけをたします。", acrossHint},
+    {"across-", acrossMinus, "分母どうしもひいていませんか。分母をそろえて、分子だけをひきます。", acrossHint},
     {"whole-dropped", wholeDropped, "帯分数の整数の部分を、計算に入れ忘れていませんか。"},
-    {"not-scaled", notScaled, "通分するとき、分子にも分母と同じ数をかけましたか。"},
+    {"not-scaled", notScaled, "通分するとき、分子にも分母と同じ数をかけましたか。", notScaledHint},
     {"no-borrow", noBorrow, "整数から１くり下げて、分数に直してからひきます。"},
     {"borrow-ten", borrowTen, "", [](const Case &c, std::string_view) {
         const std::string L = wide::decimalText(wide::lcm(b(c.x), b(c.y)));
         return "くり下げた１は、10ではなく" + L + "/" + L + "です。";
     }},
+    {"borrow-kept", borrowKept, "くり下げたら、整数の部分を１へらします。"},
+    {"carry-dropped", carryDropped, "分数の部分が１をこえたら、整数の部分に１くり上げます。"},
     {"mixed-to-improper", mixedToImproper, "帯分数を仮分数に直すときは、分子を『整数×分母＋分子』にします。"},
     {"parts-separately", partsSeparately, "", [](const Case &c, std::string_view) {
         return std::string(c.op == Operation::Multiply ? "帯分数は、仮分数に直してからかけましょう。"
@@ -418,17 +568,19 @@ constexpr std::array<KnownMistake, 18> Mistakes {{
     {"whole-both", wholeBoth, "分母はそのままにして、分子に整数をかけます。"},
     {"no-reciprocal-whole", noReciprocalWhole, "分数を整数でわるときは、分子はそのままにして、分母に整数をかけます。"},
     {"no-reciprocal", noReciprocal, "わり算では、わる数の逆数をかけます。"},
-    {"wrong-reciprocal", wrongReciprocal, "逆数にするのは、わる数（÷のうしろの数）だけです。"},
-    {"reciprocal", reciprocal, "分子と分母が逆になっていませんか。", fixed, Applies::Any},
+    {"reciprocal-in-times", reciprocalInTimes, "かけ算では逆数にしません。分子どうし、分母どうしをかけます。"},
+    {"wrong-reciprocal", wrongReciprocal, "逆数にするのは、わる数（÷のうしろの数）だけです。", turnedOverHint},
+    {"reciprocal", reciprocal, "分子と分母が逆になっていませんか。", turnedOverHint, Applies::Any},
     {"part-only", partOnly, "答えの整数の部分か分数の部分を、書き忘れていませんか。", fixed, Applies::Any},
 }};
 // clang-format on
 
 // Of two mistakes that fit the same value, the one seen more closely.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 3> Wins {{
+constexpr std::array<std::pair<std::string_view, std::string_view>, 4> Wins {{
     {"minus-minus", "sign"},
     {"wrong-reciprocal", "reciprocal"},
     {"no-reciprocal-whole", "no-reciprocal"},
+    {"borrow-kept", "borrow-ten"},
 }};
 
 // value rounded down (toward −∞) or up to `places` decimal places.
@@ -459,7 +611,8 @@ std::vector<Prediction> predictionsOf(const Case &c, Applies which)
         mistake.values(c, values);
         std::vector<Fraction> found = values.take();
         if (!found.empty()) {
-            all.push_back({mistake.id, std::move(found), mistake.hintOf(c, mistake.hint)});
+            all.push_back({mistake.id, std::move(found), mistake.hintOf(c, mistake.hint),
+                values.takeForms()});
         }
     }
     return all;
@@ -488,6 +641,37 @@ std::vector<Prediction> anyProblemPredictions(Fraction answer)
     return predictionsOf({{}, Operation::Add, {}, answer}, Applies::Any);
 }
 
+namespace {
+
+// Of the mistakes that fit, the one: where two with different hints fit, none,
+// but that of a pair seen more or less closely the closer wins.
+std::optional<Hint> oneOf(std::vector<const Prediction *> fitting)
+{
+    const auto fits = [&fitting](std::string_view id) {
+        return std::any_of(
+            fitting.begin(), fitting.end(), [id](const Prediction *p) { return p->id == id; });
+    };
+    for (const std::pair<std::string_view, std::string_view> &win : Wins) {
+        if (fits(win.first) && fits(win.second)) {
+            std::erase_if(fitting, [&win](const Prediction *p) { return p->id == win.second; });
+        }
+    }
+    if (fitting.size() != 1) {
+        return std::nullopt;
+    }
+    return Hint {fitting.front()->id, fitting.front()->hint};
+}
+
+// The same parts: sign, whole part (none is 0), numerator and denominator.
+bool sameParts(const WrittenNumber &x, const WrittenNumber &y)
+{
+    return x.negative == y.negative && W(x) == W(y) && x.hasFraction == y.hasFraction
+        && (!x.hasFraction || (x.num == y.num && x.den == y.den)) && !x.isDecimal()
+        && !y.isDecimal();
+}
+
+}  // namespace
+
 Hint hintFor(const std::vector<Prediction> &predictions, Fraction answer,
     const WrittenNumber &typed, Fraction typedValue)
 {
@@ -502,26 +686,23 @@ Hint hintFor(const std::vector<Prediction> &predictions, Fraction answer,
             // more places than 128 bits hold: no answer rounds to them
         }
     }
-    std::vector<Prediction> fitting;
+    // The typed parts just as a mistake writes them, before the values.
+    std::vector<const Prediction *> byForm;
+    std::vector<const Prediction *> byValue;
     for (const Prediction &prediction : predictions) {
+        if (std::any_of(prediction.forms.begin(), prediction.forms.end(),
+                [&typed](const WrittenNumber &form) { return sameParts(form, typed); })) {
+            byForm.push_back(&prediction);
+        }
         const auto &values = prediction.values;
         if (std::find(values.begin(), values.end(), typedValue) != values.end()) {
-            fitting.push_back(prediction);
+            byValue.push_back(&prediction);
         }
     }
-    const auto fits = [&fitting](std::string_view id) {
-        return std::any_of(
-            fitting.begin(), fitting.end(), [id](const Prediction &p) { return p.id == id; });
-    };
-    for (const std::pair<std::string_view, std::string_view> &win : Wins) {
-        if (fits(win.first) && fits(win.second)) {
-            std::erase_if(fitting, [&win](const Prediction &p) { return p.id == win.second; });
-        }
+    if (std::optional<Hint> hint = byForm.empty() ? std::nullopt : oneOf(byForm)) {
+        return *hint;
     }
-    if (fitting.size() != 1) {
-        return {{}, std::string(GeneralHint)};
-    }
-    return {fitting.front().id, std::move(fitting.front().hint)};
+    return oneOf(byValue).value_or(Hint {{}, std::string(GeneralHint)});
 }
 
 }  // namespace tobarin

@@ -20,6 +20,10 @@ struct Prediction {
     std::string_view id;  // "minus-minus", "across+", "reciprocal", ...
     std::vector<Fraction> values;
     std::string hint;
+    // Of the values a pupil writes as they come out, before any 約分: those
+    // forms ("1 8/10" of 1 4/5 + 4/5 added across). A typed answer of exactly
+    // such a form is told this mistake's hint before any tie of values.
+    std::vector<WrittenNumber> forms = {};
 };
 
 // The known mistakes that apply to a problem with the answer `answer`, in the
@@ -54,10 +58,11 @@ inline constexpr std::string_view RoundedHint
 
 // A decimal that is the answer rounded down or up to as many places as were
 // typed gets the rounded hint, whatever else fits. Otherwise the hint is that
-// of the one mistake whose value is the typed value; where mistakes with
-// different hints fit, the general hint, but that minus-minus wins over sign,
-// wrong-reciprocal over reciprocal and no-reciprocal-whole over no-reciprocal
-// (each pair is one mistake seen more or less closely).
+// of the one mistake that writes the typed parts exactly, or else of the one
+// whose value is the typed value; where mistakes with different hints fit,
+// the general hint, but that minus-minus wins over sign, wrong-reciprocal over
+// reciprocal, no-reciprocal-whole over no-reciprocal and borrow-kept over
+// borrow-ten (each pair is one mistake seen more or less closely).
 [[nodiscard]] Hint hintFor(const std::vector<Prediction> &predictions, Fraction answer,
     const WrittenNumber &typed, Fraction typedValue);
 

@@ -4,6 +4,7 @@
 #include "engine/working/rewrite.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <utility>
 
 namespace tobarin {
@@ -23,6 +24,18 @@ bool isProperFraction(const WrittenNumber &x)
 bool hasProperForm(const WrittenNumber &x)
 {
     return isWhole(x) || (x.num > 0 && x.num < x.den);
+}
+
+// The note of a line that reduces numbers: 整数に直す where each number
+// reduced becomes whole (15/3 is 5), 約分する otherwise.
+Note reduceNote(std::initializer_list<std::pair<WrittenNumber, WrittenNumber>> reduced)
+{
+    for (const auto &[before, after] : reduced) {
+        if (!(before == after) && !isWhole(after)) {
+            return Note::Reduce;
+        }
+    }
+    return Note::MakeWhole;
 }
 
 // A sign in front of a pair of magnitudes: "-(3/6 - 2/6)"; no sign, the pair alone.
@@ -149,11 +162,20 @@ private:
                     = mixedNumber(false, whole->whole + mixed.whole, mixed.num, mixed.den);
                 add(Note::Calculate, numberExpression(result));
                 if (reducible(result)) {
+                    const WrittenNumber before = result;
                     result = lowestOf(result);
-                    add(Note::Reduce, numberExpression(result));
+                    add(reduceNote({{before, result}}), numberExpression(result));
                 }
                 return;
             }
+        }
+        if (m_form == AnswerForm::Mixed && operation == Operation::Subtract && !a.negative
+            && a.isMixed() && hasProperForm(a) && isWhole(b) && !b.negative && b.whole <= a.whole) {
+            // A mixed number less a whole number: the whole parts at once.
+            const WrittenNumber result = mixedNumber(false, a.whole - b.whole, a.num, a.den);
+            add(Note::Calculate, numberExpression(result));
+            finish(result);
+            return;
         }
         if (a.isMixed() || b.isMixed()) {
             a = improperOf(a);
@@ -249,8 +271,9 @@ private:
             }
         }
         if (reducible(result)) {
+            const WrittenNumber before = result;
             result = lowestOf(result);
-            add(Note::Reduce, numberExpression(result));
+            add(reduceNote({{before, result}}), numberExpression(result));
         }
         if (m_form == AnswerForm::Improper && result.isMixed()) {
             add(Note::MakeImproperAnswer, numberExpression(improperOf(result)));
@@ -277,10 +300,13 @@ private:
             add(Note::MakeImproper, signedPair(sign, a, operation, b));
         }
         if (reducible(a) || reducible(b)) {
+            const WrittenNumber beforeA = a;
+            const WrittenNumber beforeB = b;
             a = lowestOf(a);
             b = lowestOf(b);
-            add(Note::Reduce, signedPair(sign, a, operation, b));
+            add(reduceNote({{beforeA, a}, {beforeB, b}}), signedPair(sign, a, operation, b));
         }
+        const bool divided = operation == Operation::Divide;
         if (operation == Operation::Divide) {
             if (isWhole(a) && isWhole(b)) {
                 if (a.whole % b.whole == 0) {
@@ -315,8 +341,10 @@ private:
                 denominator.push_back({x->den, {}});
             }
         }
-        // 分数×整数 and 整数×分数: the whole number multiplies the numerator.
-        add(isWhole(a) || isWhole(b) ? Note::MultiplyNumeratorByWhole : Note::MultiplyAcross,
+        // 分数×整数 and 整数×分数 as typed: the whole number multiplies the
+        // numerator. After the reciprocal, numerators and denominators each.
+        add(!divided && (isWhole(a) || isWhole(b)) ? Note::MultiplyNumeratorByWhole
+                                                   : Note::MultiplyAcross,
             fractionExpression(sign, numerator, denominator));
 
         // Each numerator with the other factor's denominator, by their GCD.
@@ -388,8 +416,9 @@ private:
     void finish(WrittenNumber result)
     {
         if (reducible(result)) {
+            const WrittenNumber before = result;
             result = lowestOf(result);
-            add(Note::Reduce, numberExpression(result));
+            add(reduceNote({{before, result}}), numberExpression(result));
         }
         if (m_form == AnswerForm::Mixed && result.hasFraction && result.num >= result.den) {
             const Int128 improper = improperNumerator(result);

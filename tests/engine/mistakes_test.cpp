@@ -37,7 +37,7 @@ TEST_P(KnownMistakes, ShowTheirHint)
 {
     const MistakeCase &c = GetParam();
     const AnswerCheck check
-        = checkAnswer(readProblem(c.problem).value.value(), readNumber(c.typed).value.value());
+        = checkAnswer(readProblem(c.problem).value.value(), readAnswer(c.typed).value.value());
     if (std::string(c.mistake) == "right") {
         EXPECT_NE(exitStatus(check.verdict), 4) << check.text;
         return;
@@ -73,6 +73,19 @@ INSTANTIATE_TEST_SUITE_P(Table, KnownMistakes, ::testing::Values(
     MistakeCase {"1 2/3 + 3/4", "5/12", "part-only"},
     MistakeCase {"1/3 + 1/3", "0.67", "rounded"},
     MistakeCase {"1/3 + 1/3", "0.66", "rounded"},
+    // The parts as the mistake writes them, before a tie of values; the
+    // mistakes of carrying and borrowing; × taken for ÷; the sign of the first
+    // term; mixed numbers misread both the same way; a leading "=".
+    MistakeCase {"1 4/5 + 4/5", "1 8/10", "across+"},
+    MistakeCase {"2/3 × 4", "8/12", "whole-both"},
+    MistakeCase {"3 - 1 2/5", "2 2/5", "no-borrow"},
+    MistakeCase {"1 3/4 + 1/2", "1 1/4", "carry-dropped"},
+    MistakeCase {"12 - 5 3/5", "7 2/5", "borrow-kept"},  // wins over borrow-ten
+    MistakeCase {"2/3 × 4/5", "5/6", "reciprocal-in-times"},
+    MistakeCase {"-5/8 + 5/6", "-35/24", "abs-added"},
+    MistakeCase {"4 1/6 - 2 3/4", "5/12", "part-only"},
+    MistakeCase {"1 1/2 × 2 2/3", "2 1/3", "parts-separately"},
+    MistakeCase {"2/3 - 1/2 × 3/4", "= 1/8", "order"},
     // Several terms: the order of operations, parentheses, powers, and the
     // mistakes that any problem allows.
     MistakeCase {"2/3 - 1/2 × 3/4", "1/8", "order"},
@@ -105,6 +118,25 @@ TEST(KnownMistakes, HintsAreThoseOfTheTable)
     const AnswerCheck parts
         = checkAnswer(readProblem("2 1/2 ÷ 2").value.value(), readNumber("1 1/2").value.value());
     EXPECT_EQ(parts.text, "答えがちがいます。帯分数は、仮分数に直してからわりましょう。");
+    // Words that follow the problem: equal denominators, a whole number, a
+    // difference of signed numbers, ÷ by a whole number before the reciprocal.
+    struct Worded {
+        const char *problem;
+        const char *typed;
+        const char *words;  // what the hint begins with
+    };
+    for (const Worded &row : {
+             Worded {"1/5 + 2/5", "3/10",
+                 "分母が同じときは、分母はそのままにして、分子だけをたします。"},
+             Worded {"3 - 2/5", "1/5", "整数を、分母が同じ分数に直してから計算します。"},
+             Worded {"-1/2 - 1/3", "-1/6", "ひき算をたし算に直すと、同じ符号の数のたし算は"},
+             Worded {"1/8 ÷ 8", "64", "分子と分母が逆になっていませんか。"},
+         }) {
+        const AnswerCheck check = checkAnswer(
+            readProblem(row.problem).value.value(), readAnswer(row.typed).value.value());
+        EXPECT_TRUE(check.text.starts_with("答えがちがいます。" + std::string(row.words)))
+            << row.problem << " → " << check.text;
+    }
 }
 
 // A problem as a school book prints one: denominators 2 to 12, whole parts up
@@ -134,7 +166,8 @@ TEST(KnownMistakes, EachPredictedValueGetsItsHint)
 {
     // Of two mistakes that fit one value, the one that wins.
     const std::map<std::string_view, std::string_view> Beats {{"minus-minus", "sign"},
-        {"wrong-reciprocal", "reciprocal"}, {"no-reciprocal-whole", "no-reciprocal"}};
+        {"wrong-reciprocal", "reciprocal"}, {"no-reciprocal-whole", "no-reciprocal"},
+        {"borrow-kept", "borrow-ten"}};
     const std::uint64_t seed = testing::testSeed(20261209);
     RecordProperty("seed", std::to_string(seed));
     std::mt19937_64 random(seed);
@@ -158,17 +191,31 @@ TEST(KnownMistakes, EachPredictedValueGetsItsHint)
                     EXPECT_NE(exitStatus(check.verdict), 4) << check.text;
                     continue;
                 }
-                std::vector<std::string_view> fitting;
-                for (const Prediction &other : all) {
-                    if (std::find(other.values.begin(), other.values.end(), value)
-                        != other.values.end()) {
-                        fitting.push_back(other.id);
+                // The mistakes that write exactly the typed parts, else
+                // those of its value; of a pair, the closer.
+                const auto fittingBy = [&](bool byForm) {
+                    std::vector<std::string_view> fitting;
+                    for (const Prediction &other : all) {
+                        const bool fits = byForm
+                            ? std::any_of(other.forms.begin(), other.forms.end(),
+                                [&typed](const WrittenNumber &f) { return numberText(f) == typed; })
+                            : std::find(other.values.begin(), other.values.end(), value)
+                                != other.values.end();
+                        if (fits) {
+                            fitting.push_back(other.id);
+                        }
                     }
+                    std::erase_if(fitting, [&fitting, &Beats](std::string_view id) {
+                        return std::any_of(fitting.begin(), fitting.end(), [&](std::string_view w) {
+                            return Beats.contains(w) && Beats.at(w) == id;
+                        });
+                    });
+                    return fitting;
+                };
+                std::vector<std::string_view> fitting = fittingBy(true);
+                if (fitting.size() != 1) {
+                    fitting = fittingBy(false);
                 }
-                std::erase_if(fitting, [&fitting, &Beats](std::string_view id) {
-                    return std::any_of(fitting.begin(), fitting.end(),
-                        [&](std::string_view w) { return Beats.contains(w) && Beats.at(w) == id; });
-                });
                 const bool alone = fitting.size() == 1;
                 const auto winner = std::find_if(all.begin(), all.end(),
                     [&](const Prediction &p) { return alone && p.id == fitting.front(); });
@@ -187,7 +234,7 @@ TEST(KnownMistakes, EachPredictedValueGetsItsHint)
     for (const auto &[id, count] : fired) {
         RecordProperty(id, count);
     }
-    EXPECT_EQ(fired.size(), 18U);  // every mistake of the table but rounded shows up
+    EXPECT_EQ(fired.size(), 21U);  // every mistake of the table but rounded shows up
 }
 
 }  // namespace

@@ -114,7 +114,7 @@ TagSet expectedTags(
         }
         const Working improper = solve(problem, AnswerForm::Mixed, Method::MakeImproper).working;
         const Working mixed = solve(problem, AnswerForm::Mixed, Method::KeepMixed).working;
-        if (hasNote(improper, Note::Reduce))
+        if (hasNote(improper, Note::Reduce) || hasNote(improper, Note::MakeWhole))
             tags.add(Tag::Reduce);
         if (hasNote(mixed, Note::Carry))
             tags.add(Tag::Carry);

@@ -63,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(Rules, WorkingText, ::testing::Values(
     WorkingCase {"1/2 + -1/3", "= 1/2 - 1/3 かっこをはずす; = 3/6 - 2/6 通分する; = 1/6 計算する"},
     WorkingCase {"1/3 - 1/2", "= 2/6 - 3/6 通分する; = -(3/6 - 2/6) 符号を決める; = -1/6 計算する"},
     WorkingCase {"-1/6 + 5/6", "= +(5/6 - 1/6) 符号を決める; = 4/6 計算する; = 2/3 約分する"},
-    WorkingCase {"-1/6 - 5/6", "= -(1/6 + 5/6) 符号を決める; = -6/6 計算する; = -1 約分する"},
+    WorkingCase {"-1/6 - 5/6", "= -(1/6 + 5/6) 符号を決める; = -6/6 計算する; = -1 整数に直す"},
     WorkingCase {"2 - 5", "= -(5 - 2) 符号を決める; = -3 計算する"},
     // Signs of products and quotients, decided first.
     WorkingCase {"-6 ÷ 4", "= -(6 ÷ 4) 符号を決める; = -6/4 商を分数で表す; = -3/2 約分する; = -1 1/2 帯分数に直す"},
