@@ -1,5 +1,6 @@
 #include "app/practice_round.h"
 
+#include "engine/check/answer_check.h"
 #include "engine/number/written_number.h"
 #include "engine/practice/round.h"
 
@@ -53,7 +54,7 @@ int practiseRound(const practice::PracticeSet &set, Method method, std::FILE *in
             write(out, "\n");
             break;
         }
-        const Parsed<WrittenNumber> typed = readNumber(*line);
+        const Parsed<WrittenNumber> typed = readAnswer(*line);
         if (!typed.value) {
             write(out, typed.error + "\n");
             continue;

@@ -309,6 +309,8 @@ if ! grep -q '^4-like ' "$record" || ! grep -q '^5-unlike coprime 1' "$record"; 
     echo "FAILED two rounds at once kept: $(cat "$record")"
     failures=$((failures + 1))
 fi
+# An answer written after "=", as pupils often write it.
+printf '＝ 3/20\n' | says 0 '(1) 3/4 - 3/5 = 正解です。' --practice "$code"
 
 # The command line loads Qt Core alone; without options the program loads
 # its window module and opens the window (offscreen), until it is ended.
