@@ -125,6 +125,7 @@ PracticeWindow::PracticeWindow(QWidget *parent)
     }
     arrange();
     connectParts();
+    part("CodeMessage")->hide();
     showStage(PracticeStage::Choosing);
 
     auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -377,6 +378,8 @@ void PracticeWindow::startFromCode()
     const Parsed<practice::SetCode> code
         = practice::readSetCode(part<QLineEdit>("CodeEntry")->text().toStdString());
     auto *message = part<QLabel>("CodeMessage");
+    // Shown only while there is something wrong to tell, as the page's.
+    message->setVisible(!code.value);
     if (!code.value) {
         message->setText(said(code.error));
         message->setAccessibleDescription(message->text());
