@@ -42,10 +42,10 @@ TOBARIN_PAGE_IMPORT(answerNegative) int pageAnswerNegative();
 TOBARIN_PAGE_IMPORT(showVerdict)
 void pageShowVerdict(int category, const char *text, std::size_t length);
 
-// Practice in the panel's place (form/practice_panel.h): what the pupil chose or typed, and the
-// record the page keeps, by a PracticeInput code (web/exports/practice_json.h); the pupil's answer
-// (its fields by Field code, its sign box); what to draw (JSON, web/exports/practice_json.h); and
-// the record to keep on the device, as text.
+// Practice in the panel's place (form/practice_definition.h): what the pupil chose or typed, and
+// the record the page keeps, by a PracticeInput code (web/exports/practice_json.h); the pupil's
+// answer (its fields by Field code, its sign box); what to draw (JSON,
+// web/exports/practice_json.h); and the record to keep on the device, as text.
 TOBARIN_PAGE_IMPORT(practiceInput)
 std::size_t pagePracticeInput(int which, char *buffer, std::size_t capacity);
 TOBARIN_PAGE_IMPORT(practiceAnswerField)
