@@ -1,7 +1,7 @@
 #include "app/class_results.h"
 
 #include "engine/results/class_results.h"
-#include "ui/kept_file.h"
+#include "ui/system/kept_file.h"
 
 #include <array>
 #include <cerrno>

@@ -6,13 +6,14 @@
 #include "engine/check/answer_check.h"
 #include "engine/number/written_number.h"
 #include "engine/practice/generator.h"
+#include "engine/practice/round.h"
 #include "engine/practice/set_code.h"
 #include "engine/problem/problem.h"
 #include "engine/results/result_code.h"
 #include "engine/solve.h"
 #include "engine/version.h"
-#include "ui/kept_file.h"
-#include "ui/record_file.h"
+#include "ui/system/kept_file.h"
+#include "ui/system/record_file.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -234,7 +235,8 @@ Parsed<practice::SetCode> practiceCode(const QCommandLineParser &parser)
     const auto refused = [](std::string message) {
         return Parsed<SetCode> {std::nullopt, std::move(message)};
     };
-    const std::string named = bytesOf(parser.value(PracticeName));
+    // A code or a unit typed with an input method reads as the windows read it.
+    const std::string named = codeAsTyped(bytesOf(parser.value(PracticeName)));
     const bool anyPart
         = parser.isSet(LevelName) || parser.isSet(CountName) || parser.isSet(SeedName);
     if (named.find(':') != std::string::npos) {
@@ -271,8 +273,7 @@ Parsed<practice::SetCode> practiceCode(const QCommandLineParser &parser)
         }
         code.seed = *seed.value;
     } else {
-        // Any seed will do; six digits keep the code short enough to copy.
-        code.seed = std::random_device {}() % 1000000U;
+        code = newSetCode(code.unit, code.level, code.count, std::random_device {}());
     }
     return {code, {}};
 }
@@ -331,7 +332,7 @@ bool pageAddress(const QString &url)
 }
 
 // A practice round's results, each merged into the record as it is kept now
-// (ui/record_file.h), so that rounds and windows at the same time each keep
+// (ui/system/record_file.h), so that rounds and windows at the same time each keep
 // theirs. A record that cannot be kept, and lines of it that cannot be read
 // (kept as they are), are told once on standard error; the former makes the
 // exit status 1.

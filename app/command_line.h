@@ -3,7 +3,7 @@
 // The program's command line: calculating without a window (--calc), with the
 // working (--steps), in improper form (--improper) or checking an answer
 // (--check); listing a practice set (--practice ... --list) or writing its
-// worksheet (--worksheet, drawn through ui/worksheet_file.h); and --help and
+// worksheet (--worksheet, drawn through ui/paper/worksheet_file.h); and --help and
 // --version. Qt Core only but for the worksheet: no display is needed.
 namespace tobarin {
 

@@ -1,5 +1,6 @@
 #include "app/practice_round.h"
 
+#include "engine/check/answer_check.h"
 #include "engine/number/written_number.h"
 #include "engine/practice/round.h"
 
@@ -35,43 +36,25 @@ std::optional<std::string> readLine(std::FILE *in)
     return line.empty() ? std::nullopt : std::optional<std::string>(line);
 }
 
-std::string problemLine(const practice::Round &round, std::size_t index)
-{
-    return "(" + std::to_string(index + 1) + ") " + round.set().problems.at(index).expression
-        + " =";
-}
-
-// "1分05秒", "42秒".
-std::string durationText(std::chrono::steady_clock::duration elapsed)
-{
-    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(elapsed).count();
-    const std::string rest = std::to_string(seconds % 60);
-    return seconds < 60
-        ? rest + "秒"
-        : std::to_string(seconds / 60) + "分" + (rest.size() < 2 ? "0" : "") + rest + "秒";
-}
-
 }  // namespace
 
 int practiseRound(const practice::PracticeSet &set, Method method, std::FILE *in, std::FILE *out,
     const NoteResult &noted)
 {
     practice::Round round(set, method);
-    const practice::UnitInfo &unit = practice::unitInfo(set.code.unit);
     write(out,
-        "# " + practice::setCodeText(set.code) + "\n" + std::string(unit.title) + "（レベル"
-            + std::to_string(set.code.level) + "）\n" + std::string(practice::formWanted(unit.unit))
-            + "\n");
+        "# " + practice::setCodeText(set.code) + "\n" + practice::setTitle(set.code) + "\n"
+            + std::string(practice::formWanted(set.code.unit)) + "\n");
     const auto started = std::chrono::steady_clock::now();
     while (!round.finished()) {
-        write(out, problemLine(round, round.position()) + " ");
+        write(out, round.prompt(round.position()).line() + " ");
         std::fflush(out);
         const std::optional<std::string> line = readLine(in);
         if (!line) {
             write(out, "\n");
             break;
         }
-        const Parsed<WrittenNumber> typed = readNumber(*line);
+        const Parsed<WrittenNumber> typed = readAnswer(*line);
         if (!typed.value) {
             write(out, typed.error + "\n");
             continue;
@@ -82,24 +65,26 @@ int practiseRound(const practice::PracticeSet &set, Method method, std::FILE *in
         if (round.answered() > position) {
             noted(position, round.results().back());
         }
-        if (answered.outcome == practice::Round::Outcome::TryAgain) {
-            write(out, "もう一度やってみましょう。\n");
-        } else if (answered.outcome == practice::Round::Outcome::Missed) {
-            write(out, "途中式:\n" + workingText(answered.working, false));
+        if (!answered.then.empty()) {
+            write(out, std::string(answered.then) + "\n");
+        }
+        if (answered.outcome == practice::Round::Outcome::Missed) {
+            write(out,
+                std::string(practice::WorkingHeading) + ":\n"
+                    + workingText(answered.working, false));
         }
     }
     const std::vector<std::size_t> missed = round.missed();
     if (!missed.empty()) {
-        write(out, "まちがえた問題:\n");
+        write(out, std::string(practice::MissedHeading) + ":\n");
         for (const std::size_t index : missed) {
-            write(out,
-                "(" + std::to_string(index + 1) + ") "
-                    + workingText(round.workingOf(index), false));
+            write(
+                out, round.prompt(index).number + " " + workingText(round.workingOf(index), false));
         }
     }
-    write(out,
-        practice::scoreText(round.answered(), round.right()) + "（"
-            + durationText(std::chrono::steady_clock::now() - started) + "）\n");
+    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - started);
+    write(out, round.score() + "　" + practice::timeTakenText(elapsed.count()) + "\n");
     return 0;
 }
 

@@ -14,7 +14,7 @@ namespace tobarin {
 // line, an answer read from `in` for it and checked; a wrong answer may be
 // tried once more, a second miss is shown its working. At the end (or at the
 // end of input) the problems missed with their working, then the last line,
-// "N問中M問正解" and the time taken. Each problem's result is handed to
+// the score, "N問中M問正解（1回目でF問）", and the time taken. Each problem's result is handed to
 // `noted` (its index in the set) as soon as it is known, for the record.
 // An answer line is read whole, a NUL byte or another control character in
 // it too, and the reader refuses such a character by name.

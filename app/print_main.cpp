@@ -1,6 +1,6 @@
-// The print module's entry (see ui/printing.h): the only code that uses Qt
+// The print module's entry (see ui/paper/printing.h): the only code that uses Qt
 // Print Support, loaded when a sheet is first printed.
-#include "ui/printing.h"
+#include "ui/paper/printing.h"
 
 #include <string_view>
 #include <type_traits>

@@ -3,8 +3,8 @@
 #include "app/window_module.h"
 #include "engine/version.h"
 #include "ui/form1.h"
-#include "ui/window_style.h"
-#include "ui/worksheet_file.h"
+#include "ui/paper/worksheet_file.h"
+#include "ui/shared/window_style.h"
 
 #include <string_view>
 #include <type_traits>

@@ -1,41 +1,24 @@
 #include "app/window_module.h"
 
-#include "ui/kept_file.h"
+#include "ui/system/kept_file.h"
+#include "ui/system/module_loader.h"
 
 #include <cstdio>
-#include <dlfcn.h>
 #include <filesystem>
 #include <string>
-#include <system_error>
 #include <thread>
 
 namespace tobarin {
 
 namespace {
 
-// The program's own folder, whatever folder it was started from.
-std::filesystem::path programFolder()
+// The window module's entry `name`, or null with what went wrong in `error`.
+// Lazy binding: only the functions the window calls are looked up.
+template <typename Function> Function windowEntry(const char *name, std::string &error)
 {
-    std::error_code error;
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::path() : program.parent_path();
-}
-
-// The module's entry `name`, or null with what went wrong in `error`. The
-// module stays loaded until the program ends.
-template <typename Function> Function moduleEntry(const char *name, std::string &error)
-{
-    const std::string path = (programFolder() / TOBARIN_WINDOW_MODULE).lexically_normal().string();
-    // Lazy binding: only the functions the window calls are looked up.
-    void *module = dlopen(path.c_str(), RTLD_LAZY | RTLD_LOCAL);
-    void *entry = module ? dlsym(module, name) : nullptr;
-    if (!entry) {
-        const char *why = dlerror();
-        error = why ? why : path;
-        return nullptr;
-    }
-    // POSIX guarantees that a function's address found by dlsym converts back.
-    return reinterpret_cast<Function>(entry);  // NOLINT(*-reinterpret-cast)
+    const std::filesystem::path path
+        = std::filesystem::path(programFolder()) / TOBARIN_WINDOW_MODULE;
+    return moduleEntry<Function>(path.lexically_normal().string(), name, error);
 }
 
 // Reading the machine's font configuration (fontconfig's files and cache) is
@@ -50,11 +33,10 @@ void startReadingFonts()
 {
     // Loaded here, before the window's module (which needs it too): the two
     // loads would otherwise wait for each other.
-    void *fontconfig = dlopen("libfontconfig.so.1", RTLD_NOW | RTLD_LOCAL);
-    void *init = fontconfig ? dlsym(fontconfig, "FcInit") : nullptr;
-    if (init) {
-        using FcInit = int (*)();
-        fontReader = std::jthread(reinterpret_cast<FcInit>(init));  // NOLINT(*-reinterpret-cast)
+    using FcInit = int (*)();
+    std::string error;
+    if (const auto init = moduleEntry<FcInit>("libfontconfig.so.1", "FcInit", error, Lookup::Now)) {
+        fontReader = std::jthread(init);
     }
 }
 
@@ -71,7 +53,7 @@ int runWindow(int argc, char **argv)
 {
     startReadingFonts();
     std::string error;
-    const auto window = moduleEntry<WindowMain>(WindowEntry, error);
+    const auto window = windowEntry<WindowMain>(WindowEntry, error);
     if (!window) {
         waitForFonts();
         std::fprintf(stderr, "tobarin: cannot load the window: %s\n", error.c_str());
@@ -84,7 +66,7 @@ int writeWorksheetInModule(const practice::SetCode &code, const WorksheetOptions
     const std::string &path, std::string &message)
 {
     std::string error;
-    const auto write = moduleEntry<WorksheetWriter>(WorksheetEntry, error);
+    const auto write = windowEntry<WorksheetWriter>(WorksheetEntry, error);
     if (!write) {
         message
             = "cannot write '" + shownPath(path) + "': cannot load the window's drawing: " + error;

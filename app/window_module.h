@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/worksheet_file.h"
+#include "ui/paper/worksheet_file.h"
 
 #include <string>
 
@@ -21,7 +21,7 @@ using WindowMain = int (*)(int argc, char **argv, void (*waitForFonts)());
 // A module that cannot be loaded is reported on standard error, status 1.
 [[nodiscard]] int runWindow(int argc, char **argv);
 
-// Its entry for worksheets: writeWorksheet (ui/worksheet_file.h), drawn with
+// Its entry for worksheets: writeWorksheet (ui/paper/worksheet_file.h), drawn with
 // the window's typesetter.
 inline constexpr char WorksheetEntry[] = "tobarin_write_worksheet";
 using WorksheetWriter = int (*)(const practice::SetCode &code, const WorksheetOptions &options,

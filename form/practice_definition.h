@@ -8,157 +8,203 @@
 #include "form/practice_words.h"
 #include "form/working_definition.h"
 
-// The desktop window 「練習」 as data. A pupil chooses a textbook unit, its
-// level and how many problems, or opens a set by its code; answers the set one
-// problem at a time, typing each answer as in the window 「途中式と答え合わせ」;
-// is told a hint after a first miss and shown the working after a second; and
-// sees the score at the end, and the record of what is mastered. Which
-// controls there are, what they say, the order the keyboard visits them, where
-// each stands and which of them each stage of practice shows are written here
-// once.
+// Practice (練習) as data: on the desktop a window of its own, on the page a
+// part that takes the place of the window 「途中式と答え合わせ」 beside the
+// calculator (opened from that window and by the page's address,
+// #practice=CODE). Both are built from the data below. A pupil chooses a
+// textbook unit, its level and how many problems, or opens a set by its code;
+// answers the set one problem at a time, typing each answer as in the window
+// 「途中式と答え合わせ」; is told a hint after a first miss and shown the
+// working after a second; sees the score, the time and what was missed at
+// the end; and keeps a record of what is mastered. The set prints as a
+// worksheet. Which controls there are, what they say, the order the keyboard
+// visits them, which of them each stage shows, where each stands on the
+// desktop and the worksheet's layout are written here once; what practice
+// tells the pupil as it goes (the prompts, verdicts, time and score) is the
+// engine's (engine/practice/round.h).
 namespace tobarin {
 
-inline constexpr std::string_view PracticeWindowTitle = "練習";
+// The desktop window's title, the page's heading, and the title of the
+// message boxes practice shows.
+inline constexpr std::string_view PracticeTitle = "練習";
 
 enum class PracticeKind {
-    Page,  // a part of the window, without a frame, shown in some stages only
+    Part,  // a part of practice, without a frame, shown in some stages only
     Group,  // a box of controls with a caption
-    Label,  // a fixed text; it names the control after it for screen readers
-    Choice,  // one of a list that drops down
-    Number,  // a whole number, with arrows
-    TextBox,
-    CodeText,  // a text to read and copy, not to change
+    Choice,  // one of a list; its caption names it beside it
+    Number,  // a whole number; its caption names it beside it
+    TextBox,  // its caption is the hint an empty field shows
     Button,
-    Status,  // a text that changes
+    Status,  // a text that changes, told to screen readers as it does
+    Message,  // what is wrong with a code, told at once
+    Code,  // the set's code, to read and copy; its caption names it beside it
+    // How far the set has come: the desktop says "2 / 10"; the page lists the
+    // set's problems in order, one number each, the current one marked.
+    Progress,
     Problem,  // where the problem is drawn, stacked as in a textbook
     Working,  // where the working of a missed problem is drawn
     MissedList,  // the problems missed, each with its working
-    RecordTable,  // the record of a unit, a row a tag
-    // The group 自分の答え of the window 「途中式と答え合わせ」, its controls,
-    // captions, tab order and grid taken from that window's definition.
+    Record,  // the record of what is mastered, a row a tag
+    // The group 自分の答え of the window 「途中式と答え合わせ」: its controls,
+    // captions, tab order and grid are that window's (form/working_definition.h).
     TypedAnswer,
 };
 
+// Which front-ends have a control: most are on both.
+enum class Front { Both, Desktop, Page };
+
 struct PracticeControlDefinition {
-    std::string_view name;  // the desktop's objectName
+    std::string_view name;  // the desktop's objectName, the page's data-practice
     PracticeKind kind;
-    std::string_view container;  // a page's or group's name, or "" for the window itself
-    std::string_view caption;  // of a button, label or group; an empty field's hint
+    std::string_view container;  // a part's or group's name, or "" for practice itself
+    std::string_view caption;  // of a button, group or field
     std::string_view accessibleName;  // what a screen reader calls the control
     std::string_view toolTip = {};
     std::string_view lastCaption = {};  // of 次の問題へ after the last problem
-    Font font = Font::B;  // of the window's definition (form/definition.h)
+    Front front = Front::Both;
+    Font font = Font::B;  // the desktop's, of the window's definition (form/definition.h)
 };
 
-// Containers come before their children. The controls that take the focus
-// are in the order of the keyboard: choosing a set (the unit, level and count,
-// then a code), the record; in a round the typed answer from its denominator,
-// the working of a miss and the button that goes on; at the end what was
-// missed and the two ways on; last the set's code.
+// Containers come before their children, and the controls are in the order of
+// the keyboard: back to the window 「途中式と答え合わせ」 (on the page, where
+// practice takes its place); choosing a set (the unit, level and count, then
+// a code), the record; the set's title, its code, its printing and how far it
+// has come; in a round the typed answer from its denominator, as in the
+// calculator, the working of a miss and the button that goes on; at the end
+// the score, what was missed and the two ways on.
 // clang-format off
-inline constexpr std::array<PracticeControlDefinition, 37> PracticeControls {{
-//   name             kind                        container   caption                  accessible name
-    {"Choosing",      PracticeKind::Page,         "",         "",                      "問題をえらぶ"},
-    {"Choose",        PracticeKind::Group,        "Choosing", "問題をえらぶ",          "問題をえらぶ"},
-    {"UnitLabel",     PracticeKind::Label,        "Choose",   "単元",                  "単元"},
-    {"Unit",          PracticeKind::Choice,       "Choose",   "",                      "単元"},
-    {"LevelLabel",    PracticeKind::Label,        "Choose",   "レベル",                "レベル"},
-    {"Level",         PracticeKind::Choice,       "Choose",   "",                      "レベル",
+inline constexpr std::array<PracticeControlDefinition, 34> PracticeControls {{
+//   name             kind                      container   caption                  accessible name
+    {"Back",          PracticeKind::Button,     "",         "途中式と答え合わせ",    "途中式と答え合わせにもどる",
+        {}, {}, Front::Page},
+    {"Choosing",      PracticeKind::Part,       "",         "",                      "問題をえらぶ"},
+    {"Choose",        PracticeKind::Group,      "Choosing", "問題をえらぶ",          "問題をえらぶ"},
+    {"Unit",          PracticeKind::Choice,     "Choose",   "単元",                  "単元"},
+    {"Level",         PracticeKind::Choice,     "Choose",   "レベル",                "レベル",
         "3 は発展: 教科書より大きな数の問題です"},
-    {"CountLabel",    PracticeKind::Label,        "Choose",   "問題の数",              "問題の数"},
-    {"Count",         PracticeKind::Number,       "Choose",   "",                      "問題の数"},
-    {"Start",         PracticeKind::Button,       "Choose",   "はじめる",              "練習をはじめる"},
-    {"CodeLabel",     PracticeKind::Label,        "Choose",   "セットコード",          "セットコード"},
-    {"CodeEntry",     PracticeKind::TextBox,      "Choose",   "p2:5-unlike:2:10:4821", "始めるセットのコード",
+    {"Count",         PracticeKind::Number,     "Choose",   "問題の数",              "問題の数"},
+    {"Start",         PracticeKind::Button,     "Choose",   "はじめる",              "練習をはじめる"},
+    {"OpenCode",      PracticeKind::Group,      "Choosing", "セットコードで始める",  "セットコードで始める"},
+    {"CodeEntry",     PracticeKind::TextBox,    "OpenCode", "p2:5-unlike:2:10:4821", "始めるセットのコード",
         "先生や友だちにもらったコードを入れると、同じ問題で練習できます"},
-    {"StartCode",     PracticeKind::Button,       "Choose",   "コードで始める",        "セットコードの問題で始める"},
-    {"CodeMessage",   PracticeKind::Status,       "Choose",   "",                      "セットコードについて"},
-    {"Record",        PracticeKind::Group,        "Choosing", "記録",                  "記録"},
-    {"RecordTable",   PracticeKind::RecordTable,  "Record",   "",                      "記録"},
-    {"ClearRecord",   PracticeKind::Button,       "Record",   "記録を消す…",           "記録を消す"},
-    {"Round",         PracticeKind::Page,         "",         "",                      "問題"},
-    {"ProblemNumber", PracticeKind::Status,       "Round",    "",                      "問題の番号",
-        {}, {}, Font::C},
-    {"Problem",       PracticeKind::Problem,      "Round",    "",                      "問題"},
-    {"Progress",      PracticeKind::Status,       "Round",    "",                      "何問目"},
-    {"FormWanted",    PracticeKind::Status,       "Round",    "",                      "答えの形"},
-    {"TypedAnswer",   PracticeKind::TypedAnswer,  "Round",    "",                      ""},
-    {"Working",       PracticeKind::Working,      "Round",    "",                      "途中式"},
-    {"NextProblem",   PracticeKind::Button,       "Round",    "次の問題へ",            "次の問題へ",
-        {}, "結果を見る"},
-    {"Result",        PracticeKind::Page,         "",         "",                      "結果"},
-    {"Score",         PracticeKind::Status,       "Result",   "",                      "点数",
-        {}, {}, Font::D},
-    {"Time",          PracticeKind::Status,       "Result",   "",                      "かかった時間"},
-    {"MissedHeading", PracticeKind::Status,       "Result",   "",                      "まちがえた問題"},
-    {"MissedList",    PracticeKind::MissedList,   "Result",   "",                      "まちがえた問題と途中式"},
-    {"Again",         PracticeKind::Button,       "Result",   "同じ問題をもう一度",    "同じ問題をもう一度"},
-    {"ChooseAgain",   PracticeKind::Button,       "Result",   "ほかの問題をえらぶ",    "ほかの問題をえらぶ"},
-    {"Set",           PracticeKind::Group,        "",         "セット",                "セット"},
-    {"SetTitle",      PracticeKind::Status,       "Set",      "",                      "単元とレベル"},
-    {"SetCodeLabel",  PracticeKind::Label,        "Set",      "セットコード",          "セットコード"},
-    {"SetCode",       PracticeKind::CodeText,     "Set",      "",                      "このセットのコード",
+    {"StartCode",     PracticeKind::Button,     "OpenCode", "コードで始める",        "セットコードの問題で始める"},
+    {"CodeMessage",   PracticeKind::Message,    "Choosing", "",                      "セットコードについて"},
+    {"Record",        PracticeKind::Group,      "Choosing", "記録",                  "記録"},
+    {"RecordTables",  PracticeKind::Record,     "Record",   "",                      "単元ごとの記録"},
+    {"ClearRecord",   PracticeKind::Button,     "Record",   "記録を消す…",           "記録を消す"},
+    {"Set",           PracticeKind::Part,       "",         "",                      "セット"},
+    {"SetTitle",      PracticeKind::Status,     "Set",      "",                      "単元とレベル"},
+    {"SetCode",       PracticeKind::Code,       "Set",      "セットコード",          "このセットのコード",
         "このコードを入れると、ほかの人も同じ問題で練習できます"},
-    {"PrintSheet",    PracticeKind::Button,       "Set",      "印刷…",                 "プリントを印刷"},
-    {"SaveSheet",     PracticeKind::Button,       "Set",      "PDFに保存…",            "プリントをPDFに保存"},
+    {"PrintSheet",    PracticeKind::Button,     "Set",      "印刷…",                 "プリントを印刷",
+        "このセットをプリントにして印刷します"},
+    {"SaveSheet",     PracticeKind::Button,     "Set",      "PDFに保存…",            "プリントをPDFに保存",
+        {}, {}, Front::Desktop},
+    {"Progress",      PracticeKind::Progress,   "Set",      "",                      "セットの問題"},
+    {"Round",         PracticeKind::Part,       "",         "",                      "問題"},
+    {"ProblemNumber", PracticeKind::Status,     "Round",    "",                      "問題の番号",
+        {}, {}, Front::Both, Font::C},
+    {"Problem",       PracticeKind::Problem,    "Round",    "",                      "問題"},
+    {"FormWanted",    PracticeKind::Status,     "Round",    "",                      "答えの形"},
+    {"TypedAnswer",   PracticeKind::TypedAnswer, "Round",   "",                      ""},
+    {"Working",       PracticeKind::Working,    "Round",    "",                      "途中式"},
+    {"NextProblem",   PracticeKind::Button,     "Round",    "次の問題へ",            "次の問題へ",
+        {}, "結果を見る"},
+    {"Result",        PracticeKind::Part,       "",         "",                      "結果"},
+    {"Score",         PracticeKind::Status,     "Result",   "",                      "点数",
+        {}, {}, Front::Both, Font::D},
+    {"Time",          PracticeKind::Status,     "Result",   "",                      "かかった時間"},
+    {"MissedHeading", PracticeKind::Status,     "Result",   "",                      "まちがえた問題"},
+    {"Missed",        PracticeKind::MissedList, "Result",   "",                      "まちがえた問題と途中式"},
+    {"Again",         PracticeKind::Button,     "Result",   "同じ問題をもう一度",    "同じ問題をもう一度"},
+    {"ChooseAgain",   PracticeKind::Button,     "Result",   "ほかの問題をえらぶ",    "ほかの問題をえらぶ"},
 }};
 // clang-format on
 
+[[nodiscard]] constexpr bool onDesktop(const PracticeControlDefinition &row) noexcept
+{
+    return row.front != Front::Page;
+}
+[[nodiscard]] constexpr bool onPage(const PracticeControlDefinition &row) noexcept
+{
+    return row.front != Front::Desktop;
+}
+
 [[nodiscard]] constexpr bool takesFocus(PracticeKind kind) noexcept
 {
-    return kind != PracticeKind::Page && kind != PracticeKind::Group && kind != PracticeKind::Label
-        && kind != PracticeKind::Status && kind != PracticeKind::Problem;
+    return kind != PracticeKind::Part && kind != PracticeKind::Group && kind != PracticeKind::Status
+        && kind != PracticeKind::Message && kind != PracticeKind::Progress
+        && kind != PracticeKind::Problem;
 }
 
-// The row of a control of the window 「練習」; a name that is not one does not
-// compile where the row is looked up in a constant expression.
+// A choice, a number and the set's code are named by their caption beside
+// them: on the page in the same label, on the desktop in a label of its own
+// before them, named after the control with "Label" after it ("UnitLabel"),
+// which has a cell of its own in the desktop's grids.
+[[nodiscard]] constexpr bool captionedBeside(const PracticeControlDefinition &row) noexcept
+{
+    return !row.caption.empty()
+        && (row.kind == PracticeKind::Choice || row.kind == PracticeKind::Number
+            || row.kind == PracticeKind::Code);
+}
+inline constexpr std::string_view LabelSuffix = "Label";
+[[nodiscard]] constexpr bool isLabelOf(std::string_view label, std::string_view control) noexcept
+{
+    return label.size() == control.size() + LabelSuffix.size() && label.starts_with(control)
+        && label.ends_with(LabelSuffix);
+}
+
+// The row of a practice control; a name that is not one does not compile
+// where the row is looked up in a constant expression.
 [[nodiscard]] constexpr const PracticeControlDefinition &practiceControl(std::string_view name)
 {
-    return namedRow(PracticeControls, name, "no such control of the practice window");
+    return namedRow(PracticeControls, name, "no such practice control");
 }
 
-// The stages of practice, and the pages each shows: choosing a set; answering
-// its problems; the score at the end. The set's group stays from the start of
-// a round to its end, so that its code can be given to others.
+// The stages of practice, and the parts each shows: choosing a set; answering
+// its problems; the score at the end. The set's part stays from the start of
+// a round to its end, so that its code can be given to others and the set
+// printed.
 enum class PracticeStage { Choosing, Answering, Finished };
 
-struct PracticePage {
-    std::string_view page;  // a page or group of the window itself
+struct PracticePart {
+    std::string_view part;  // a part of practice itself
     bool choosing;
     bool answering;
     bool finished;
 };
-inline constexpr std::array<PracticePage, 4> PracticePages {{
+inline constexpr std::array<PracticePart, 4> PracticeParts {{
     {"Choosing", true, false, false},
     {"Set", false, true, true},
     {"Round", false, true, false},
     {"Result", false, false, true},
 }};
 
-[[nodiscard]] constexpr bool shownIn(const PracticePage &page, PracticeStage stage) noexcept
+[[nodiscard]] constexpr bool shownIn(const PracticePart &part, PracticeStage stage) noexcept
 {
     switch (stage) {
     case PracticeStage::Choosing:
-        return page.choosing;
+        return part.choosing;
     case PracticeStage::Answering:
-        return page.answering;
+        return part.answering;
     case PracticeStage::Finished:
         break;
     }
-    return page.finished;
+    return part.finished;
 }
 
-// Where the controls stand, in the grids of the window 「途中式と答え合わせ」
-// (Cell, Grid). The window stands its pages one below another; each stage
-// shows some of them. Choosing: the unit across, the level and the count
-// below it, the start under the count; a code and its button below that, and
-// what is wrong with a code under it all. The record's table over its button.
-// A round: the problem's number, the problem and how far the round has come
-// in a row; the form wanted, the typed answer, the working of a miss, and the
-// button that goes on at the right. The end: the score, the time, what was
-// missed and its working, the two ways on at the right. The set: its title
-// across, its code below with the buttons that print the set as a worksheet
-// and save it as a PDF file to its right.
+// Where the controls stand on the desktop, in the grids of the window
+// 「途中式と答え合わせ」 (Cell, Grid); the page stands them one after another
+// in their order, as its styles arrange them. The window stands its parts one
+// below another; each stage shows some of them. Choosing: the unit across,
+// the level and the count below it, the start under the count; a code and its
+// button in a box below; what is wrong with a code under it; the record's
+// table over its button. The set: its title across, its code below with how
+// far the set has come, and the buttons that print the set as a worksheet
+// and save it as a PDF file to the right. A round: the problem's number and
+// the problem in a row; the form wanted, the typed answer, the working of a
+// miss, and the button that goes on at the right. The end: the score, the
+// time, what was missed and its working, the two ways on at the right.
 // clang-format off
 inline constexpr std::array<Cell, 4> PracticeWindowCells {{
     {"Choosing", 0, 0},
@@ -166,31 +212,40 @@ inline constexpr std::array<Cell, 4> PracticeWindowCells {{
     {"Round",    2, 0},
     {"Result",   3, 0},
 }};
-inline constexpr std::array<Cell, 2> ChoosingCells {{
-    {"Choose", 0, 0},
-    {"Record", 1, 0},
+inline constexpr std::array<Cell, 4> ChoosingCells {{
+    {"Choose",      0, 0},
+    {"OpenCode",    1, 0},
+    {"CodeMessage", 2, 0},
+    {"Record",      3, 0},
 }};
-inline constexpr std::array<Cell, 11> ChooseCells {{
-    {"UnitLabel",   0, 0},
-    {"Unit",        0, 1, 1, 3},
-    {"LevelLabel",  1, 0},
-    {"Level",       1, 1},
-    {"CountLabel",  1, 2},
-    {"Count",       1, 3},
-    {"Start",       2, 3},
-    {"CodeLabel",   3, 0},
-    {"CodeEntry",   3, 1, 1, 2},
-    {"StartCode",   3, 3},
-    {"CodeMessage", 4, 0, 1, 4},
+inline constexpr std::array<Cell, 7> ChooseCells {{
+    {"UnitLabel",  0, 0},
+    {"Unit",       0, 1, 1, 3},
+    {"LevelLabel", 1, 0},
+    {"Level",      1, 1},
+    {"CountLabel", 1, 2},
+    {"Count",      1, 3},
+    {"Start",      2, 3},
+}};
+inline constexpr std::array<Cell, 2> OpenCodeCells {{
+    {"CodeEntry", 0, 0},
+    {"StartCode", 0, 1},
 }};
 inline constexpr std::array<Cell, 2> RecordCells {{
-    {"RecordTable", 0, 0, 1, 2},
-    {"ClearRecord", 1, 1},
+    {"RecordTables", 0, 0, 1, 2},
+    {"ClearRecord",  1, 1},
 }};
-inline constexpr std::array<Cell, 7> RoundCells {{
+inline constexpr std::array<Cell, 6> SetCells {{
+    {"SetTitle",     0, 0, 1, 5},
+    {"SetCodeLabel", 1, 0, 1, 1, CellAlign::Middle},
+    {"SetCode",      1, 1},
+    {"Progress",     1, 2, 1, 1, CellAlign::Middle},
+    {"PrintSheet",   1, 3},
+    {"SaveSheet",    1, 4},
+}};
+inline constexpr std::array<Cell, 6> RoundCells {{
     {"ProblemNumber", 0, 0, 1, 1, CellAlign::Middle},
-    {"Problem",       0, 1},
-    {"Progress",      0, 2, 1, 1, CellAlign::Middle},
+    {"Problem",       0, 1, 1, 2},
     {"FormWanted",    1, 0, 1, 3},
     {"TypedAnswer",   2, 0, 1, 3},
     {"Working",       3, 0, 1, 3},
@@ -200,27 +255,21 @@ inline constexpr std::array<Cell, 6> ResultCells {{
     {"Score",         0, 0, 1, 3},
     {"Time",          1, 0, 1, 3},
     {"MissedHeading", 2, 0, 1, 3},
-    {"MissedList",    3, 0, 1, 3},
+    {"Missed",        3, 0, 1, 3},
     {"Again",         4, 1},
     {"ChooseAgain",   4, 2},
-}};
-inline constexpr std::array<Cell, 5> SetCells {{
-    {"SetTitle",     0, 0, 1, 5},
-    {"SetCodeLabel", 1, 0, 1, 1, CellAlign::Middle},
-    {"SetCode",      1, 1},
-    {"PrintSheet",   1, 3},
-    {"SaveSheet",    1, 4},
 }};
 // clang-format on
 
 inline constexpr Grid PracticeWindowGrid {"", PracticeWindowCells, -1, 0};
-inline constexpr std::array<Grid, 6> PracticeGrids {{
-    {"Choosing", ChoosingCells, 1, 0},
+inline constexpr std::array<Grid, 7> PracticeGrids {{
+    {"Choosing", ChoosingCells, 3, 0},
     {"Choose", ChooseCells, -1, 1},
+    {"OpenCode", OpenCodeCells, -1, 0},
     {"Record", RecordCells, 0, 0},
+    {"Set", SetCells, -1, 2},
     {"Round", RoundCells, 3, 1},
     {"Result", ResultCells, 3, 0},
-    {"Set", SetCells, -1, 2},
 }};
 
 [[nodiscard]] constexpr const Grid &practiceGrid(std::string_view container)
@@ -228,93 +277,110 @@ inline constexpr std::array<Grid, 6> PracticeGrids {{
     const auto *grid = std::find_if(PracticeGrids.begin(), PracticeGrids.end(),
         [container](const Grid &g) { return g.container == container; });
     if (grid == PracticeGrids.end()) {
-        throw "a container of the practice window without a grid";
+        throw "a container of practice without a grid";
     }
     return *grid;
 }
 
-// Every control has exactly one cell, in its container's grid, and every cell
-// is a control's; every page of a stage is a container of the window itself.
+// On the desktop every control has exactly one cell, in its container's grid,
+// and so has the label of each captioned beside it; every cell is one of
+// these; a control of the page alone has none. Every part of a stage is a
+// part of practice itself.
 consteval bool eachPracticeControlHasOneCell()
 {
     const auto gridOf = [](std::string_view container) -> const Grid & {
         return container.empty() ? PracticeWindowGrid : practiceGrid(container);
     };
+    const auto cellsOf = [](const Grid &grid, auto named) {
+        return std::count_if(grid.cells.begin(), grid.cells.end(), named);
+    };
     std::size_t cells = PracticeWindowGrid.cells.size();
     for (const Grid &grid : PracticeGrids) {
         cells += grid.cells.size();
         const PracticeKind kind = practiceControl(grid.container).kind;
-        if (kind != PracticeKind::Page && kind != PracticeKind::Group) {
+        if (kind != PracticeKind::Part && kind != PracticeKind::Group) {
             throw "a grid of a control that holds none";
         }
     }
+    std::size_t placed = 0;
     for (const PracticeControlDefinition &row : PracticeControls) {
         const Grid &grid = gridOf(row.container);
-        if (std::count_if(grid.cells.begin(), grid.cells.end(),
-                [&row](const Cell &c) { return c.control == row.name; })
-            != 1) {
+        const auto own = cellsOf(grid, [&row](const Cell &c) { return c.control == row.name; });
+        const auto label
+            = cellsOf(grid, [&row](const Cell &c) { return isLabelOf(c.control, row.name); });
+        if (own != (onDesktop(row) ? 1 : 0)
+            || label != (onDesktop(row) && captionedBeside(row) ? 1 : 0)) {
+            return false;
+        }
+        placed += static_cast<std::size_t>(own + label);
+    }
+    for (const PracticePart &part : PracticeParts) {
+        if (practiceControl(part.part).kind != PracticeKind::Part
+            || !practiceControl(part.part).container.empty()) {
             return false;
         }
     }
-    for (const PracticePage &page : PracticePages) {
-        if (!practiceControl(page.page).container.empty()) {
-            return false;
-        }
-    }
-    return cells == PracticeControls.size();
+    return cells == placed;
 }
 static_assert(eachPracticeControlHasOneCell());
 static_assert(workingControl(practiceControl("TypedAnswer").name).kind == WorkingKind::Group);
 
-// The desktop window 「途中式と答え合わせ」 opens practice with a button of its
-// own below its typed answer, at the right. The page has practice in its panel
-// instead, so the button is not among that window's controls for both.
+// The button of the window 「途中式と答え合わせ」 that opens practice. On the
+// desktop it opens the window 「練習」 and stands below the typed answer, at
+// the right; F3 opens it too. On the page practice takes that window's place.
 inline constexpr WorkingControlDefinition WorkingPracticeButton {"OpenPractice",
     WorkingKind::Button, "", "練習…", "練習", Align::Left, {}, "教科書の単元ごとに練習します (F3)"};
 inline constexpr Cell WorkingPracticeCell {"OpenPractice", 4, 2};
+inline constexpr WorkingControlDefinition OpenPracticeButton {"OpenPractice", WorkingKind::Button,
+    "", "練習", "練習する", Align::Left, {}, "教科書の単元ごとに練習します"};
 
-// What the window says.
+// What the page's address holds to open a set: #practice=CODE.
+inline constexpr std::string_view PracticeAddress = "#practice=";
+
+// What practice's own controls and questions say; %1 stands for what the
+// comment names.
 struct PracticeTexts {
-    std::string_view unreadableCode;  // before the reader's own words, which follow on a line
-    std::string_view setTitle;  // %1 the unit's title, %2 its level's caption
-    std::string_view progress;  // %1 the problem's number, %2 the set's size
-    std::string_view problemNumber;  // %1 the problem's number
-    std::string_view nextProblem;  // told after a right answer: %1 the problem's number
-    std::string_view time;  // %1 the time taken
-    std::string_view minutesSeconds;  // %1 minutes, %2 seconds
-    std::string_view seconds;  // %1 seconds
-    std::string_view missed;  // the heading of the problems missed
-    std::string_view noneMissed;
-    std::string_view clearQuestion;
-    std::string_view clearYes;
+    std::string_view clearQuestion;  // before the record is cleared
+    std::string_view clearYes;  // the desktop's buttons of that question
     std::string_view clearNo;
-    std::string_view recordOf;  // the table's accessible name: %1 the unit's title
+    std::string_view recordOf;  // the desktop's table, for screen readers: %1 the unit's title
+    std::string_view noRecord;  // the page's record, before any unit is practised
     std::string_view streakSpoken;  // the marks as a screen reader says them: %1 the streak
-    std::string_view saveTitle;  // the file dialog's title
-    std::string_view pdfFiles;  // the file dialog's filter
+    std::string_view saveTitle;  // the desktop's file dialog's title
+    std::string_view pdfFiles;  // and its filter
     std::string_view saveFailed;  // before what went wrong, on a line of its own
-    std::string_view printFailed;
+    std::string_view printFailed;  // likewise
+    std::string_view printModuleMissing;  // %1 the path of the print dialog's module
 };
 inline constexpr PracticeTexts PracticeText {
-    "セットコードが読めません。p2:単元:レベル:問題の数:番号 の形で書きます。",
-    "%1　%2",
-    "%1 / %2",
-    "(%1)",
-    "次は (%1)",
-    "かかった時間: %1",
-    "%1分%2秒",
-    "%1秒",
-    "まちがえた問題",
-    "まちがえた問題はありません。",
     "すべての単元の練習の記録を消します。よろしいですか？",
     "消す",
     "消さない",
     "記録: %1",
+    "まだ記録はありません。",
     "続けて正解 %1回",
     "プリントをPDFに保存",
     "PDF (*.pdf)",
     "プリントを保存できませんでした。",
     "プリントを印刷できませんでした。",
+    "印刷に使う部品「%1」を読みこめません。",
 };
+
+// The worksheet that the page's 印刷 prints: A4 upright, its margins, the
+// problems in two columns numbered down the first column and then the second,
+// so many on each page; the title, the name and score blanks and the set's QR
+// code at the head of the first page, the set's code at the foot of each.
+struct SheetLayout {
+    int marginMillimetres;
+    int problemsAPage;
+    int columns;
+    int qrMillimetres;  // the side of the QR code, with its quiet zone
+    std::string_view name;  // the caption of the name's blank
+    std::string_view score;  // of the score's blank
+};
+inline constexpr SheetLayout PracticeSheet {12, 20, 2, 24, "名前", "点数"};
+// The element the worksheet is drawn in (its data-practice), after the page's
+// main part.
+inline constexpr std::string_view SheetPlace = "Sheet";
 
 }  // namespace tobarin

@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh --only cmake ninja-build emscripten nodejs node-acorn \
   libfast-float-dev libfmt-dev fonts-ipafont-gothic fonts-ipafont-mincho \
   fonttools python3-brotli librsvg2-bin
-# npm fetches the QR code generator the page takes (web/package-lock.json).
+# npm fetches the QR code generator the page takes (web/page/package-lock.json).
 command -v npm >/dev/null || scripts/install-deps.sh --only npm
 build=${WEB_BUILD_DIR:-build-web}
 

@@ -11,7 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-docs/practice.png}
 more=${2:-}
-SCREEN=1600x1000 DPI=${DPI:-96}
+SCREEN=${SCREEN:-1600x1000} DPI=${DPI:-96}
 export QT_FONT_DPI=$DPI
 XDG_CONFIG_HOME=$(mktemp -d)
 export XDG_CONFIG_HOME

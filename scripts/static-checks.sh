@@ -32,9 +32,10 @@ for db in "${databases[@]}"; do
 done
 # The browser page's C++ is built by Emscripten (scripts/build-web.sh); what of
 # it compiles natively is checked here with the flags it needs.
-web_sources=(web/generate_page.cpp web/generate_markup.cpp web/generate_working_markup.cpp
-  web/generate_styles.cpp web/generate_codes.cpp web/page_properties.cpp web/working_json.cpp
-  web/generate_practice_markup.cpp web/practice_json.cpp
+web_sources=(web/generator/generate_page.cpp web/generator/generate_markup.cpp
+  web/generator/generate_working_markup.cpp web/generator/generate_styles.cpp
+  web/generator/generate_codes.cpp web/generator/generate_practice_markup.cpp
+  web/exports/page_properties.cpp web/exports/working_json.cpp web/exports/practice_json.cpp
   tests/web/oracle_cli.cpp)
 clang-tidy -quiet "${web_sources[@]}" -- -std=c++20 -I. -I"$build/generated" \
     -DFMT_HEADER_ONLY=1 >"$build/clang-tidy-web.log" 2>&1 || {
@@ -55,5 +56,5 @@ for db in "${databases[@]}"; do
 done
 cppcheck --std=c++20 -I. -I"$build/generated" --enable=warning,performance,portability \
     --inline-suppr --error-exitcode=1 --suppress=missingIncludeSystem --quiet \
-    web/*.cpp tests/web/oracle_cli.cpp
+    web/*/*.cpp tests/web/oracle_cli.cpp
 echo "cppcheck: clean"

@@ -8,10 +8,11 @@
 #include "engine/window/problem.h"
 #include "engine/window/problem_text.h"
 #include "ui/form1.h"
-#include "ui/practice_window.h"
-#include "ui/widget_properties.h"
-#include "ui/widgets.h"
-#include "ui/working_window.h"
+#include "ui/practice/practice_window.h"
+#include "ui/shared/placement.h"
+#include "ui/shared/widget_properties.h"
+#include "ui/shared/widgets.h"
+#include "ui/working/working_window.h"
 
 #include <algorithm>
 #include <functional>
@@ -104,23 +105,6 @@ void copyToClipboard(const std::string &text)
 std::string answerText(const std::optional<WrittenNumber> &answer)
 {
     return answer ? numberText(*answer) : std::string();
-}
-
-// Places a window opened for the first time beside another where the screen
-// has room, so that both are seen; otherwise on the other side of it.
-void placeBeside(QWidget *window, const QWidget *beside)
-{
-    window->adjustSize();
-    const QRect screen = beside->screen()->availableGeometry();
-    const QRect frame = beside->frameGeometry();
-    const int width = window->frameGeometry().width();
-    int left = frame.right() + 1;
-    if (left + width > screen.right() + 1) {
-        left = std::max(screen.left(), frame.left() - width);
-    }
-    const int top = std::clamp(frame.top(), screen.top(),
-        std::max(screen.top(), screen.bottom() + 1 - window->frameGeometry().height()));
-    window->move(left, top);
 }
 
 // Shows a window of the calculator's, in front.

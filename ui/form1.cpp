@@ -4,11 +4,11 @@
 #include "engine/window/events.h"
 #include "engine/window/problem.h"
 #include "engine/window/problem_text.h"
-#include "ui/fonts.h"
-#include "ui/practice_window.h"
-#include "ui/widget_properties.h"
-#include "ui/widgets.h"
-#include "ui/working_window.h"
+#include "ui/practice/practice_window.h"
+#include "ui/shared/fonts.h"
+#include "ui/shared/widget_properties.h"
+#include "ui/shared/widgets.h"
+#include "ui/working/working_window.h"
 
 #include <algorithm>
 #include <cmath>

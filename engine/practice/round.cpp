@@ -3,15 +3,169 @@
 #include "engine/solve.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <utility>
 
+#include "form/practice_words.h"
+
 namespace tobarin::practice {
+
+namespace {
+
+// The code point that starts `text` and the bytes it takes, or 0 bytes where
+// the text does not start with UTF-8.
+std::pair<char32_t, std::size_t> firstCharacter(std::string_view text)
+{
+    const auto byte = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const auto follows = [&](std::size_t i) { return i < text.size() && (byte(i) & 0xC0) == 0x80; };
+    if (byte(0) < 0x80) {
+        return {byte(0), 1};
+    }
+    if ((byte(0) & 0xE0) == 0xC0 && follows(1)) {
+        return {((byte(0) & 0x1FU) << 6) | (byte(1) & 0x3FU), 2};
+    }
+    if ((byte(0) & 0xF0) == 0xE0 && follows(1) && follows(2)) {
+        return {((byte(0) & 0x0FU) << 12) | ((byte(1) & 0x3FU) << 6) | (byte(2) & 0x3FU), 3};
+    }
+    return {0, 0};
+}
+
+// What a reason of readSetCode says, after the line that names the code.
+std::string refusedCode(std::string_view given, std::string_view reason)
+{
+    const SetCode example {Unit::Unlike5, DefaultLevel, DefaultCount, 4821};
+    std::string text = "セットコード「" + echoed(given) + "」では始められません。\n";
+    if (!reason.empty()) {
+        text += std::string(reason) + "\n";
+    }
+    return text + "セットコードは " + std::string(CodeVersion)
+        + ":単元:レベル:問題の数:番号 の形で書きます（例: " + setCodeText(example) + "）。";
+}
+
+// What is wrong with the unit, level, count or seed of a code, or nothing.
+std::string partRefused(std::string_view unit, std::string_view level, std::string_view count,
+    std::string_view seed = "0")
+{
+    if (!parseUnit(unit).value) {
+        return "単元「" + echoed(unit) + "」はありません。";
+    }
+    if (!parseLevel(level).value) {
+        return "レベルは " + std::to_string(LowestLevel) + "、" + std::to_string(DefaultLevel)
+            + "、" + std::to_string(HighestLevel) + " のどれかです。";
+    }
+    if (!parseCount(count).value) {
+        return "問題の数は 1 から " + std::to_string(MostProblems) + " までです。";
+    }
+    if (!parseSeed(seed).value) {
+        return "最後の番号は、0 かそれより大きい整数です。";
+    }
+    return {};
+}
+
+}  // namespace
 
 std::string_view formWanted(Unit unit)
 {
     return unitInfo(unit).answerForm == AnswerForm::Improper ? "仮分数で答えましょう。"
                                                              : "帯分数でも仮分数でもよい。";
+}
+
+std::string codeAsTyped(std::string_view typed)
+{
+    std::string code;
+    for (std::string_view rest = typed; !rest.empty();) {
+        const auto [c, length] = firstCharacter(rest);
+        if (length == 0) {
+            code += rest.front();  // not UTF-8: kept, and refused as it is
+            rest.remove_prefix(1);
+            continue;
+        }
+        if (c >= U'！' && c <= U'～') {
+            code += static_cast<char>(c - U'！' + U'!');
+        } else if (c == U'　') {
+            code += ' ';
+        } else if (c == U'ー' || c == U'−' || (c >= U'‐' && c <= U'―')) {
+            code += '-';
+        } else {
+            code += rest.substr(0, length);
+        }
+        rest.remove_prefix(length);
+    }
+    const std::size_t begin = code.find_first_not_of(" \t");
+    return begin == std::string::npos
+        ? std::string()
+        : code.substr(begin, code.find_last_not_of(" \t") - begin + 1);
+}
+
+Parsed<SetCode> readSetCode(std::string_view typed)
+{
+    const std::string code = codeAsTyped(typed);
+    Parsed<SetCode> read = parseSetCode(code);
+    if (read.value) {
+        return read;
+    }
+    std::array<std::string_view, 5> parts {};
+    std::size_t count = 0;
+    for (std::string_view rest = code;; ++count) {
+        const std::size_t colon = rest.find(':');
+        if (count < parts.size()) {
+            parts.at(count) = rest.substr(0, colon);
+        }
+        if (colon == std::string_view::npos) {
+            break;
+        }
+        rest.remove_prefix(colon + 1);
+    }
+    std::string reason;
+    if (count + 1 == parts.size()) {
+        reason = partRefused(parts[1], parts[2], parts[3], parts[4]);
+        // Every part is one this program reads: the version is not.
+        if (reason.empty()) {
+            reason = "「" + echoed(parts[0]) + "」のセットコードは、このバージョンでは読めません。";
+        }
+    }
+    read.error = refusedCode(code, reason);
+    return read;
+}
+
+Parsed<SetCode> readChosenSet(
+    std::string_view unit, std::string_view level, std::string_view count, std::uint64_t random)
+{
+    const std::string reason = partRefused(unit, level, count);
+    if (!reason.empty()) {
+        return {std::nullopt,
+            refusedCode(
+                std::string(unit) + ":" + std::string(level) + ":" + std::string(count), reason)};
+    }
+    return {newSetCode(
+                *parseUnit(unit).value, *parseLevel(level).value, *parseCount(count).value, random),
+        {}};
+}
+
+SetCode newSetCode(Unit unit, int level, int count, std::uint64_t random)
+{
+    return {unit, level, count, random % 1000000U};
+}
+
+std::string setTitle(const SetCode &code)
+{
+    return std::string(unitInfo(code.unit).title) + "　"
+        + std::string(LevelCaptions.at(static_cast<std::size_t>(code.level - LowestLevel)));
+}
+
+std::string durationText(std::int64_t milliseconds)
+{
+    const std::int64_t seconds = std::max<std::int64_t>(milliseconds, 0) / 1000;
+    const std::string rest = std::to_string(seconds % 60);
+    return seconds < 60
+        ? rest + "秒"
+        : std::to_string(seconds / 60) + "分" + (rest.size() < 2 ? "0" : "") + rest + "秒";
+}
+
+std::string timeTakenText(std::int64_t milliseconds)
+{
+    return "かかった時間: " + durationText(milliseconds);
 }
 
 Round::Round(PracticeSet set, Method method)
@@ -38,38 +192,69 @@ Round::Answered Round::answer(const TypedOperand &typed)
     return take(checkAnswer(solution(), typed));
 }
 
+Prompt Round::prompt(std::size_t problem) const
+{
+    return {"(" + std::to_string(problem + 1) + ")",
+        std::to_string(problem + 1) + " / " + std::to_string(size()),
+        m_set.problems.at(problem).expression + " ="};
+}
+
+std::string Round::nextText() const
+{
+    return finished() ? std::string() : "次は " + prompt(m_position).line();
+}
+
 Round::Answered Round::take(AnswerCheck check)
 {
-    switch (categoryOf(check.verdict)) {
+    Answered answered {Outcome::NotRead, std::move(check), {}, m_position, {}, {}};
+    // 中学 writes no mixed numbers: a right one is told how the unit writes it.
+    if (answered.check.verdict == Verdict::CorrectMixed
+        && unitInfo(m_set.code.unit).answerForm == AnswerForm::Improper && solution().answer) {
+        answered.check.text
+            = "正解です。中学では仮分数で " + numberText(*solution().answer) + " と書きます。";
+    }
+    answered.verdict = prompt(m_position).number + " " + answered.check.text;
+    switch (categoryOf(answered.check.verdict)) {
     case VerdictCategory::Correct:
+        answered.outcome = Outcome::Right;
         m_results.push_back(m_tries == 0 ? Result::First : Result::Second);
-        ++m_position;
-        m_tries = 0;
-        m_solution.reset();
-        return {Outcome::Right, std::move(check), {}};
+        break;
     case VerdictCategory::Close:
     case VerdictCategory::Wrong:
+        if (m_tries == 0) {
+            m_tries = 1;
+            answered.outcome = Outcome::TryAgain;
+            answered.then = TryOnceMore;
+            return answered;
+        }
+        answered.outcome = Outcome::Missed;
+        answered.working = solution().working;
+        m_results.push_back(Result::Missed);
         break;
     case VerdictCategory::NoAnswer:
     case VerdictCategory::Unreadable:
-        return {Outcome::NotRead, std::move(check), {}};
+        return answered;
     }
-    if (m_tries == 0) {
-        m_tries = 1;
-        return {Outcome::TryAgain, std::move(check), {}};
-    }
-    Answered missed {Outcome::Missed, std::move(check), solution().working};
-    m_results.push_back(Result::Missed);
     ++m_position;
     m_tries = 0;
     m_solution.reset();
-    return missed;
+    return answered;
 }
 
 std::size_t Round::right() const
 {
     return static_cast<std::size_t>(std::count_if(
         m_results.begin(), m_results.end(), [](Result r) { return r != Result::Missed; }));
+}
+
+std::size_t Round::firstTries() const
+{
+    return static_cast<std::size_t>(std::count(m_results.begin(), m_results.end(), Result::First));
+}
+
+std::string Round::score() const
+{
+    return scoreText(answered(), right(), firstTries());
 }
 
 std::vector<std::size_t> Round::missed() const
@@ -83,15 +268,21 @@ std::vector<std::size_t> Round::missed() const
     return problems;
 }
 
+std::string_view Round::missedHeading() const
+{
+    return missed().empty() ? NoneMissed : MissedHeading;
+}
+
 Working Round::workingOf(std::size_t problem) const
 {
     return solve(m_set.problems.at(problem).problem, unitInfo(m_set.code.unit).answerForm, m_method)
         .working;
 }
 
-std::string scoreText(std::size_t answered, std::size_t right)
+std::string scoreText(std::size_t answered, std::size_t right, std::size_t first)
 {
-    return std::to_string(answered) + "問中" + std::to_string(right) + "問正解";
+    return std::to_string(answered) + "問中" + std::to_string(right) + "問正解（1回目で"
+        + std::to_string(first) + "問）";
 }
 
 void Record::note(Unit unit, TagSet tags, Round::Result result)

@@ -2,12 +2,14 @@
 
 #include "engine/check/answer_check.h"
 #include "engine/practice/generator.h"
+#include "engine/practice/set_code.h"
 #include "engine/practice/units.h"
 #include "engine/solve.h"
 #include "engine/working/textbook.h"
 #include "engine/working/working.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -19,11 +21,69 @@
 // and may be tried once more; a second miss shows the working and goes on. At
 // the end, the score and the problems missed, each with its working. And the
 // record of what a pupil has mastered (習得), unit by unit and tag by tag.
+//
+// Every word of it that a pupil reads is written here, in Japanese, and the
+// front-ends (the window, the page, the command line) only show it: the set's
+// title, each problem's prompt, the verdicts and what comes next, the time
+// taken, the score, and what is wrong with a set's code.
 namespace tobarin::practice {
 
 // How the unit asks for its answers: 小学 units take either form, 中学 asks for
 // improper fractions (a mixed answer still counts as right).
 [[nodiscard]] std::string_view formWanted(Unit unit);
+
+// A set's code as it is typed, by hand or through an input method: its
+// full-width letters, digits and signs read as their ASCII forms (「ｐ１：５－
+// ｕｎｌｉｋｅ：２：１０：７」 is p1:5-unlike:2:10:7), the long vowel mark and
+// other dashes as "-", and the blanks at either end left out. Every
+// front-end reads a typed code through it; bytes that are not UTF-8 stay as
+// they are.
+[[nodiscard]] std::string codeAsTyped(std::string_view typed);
+
+// A code as a pupil types it (codeAsTyped), or why it opens no set, in
+// Japanese for the windows: a line that names the code as given, a line that
+// says what is wrong with it (where one part is), and a line that shows how a
+// code is written, joined by "\n". The command line reads codes with
+// parseSetCode, whose usage errors are in English.
+[[nodiscard]] Parsed<SetCode> readSetCode(std::string_view typed);
+// A set chosen by its unit's id, level and count as the window gives them,
+// with a seed drawn from `random` (any number); or why not, as readSetCode
+// says it.
+[[nodiscard]] Parsed<SetCode> readChosenSet(
+    std::string_view unit, std::string_view level, std::string_view count, std::uint64_t random);
+// A new set of a unit, level and count, its seed taken from `random` (any
+// number): six digits at most, so that the code stays short enough to pass on.
+[[nodiscard]] SetCode newSetCode(Unit unit, int level, int count, std::uint64_t random);
+// What a window says before the list of the units, after a code it refused.
+inline constexpr std::string_view UnitsHeading = "単元は次のとおりです。";
+
+// The set's title: its unit's title and its level's caption,
+// "小5 分母がちがう分数のたし算・ひき算　レベル2".
+[[nodiscard]] std::string setTitle(const SetCode &code);
+
+// How a problem of the set is put to the pupil.
+struct Prompt {
+    std::string number;  // "(2)"
+    std::string progress;  // how far the set has come: "2 / 10"
+    std::string problem;  // the problem as a line with its "=": "1/6 + 1/3 ="
+
+    // The command line's prompt: "(2) 1/6 + 1/3 =".
+    [[nodiscard]] std::string line() const { return number + " " + problem; }
+};
+
+// What a pupil is told after a first miss, on a line of its own after the
+// verdict; and the headings of the working of a problem missed and of the
+// problems missed at the end.
+inline constexpr std::string_view TryOnceMore = "もう一度やってみましょう。";
+inline constexpr std::string_view WorkingHeading = "途中式";
+inline constexpr std::string_view MissedHeading = "まちがえた問題";
+inline constexpr std::string_view NoneMissed = "まちがえた問題はありません。";
+
+// A time taken, in the whole seconds that have passed (a part of a second is
+// not counted, as a stopwatch counts): "42秒", "1分05秒", "12分00秒".
+[[nodiscard]] std::string durationText(std::int64_t milliseconds);
+// "かかった時間: 1分05秒".
+[[nodiscard]] std::string timeTakenText(std::int64_t milliseconds);
 
 class Round {
 public:
@@ -37,8 +97,18 @@ public:
 
     struct Answered {
         Outcome outcome;
-        AnswerCheck check;  // what the pupil is told
+        // What the check found. Its text is what the pupil is told of the
+        // answer; in a unit that asks for improper fractions, a right mixed
+        // number is told how that unit writes it.
+        AnswerCheck check;
         Working working;  // of a missed problem, as its unit writes it
+        std::size_t problem = 0;  // the problem answered (0-based)
+        // The verdict as a window shows it, after the problem's number:
+        // "(2) 答えがちがいます。…".
+        std::string verdict;
+        // What comes next, for a line of its own: TryOnceMore after a first
+        // miss, otherwise nothing.
+        std::string_view then;
     };
 
     // `method`: how the working of a missed problem works sums and
@@ -53,6 +123,11 @@ public:
     [[nodiscard]] const PracticeProblem &current() const { return m_set.problems.at(m_position); }
     // Whether the current problem is at its second try.
     [[nodiscard]] bool secondTry() const { return m_tries == 1; }
+    // How a problem of the set is put to the pupil.
+    [[nodiscard]] Prompt prompt(std::size_t problem) const;
+    // What a window tells a screen reader after a right answer: the problem
+    // that comes next, "次は (3) 7/10 - 1/6 =".
+    [[nodiscard]] std::string nextText() const;
 
     // Checks an answer to the current problem, written as one number or typed
     // into the fields as in the working window.
@@ -62,11 +137,18 @@ public:
     // The problems answered so far, right at the first or second try.
     [[nodiscard]] std::size_t answered() const { return m_results.size(); }
     [[nodiscard]] std::size_t right() const;
+    // Of those, the problems right at the first try.
+    [[nodiscard]] std::size_t firstTries() const;
+    // The score so far, scoreText of the problems answered.
+    [[nodiscard]] std::string score() const;
     // For each problem answered: right at the first try, at the second, or missed.
     enum class Result { First, Second, Missed };
     [[nodiscard]] const std::vector<Result> &results() const { return m_results; }
     // The problems missed so far, in order.
     [[nodiscard]] std::vector<std::size_t> missed() const;
+    // The heading of the problems missed at the end: MissedHeading, or
+    // NoneMissed when there are none.
+    [[nodiscard]] std::string_view missedHeading() const;
     // The working of a problem of the set in the unit's form and the chosen method.
     [[nodiscard]] Working workingOf(std::size_t problem) const;
 
@@ -83,9 +165,10 @@ private:
     std::optional<Solution> m_solution;
 };
 
-// "10問中8問正解": the score's words, which the command line's last line
-// starts with.
-[[nodiscard]] std::string scoreText(std::size_t answered, std::size_t right);
+// "10問中9問正解（1回目で7問）": of the problems answered, those right at the
+// first or second try, and of them those right at the first. The command
+// line's last line starts with it.
+[[nodiscard]] std::string scoreText(std::size_t answered, std::size_t right, std::size_t first);
 
 // What the pupil is told, on every front-end, when the record cannot be kept
 // (what went wrong follows where there is room for it), and when it has
@@ -93,6 +176,9 @@ private:
 inline constexpr std::string_view RecordNotSaved = "記録を保存できませんでした。";
 inline constexpr std::string_view RecordUnreadKept
     = "記録に、このバージョンでは読めない行がありました。消さずにそのまま残します。";
+// Why the page could not keep the record, after RecordNotSaved.
+inline constexpr std::string_view StorageRefused
+    = "このブラウザーの保存場所がいっぱいか、使えないようになっています。";
 
 // What a pupil has mastered: for each unit and each tag of its problems, the
 // right answers in a row (at the first try; any other result starts again

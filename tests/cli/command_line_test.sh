@@ -191,8 +191,9 @@ $usage" ${row##*|}
         right+=("$("$program" --calc "$expression" --improper)")
     done < <("$program" --practice "$code" --list | tail -n +2)
     config=$(mktemp -d)
-    for case in "${right[0]}|${right[1]}|${right[2]}|3問中3問正解" \
-        "0|0|${right[1]}|${right[2]}|3問中2問正解|途中式:|まちがえた問題:" "${right[0]}|1問中1問正解"; do
+    for case in "${right[0]}|${right[1]}|${right[2]}|3問中3問正解（1回目で3問）" \
+        "0|0|${right[1]}|${right[2]}|3問中2問正解（1回目で2問）|途中式:|まちがえた問題:" \
+        "${right[0]}|1問中1問正解（1回目で1問）"; do
         IFS='|' read -ra parts <<<"$case"
         answers=() expected=()
         for part in "${parts[@]}"; do
@@ -202,7 +203,7 @@ $usage" ${row##*|}
             XDG_CONFIG_HOME="$config" LC_ALL="$locale" "$program" --practice "$code")
         last=${transcript##*$'\n'}
         ok=1
-        [[ $last =~ ^${expected[0]}（[0-9]+秒）$ ]] || ok=0
+        [[ $last =~ ^${expected[0]}　かかった時間:\ [0-9]+秒$ ]] || ok=0
         for line in "${expected[@]:1}"; do grep -qx "$line" <<<"$transcript" || ok=0; done
         if [ $ok = 0 ]; then
             printf 'FAILED (LC_ALL=%s) practice round %s:\n%s\n' "$locale" "$case" "$transcript"
@@ -276,6 +277,8 @@ says 0 "wrote $dir/w.pdf: 1 page" --practice p1:5-unlike:2:10:1 --worksheet "$di
 says 2 '終わらない小数です。' --calc '1 ÷ 3' --check '0.(3)'
 out=/dev/full says 1 'cannot write to standard output: No space left on device' --calc 1+1
 out=/dev/full says 1 'cannot write to standard output' --practice 4-like --list
+# A code typed through an input method, in full-width letters and digits.
+says 0 '# p1:5-unlike:2:3:7' --practice 'ｐ１：５－ｕｎｌｉｋｅ：２：３：７' --list
 printf '1\0junk\n\x1b[2J\n' | says 0 '(1) 3/4 - 3/5 = 「\x00」は使えない文字です。
 (1) 3/4 - 3/5 = 「\x1b」は使えない文字です。' --practice "$code"
 [ ! -e "$record" ] || { echo "FAILED a round that answered nothing wrote the record"; failures=$((failures + 1)); }
@@ -306,6 +309,8 @@ if ! grep -q '^4-like ' "$record" || ! grep -q '^5-unlike coprime 1' "$record"; 
     echo "FAILED two rounds at once kept: $(cat "$record")"
     failures=$((failures + 1))
 fi
+# An answer written after "=", as pupils often write it.
+printf '＝ 3/20\n' | says 0 '(1) 3/4 - 3/5 = 正解です。' --practice "$code"
 
 # The command line loads Qt Core alone; without options the program loads
 # its window module and opens the window (offscreen), until it is ended.

@@ -6,6 +6,9 @@
 #include "engine/solve.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
+#include <string>
+#include <string_view>
 
 namespace tobarin::practice {
 namespace {
@@ -50,8 +53,73 @@ TEST(PracticeRound, GoesOnAfterARightAnswerOrASecondMiss)
         (std::vector<Round::Result> {
             Round::Result::First, Round::Result::Missed, Round::Result::Second}));
     EXPECT_EQ(round.missed(), std::vector<std::size_t> {1});
-    EXPECT_EQ(scoreText(round.answered(), round.right()), "3問中2問正解");
+    EXPECT_EQ(round.score(), "3問中2問正解（1回目で1問）");
 }
+
+// 中学 asks for improper fractions: a right mixed number is told how it is written there.
+TEST(PracticeRound, SignedUnitTellsARightMixedAnswerInImproperForm)
+{
+    const PracticeSet set = practiceSet(parseSetCode("p1:7-signed:2:20:7").value.value());
+    Round round(set, Method::MakeImproper);
+    int told = 0;
+    for (const PracticeProblem &problem : set.problems) {
+        const WrittenNumber mixed = solve(problem.problem, AnswerForm::Mixed).answer.value();
+        const WrittenNumber improper = solve(problem.problem, AnswerForm::Improper).answer.value();
+        const Round::Answered answered = round.answer(mixed);
+        ASSERT_EQ(answered.outcome, Round::Outcome::Right);
+        const bool isMixed = mixed.hasWhole && mixed.hasFraction;
+        told += isMixed ? 1 : 0;
+        EXPECT_EQ(answered.check.text,
+            isMixed ? "正解です。中学では仮分数で " + numberText(improper) + " と書きます。"
+                    : "正解です。");
+    }
+    EXPECT_GT(told, 0);
+}
+
+struct Words {
+    std::string said;
+    std::string expected;
+};
+std::ostream &operator<<(std::ostream &out, const Words &row)
+{
+    return out << row.expected;
+}
+class PracticeWords : public ::testing::TestWithParam<Words> { };
+TEST_P(PracticeWords, AreTheEnginesOwn)
+{
+    EXPECT_EQ(GetParam().said, GetParam().expected);
+}
+// A time is counted in the whole seconds that have passed, on every front-end.
+INSTANTIATE_TEST_SUITE_P(Duration, PracticeWords,
+    ::testing::Values(Words {durationText(0), "0秒"}, Words {durationText(999), "0秒"},
+        Words {durationText(-1), "0秒"}, Words {durationText(59'600), "59秒"},
+        Words {durationText(60'000), "1分00秒"}, Words {durationText(65'400), "1分05秒"},
+        Words {durationText(3'600'000), "60分00秒"},
+        Words {timeTakenText(42'000), "かかった時間: 42秒"}));
+INSTANTIATE_TEST_SUITE_P(Score, PracticeWords,
+    ::testing::Values(Words {scoreText(10, 9, 7), "10問中9問正解（1回目で7問）"},
+        Words {scoreText(0, 0, 0), "0問中0問正解（1回目で0問）"}));
+// A code typed through an input method reads as typed in ASCII; one that opens
+// no set says why in Japanese.
+const auto refusal = [](std::string_view typed) {
+    const Parsed<SetCode> read = readSetCode(typed);
+    return read.value ? setCodeText(*read.value) : read.error.substr(0, read.error.rfind('\n'));
+};
+INSTANTIATE_TEST_SUITE_P(Code, PracticeWords,
+    ::testing::Values(Words {refusal("ｐ１：５－ｕｎｌｉｋｅ：２：１０：７"), "p1:5-unlike:2:10:7"},
+        Words {refusal("　p1:4ーlike:2:3:1 "), "p1:4-like:2:3:1"},
+        Words {refusal("p1:nope:2:10:1"),
+            "セットコード「p1:nope:2:10:1」では始められません。\n単元「nope」はありません。"},
+        Words {refusal("p9:5-unlike:2:10:1"),
+            "セットコード「p9:5-unlike:2:10:1」では始められません。\n"
+            "「p9」のセットコードは、このバージョンでは読めません。"},
+        Words {refusal("p1:5-unlike:4:10:1"),
+            "セットコード「p1:5-unlike:4:10:1」では始められません。\nレベルは 1、2、3 "
+            "のどれかです。"},
+        Words {refusal("p1:5-unlike:2:51:1"),
+            "セットコード「p1:5-unlike:2:51:1」では始められません。\n問題の数は 1 から 50 "
+            "までです。"},
+        Words {refusal("5-unlike"), "セットコード「5-unlike」では始められません。"}));
 
 TEST(PracticeRecord, ThreeInARowAtTheFirstTryMasterATag)
 {

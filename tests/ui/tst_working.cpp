@@ -17,7 +17,7 @@
 #ifndef Q_MOC_RUN
 #include "engine/check/answer_check.h"
 #include "engine/solve.h"
-#include "ui/working_window.h"
+#include "ui/working/working_window.h"
 #endif
 
 using namespace tobarin;  // the controls' names: Text1[0], Command1...

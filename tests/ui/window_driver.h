@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ui/form1.h"
-#include "ui/window_style.h"
+#include "ui/shared/window_style.h"
 
 // moc reads this file too and stumbles over the C++20 library headers
 // (<compare>, <concepts>).

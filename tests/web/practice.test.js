@@ -113,7 +113,7 @@ test('a round: right, missed twice with the hint and then the working, right at 
   await answerWith(page, ['', '1', '3', false]);
   const [look, role, hint] = await verdict(page);
   assert.deepEqual([look, role], ['wrong', 'status']);
-  assert.equal(hint, `${verdictOf(set[1].expression, '1/3')}もう一度やってみましょう。`);
+  assert.equal(hint, `(2) ${verdictOf(set[1].expression, '1/3')}もう一度やってみましょう。`);
   assert.notEqual(verdictOf(set[1].expression, '1/3'), verdictOf(set[1].expression, '99'));
   assert.equal(await page.visible(part('Working')), false);
   await answerWith(page, wrong);
@@ -134,7 +134,7 @@ test('a round: right, missed twice with the hint and then the working, right at 
   assert.equal((await verdict(page))[0], 'correct');
   await answerWith(page, right[3]);
   await page.waitFor(() => !document.querySelector('[data-practice="Result"]').hidden);
-  assert.equal(await page.text(part('Score')), '4問中3問正解');
+  assert.equal(await page.text(part('Score')), '4問中3問正解（1回目で2問）');
   assert.match(await page.text(part('Time')), /^かかった時間: \d+秒$/);
   assert.deepEqual(await page.evaluate(() => [...document.querySelectorAll(
     '[data-practice="Missed"] > li')].map((item) => [item.dataset.problem, item.querySelectorAll('.working li').length > 1])),
@@ -186,13 +186,52 @@ test('a record the browser refuses to store is said, once a round', async (t) =>
   assert.equal(await page.evaluate(() => document.querySelector('dialog[data-control="MsgBox"]').open), false);
 });
 
+// What the page shows of a round is the engine's: each problem's prompt, the
+// time taken in the whole seconds that have passed, and a set's code typed
+// through an input method, in full-width letters and digits.
+describe('the engine\'s words', () => {
+  const code = 'p1:6-times-whole:1:2:5';
+  const wide = 'ｐ１：６－ｔｉｍｅｓ－ｗｈｏｌｅ：１：２：５';
+  const openings = [
+    ['in the address', (page) => page.evaluate((w) => { location.hash = `#practice=${w}`; }, wide)],
+    ['typed', async (page) => {
+      await page.click('[data-panel="OpenPractice"]');
+      await page.fill(part('CodeEntry'), `　${wide}`);
+      await page.click(part('StartCode'));
+    }],
+  ];
+  for (const [how, open] of openings) {
+    test(`a full-width code ${how}: its set, each problem's prompt, and 59.6 seconds taken as 59`, async (t) => {
+      const page = await shared.fresh(t);
+      // A clock the test moves on.
+      await page.evaluate(() => {
+        window.testNow = 1000;
+        performance.now = () => window.testNow;
+      });
+      await open(page);
+      await page.waitFor(() => document.querySelector('[data-practice="SetCode"]')?.textContent);
+      assert.equal(await page.text(part('SetCode')), code);
+      const set = listing(code);
+      for (const [i, problem] of set.entries()) {
+        assert.deepEqual([await page.text(part('ProblemNumber')), await page.attribute(part('Progress'), 'aria-label'),
+          await page.attribute(part('Problem'), 'aria-label')], [`(${i + 1})`, `${i + 1} / 2`, `${problem.expression} =`]);
+        if (i === set.length - 1) await page.evaluate(() => { window.testNow += 59600; });
+        await answerWith(page, rightAnswer(problem.expression));
+      }
+      await page.waitFor(() => !document.querySelector('[data-practice="Result"]').hidden);
+      assert.equal(await page.text(part('Time')), 'かかった時間: 59秒');
+      assert.equal(await page.text(part('Score')), '2問中2問正解（1回目で2問）');
+    });
+  }
+});
+
 describe('a code that cannot be read', () => {
   const rows = [
-    ['p1:nope:2:10:1', /unknown unit 'nope'/],
-    ['p9:5-unlike:2:10:1', /unknown code version 'p9'/],
-    ['p1:5-unlike:4:10:1', /the level is 1, 2 or 3/],
-    ['p1:5-unlike:2:51:1', /the count is a whole number from 1 to 50/],
-    ['%E3%81%82%', /a set code is p1:UNIT:LEVEL:COUNT:SEED/],
+    ['p1:nope:2:10:1', /単元「nope」はありません。/],
+    ['p9:5-unlike:2:10:1', /「p9」のセットコードは、このバージョンでは読めません。/],
+    ['p1:5-unlike:4:10:1', /レベルは 1、2、3 のどれかです。/],
+    ['p1:5-unlike:2:51:1', /問題の数は 1 から 50 までです。/],
+    ['%E3%81%82%', /^セットコード「%E3%81%82%」では始められません。セットコードは p1:単元:/],
   ];
   for (const [code, reason] of rows) {
     test(`#practice=${code}: says why, lists the units, and the calculator calculates`, async (t) => {

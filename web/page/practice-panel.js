@@ -7,14 +7,15 @@
 // (another tab may have stored its own), with the lines this version cannot
 // read kept as they are; and the set as a worksheet to print. Storage that is
 // full or refused is said in a message box, and so are unreadable lines,
-// once. The engine does the rest:
-// this module draws what it is given and hands over what the pupil chose and
-// typed.
+// once. The engine does the rest, and says all that the pupil reads of a
+// round: this module draws what it is given and hands over what the pupil
+// chose and typed.
 
-import { Field, MsgBoxStyle, OpenPractice, PracticeAddress, SheetPlace, VerdictMark } from './codes.js';
 import {
-  InARow, LevelCaption, PracticeAnswerField, PracticeControl, PracticeInput, PracticeMarkup, PracticeParts,
-  PracticeStage, PracticeText, TagCaption,
+  AnswerFieldControl, Field, MsgBoxStyle, OpenPractice, PracticeAddress, SheetPlace, VerdictMark, WorkingControl,
+} from './codes.js';
+import {
+  InARow, PracticeControl, PracticeInput, PracticeMarkup, PracticeParts, PracticeStage, PracticeText, TagCaption,
 } from './practice-codes.js';
 import { practiceEngine } from './practice-engine.js';
 import { drawSheet } from './worksheet.js';
@@ -30,14 +31,6 @@ function element(name, text, className) {
   if (text !== undefined) made.textContent = text;
   if (className) made.className = className;
   return made;
-}
-
-// "1分05秒", "42秒".
-function duration(ms) {
-  const seconds = Math.round(ms / 1000);
-  const rest = String(seconds % 60);
-  return seconds < 60 ? filled(PracticeText.seconds, rest)
-    : filled(PracticeText.minutesSeconds, Math.floor(seconds / 60), rest.padStart(2, '0'));
 }
 
 export class PracticePanel {
@@ -72,7 +65,7 @@ export class PracticePanel {
     on(PracticeControl.Back, () => this.close());
     on(PracticeControl.Start, () => this.#engine('choose', crypto.getRandomValues(new Uint32Array(1))[0]));
     on(PracticeControl.StartCode, () => this.openCode(this.#part(PracticeControl.CodeEntry).value.trim()));
-    on(PracticeControl.CheckAnswer, () => this.#engine('answer'));
+    on(WorkingControl.CheckAnswer, () => this.#answer());
     on(PracticeControl.NextProblem, () => this.#next());
     on(PracticeControl.Again, () => this.#engine('again'));
     on(PracticeControl.ChooseAgain, () => this.#choosing());
@@ -86,13 +79,19 @@ export class PracticePanel {
       event.preventDefault();
       action();
     });
-    enter(PracticeControl.TypedAnswer, () => this.#engine('answer'));
+    enter(PracticeControl.TypedAnswer, () => this.#answer());
     enter(PracticeControl.OpenCode, () => this.#part(PracticeControl.StartCode).click());
     enter(PracticeControl.Choose, () => this.#part(PracticeControl.Start).click());
     // Results another tab stores show at once in the record on the screen.
     addEventListener('storage', (event) => {
       if (event.key === RecordKey && !root.hidden && this.#shownStage === PracticeStage.Choosing) this.#engine('record');
     });
+  }
+
+  // Hands the typed answer to the engine, with the time the set has taken so
+  // far, which it says once the set is over.
+  #answer() {
+    this.#engine('answer', performance.now() - this.#started);
   }
 
   // Tells the pupil something of the record once.
@@ -122,8 +121,8 @@ export class PracticePanel {
     return {
       practiceInput: (which, buffer, capacity) => write(chosen[which]?.() ?? '', buffer, capacity),
       practiceAnswerField: (field, buffer, capacity) =>
-        write(this.#part(PracticeAnswerField[field]).value, buffer, capacity),
-      practiceAnswerNegative: () => (this.#part(PracticeControl.AnswerNegative).checked ? 1 : 0),
+        write(this.#part(AnswerFieldControl[field]).value, buffer, capacity),
+      practiceAnswerNegative: () => (this.#part(WorkingControl.AnswerNegative).checked ? 1 : 0),
       showPractice: (json, length) => this.#show(JSON.parse(read(json, length))),
       keepRecord: (text, length, unread) => {
         try {
@@ -210,19 +209,16 @@ export class PracticePanel {
   }
 
   // A code that cannot be read: what is wrong, and the units there are.
-  #refused({ given, message, units }) {
+  #refused({ message, unitsHeading, units }) {
     this.#choosing();
     const box = this.#part(PracticeControl.CodeMessage);
-    const reason = element('p', message);
-    reason.lang = 'en';
     const list = element('ul');
     for (const unit of units) {
       const item = element('li');
       item.append(element('code', unit.id), ` ${unit.title}`);
       list.append(item);
     }
-    box.replaceChildren(element('p', filled(PracticeText.refusedCode, given)), reason,
-      element('p', PracticeText.codeShape), element('p', PracticeText.unitsHeading), list);
+    box.replaceChildren(...message.split('\n').map((line) => element('p', line)), element('p', unitsHeading), list);
     box.hidden = false;
   }
 
@@ -232,7 +228,7 @@ export class PracticePanel {
     this.#position = 0;
     this.#last = null;
     this.#part(PracticeControl.CodeMessage).hidden = true;
-    this.#part(PracticeControl.SetTitle).textContent = filled(PracticeText.setTitle, set.title, LevelCaption[set.level - 1]);
+    this.#part(PracticeControl.SetTitle).textContent = set.title;
     this.#part(PracticeControl.SetCode).textContent = set.code;
     // Every problem of the set in its order from the start, a number each.
     this.#part(PracticeControl.Progress).replaceChildren(...set.problems.map((problem, i) => {
@@ -254,18 +250,21 @@ export class PracticePanel {
   // The problem at the round's position, with fields to answer it.
   #draw() {
     const problem = this.#set.problems[this.#position];
-    const count = this.#set.problems.length;
-    for (const [i, item] of [...this.#part(PracticeControl.Progress).children].entries()) {
+    const progress = this.#part(PracticeControl.Progress);
+    progress.setAttribute('aria-label', problem.progress);
+    for (const [i, item] of [...progress.children].entries()) {
       if (i === this.#position) item.setAttribute('aria-current', 'step');
       else item.removeAttribute('aria-current');
     }
-    this.#part(PracticeControl.ProblemNumber).textContent = filled(PracticeText.problemNumber, this.#position + 1, count);
-    this.#part(PracticeControl.Problem).replaceChildren(math('math', ...lineMath(problem.line), math('mo', '=')));
+    this.#part(PracticeControl.ProblemNumber).textContent = problem.number;
+    const drawn = this.#part(PracticeControl.Problem);
+    drawn.replaceChildren(math('math', ...lineMath(problem.line), math('mo', '=')));
+    drawn.setAttribute('aria-label', problem.problem);
     this.#part(PracticeControl.FormWanted).textContent = this.#set.formWanted;
-    for (const name of Object.values(PracticeAnswerField)) this.#part(name).value = '';
-    this.#part(PracticeControl.AnswerNegative).checked = false;
+    for (const name of Object.values(AnswerFieldControl)) this.#part(name).value = '';
+    this.#part(WorkingControl.AnswerNegative).checked = false;
     this.#answering(true);
-    this.#part(PracticeAnswerField[Field.Denominator]).focus();
+    this.#part(AnswerFieldControl[Field.Denominator]).focus();
   }
 
   // Whether the typed answer takes an answer, or the working of a miss is shown.
@@ -277,7 +276,7 @@ export class PracticePanel {
 
   // The verdict, and on a line of its own what comes next (after a first miss).
   #verdict(category, text, then = '') {
-    const verdict = this.#part(PracticeControl.Verdict);
+    const verdict = this.#part(WorkingControl.Verdict);
     if (category === null) delete verdict.dataset.verdict;
     else verdict.dataset.verdict = VerdictMark[category];
     verdict.replaceChildren(text);
@@ -288,26 +287,20 @@ export class PracticePanel {
     this.#last = answered;
     const item = this.#part(PracticeControl.Progress).children[answered.problem];
     if (answered.result) item.dataset.result = answered.result;
+    this.#verdict(answered.category, answered.verdict, answered.then);
     switch (answered.outcome) {
       case 'right':
-        this.#verdict(answered.category, `(${answered.problem + 1}) ${answered.text}`);
         this.#next();
         return;
-      case 'tryAgain':
-        this.#verdict(answered.category, answered.text, PracticeText.tryAgain);
-        return;
       case 'missed': {
-        this.#verdict(answered.category, answered.text);
         drawWorking(this.#part(PracticeControl.Working), answered.working);
         this.#answering(false);
         const next = this.#part(PracticeControl.NextProblem);
         next.dataset.caption ??= next.textContent;
-        next.textContent = answered.finished ? PracticeText.lastProblem : next.dataset.caption;
+        next.textContent = answered.finished ? PracticeText.lastCaption : next.dataset.caption;
         next.focus();
         return;
       }
-      default:
-        this.#verdict(answered.category, answered.text);
     }
   }
 
@@ -322,19 +315,17 @@ export class PracticePanel {
     this.#draw();
   }
 
-  #result({ score, missed }) {
+  #result({ score, time, missedHeading, missed }) {
     this.#stage(PracticeStage.Finished);
     this.#part(PracticeControl.Score).textContent = score;
-    this.#part(PracticeControl.Time).textContent = filled(PracticeText.time, duration(performance.now() - this.#started));
-    const heading = this.#part(PracticeControl.MissedHeading);
-    heading.dataset.caption ??= heading.textContent;
-    heading.textContent = missed.length ? heading.dataset.caption : PracticeText.noneMissed;
-    this.#part(PracticeControl.Missed).replaceChildren(...missed.map(({ problem, working }) => {
+    this.#part(PracticeControl.Time).textContent = time;
+    this.#part(PracticeControl.MissedHeading).textContent = missedHeading;
+    this.#part(PracticeControl.Missed).replaceChildren(...missed.map(({ problem, number, working }) => {
       const item = element('li');
       item.dataset.problem = this.#set.problems[problem].expression;
       const steps = element('ol', undefined, 'working');
       drawWorking(steps, working);
-      item.append(element('p', `(${problem + 1})`, 'missed-number'), steps);
+      item.append(element('p', number, 'missed-number'), steps);
       return item;
     }));
     this.#part(PracticeControl.Again).focus();

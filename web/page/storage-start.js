@@ -3,7 +3,7 @@
 // first read of the storage takes a while (up to 40 ms in Chromium and
 // Firefox), which is spent here, while the rest of the page is still
 // arriving. The build writes this script into the head
-// (web/inline_scripts.mjs): from a file of its own, the parser would wait for
+// (web/tools/inline_scripts.mjs): from a file of its own, the parser would wait for
 // it.
 
 'use strict';

@@ -82,7 +82,7 @@ export function lineMath(line) {
   }
 }
 
-// Draws the steps of a working (web/working_json.h) into a list, one item a
+// Draws the steps of a working (web/exports/working_json.h) into a list, one item a
 // step: its line, stacked, and its note; read out as the text form writes it.
 export function drawWorking(list, working) {
   list.replaceChildren();

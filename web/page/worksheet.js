@@ -5,7 +5,7 @@
 // score, and a QR code of the page's own address that opens the same set.
 // Only print shows it.
 
-import { LevelCaption, Sheet } from './practice-codes.js';
+import { Sheet } from './practice-codes.js';
 import { lineMath, math } from './working-window.js';
 
 const Svg = 'http://www.w3.org/2000/svg';
@@ -63,7 +63,7 @@ export async function drawSheet(root, set, address) {
   const count = set.problems.length;
   const pages = Math.ceil(count / Sheet.problemsAPage);
   const head = element('div', undefined, 'sheet-head');
-  const title = element('p', `${set.title}　${LevelCaption[set.level - 1]}`, 'sheet-title');
+  const title = element('p', set.title, 'sheet-title');
   const blanks = element('p', undefined, 'sheet-blanks');
   blanks.append(blank(Sheet.name), blank(Sheet.score, `／${count}`));
   const words = element('div');

@@ -1,0 +1,558 @@
+#include "ui/paper/worksheet.h"
+
+#include "engine/practice/units.h"
+#include "engine/solve.h"
+#include "ui/shared/fonts.h"
+#include "ui/shared/typesetter.h"
+#include "ui/shared/widget_properties.h"
+#include "ui/system/kept_file.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <QBuffer>
+#include <QPageLayout>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPdfWriter>
+#include <qrcodegen.hpp>
+
+#include "form/definition.h"
+
+namespace tobarin {
+
+namespace {
+
+// Lengths are worked out in points (1/72 inch) on the paper and turned into
+// the device's units only where they are drawn.
+constexpr qreal Millimetre = 72 / 25.4;
+// Everything stays inside this margin: clear of the 10 mm at the edge that
+// many printers cannot reach.
+constexpr qreal Edge = 15 * Millimetre;
+constexpr qreal Gutter = 10 * Millimetre;
+constexpr int Columns = 2;
+constexpr int Rows = 10;
+constexpr int ProblemsOnPage = Columns * Rows;
+// A page of fewer problems spreads them over at least this many rows, to
+// give each more room to write.
+constexpr int FewestRows = Rows / 2;
+// The sizes of the text, before any shrinking to fit.
+constexpr qreal ProblemPoints = 14;
+constexpr qreal WorkingPoints = 12;
+constexpr qreal WorkingNotePoints = 8.5;
+constexpr qreal TitlePoints = 15;
+constexpr qreal FieldPoints = 12;
+constexpr qreal FootPoints = 9;
+// The QR code's side with its quiet zone of four modules on every side.
+constexpr qreal QrSide = 24 * Millimetre;
+constexpr int QrQuietModules = 4;
+// Room after "=" for the answer, and below the problem to work it out.
+constexpr qreal AnswerRoom = 28 * Millimetre;
+constexpr qreal BelowProblem = 12 * Millimetre;
+constexpr qreal NameBlank = 70 * Millimetre;
+constexpr qreal ScoreBlank = 22 * Millimetre;
+constexpr qreal RulePoints = 0.6;  // the lines to write on and under the header
+constexpr std::uint32_t AnswerRed = 0xC00000;
+constexpr std::uint32_t ReportRed = 0xC00000;
+
+enum class Part { Problems, Key, Working };
+
+// A problem of the set with what the sheet shows of it.
+struct Item {
+    QString label;  // "(1)"
+    Expression problem;
+    std::optional<WrittenNumber> answer;
+    Working working;
+};
+
+// A working placed on a page: which problem, in which column, how far down.
+struct Placed {
+    std::size_t item;
+    int column;
+    qreal top;
+};
+
+struct Page {
+    Part part;
+    std::size_t first = 0;  // of Problems and Key: the problems on the page
+    std::size_t count = 0;
+    std::vector<Placed> workings;  // of Working
+};
+
+std::vector<Item> itemsOf(const practice::PracticeSet &set, const WorksheetOptions &options)
+{
+    const AnswerForm form = practice::unitInfo(set.code.unit).answerForm;
+    std::vector<Item> items;
+    items.reserve(set.problems.size());
+    for (const practice::PracticeProblem &problem : set.problems) {
+        Solution solution = solve(problem.problem, form, options.method);
+        Item item {QStringLiteral("(%1)").arg(items.size() + 1), {}, std::move(solution.answer),
+            std::move(solution.working)};
+        if (!item.working.steps.empty()) {
+            item.problem = item.working.steps.front().expression;
+        }
+        items.push_back(std::move(item));
+    }
+    return items;
+}
+
+QString titleOf(const practice::SetCode &code)
+{
+    QString title = fromUtf8(practice::unitInfo(code.unit).title)
+        + QStringLiteral("　レベル%1").arg(code.level);
+    if (code.level == practice::HighestLevel) {
+        title += QStringLiteral("（発展）");
+    }
+    return title;
+}
+
+std::optional<qrcodegen::QrCode> qrCodeOf(
+    const practice::SetCode &code, const WorksheetOptions &options)
+{
+    if (options.urlBase.empty()) {
+        return std::nullopt;
+    }
+    const std::string text = options.urlBase + "#practice=" + practice::setCodeText(code);
+    return qrcodegen::QrCode::encodeText(text.c_str(), qrcodegen::QrCode::Ecc::MEDIUM);
+}
+
+// Lays the sheet out on a device's page and draws it.
+class Sheet {
+public:
+    Sheet(QPagedPaintDevice &device, const practice::PracticeSet &set,
+        const WorksheetOptions &options, std::optional<qrcodegen::QrCode> qrCode);
+
+    // Draws every page; gives their number, or 0 when the device cannot be
+    // painted on.
+    int draw();
+
+private:
+    [[nodiscard]] qreal units(qreal points) const { return points * m_unit; }
+    [[nodiscard]] QFont sized(Font face, qreal points) const;
+    [[nodiscard]] qreal labelWidth(Typesetter &measure) const;
+    [[nodiscard]] Typesetter typesetter(
+        qreal points, qreal notePoints, QPainter *painter, QRgb text = qRgb(0, 0, 0)) const;
+
+    // The sizes that make the widest and tallest problem, and working, fit.
+    [[nodiscard]] qreal problemScale() const;
+    [[nodiscard]] qreal workingScale() const;
+    [[nodiscard]] QSizeF workingSize(const Item &item, qreal scale) const;
+    [[nodiscard]] std::vector<Page> plan() const;
+
+    void drawHeader(QPainter &painter, Part part);
+    void drawFoot(QPainter &painter, int page, int pages);
+    void drawQrCode(QPainter &painter, QPointF topLeft);
+    void drawProblems(QPainter &painter, const Page &page);
+    void drawWorking(QPainter &painter, const Item &item, QPointF topLeft);
+
+    QPagedPaintDevice &m_device;
+    const practice::PracticeSet &m_set;
+    WorksheetOptions m_options;
+    std::optional<qrcodegen::QrCode> m_qrCode;
+    std::vector<Item> m_items;
+    QString m_title;
+    qreal m_unit;  // device units a point
+    QRectF m_content;  // in points, on the paper
+    // In points: where the problems and workings stand, between the header
+    // and the foot, and how wide a column is.
+    qreal m_gridTop = 0;
+    qreal m_gridBottom = 0;
+    qreal m_columnWidth = 0;
+    qreal m_problemScale = 1;  // of the problems' type, to fit the widest
+    qreal m_workingScale = 1;  // of the workings' type, to fit the widest and tallest
+};
+
+Sheet::Sheet(QPagedPaintDevice &device, const practice::PracticeSet &set,
+    const WorksheetOptions &options, std::optional<qrcodegen::QrCode> qrCode)
+    : m_device(device)
+    , m_set(set)
+    , m_options(options)
+    , m_qrCode(std::move(qrCode))
+    , m_items(itemsOf(set, options))
+    , m_title(titleOf(set.code))
+    , m_unit(device.logicalDpiY() / 72.0)
+{
+    const QPageLayout layout = device.pageLayout();
+    const QMarginsF margins = layout.marginsPoints();
+    const qreal edge
+        = std::max({Edge, margins.left(), margins.top(), margins.right(), margins.bottom()});
+    m_content
+        = QRectF(QPointF(0, 0), layout.fullRectPoints().size()).adjusted(edge, edge, -edge, -edge);
+    const QFontMetricsF title(sized(Font::C, TitlePoints));
+    const QFontMetricsF field(sized(Font::C, FieldPoints));
+    const QFontMetricsF foot(sized(Font::C, FootPoints));
+    // The title, and below it the line of 名前 and 点数; or the QR code.
+    const qreal header = std::max(
+        title.ascent() + title.height() * 1.6 + field.descent(), m_qrCode ? units(QrSide) : 0.0);
+    m_gridTop = m_content.top() + header / m_unit + 7 * Millimetre;
+    m_gridBottom = m_content.bottom() - foot.height() / m_unit - 3 * Millimetre;
+    m_columnWidth = (m_content.width() - Gutter) / Columns;
+    m_problemScale = problemScale();
+    m_workingScale = m_options.working ? workingScale() : 1.0;
+}
+
+QFont Sheet::sized(Font face, qreal points) const
+{
+    QFont font = fontOf(face);
+    font.setPointSizeF(points);
+    font.setWeight(QFont::Normal);
+    // Measured at the device's resolution, as it is drawn.
+    return {font, &m_device};
+}
+
+Typesetter Sheet::typesetter(qreal points, qreal notePoints, QPainter *painter, QRgb text) const
+{
+    return {sized(Font::C, points), sized(Font::B, notePoints), painter,
+        {QColor::fromRgb(text), QColor::fromRgb(HintBlue), QColor::fromRgb(ReportRed)}};
+}
+
+// The widest of the problems' numbers, and a little room after it.
+qreal Sheet::labelWidth(Typesetter &measure) const
+{
+    qreal widest = 0;
+    for (const Item &item : m_items) {
+        widest = std::max(widest, measure.text(0, 0, item.label));
+    }
+    return widest + measure.equalsWidth();
+}
+
+qreal Sheet::problemScale() const
+{
+    Typesetter measure = typesetter(ProblemPoints, WorkingNotePoints, nullptr);
+    const qreal rowHeight = (m_gridBottom - m_gridTop) / Rows;
+    qreal widest = 0;
+    qreal tallest = 0;
+    for (const Item &item : m_items) {
+        widest = std::max(widest,
+            labelWidth(measure) + measure.expression(0, 0, item.problem)
+                + measure.equalsWidth() * 2);
+        tallest = std::max(tallest, measure.above(item.problem) + measure.below(item.problem));
+    }
+    const qreal room = m_columnWidth - AnswerRoom;
+    return std::min(
+        {1.0, room / (widest / m_unit), (rowHeight - BelowProblem) / (tallest / m_unit)});
+}
+
+QSizeF Sheet::workingSize(const Item &item, qreal scale) const
+{
+    Typesetter measure = typesetter(WorkingPoints * scale, WorkingNotePoints * scale, nullptr);
+    qreal widest = 0;
+    qreal widestNote = 0;
+    qreal height = 0;
+    for (const Step &step : item.working.steps) {
+        widest = std::max(widest, measure.expression(0, 0, step.expression));
+        widestNote = std::max(widestNote, measure.note(0, 0, fromUtf8(noteText(step.note))));
+        height
+            += measure.above(step.expression) + measure.below(step.expression) + measure.lineGap();
+    }
+    const qreal width = measure.text(0, 0, item.label + QStringLiteral(" ")) + measure.equalsWidth()
+        + widest + measure.noteGap() + widestNote;
+    return {width / m_unit, height / m_unit};
+}
+
+qreal Sheet::workingScale() const
+{
+    qreal scale = 1;
+    // Text does not shrink quite in proportion to its size: shrunk again
+    // until every working fits its column.
+    for (int round = 0; round < 8; ++round) {
+        qreal widest = 0;
+        qreal tallest = 0;
+        for (const Item &item : m_items) {
+            const QSizeF size = workingSize(item, scale);
+            widest = std::max(widest, size.width());
+            tallest = std::max(tallest, size.height());
+        }
+        const qreal fit = std::min(m_columnWidth / widest, (m_gridBottom - m_gridTop) / tallest);
+        if (fit >= 1) {
+            break;
+        }
+        scale *= fit * 0.98;
+    }
+    return scale;
+}
+
+std::vector<Page> Sheet::plan() const
+{
+    std::vector<Page> pages;
+    const std::size_t count = m_items.size();
+    for (const Part part : {Part::Problems, Part::Key}) {
+        if (part == Part::Key && !m_options.key) {
+            continue;
+        }
+        for (std::size_t first = 0; first < count; first += ProblemsOnPage) {
+            pages.push_back(
+                {part, first, std::min<std::size_t>(ProblemsOnPage, count - first), {}});
+        }
+    }
+    if (!m_options.working) {
+        return pages;
+    }
+    // Down the left column, then the right, then a new page: a working that
+    // does not fit below the last one goes on to the next column.
+    const qreal gap = 6 * Millimetre;
+    int column = Columns;
+    qreal top = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const qreal height = workingSize(m_items[i], m_workingScale).height();
+        if (column < Columns && top + height > m_gridBottom) {
+            ++column;
+            top = m_gridTop;
+        }
+        if (column >= Columns) {
+            pages.push_back({Part::Working, 0, 0, {}});
+            column = 0;
+            top = m_gridTop;
+        }
+        pages.back().workings.push_back({i, column, top});
+        top += height + gap;
+    }
+    return pages;
+}
+
+int Sheet::draw()
+{
+    const std::vector<Page> pages = plan();
+    QPainter painter;
+    if (!painter.begin(&m_device)) {
+        return 0;
+    }
+    // The painter starts at the corner of the printable area; the layout is
+    // on the whole paper.
+    const QPageLayout layout = m_device.pageLayout();
+    const QRect paint = layout.paintRectPixels(m_device.logicalDpiX());
+    painter.translate(-paint.topLeft());
+    int number = 0;
+    for (const Page &page : pages) {
+        if (number > 0 && !m_device.newPage()) {
+            return 0;
+        }
+        ++number;
+        drawHeader(painter, page.part);
+        if (page.part == Part::Working) {
+            for (const Placed &placed : page.workings) {
+                const qreal left = m_content.left() + placed.column * (m_columnWidth + Gutter);
+                drawWorking(painter, m_items[placed.item], QPointF(left, placed.top));
+            }
+        } else {
+            drawProblems(painter, page);
+        }
+        drawFoot(painter, number, static_cast<int>(pages.size()));
+    }
+    return painter.end() ? number : 0;
+}
+
+void Sheet::drawHeader(QPainter &painter, Part part)
+{
+    const QFont titleFont = sized(Font::C, TitlePoints);
+    const QFontMetricsF title(titleFont);
+    QString text = m_title;
+    if (part == Part::Key) {
+        text += QStringLiteral("　解答");
+    } else if (part == Part::Working) {
+        text += QStringLiteral("　途中式");
+    }
+    painter.setPen(Qt::black);
+    painter.setFont(titleFont);
+    const qreal left = units(m_content.left());
+    const qreal baseline = units(m_content.top()) + title.ascent();
+    painter.drawText(QPointF(left, baseline), text);
+    if (m_qrCode) {
+        drawQrCode(painter, QPointF(m_content.right() - QrSide, m_content.top()));
+    }
+    if (part == Part::Problems) {
+        // 名前 and 点数 with a line to write on, the score out of the set's size.
+        const QFont fieldFont = sized(Font::C, FieldPoints);
+        const QFontMetricsF field(fieldFont);
+        painter.setFont(fieldFont);
+        painter.setPen(QPen(Qt::black, units(RulePoints)));
+        const qreal line = baseline + title.height() * 1.6;
+        const qreal rule = line + field.descent();
+        qreal x = left;
+        const auto blank = [&](const QString &caption, qreal width) {
+            painter.drawText(QPointF(x, line), caption);
+            x += field.horizontalAdvance(caption) + units(2 * Millimetre);
+            painter.drawLine(QLineF(x, rule, x + units(width), rule));
+            x += units(width);
+        };
+        blank(QStringLiteral("名前"), NameBlank);
+        x += units(8 * Millimetre);
+        blank(QStringLiteral("点数"), ScoreBlank);
+        painter.drawText(
+            QPointF(x + units(Millimetre), line), QStringLiteral("／%1").arg(m_items.size()));
+    }
+    const qreal under = units(m_gridTop - 3 * Millimetre);
+    painter.setPen(QPen(Qt::black, units(RulePoints)));
+    painter.drawLine(QLineF(left, under, units(m_content.right()), under));
+}
+
+void Sheet::drawFoot(QPainter &painter, int page, int pages)
+{
+    const QFont font = sized(Font::C, FootPoints);
+    const QFontMetricsF metrics(font);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    const qreal baseline = units(m_content.bottom()) - metrics.descent();
+    painter.drawText(
+        QPointF(units(m_content.left()), baseline), fromUtf8(practice::setCodeText(m_set.code)));
+    const QString number = QStringLiteral("%1 / %2").arg(page).arg(pages);
+    painter.drawText(
+        QPointF(units(m_content.right()) - metrics.horizontalAdvance(number), baseline), number);
+}
+
+void Sheet::drawQrCode(QPainter &painter, QPointF topLeft)
+{
+    const int size = m_qrCode->getSize();
+    const qreal module = units(QrSide) / (size + 2 * QrQuietModules);
+    const QPointF origin = QPointF(units(topLeft.x()), units(topLeft.y()))
+        + QPointF(module, module) * QrQuietModules;
+    // Each row's runs of dark modules as rectangles, filled as one path so
+    // that no seam shows between neighbours.
+    QPainterPath dark;
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size;) {
+            if (!m_qrCode->getModule(x, y)) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < size && m_qrCode->getModule(x, y)) {
+                ++x;
+            }
+            dark.addRect(QRectF(origin.x() + start * module, origin.y() + y * module,
+                (x - start) * module, module));
+        }
+    }
+    dark.setFillRule(Qt::WindingFill);
+    painter.fillPath(dark, Qt::black);
+}
+
+void Sheet::drawProblems(QPainter &painter, const Page &page)
+{
+    const qreal points = ProblemPoints * m_problemScale;
+    Typesetter type = typesetter(points, WorkingNotePoints, &painter);
+    Typesetter answer = typesetter(points, WorkingNotePoints, &painter, QRgb(AnswerRed));
+    const int rows = std::max(FewestRows, static_cast<int>((page.count + 1) / Columns));
+    const qreal rowHeight = (m_gridBottom - m_gridTop) / rows;
+    Typesetter measure = typesetter(points, WorkingNotePoints, nullptr);
+    const qreal numbers = labelWidth(measure);
+    // The problems of a page stand on one line across the columns.
+    qreal above = 0;
+    for (std::size_t i = page.first; i < page.first + page.count; ++i) {
+        above = std::max(above, type.above(m_items[i].problem));
+    }
+    for (std::size_t k = 0; k < page.count; ++k) {
+        const Item &item = m_items[page.first + k];
+        // Down the left column first, as a printed drill numbers them.
+        const int column = static_cast<int>(k) / rows;
+        const int row = static_cast<int>(k) % rows;
+        qreal x = units(m_content.left() + column * (m_columnWidth + Gutter));
+        const qreal axis = units(m_gridTop + row * rowHeight + 2 * Millimetre) + above;
+        type.text(x, axis, item.label);
+        x += numbers;
+        x += type.expression(x, axis, item.problem);
+        x += type.equalsWidth() / 2;
+        x += type.text(x, axis, QStringLiteral("=")) + type.equalsWidth() / 2;
+        if (page.part == Part::Key && item.answer) {
+            answer.expression(x, axis, numberExpression(*item.answer));
+        }
+    }
+}
+
+void Sheet::drawWorking(QPainter &painter, const Item &item, QPointF topLeft)
+{
+    const qreal points = WorkingPoints * m_workingScale;
+    const qreal notePoints = WorkingNotePoints * m_workingScale;
+    Typesetter measure = typesetter(points, notePoints, nullptr);
+    Typesetter type = typesetter(points, notePoints, &painter);
+    // As the working window lays it out: the expressions in one column after
+    // the "=" signs, the notes in one column after the widest expression;
+    // the problem's number before its first line.
+    const qreal left = units(topLeft.x());
+    const qreal equals = left + measure.text(0, 0, item.label + QStringLiteral(" "));
+    const qreal expressions = equals + type.equalsWidth();
+    qreal widest = 0;
+    for (const Step &step : item.working.steps) {
+        widest = std::max(widest, measure.expression(0, 0, step.expression));
+    }
+    const qreal notes = expressions + widest + type.noteGap();
+    qreal y = units(topLeft.y());
+    bool first = true;
+    for (const Step &step : item.working.steps) {
+        y += type.above(step.expression);
+        if (first) {
+            type.text(left, y, item.label);
+            first = false;
+        }
+        if (step.note != Note::Problem) {
+            type.text(equals, y, QStringLiteral("="));
+        }
+        type.expression(expressions, y, step.expression);
+        type.note(notes, y, fromUtf8(noteText(step.note)));
+        y += type.below(step.expression) + type.lineGap();
+    }
+    if (!item.working.report.empty()) {
+        y += type.above(Expression {});
+        type.report(expressions, y, fromUtf8(item.working.report));
+    }
+}
+
+}  // namespace
+
+int drawWorksheet(
+    QPagedPaintDevice &device, const practice::PracticeSet &set, const WorksheetOptions &options)
+{
+    std::optional<qrcodegen::QrCode> qrCode;
+    try {
+        qrCode = qrCodeOf(set.code, options);
+    } catch (const std::length_error &) {
+        return 0;
+    }
+    installFontSubstitutes();
+    return Sheet(device, set, options, std::move(qrCode)).draw();
+}
+
+int saveWorksheetPdf(const std::string &path, const practice::PracticeSet &set,
+    const WorksheetOptions &options, QString &error)
+{
+    const auto failed = [&](const QString &cause) {
+        error = QStringLiteral("cannot write '%1': %2")
+                    .arg(QString::fromStdString(shownPath(path)), cause);
+        return 0;
+    };
+    try {
+        (void)qrCodeOf(set.code, options);
+    } catch (const std::length_error &) {
+        return failed(QStringLiteral("the address given for the QR code is too long for one"));
+    }
+    // Drawn into memory first and written in one piece: QPdfWriter does not
+    // look at what its writes return.
+    QByteArray pdf;
+    int pages = 0;
+    {
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setPageLayout(
+            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        writer.setTitle(titleOf(set.code));
+        writer.setCreator(QStringLiteral("Tobarin"));
+        pages = drawWorksheet(writer, set, options);
+    }
+    if (pages == 0) {
+        return failed(QStringLiteral("the sheet could not be drawn"));
+    }
+    const std::string written = writeWhole(path, std::string_view(pdf.constData(), pdf.size()));
+    if (!written.empty()) {
+        error = QString::fromStdString(written);
+        return 0;
+    }
+    return pages;
+}
+
+}  // namespace tobarin

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "engine/practice/round.h"
+#include "engine/practice/set_code.h"
+#include "ui/paper/worksheet_file.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include <QElapsedTimer>
+#include <QWidget>
+
+class QScrollArea;
+
+namespace tobarin {
+
+class ProblemView;
+class WorkingView;
+struct PracticeControlDefinition;
+enum class PracticeStage;
+
+// The window 「練習」 (form/practice_definition.h): practice by textbook unit,
+// one problem at a time. A pupil chooses the unit, level and number of
+// problems, or types a set's code; the set's code is shown from the start of
+// the round, so that others can be given the same set. Each problem is drawn
+// stacked and answered in the fields of the window 「途中式と答え合わせ」,
+// checked as there. A right answer goes on to the next problem; a wrong one is
+// told its hint and tried once more; a second miss shows the working (in the
+// method chosen in the working window) until 次の問題へ. At the end: the score,
+// the time taken, and each problem missed with its working.
+//
+// After each problem the record (習得: three right at the first try in a row,
+// for each tag of the unit) is noted where the command line keeps it too
+// (ui/system/record_file.h), merged into the record as it is kept at that moment,
+// and shown for the chosen unit; it can be cleared after a question. A record
+// that cannot be kept is told in a message box, once a round; lines of it
+// that this version cannot read are kept as they are, and told once. A
+// top-level window, not modal.
+class PracticeWindow : public QWidget {
+public:
+    explicit PracticeWindow(QWidget *parent = nullptr);
+
+    // Starts a round of the set of a code at its first problem.
+    void start(const practice::SetCode &code);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    // A control of the window by its name in the definition.
+    template <typename Widget = QWidget> [[nodiscard]] Widget *part(std::string_view name) const;
+
+    QWidget *createPart(const PracticeControlDefinition &row, QWidget *container);
+    // The working window's 自分の答え in `container`; gives the group and the
+    // last of its controls that takes the focus.
+    std::pair<QWidget *, QWidget *> createTypedAnswer(QWidget *container);
+    // The widget that stands in the layout for a control.
+    [[nodiscard]] QWidget *placed(std::string_view name) const;
+    void arrange();
+    void connectParts();
+    void showStage(PracticeStage stage);
+    // Fits the window to what it shows, no narrower than it is with keepWidth.
+    void fitWindow(bool keepWidth);
+
+    void startChosen();
+    void startFromCode();
+    void showProblem();
+    void checkTypedAnswer();
+    void goOn();
+    void finish();
+    void noteResult(std::size_t problem);
+    void tellRecordFailure(const std::string &error);
+    void showRecord();
+    void clearRecord();
+    [[nodiscard]] WorksheetOptions sheetOptions() const;
+    void printSheet();
+    void saveSheet();
+
+    std::optional<practice::Round> m_round;
+    // The problem on the screen: after a miss, the one missed, while the
+    // round has gone on.
+    std::size_t m_shown = 0;
+    QElapsedTimer m_time;
+    qint64 m_taken = 0;  // the milliseconds from the start to the last answer
+    ProblemView *m_problem = nullptr;
+    WorkingView *m_working = nullptr;
+    QScrollArea *m_workingArea = nullptr;
+    QScrollArea *m_missedArea = nullptr;
+    bool m_recordFailureTold = false;  // in this round
+    bool m_unreadTold = false;
+};
+
+}  // namespace tobarin
