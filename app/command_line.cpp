@@ -375,8 +375,8 @@ private:
 // A practice set: with --list, its code and its problems with their tags;
 // with --worksheet, its sheet to print; otherwise answered here, one problem
 // at a time.
-int practise(
-    const QCommandLineParser &parser, Method method, std::optional<QCoreApplication> &application)
+int practise(const QCommandLineParser &parser, std::optional<Method> method,
+    std::optional<QCoreApplication> &application)
 {
     for (const QString &name :
         {PracticeName, LevelName, CountName, SeedName, WorksheetName, UrlName, NumberName}) {
@@ -424,7 +424,7 @@ int practise(
     }
     if (parser.isSet(WorksheetName)) {
         const WorksheetOptions options {parser.isSet(KeyName), parser.isSet(WorkingName),
-            bytesOf(parser.value(UrlName)), method};
+            bytesOf(parser.value(UrlName)), practice::workingMethod(code.value->unit, method)};
         return worksheet(*code.value, options, bytesOf(parser.value(WorksheetName)), application);
     }
     const practice::PracticeSet set = practice::practiceSet(*code.value);
@@ -728,7 +728,8 @@ int runOptions(int argc, char **argv)
             return usageError(
                 QStringLiteral("--practice goes without --calc, --check, --improper and --steps."));
         }
-        return practise(parser, chosen, application);
+        return practise(
+            parser, parser.isSet(method) ? std::optional(chosen) : std::nullopt, application);
     }
     if (parser.isSet(WorksheetName)) {
         return usageError(QStringLiteral("--worksheet needs --practice UNIT|CODE."));

@@ -38,8 +38,8 @@ std::optional<std::string> readLine(std::FILE *in)
 
 }  // namespace
 
-int practiseRound(const practice::PracticeSet &set, Method method, std::FILE *in, std::FILE *out,
-    const NoteResult &noted)
+int practiseRound(const practice::PracticeSet &set, std::optional<Method> method, std::FILE *in,
+    std::FILE *out, const NoteResult &noted)
 {
     practice::Round round(set, method);
     write(out,

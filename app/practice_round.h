@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <functional>
+#include <optional>
 
 namespace tobarin {
 
@@ -18,9 +19,10 @@ namespace tobarin {
 // `noted` (its index in the set) as soon as it is known, for the record.
 // An answer line is read whole, a NUL byte or another control character in
 // it too, and the reader refuses such a character by name.
-// Returns the exit status, 0.
+// `method`: as --method chose it, or nothing for the unit's own
+// (practice::workingMethod). Returns the exit status, 0.
 using NoteResult = std::function<void(std::size_t problem, practice::Round::Result result)>;
-int practiseRound(const practice::PracticeSet &set, Method method, std::FILE *in, std::FILE *out,
-    const NoteResult &noted);
+int practiseRound(const practice::PracticeSet &set, std::optional<Method> method, std::FILE *in,
+    std::FILE *out, const NoteResult &noted);
 
 }  // namespace tobarin

@@ -168,16 +168,32 @@ std::string timeTakenText(std::int64_t milliseconds)
     return "かかった時間: " + durationText(milliseconds);
 }
 
-Round::Round(PracticeSet set, Method method)
+Method workingMethod(Unit unit, std::optional<Method> chosen)
+{
+    if (chosen) {
+        return *chosen;
+    }
+    return unit == Unit::Like4 || unit == Unit::Mixed5 ? Method::KeepMixed : Method::MakeImproper;
+}
+
+bool carriesOrBorrows(std::string_view mistake)
+{
+    return mistake == "no-borrow" || mistake == "borrow-ten" || mistake == "borrow-kept"
+        || mistake == "carry-dropped";
+}
+
+Round::Round(PracticeSet set, std::optional<Method> chosen)
     : m_set(std::move(set))
-    , m_method(method)
+    , m_chosen(chosen)
+    , m_carryOrBorrowTold(m_set.problems.size(), false)
 {
 }
 
 const Solution &Round::solution()
 {
     if (!m_solution) {
-        m_solution = solve(current().problem, unitInfo(m_set.code.unit).answerForm, m_method);
+        m_solution = solve(current().problem, unitInfo(m_set.code.unit).answerForm,
+            workingMethod(m_set.code.unit, m_chosen));
     }
     return *m_solution;
 }
@@ -221,6 +237,9 @@ Round::Answered Round::take(AnswerCheck check)
         break;
     case VerdictCategory::Close:
     case VerdictCategory::Wrong:
+        if (carriesOrBorrows(answered.check.mistake)) {
+            m_carryOrBorrowTold.at(m_position) = true;
+        }
         if (m_tries == 0) {
             m_tries = 1;
             answered.outcome = Outcome::TryAgain;
@@ -228,7 +247,10 @@ Round::Answered Round::take(AnswerCheck check)
             return answered;
         }
         answered.outcome = Outcome::Missed;
-        answered.working = solution().working;
+        answered.working = m_carryOrBorrowTold.at(m_position)
+                && workingMethod(m_set.code.unit, m_chosen) != Method::KeepMixed
+            ? workingOf(m_position)
+            : solution().working;
         m_results.push_back(Result::Missed);
         break;
     case VerdictCategory::NoAnswer:
@@ -275,7 +297,10 @@ std::string_view Round::missedHeading() const
 
 Working Round::workingOf(std::size_t problem) const
 {
-    return solve(m_set.problems.at(problem).problem, unitInfo(m_set.code.unit).answerForm, m_method)
+    const Method method = m_carryOrBorrowTold.at(problem)
+        ? Method::KeepMixed
+        : workingMethod(m_set.code.unit, m_chosen);
+    return solve(m_set.problems.at(problem).problem, unitInfo(m_set.code.unit).answerForm, method)
         .working;
 }
 

@@ -85,6 +85,17 @@ inline constexpr std::string_view NoneMissed = "まちがえた問題はあり�
 // "かかった時間: 1分05秒".
 [[nodiscard]] std::string timeTakenText(std::int64_t milliseconds);
 
+// How the working of a problem of the unit works sums and differences of
+// mixed numbers: as the pupil chose (in the window, or with --method), or, not
+// chosen, 帯分数のまま in the units that teach it (4-like, 5-mixed) and
+// 仮分数に直して in the others.
+[[nodiscard]] Method workingMethod(Unit unit, std::optional<Method> chosen);
+
+// Whether a mistake's hint speaks of carrying or borrowing (くり上がり,
+// くり下がり): the working shown after it is 帯分数のまま, whatever was chosen,
+// so that the pupil sees the step the hint names.
+[[nodiscard]] bool carriesOrBorrows(std::string_view mistake);
+
 class Round {
 public:
     // What became of an answer.
@@ -111,9 +122,9 @@ public:
         std::string_view then;
     };
 
-    // `method`: how the working of a missed problem works sums and
-    // differences of mixed numbers, as the pupil chose.
-    Round(PracticeSet set, Method method);
+    // `chosen`: how the pupil chose to work sums and differences of mixed
+    // numbers, if they did (workingMethod).
+    Round(PracticeSet set, std::optional<Method> chosen);
 
     [[nodiscard]] const PracticeSet &set() const { return m_set; }
     [[nodiscard]] std::size_t size() const { return m_set.problems.size(); }
@@ -149,7 +160,8 @@ public:
     // The heading of the problems missed at the end: MissedHeading, or
     // NoneMissed when there are none.
     [[nodiscard]] std::string_view missedHeading() const;
-    // The working of a problem of the set in the unit's form and the chosen method.
+    // The working of a problem of the set in the unit's form and the method
+    // for it (workingMethod; 帯分数のまま after a hint about carrying or borrowing).
     [[nodiscard]] Working workingOf(std::size_t problem) const;
 
 private:
@@ -158,7 +170,9 @@ private:
     const Solution &solution();
 
     PracticeSet m_set;
-    Method m_method;
+    std::optional<Method> m_chosen;
+    // For each problem, whether a hint about carrying or borrowing was given.
+    std::vector<bool> m_carryOrBorrowTold;
     std::size_t m_position = 0;
     int m_tries = 0;
     std::vector<Result> m_results;

@@ -3,9 +3,11 @@
 // the record: three right at the first try in a row mark a tag 習得.
 
 #include "engine/practice/round.h"
+#include "engine/practice/tags.h"
 #include "engine/solve.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -74,6 +76,44 @@ TEST(PracticeRound, SignedUnitTellsARightMixedAnswerInImproperForm)
                     : "正解です。");
     }
     EXPECT_GT(told, 0);
+}
+
+// The working after a second miss: 帯分数のまま in the units that teach it
+// unless the pupil chose the other way, and after a hint about carrying or
+// borrowing always, so that it shows the step the hint spoke of.
+struct MethodCase {
+    const char *unit;
+    std::optional<Method> chosen;
+    const char *typed;  // twice
+    std::string_view mistake;  // that the typed answer shows
+    Method shown;
+};
+
+TEST(PracticeRound, ShowsTheWorkingTheUnitTeachesOrTheHintSpokeOf)
+{
+    const char *problemText = "3 1/5 - 1 3/5";
+    const Problem problem = readProblem(problemText).value.value();
+    ASSERT_NE(solve(problem, AnswerForm::Mixed, Method::KeepMixed).working,
+        solve(problem, AnswerForm::Mixed, Method::MakeImproper).working);
+    const MethodCase cases[] {
+        {"5-mixed", std::nullopt, "9", "", Method::KeepMixed},
+        {"5-mixed", Method::MakeImproper, "9", "", Method::MakeImproper},
+        {"5-mixed", Method::MakeImproper, "2 2/5", "no-borrow", Method::KeepMixed},
+        {"4-like", std::nullopt, "9", "", Method::KeepMixed},
+        {"6-times-whole", std::nullopt, "9", "", Method::MakeImproper},
+        {"6-times-whole", std::nullopt, "2 2/5", "no-borrow", Method::KeepMixed},
+    };
+    for (const MethodCase &c : cases) {
+        SCOPED_TRACE(std::string(c.unit) + " " + c.typed);
+        SetCode code = parseSetCode(std::string("p2:") + c.unit + ":2:1:1").value.value();
+        Round round(PracticeSet {code, {{problem, problemText, tagsOf(problem)}}}, c.chosen);
+        const WrittenNumber typed = readAnswer(c.typed).value.value();
+        EXPECT_EQ(round.answer(typed).check.mistake, c.mistake);
+        const Round::Answered missed = round.answer(typed);
+        ASSERT_EQ(missed.outcome, Round::Outcome::Missed);
+        EXPECT_EQ(missed.working, solve(problem, AnswerForm::Mixed, c.shown).working);
+        EXPECT_EQ(round.workingOf(0), missed.working);
+    }
 }
 
 struct Words {

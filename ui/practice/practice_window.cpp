@@ -394,7 +394,7 @@ void PracticeWindow::startFromCode()
 
 void PracticeWindow::start(const practice::SetCode &code)
 {
-    m_round.emplace(practice::practiceSet(code), keptMethod());
+    m_round.emplace(practice::practiceSet(code), chosenMethod());
     m_recordFailureTold = false;
     // Chosen as if by hand, so that the record shown next is the unit's.
     part<QComboBox>("Unit")->setCurrentIndex(static_cast<int>(code.unit));
@@ -621,7 +621,9 @@ WorksheetOptions PracticeWindow::sheetOptions() const
 {
     WorksheetOptions options;
     options.key = true;
-    options.method = keptMethod();
+    if (m_round) {
+        options.method = practice::workingMethod(m_round->set().code.unit, chosenMethod());
+    }
     return options;
 }
 

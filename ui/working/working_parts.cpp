@@ -157,6 +157,14 @@ Method keptMethod()
                                                                             : Method::MakeImproper;
 }
 
+std::optional<Method> chosenMethod()
+{
+    if (!settings().contains(MethodKey)) {
+        return std::nullopt;
+    }
+    return keptMethod();
+}
+
 void keepMethod(Method method)
 {
     settings().setValue(MethodKey,

@@ -5,6 +5,7 @@
 #include "engine/working/textbook.h"
 
 #include <functional>
+#include <optional>
 #include <string_view>
 
 #include <QSize>
@@ -48,8 +49,10 @@ void showVerdict(
 // room, to three fifths of the screen each way; beyond that it scrolls.
 void fitScrollArea(QScrollArea *area, QSize content);
 
-// How the pupil last chose to work sums and differences of mixed numbers.
+// How the pupil last chose to work sums and differences of mixed numbers;
+// chosenMethod gives nothing where they never chose.
 [[nodiscard]] Method keptMethod();
+[[nodiscard]] std::optional<Method> chosenMethod();
 void keepMethod(Method method);
 
 }  // namespace tobarin

@@ -36,6 +36,8 @@ TOBARIN_PAGE_IMPORT(announce) void pageAnnounce(const char *text, std::size_t le
 TOBARIN_PAGE_IMPORT(showWorking)
 void pageShowWorking(const char *json, std::size_t length, int sameProblem);
 TOBARIN_PAGE_IMPORT(workingMethod) int pageWorkingMethod();
+// Whether the pupil ever chose the method (1) or the page shows the first one (0).
+TOBARIN_PAGE_IMPORT(workingMethodChosen) int pageWorkingMethodChosen();
 TOBARIN_PAGE_IMPORT(answerField)
 std::size_t pageAnswerField(int field, char *buffer, std::size_t capacity);
 TOBARIN_PAGE_IMPORT(answerNegative) int pageAnswerNegative();

@@ -26,6 +26,14 @@ Method chosenMethod()
                                                                       : Method::MakeImproper;
 }
 
+std::optional<Method> methodChosen()
+{
+    if (pageWorkingMethodChosen() == 0) {
+        return std::nullopt;
+    }
+    return chosenMethod();
+}
+
 int rowOf(ControlId control) noexcept
 {
     if (const ControlDefinition *row = definitionOf(control)) {

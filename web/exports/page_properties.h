@@ -30,6 +30,8 @@ inline constexpr int RowCount = static_cast<int>(Controls.size() + MenuCommands.
 // How the window 「途中式と答え合わせ」 works sums and differences, as the pupil
 // chose (the working of practice's missed problems too).
 [[nodiscard]] Method chosenMethod();
+// The method as the pupil chose it, or nothing where they never chose one.
+[[nodiscard]] std::optional<Method> methodChosen();
 // The way chosen until the pupil chooses another. The page's markup shows the
 // working of the window's starting problem worked this way.
 inline constexpr Method FirstMethod = Method::MakeImproper;

@@ -55,7 +55,7 @@ void showPractice(const std::string &json)
 
 void startRound(const practice::SetCode &code)
 {
-    practiceNow().round.emplace(practice::practiceSet(code), web::chosenMethod());
+    practiceNow().round.emplace(practice::practiceSet(code), web::methodChosen());
     showPractice(web::practiceSetJson(*practiceNow().round));
 }
 

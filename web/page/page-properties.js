@@ -65,6 +65,7 @@ export class PageProperties {
       showWorking: (json, length, sameProblem) =>
         this.#working?.showWorking(JSON.parse(this.#read(json, length)), sameProblem !== 0),
       workingMethod: () => this.#working?.workingMethod() ?? 0,
+      workingMethodChosen: () => (this.#working?.methodChosen() ? 1 : 0),
       answerField: (field, buffer, capacity) =>
         this.#write(this.#working?.answerField(field) ?? '', buffer, capacity),
       answerNegative: () => (this.#working?.answerNegative() ? 1 : 0),

@@ -150,6 +150,11 @@ export class WorkingWindow {
     }
   }
 
+  // Whether the pupil ever chose how sums and differences are worked.
+  methodChosen() {
+    return localStorage.getItem(MethodKey) !== null;
+  }
+
   // How sums and differences are worked: a Method code.
   workingMethod() {
     const chosen = Object.entries(MethodControl).find(([, name]) => this.#part(name).checked);
