@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 #include <numeric>
 #include <set>
 #include <stdexcept>
@@ -89,8 +90,9 @@ std::vector<Kind> textbookKinds(Unit unit, int level)
         };
     case Unit::Unlike5: {
         std::vector<Kind> kinds;
-        const std::array<std::pair<Relation, Tag>, 3> relations {{{Relation::Multiple,
-            Tag::Multiple}, {Relation::Coprime, Tag::Coprime}, {Relation::Shared, Tag::Shared}}};
+        const std::array<std::pair<Relation, Tag>, 3> relations {
+            {{Relation::Multiple, Tag::Multiple}, {Relation::Coprime, Tag::Coprime},
+                {Relation::Shared, Tag::Shared}}};
         for (const Operation operation : {Add, Subtract}) {
             for (const auto &[relation, tag] : relations) {
                 for (const bool reduce : {false, true}) {
@@ -101,7 +103,8 @@ std::vector<Kind> textbookKinds(Unit unit, int level)
                     const TagSet unwanted = reduce ? TagSet {} : TagSet {Tag::Reduce};
                     kinds.push_back({operation, Proper, Proper, 6, wanted, unwanted, relation});
                     if (level > LowestLevel) {
-                        kinds.push_back({operation, Improper, Proper, 1, wanted, unwanted, relation});
+                        kinds.push_back(
+                            {operation, Improper, Proper, 1, wanted, unwanted, relation});
                     }
                 }
             }
@@ -188,8 +191,8 @@ std::vector<Kind> textbookKinds(Unit unit, int level)
     for (const Operation operation : {Add, Subtract, Multiply, Divide}) {
         for (const auto &[firstNegative, secondNegative] : signs) {
             const TagSet wanted {firstNegative && secondNegative ? Tag::Neg2 : Tag::Neg1};
-            kinds.push_back({operation, Proper, Proper, 3, wanted, {}, Relation::Any,
-                firstNegative, secondNegative});
+            kinds.push_back({operation, Proper, Proper, 3, wanted, {}, Relation::Any, firstNegative,
+                secondNegative});
             kinds.push_back({operation, Improper, Proper, 1, wanted, {}, Relation::Any,
                 firstNegative, secondNegative});
             kinds.push_back({operation, Proper, Improper, 1, wanted, {}, Relation::Any,
@@ -230,7 +233,8 @@ std::vector<Quota> quotasOf(Unit unit)
     case Unit::Mixed5:
         return {{{Tag::WholeAnswer}, {}, 1}, {{Tag::Borrow, Tag::Reduce}, {}, 1}};
     case Unit::Times6:
-        return {{{Tag::CancelBoth}, {}, 2}, {{Tag::WholeAnswer}, {}, 1}, {{Tag::WholeFactor}, {}, 1}};
+        return {
+            {{Tag::CancelBoth}, {}, 2}, {{Tag::WholeAnswer}, {}, 1}, {{Tag::WholeFactor}, {}, 1}};
     case Unit::Divide6:
         return {{{Tag::WholeDividend}, {}, 1}};
     case Unit::Signed7:
@@ -265,7 +269,17 @@ struct Caps {
     int unitDivisors = 0;  // ÷ a unit fraction
     int equalDenominators = 0;  // 5-mixed: fraction parts over the same denominator
     int zeros = 0;  // 7-signed: a zero operand
-    std::set<std::pair<Int128, Int128>> pairs;
+    // The pairs of denominators of two fractions, each at most once; one
+    // denominator shared by both (4-like's problems) at most twice, since
+    // ten problems over nine usual denominators would otherwise need the
+    // rare ones (11, 12) in every ten.
+    std::map<std::pair<Int128, Int128>, int> pairs;
+
+    [[nodiscard]] bool pairFull(const std::pair<Int128, Int128> &pair) const
+    {
+        const auto found = pairs.find(pair);
+        return found != pairs.end() && found->second >= (pair.first == pair.second ? 2 : 1);
+    }
 
     static Caps of(Unit unit, const Made &made)
     {
@@ -284,15 +298,13 @@ struct Caps {
                     || (second == Shape::Whole && a.hasFraction && wholePart(b) == a.den))
             ? 1
             : 0;
-        caps.unitDivisors = made.operation == Operation::Divide && second == Shape::Proper
-                && b.num == 1
-            ? 1
-            : 0;
+        caps.unitDivisors
+            = made.operation == Operation::Divide && second == Shape::Proper && b.num == 1 ? 1 : 0;
         caps.equalDenominators
             = unit == Unit::Mixed5 && a.hasFraction && b.hasFraction && a.den == b.den ? 1 : 0;
         caps.zeros = first == Shape::Zero || second == Shape::Zero ? 1 : 0;
         if (a.hasFraction && b.hasFraction) {
-            caps.pairs.insert(denominatorPair(made.terms));
+            caps.pairs[denominatorPair(made.terms)] = 1;
         }
         return caps;
     }
@@ -301,13 +313,13 @@ struct Caps {
     [[nodiscard]] bool take(const Caps &more)
     {
         for (const auto &pair : more.pairs) {
-            if (pairs.contains(pair)) {
+            if (pairFull(pair.first)) {
                 return false;
             }
         }
         if (wholeAndMixed + more.wholeAndMixed > 1 || ownDenominator + more.ownDenominator > 1
-            || unitDivisors + more.unitDivisors > 2 || equalDenominators + more.equalDenominators > 1
-            || zeros + more.zeros > 1) {
+            || unitDivisors + more.unitDivisors > 2
+            || equalDenominators + more.equalDenominators > 1 || zeros + more.zeros > 1) {
             return false;
         }
         wholeAndMixed += more.wholeAndMixed;
@@ -315,7 +327,9 @@ struct Caps {
         unitDivisors += more.unitDivisors;
         equalDenominators += more.equalDenominators;
         zeros += more.zeros;
-        pairs.insert(more.pairs.begin(), more.pairs.end());
+        for (const auto &[pair, count] : more.pairs) {
+            pairs[pair] += count;
+        }
         return true;
     }
 };
@@ -323,8 +337,8 @@ struct Caps {
 // Picks choices in a random order, each more likely by its weight, and gives
 // what attempt makes of the first it accepts, or nothing.
 template <typename Choice, typename Attempt>
-std::invoke_result_t<Attempt &, const Choice &> firstAcceptedByWeight(Random &random,
-    std::vector<std::pair<Choice, int>> choices, Attempt &&attempt)
+std::invoke_result_t<Attempt &, const Choice &> firstAcceptedByWeight(
+    Random &random, std::vector<std::pair<Choice, int>> choices, Attempt &&attempt)
 {
     while (!choices.empty()) {
         std::uint64_t total = 0;
@@ -377,8 +391,10 @@ public:
                 const std::vector<WrittenNumber> seconds
                     = operandChoices(kind, kind.second, denominators.second, kind.secondNegative,
                         kind.operation == Divide && block.unitDivisors >= 2);
-                return firstPairAccepted(firsts, seconds,
-                    [&](const WrittenNumber &a, const WrittenNumber &b) { return fits(kind, a, b, block); });
+                return firstPairAccepted(
+                    firsts, seconds, [&](const WrittenNumber &a, const WrittenNumber &b) {
+                        return fits(kind, a, b, block);
+                    });
             });
     }
 
@@ -401,7 +417,8 @@ private:
                 = tried + static_cast<std::size_t>(m_random.below(total - tried));
             std::swap(m_pairOrder[tried], m_pairOrder[pick]);
             const std::size_t index = m_pairOrder[tried];
-            if (auto made = attempt(firsts[index / seconds.size()], seconds[index % seconds.size()])) {
+            if (auto made
+                = attempt(firsts[index / seconds.size()], seconds[index % seconds.size()])) {
                 return made;
             }
         }
@@ -434,12 +451,12 @@ private:
                     std::max<Int128>(std::max<std::int64_t>(d1, 1), std::max<std::int64_t>(d2, 1))};
                 const bool equal = m_unit == Unit::Mixed5 && d1 == d2 && d1 > 0;
                 if (!relationHolds(kind.relation, d1, d2)
-                    || (d1 > 0 && d2 > 0 && block.pairs.contains(pair))
+                    || (d1 > 0 && d2 > 0 && block.pairFull(pair))
                     || (equal && block.equalDenominators > 0)) {
                     continue;
                 }
-                int weight
-                    = denominatorWeight(m_unit, m_level, d1) * denominatorWeight(m_unit, m_level, d2);
+                int weight = denominatorWeight(m_unit, m_level, d1)
+                    * denominatorWeight(m_unit, m_level, d2);
                 // Small common denominators, as a textbook's sums have them.
                 if (isSumOrDifference(kind.operation) && d1 != d2 && d1 > 0 && d2 > 0
                     && std::lcm(d1, d2) <= 24) {
@@ -466,9 +483,8 @@ private:
             return n % den != 0 && (anyNumerator || std::gcd(n, den) == 1);
         };
         const std::int64_t smallestWhole = isSumOrDifference(kind.operation) ? 1 : 2;
-        const std::int64_t largestImproper = m_level < HighestLevel
-            ? 2 * den + 1
-            : m_limits.improperBelow() * den - 1;
+        const std::int64_t largestImproper
+            = m_level < HighestLevel ? 2 * den + 1 : m_limits.improperBelow() * den - 1;
         switch (shape) {
         case Zero:
             terms.push_back(wholeNumber(0));
@@ -551,8 +567,8 @@ const Kind *chooseFor(Random &random, const std::vector<Kind> &kinds, const Quot
             add([](const Kind &) { return true; });
         }
     }
-    return firstAcceptedByWeight(random, choices,
-        [](const Kind *kind) -> std::optional<const Kind *> { return kind; })
+    return firstAcceptedByWeight(
+        random, choices, [](const Kind *kind) -> std::optional<const Kind *> { return kind; })
         .value_or(nullptr);
 }
 
@@ -590,9 +606,9 @@ PracticeSet textbookSet(const SetCode &code)
         Caps block;
         const std::size_t first = set.problems.size();
         for (int slot = 0; slot < size; ++slot) {
-            const Quota *quota
-                = static_cast<std::size_t>(slot) < plan.size() ? plan[static_cast<std::size_t>(slot)]
-                                                               : nullptr;
+            const Quota *quota = static_cast<std::size_t>(slot) < plan.size()
+                ? plan[static_cast<std::size_t>(slot)]
+                : nullptr;
             std::vector<const Kind *> refused;
             std::optional<Made> made;
             for (int tries = 0; !made; ++tries) {

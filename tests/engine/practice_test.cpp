@@ -19,8 +19,8 @@
 #include <algorithm>
 #include <cctype>
 #include <gtest/gtest.h>
-#include <numeric>
 #include <map>
+#include <numeric>
 #include <set>
 #include <string>
 
@@ -277,7 +277,7 @@ void expectTaught(const PracticeSet &set)
     for (std::size_t start = 0; start < set.problems.size(); start += 10) {
         const std::size_t size = std::min<std::size_t>(10, set.problems.size() - start);
         std::map<std::string, int> counts;
-        std::set<std::pair<long long, long long>> pairs;
+        std::map<std::pair<long long, long long>, int> pairs;
         for (std::size_t i = start; i < start + size; ++i) {
             const PracticeProblem &made = set.problems[i];
             const TypedProblem typed = fieldsOf(made.problem).value();
@@ -305,8 +305,9 @@ void expectTaught(const PracticeSet &set)
                 ++counts["x ± 0"];
             if (x.den != 0 && y.den != 0) {
                 const auto pair = std::minmax(x.den, y.den);
-                EXPECT_TRUE(pairs.insert(pair).second)
-                    << setCodeText(set.code) << ": " << made.expression << " repeats its denominators";
+                // One denominator shared by both fractions may come twice.
+                EXPECT_LE(++pairs[pair], pair.first == pair.second ? 2 : 1) << setCodeText(
+                    set.code) << ": " << made.expression << " repeats its denominators";
             }
         }
         const auto atLeast = [&](const std::string &what, int per10) {
@@ -314,7 +315,8 @@ void expectTaught(const PracticeSet &set)
                 << setCodeText(set.code) << " from " << start << ": " << what;
         };
         const auto atMost = [&](const std::string &what, int most) {
-            EXPECT_LE(counts[what], most) << setCodeText(set.code) << " from " << start << ": " << what;
+            EXPECT_LE(counts[what], most)
+                << setCodeText(set.code) << " from " << start << ": " << what;
         };
         atMost("whole and mixed", 1);
         atMost("its own denominator", 1);
@@ -477,48 +479,48 @@ TEST(FirstGenerator, GivesTheSetsItGave)
 {
     // Each code with the 64-bit FNV-1a hash of its problems, one a line.
     constexpr std::pair<const char *, std::uint64_t> Sets[] = {
-    {"p1:4-like:1:10:4821", 0x27a45e8a3e2861b2U},
-    {"p1:4-like:1:50:7", 0xb4bb0b257058928eU},
-    {"p1:4-like:2:10:4821", 0x996143d6ac68c380U},
-    {"p1:4-like:2:50:7", 0x676fd5fb04d6e6baU},
-    {"p1:4-like:3:10:4821", 0xfd7d8980978660c2U},
-    {"p1:4-like:3:50:7", 0x9d4464cf2b4c24aeU},
-    {"p1:5-unlike:1:10:4821", 0xd0bc54f6b35cf3c8U},
-    {"p1:5-unlike:1:50:7", 0xd41d03114048ba68U},
-    {"p1:5-unlike:2:10:4821", 0x77ae5765228441f6U},
-    {"p1:5-unlike:2:50:7", 0x6bcb0123ab00c78dU},
-    {"p1:5-unlike:3:10:4821", 0x3f1cab406191e993U},
-    {"p1:5-unlike:3:50:7", 0x672d523b855ff7eeU},
-    {"p1:5-mixed:1:10:4821", 0x938abda0d8096462U},
-    {"p1:5-mixed:1:50:7", 0x3bcda7b166ba32f5U},
-    {"p1:5-mixed:2:10:4821", 0x883bf4a84d5a469aU},
-    {"p1:5-mixed:2:50:7", 0x4129dc5cd31d1852U},
-    {"p1:5-mixed:3:10:4821", 0x7528a0384e4844d0U},
-    {"p1:5-mixed:3:50:7", 0x08cc735abdd10c10U},
-    {"p1:6-times-whole:1:10:4821", 0xa619f4bf65928e96U},
-    {"p1:6-times-whole:1:50:7", 0xc3f0412a344d38feU},
-    {"p1:6-times-whole:2:10:4821", 0xb237e56801ee0d36U},
-    {"p1:6-times-whole:2:50:7", 0xb7ce055af15d96fcU},
-    {"p1:6-times-whole:3:10:4821", 0x700e4a2ed5617a48U},
-    {"p1:6-times-whole:3:50:7", 0x334a2f9b207f4550U},
-    {"p1:6-times:1:10:4821", 0x09835b41fc8cab23U},
-    {"p1:6-times:1:50:7", 0xd8619415c1fb4974U},
-    {"p1:6-times:2:10:4821", 0x23385828b52b76a5U},
-    {"p1:6-times:2:50:7", 0x08fdc656d0971a55U},
-    {"p1:6-times:3:10:4821", 0xce06790d83c0a4c7U},
-    {"p1:6-times:3:50:7", 0x00bb84baca7fb7b5U},
-    {"p1:6-divide:1:10:4821", 0xc9bed72f306e6171U},
-    {"p1:6-divide:1:50:7", 0xdcf7fd5bc387015cU},
-    {"p1:6-divide:2:10:4821", 0x0a44929559ac50deU},
-    {"p1:6-divide:2:50:7", 0xf054c7190615be85U},
-    {"p1:6-divide:3:10:4821", 0xdc11e381fcfb2da3U},
-    {"p1:6-divide:3:50:7", 0xbe91bca9c0c939e6U},
-    {"p1:7-signed:1:10:4821", 0x167af74b994abd18U},
-    {"p1:7-signed:1:50:7", 0x8bc0762e62bae87eU},
-    {"p1:7-signed:2:10:4821", 0x277055a058d64ac6U},
-    {"p1:7-signed:2:50:7", 0x661825ee39f6c001U},
-    {"p1:7-signed:3:10:4821", 0x52c6cd32122a4f22U},
-    {"p1:7-signed:3:50:7", 0x5def5f660f8863e1U},
+        {"p1:4-like:1:10:4821", 0x27a45e8a3e2861b2U},
+        {"p1:4-like:1:50:7", 0xb4bb0b257058928eU},
+        {"p1:4-like:2:10:4821", 0x996143d6ac68c380U},
+        {"p1:4-like:2:50:7", 0x676fd5fb04d6e6baU},
+        {"p1:4-like:3:10:4821", 0xfd7d8980978660c2U},
+        {"p1:4-like:3:50:7", 0x9d4464cf2b4c24aeU},
+        {"p1:5-unlike:1:10:4821", 0xd0bc54f6b35cf3c8U},
+        {"p1:5-unlike:1:50:7", 0xd41d03114048ba68U},
+        {"p1:5-unlike:2:10:4821", 0x77ae5765228441f6U},
+        {"p1:5-unlike:2:50:7", 0x6bcb0123ab00c78dU},
+        {"p1:5-unlike:3:10:4821", 0x3f1cab406191e993U},
+        {"p1:5-unlike:3:50:7", 0x672d523b855ff7eeU},
+        {"p1:5-mixed:1:10:4821", 0x938abda0d8096462U},
+        {"p1:5-mixed:1:50:7", 0x3bcda7b166ba32f5U},
+        {"p1:5-mixed:2:10:4821", 0x883bf4a84d5a469aU},
+        {"p1:5-mixed:2:50:7", 0x4129dc5cd31d1852U},
+        {"p1:5-mixed:3:10:4821", 0x7528a0384e4844d0U},
+        {"p1:5-mixed:3:50:7", 0x08cc735abdd10c10U},
+        {"p1:6-times-whole:1:10:4821", 0xa619f4bf65928e96U},
+        {"p1:6-times-whole:1:50:7", 0xc3f0412a344d38feU},
+        {"p1:6-times-whole:2:10:4821", 0xb237e56801ee0d36U},
+        {"p1:6-times-whole:2:50:7", 0xb7ce055af15d96fcU},
+        {"p1:6-times-whole:3:10:4821", 0x700e4a2ed5617a48U},
+        {"p1:6-times-whole:3:50:7", 0x334a2f9b207f4550U},
+        {"p1:6-times:1:10:4821", 0x09835b41fc8cab23U},
+        {"p1:6-times:1:50:7", 0xd8619415c1fb4974U},
+        {"p1:6-times:2:10:4821", 0x23385828b52b76a5U},
+        {"p1:6-times:2:50:7", 0x08fdc656d0971a55U},
+        {"p1:6-times:3:10:4821", 0xce06790d83c0a4c7U},
+        {"p1:6-times:3:50:7", 0x00bb84baca7fb7b5U},
+        {"p1:6-divide:1:10:4821", 0xc9bed72f306e6171U},
+        {"p1:6-divide:1:50:7", 0xdcf7fd5bc387015cU},
+        {"p1:6-divide:2:10:4821", 0x0a44929559ac50deU},
+        {"p1:6-divide:2:50:7", 0xf054c7190615be85U},
+        {"p1:6-divide:3:10:4821", 0xdc11e381fcfb2da3U},
+        {"p1:6-divide:3:50:7", 0xbe91bca9c0c939e6U},
+        {"p1:7-signed:1:10:4821", 0x167af74b994abd18U},
+        {"p1:7-signed:1:50:7", 0x8bc0762e62bae87eU},
+        {"p1:7-signed:2:10:4821", 0x277055a058d64ac6U},
+        {"p1:7-signed:2:50:7", 0x661825ee39f6c001U},
+        {"p1:7-signed:3:10:4821", 0x52c6cd32122a4f22U},
+        {"p1:7-signed:3:50:7", 0x5def5f660f8863e1U},
     };
     for (const auto &[code, hash] : Sets) {
         std::string problems;
@@ -580,7 +582,8 @@ INSTANTIATE_TEST_SUITE_P(Problems, ChosenProblems,
         ProblemCase {"5-mixed", 2, "3 1/5 - 1 2/3", "coprime,borrow,mixed,over-one"},
         ProblemCase {"4-like", 2, "3 - 2/5", "borrow,whole-minus,whole,over-one"},
         ProblemCase {"6-divide", 2, "3/4 ÷ 9/10", "cancel,cancel-both"},
-        ProblemCase {"6-divide", 2, "2 1/4 ÷ 1 1/8", "mixed,cancel,over-one,whole-answer,cancel-both"},
+        ProblemCase {
+            "6-divide", 2, "2 1/4 ÷ 1 1/8", "mixed,cancel,over-one,whole-answer,cancel-both"},
         ProblemCase {"6-times-whole", 2, "4/9 ÷ 2", "whole,cancel"},
         ProblemCase {"7-signed", 2, "(-2/3) × (-3/4)", "cancel,neg2,cancel-both"},
         ProblemCase {"7-signed", 2, "-5/6 + 5/6", "same,neg1,zero"},
@@ -596,13 +599,16 @@ INSTANTIATE_TEST_SUITE_P(Problems, ChosenProblems,
         ProblemCase {"4-like", 2, "1/6 + 1/6", "breaks: 4-like's answer needs 約分"},
         ProblemCase {"4-like", 2, "2/8 + 3/8", "same"},
         ProblemCase {"4-like", 2, "2/8 + 3/8", "breaks: an operand is not in lowest terms", 1},
-        ProblemCase {"5-unlike", 1, "7/4 - 1/3", "breaks: 5-unlike has no improper fraction at level 1"},
+        ProblemCase {
+            "5-unlike", 1, "7/4 - 1/3", "breaks: 5-unlike has no improper fraction at level 1"},
         ProblemCase {"5-unlike", 1, "5/6 - 3/10",
             "breaks: 5-unlike's common denominator is larger than 24 at level 1"},
-        ProblemCase {"5-unlike", 2, "1/11 + 1/2", "breaks: a denominator is larger than 10 below level 3"},
+        ProblemCase {
+            "5-unlike", 2, "1/11 + 1/2", "breaks: a denominator is larger than 10 below level 3"},
         ProblemCase {"7-signed", 2, "-8/3 + 1/2",
             "breaks: an improper fraction is larger than 2 × its denominator + 1"},
-        ProblemCase {"6-times-whole", 2, "3 × 2/5", "breaks: 6-times-whole has no 整数×分数 below level 3"},
+        ProblemCase {
+            "6-times-whole", 2, "3 × 2/5", "breaks: 6-times-whole has no 整数×分数 below level 3"},
         ProblemCase {"6-times", 2, "3 × 2/5", "whole,over-one,whole-factor"},
         ProblemCase {"6-divide", 2, "3 ÷ 3/4", "whole,cancel,over-one,whole-answer,whole-dividend"},
         ProblemCase {"5-mixed", 1, "4 1/2 + 1/3",
@@ -625,8 +631,7 @@ INSTANTIATE_TEST_SUITE_P(Problems, ChosenProblems,
             "breaks: 7-signed has fractions without an integer part, and 0"}),
     [](const auto &row) {
         return rowName("p" + std::to_string(row.param.version) + " " + row.param.unit + " "
-            + std::to_string(row.param.level) + " "
-            + row.param.expression);
+            + std::to_string(row.param.level) + " " + row.param.expression);
     });
 
 }  // namespace
