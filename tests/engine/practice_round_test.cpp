@@ -9,6 +9,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tobarin::practice {
 namespace {
@@ -54,6 +55,60 @@ TEST(PracticeRound, GoesOnAfterARightAnswerOrASecondMiss)
             Round::Result::First, Round::Result::Missed, Round::Result::Second}));
     EXPECT_EQ(round.missed(), std::vector<std::size_t> {1});
     EXPECT_EQ(round.score(), "3問中2問正解（1回目で1問）");
+}
+
+// Wrong tries of known kinds: the answer not reduced, its sign turned, 7 more.
+WrittenNumber unreduced(const WrittenNumber &answer)
+{
+    WrittenNumber written = answer;
+    written.hasFraction = true;
+    written.num = (answer.hasFraction ? answer.num : 0) * 2;
+    written.den = (answer.hasFraction ? answer.den : 1) * 2;
+    if (!answer.hasFraction) {
+        written.num += answer.whole * 2;
+        written.hasWhole = false;
+    }
+    return written;
+}
+WrittenNumber signTurned(const WrittenNumber &answer)
+{
+    WrittenNumber written = answer;
+    written.negative = !answer.negative;
+    return written;
+}
+
+// The result code carries each problem's mark and the mistakes of its wrong
+// tries, reads back as written, and a round ended early gives × for the rest.
+TEST(PracticeRound, ResultCodeCarriesMarksAndMistakes)
+{
+    const Fixture f;
+    using M = results::Mark;
+    using Try = WrittenNumber (*)(const WrittenNumber &);
+    const Try right = [](const WrittenNumber &a) { return a; };
+    struct Case {
+        std::vector<std::vector<Try>> tries;  // of each problem answered
+        std::vector<results::ProblemResult> expected;
+    };
+    const Case cases[] = {
+        {{{unreduced, right}, {signTurned, wrongFor}, {right}},
+            {{M::Second, {"unfinished"}}, {M::Missed, {"sign", "general"}}, {M::First, {}}}},
+        {{{right}, {wrongFor}}, {{M::First, {}}, {M::Missed, {"general"}}, {M::Missed, {}}}},
+        {{}, {{M::Missed, {}}, {M::Missed, {}}, {M::Missed, {}}}},
+    };
+    for (const Case &c : cases) {
+        Round round(f.set, Method::MakeImproper);
+        for (std::size_t problem = 0; problem < c.tries.size(); ++problem) {
+            for (const Try tried : c.tries[problem]) {
+                round.answer(tried(f.answerTo(problem)));
+            }
+        }
+        const results::ReadResult read = results::readResultCode(round.resultCode(12, 65'999));
+        ASSERT_TRUE(read.code) << read.message;
+        EXPECT_EQ(read.code->set, f.set.code);
+        EXPECT_EQ(read.code->number, 12);
+        EXPECT_EQ(read.code->seconds, 65U);
+        EXPECT_EQ(read.code->problems, c.expected);
+    }
 }
 
 // 中学 asks for improper fractions: a right mixed number is told how it is written there.
