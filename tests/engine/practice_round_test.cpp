@@ -57,45 +57,30 @@ TEST(PracticeRound, GoesOnAfterARightAnswerOrASecondMiss)
     EXPECT_EQ(round.score(), "3問中2問正解（1回目で1問）");
 }
 
-// Wrong tries of known kinds: the answer not reduced, its sign turned, 7 more.
-WrittenNumber unreduced(const WrittenNumber &answer)
-{
-    WrittenNumber written = answer;
-    written.hasFraction = true;
-    written.num = (answer.hasFraction ? answer.num : 0) * 2;
-    written.den = (answer.hasFraction ? answer.den : 1) * 2;
-    if (!answer.hasFraction) {
-        written.num += answer.whole * 2;
-        written.hasWhole = false;
-    }
-    return written;
-}
-WrittenNumber signTurned(const WrittenNumber &answer)
-{
-    WrittenNumber written = answer;
-    written.negative = !answer.negative;
-    return written;
-}
-
 // The result code carries each problem's mark and the mistakes of its wrong
-// tries, reads back as written, and a round ended early gives × for the rest.
+// tries (known kinds: (1) not reduced, the sign turned, 7 more), reads back
+// as written, and a round ended early gives × for the rest.
 TEST(PracticeRound, ResultCodeCarriesMarksAndMistakes)
 {
     const Fixture f;
     using M = results::Mark;
     using Try = WrittenNumber (*)(const WrittenNumber &);
     const Try right = [](const WrittenNumber &a) { return a; };
-    struct Case {
+    const Try unreduced = [](const WrittenNumber &a) {  // of (1), 4 2/3
+        return mixedNumber(false, a.whole, a.num * 2, a.den * 2);
+    };
+    const Try signTurned
+        = [](const WrittenNumber &a) { return mixedNumber(true, a.whole, a.num, a.den); };
+    const struct {
         std::vector<std::vector<Try>> tries;  // of each problem answered
         std::vector<results::ProblemResult> expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {{{unreduced, right}, {signTurned, wrongFor}, {right}},
             {{M::Second, {"unfinished"}}, {M::Missed, {"sign", "general"}}, {M::First, {}}}},
         {{{right}, {wrongFor}}, {{M::First, {}}, {M::Missed, {"general"}}, {M::Missed, {}}}},
         {{}, {{M::Missed, {}}, {M::Missed, {}}, {M::Missed, {}}}},
     };
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         Round round(f.set, Method::MakeImproper);
         for (std::size_t problem = 0; problem < c.tries.size(); ++problem) {
             for (const Try tried : c.tries[problem]) {
@@ -104,10 +89,7 @@ TEST(PracticeRound, ResultCodeCarriesMarksAndMistakes)
         }
         const results::ReadResult read = results::readResultCode(round.resultCode(12, 65'999));
         ASSERT_TRUE(read.code) << read.message;
-        EXPECT_EQ(read.code->set, f.set.code);
-        EXPECT_EQ(read.code->number, 12);
-        EXPECT_EQ(read.code->seconds, 65U);
-        EXPECT_EQ(read.code->problems, c.expected);
+        EXPECT_EQ(*read.code, (results::ResultCode {f.set.code, 12, c.expected, 65}));
     }
 }
 
