@@ -259,7 +259,7 @@ describe('a code that cannot be read', () => {
     ['p9:5-unlike:2:10:1', /「p9」のセットコードは、このバージョンでは読めません。/],
     ['p1:5-unlike:4:10:1', /レベルは 1、2、3 のどれかです。/],
     ['p1:5-unlike:2:51:1', /問題の数は 1 から 50 までです。/],
-    ['%E3%81%82%', /^セットコード「%E3%81%82%」では始められません。セットコードは p1:単元:/],
+    ['%E3%81%82%', /^セットコード「%E3%81%82%」では始められません。セットコードは p2:単元:/],
   ];
   for (const [code, reason] of rows) {
     test(`#practice=${code}: says why, lists the units, and the calculator calculates`, async (t) => {
