@@ -414,8 +414,8 @@ int practise(const QCommandLineParser &parser, std::optional<Method> method,
         return usageError(QStringLiteral("--number goes with a set answered here, not with "
                                          "--list or --worksheet."));
     }
-    // The 出席番号 for the round's result code (0: none given). Checked here;
-    // the round does not write a result code yet.
+    // The 出席番号 for the round's result code (0: none given); not kept
+    // between runs.
     const Parsed<int> number = parser.isSet(NumberName)
         ? results::parseNumber(bytesOf(parser.value(NumberName)))
         : Parsed<int> {0, {}};
@@ -433,10 +433,9 @@ int practise(const QCommandLineParser &parser, std::optional<Method> method,
         return 0;
     }
     RoundRecord record(set);
-    const int status = practiseRound(
-        set, method, stdin, stdout, [&record](std::size_t problem, practice::Round::Result result) {
-            record.note(problem, result);
-        });
+    const int status = practiseRound(set, method, *number.value, stdin, stdout,
+        [&record](
+            std::size_t problem, practice::Round::Result result) { record.note(problem, result); });
     return record.failed() ? 1 : status;
 }
 
@@ -589,7 +588,10 @@ int runOptions(int argc, char **argv)
         "the same set again. Without --list\n"
         "the set is answered here, one answer a line; a wrong answer is told its hint\n"
         "and may be tried once more, a second miss shows the working (as --method\n"
-        "chooses). The last line is the score, N問中M問正解, and the time.\n"
+        "chooses). At the end, the line before the last is 結果コード: and the result\n"
+        "code to hand to the teacher (with --number N, the pupil's 出席番号); the last\n"
+        "line is the score, N問中M問正解, and the time from the first problem to the\n"
+        "last answer. Input that ends early still gives both, the rest missed.\n"
         "With --worksheet FILE.pdf instead of --list it writes the set as a worksheet\n"
         "to print (an A4 PDF, 20 problems a page), with --key its answer key and with\n"
         "--working each problem's working.\n"

@@ -38,14 +38,15 @@ std::optional<std::string> readLine(std::FILE *in)
 
 }  // namespace
 
-int practiseRound(const practice::PracticeSet &set, std::optional<Method> method, std::FILE *in,
-    std::FILE *out, const NoteResult &noted)
+int practiseRound(const practice::PracticeSet &set, std::optional<Method> method, int number,
+    std::FILE *in, std::FILE *out, const NoteResult &noted)
 {
     practice::Round round(set, method);
     write(out,
         "# " + practice::setCodeText(set.code) + "\n" + practice::setTitle(set.code) + "\n"
             + std::string(practice::formWanted(set.code.unit)) + "\n");
     const auto started = std::chrono::steady_clock::now();
+    std::chrono::milliseconds taken {0};  // to the last answer
     while (!round.finished()) {
         write(out, round.prompt(round.position()).line() + " ");
         std::fflush(out);
@@ -61,6 +62,8 @@ int practiseRound(const practice::PracticeSet &set, std::optional<Method> method
         }
         const std::size_t position = round.position();
         const practice::Round::Answered answered = round.answer(*typed.value);
+        taken = std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now() - started);
         write(out, answered.check.text + "\n");
         if (round.answered() > position) {
             noted(position, round.results().back());
@@ -82,9 +85,10 @@ int practiseRound(const practice::PracticeSet &set, std::optional<Method> method
                 out, round.prompt(index).number + " " + workingText(round.workingOf(index), false));
         }
     }
-    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
-        std::chrono::steady_clock::now() - started);
-    write(out, round.score() + "　" + practice::timeTakenText(elapsed.count()) + "\n");
+    write(out,
+        std::string(practice::ResultCodeCaption) + ": " + round.resultCode(number, taken.count())
+            + "\n");
+    write(out, round.score() + "　" + practice::timeTakenText(taken.count()) + "\n");
     return 0;
 }
 

@@ -37,7 +37,13 @@ enum class PracticeKind {
     Button,
     Status,  // a text that changes, told to screen readers as it does
     Message,  // what is wrong with a code, told at once
-    Code,  // the set's code, to read and copy; its caption names it beside it
+    // A code, the set's or the result's, to read and copy; its caption names
+    // it beside it.
+    Code,
+    // The pupil's 出席番号, 1 to MostNumber or none, asked once and kept; its
+    // caption names it beside it.
+    PupilNumber,
+    QrCode,  // the QR code of the result code, to show to the teacher's camera
     // How far the set has come: the desktop says "2 / 10"; the page lists the
     // set's problems in order, one number each, the current one marked.
     Progress,
@@ -67,17 +73,20 @@ struct PracticeControlDefinition {
 
 // Containers come before their children, and the controls are in the order of
 // the keyboard: back to the window 「途中式と答え合わせ」 (on the page, where
-// practice takes its place); choosing a set (the unit, level and count, then
-// a code), the record; the set's title, its code, its printing and how far it
-// has come; in a round the typed answer from its denominator, as in the
-// calculator, the working of a miss and the button that goes on; at the end
-// the score, what was missed and the two ways on.
+// practice takes its place); choosing a set (the 出席番号, the unit, level
+// and count, then a code), the record; the set's title, its code, its
+// printing and how far it has come; in a round the typed answer from its
+// denominator, as in the calculator, the working of a miss and the button
+// that goes on; at the end the score, the time, the result code with its copy
+// button and QR code, what was missed and the two ways on.
 // clang-format off
-inline constexpr std::array<PracticeControlDefinition, 34> PracticeControls {{
+inline constexpr std::array<PracticeControlDefinition, 39> PracticeControls {{
 //   name             kind                      container   caption                  accessible name
     {"Back",          PracticeKind::Button,     "",         "途中式と答え合わせ",    "途中式と答え合わせにもどる",
         {}, {}, Front::Page},
     {"Choosing",      PracticeKind::Part,       "",         "",                      "問題をえらぶ"},
+    {"PupilNumber",   PracticeKind::PupilNumber, "Choosing", "出席番号",             "出席番号",
+        "先生に言われたら、出席番号を入れます。入れなくてもかまいません"},
     {"Choose",        PracticeKind::Group,      "Choosing", "問題をえらぶ",          "問題をえらぶ"},
     {"Unit",          PracticeKind::Choice,     "Choose",   "単元",                  "単元"},
     {"Level",         PracticeKind::Choice,     "Choose",   "レベル",                "レベル",
@@ -114,6 +123,11 @@ inline constexpr std::array<PracticeControlDefinition, 34> PracticeControls {{
     {"Score",         PracticeKind::Status,     "Result",   "",                      "点数",
         {}, {}, Front::Both, Font::D},
     {"Time",          PracticeKind::Status,     "Result",   "",                      "かかった時間"},
+    {"ResultCode",    PracticeKind::Code,       "Result",   "結果コード",            "結果コード",
+        "先生にわたすコードです。コピーするか、QRコードを見せます"},
+    {"CopyResult",    PracticeKind::Button,     "Result",   "コピー",                "結果コードをコピー"},
+    {"Copied",        PracticeKind::Status,     "Result",   "",                      "コピーできたか"},
+    {"ResultQr",      PracticeKind::QrCode,     "Result",   "",                      "結果コードのQRコード"},
     {"MissedHeading", PracticeKind::Status,     "Result",   "",                      "まちがえた問題"},
     {"Missed",        PracticeKind::MissedList, "Result",   "",                      "まちがえた問題と途中式"},
     {"Again",         PracticeKind::Button,     "Result",   "同じ問題をもう一度",    "同じ問題をもう一度"},
@@ -134,7 +148,7 @@ inline constexpr std::array<PracticeControlDefinition, 34> PracticeControls {{
 {
     return kind != PracticeKind::Part && kind != PracticeKind::Group && kind != PracticeKind::Status
         && kind != PracticeKind::Message && kind != PracticeKind::Progress
-        && kind != PracticeKind::Problem;
+        && kind != PracticeKind::Problem && kind != PracticeKind::QrCode;
 }
 
 // A choice, a number and the set's code are named by their caption beside
@@ -145,7 +159,7 @@ inline constexpr std::array<PracticeControlDefinition, 34> PracticeControls {{
 {
     return !row.caption.empty()
         && (row.kind == PracticeKind::Choice || row.kind == PracticeKind::Number
-            || row.kind == PracticeKind::Code);
+            || row.kind == PracticeKind::Code || row.kind == PracticeKind::PupilNumber);
 }
 inline constexpr std::string_view LabelSuffix = "Label";
 [[nodiscard]] constexpr bool isLabelOf(std::string_view label, std::string_view control) noexcept
@@ -196,15 +210,15 @@ inline constexpr std::array<PracticePart, 4> PracticeParts {{
 // Where the controls stand on the desktop, in the grids of the window
 // 「途中式と答え合わせ」 (Cell, Grid); the page stands them one after another
 // in their order, as its styles arrange them. The window stands its parts one
-// below another; each stage shows some of them. Choosing: the unit across,
-// the level and the count below it, the start under the count; a code and its
-// button in a box below; what is wrong with a code under it; the record's
-// table over its button. The set: its title across, its code below with how
-// far the set has come, and the buttons that print the set as a worksheet
-// and save it as a PDF file to the right. A round: the problem's number and
-// the problem in a row; the form wanted, the typed answer, the working of a
-// miss, and the button that goes on at the right. The end: the score, the
-// time, what was missed and its working, the two ways on at the right.
+// below another; each stage shows some of them. Choosing: the 出席番号 at the
+// top, then the unit across, the level and the count below it, the start
+// under the count; a code and its button in a box below; what is wrong with a code under it; the
+// record's table over its button. The set: its title across, its code below with how far the set
+// has come, and the buttons that print the set as a worksheet and save it as a PDF file to the
+// right. A round: the problem's number and the problem in a row; the form wanted, the typed answer,
+// the working of a miss, and the button that goes on at the right. The end: the score, the time,
+// the result code with コピー beside it and what the copy did below, its QR code at the right of
+// them; what was missed and its working, the two ways on at the right.
 // clang-format off
 inline constexpr std::array<Cell, 4> PracticeWindowCells {{
     {"Choosing", 0, 0},
@@ -212,11 +226,13 @@ inline constexpr std::array<Cell, 4> PracticeWindowCells {{
     {"Round",    2, 0},
     {"Result",   3, 0},
 }};
-inline constexpr std::array<Cell, 4> ChoosingCells {{
-    {"Choose",      0, 0},
-    {"OpenCode",    1, 0},
-    {"CodeMessage", 2, 0},
-    {"Record",      3, 0},
+inline constexpr std::array<Cell, 6> ChoosingCells {{
+    {"PupilNumberLabel", 0, 0, 1, 1, CellAlign::Middle},
+    {"PupilNumber",      0, 1},
+    {"Choose",           1, 0, 1, 3},
+    {"OpenCode",         2, 0, 1, 3},
+    {"CodeMessage",      3, 0, 1, 3},
+    {"Record",           4, 0, 1, 3},
 }};
 inline constexpr std::array<Cell, 7> ChooseCells {{
     {"UnitLabel",  0, 0},
@@ -251,25 +267,30 @@ inline constexpr std::array<Cell, 6> RoundCells {{
     {"Working",       3, 0, 1, 3},
     {"NextProblem",   4, 2},
 }};
-inline constexpr std::array<Cell, 6> ResultCells {{
-    {"Score",         0, 0, 1, 3},
-    {"Time",          1, 0, 1, 3},
-    {"MissedHeading", 2, 0, 1, 3},
-    {"Missed",        3, 0, 1, 3},
-    {"Again",         4, 1},
-    {"ChooseAgain",   4, 2},
+inline constexpr std::array<Cell, 11> ResultCells {{
+    {"Score",           0, 0, 1, 4},
+    {"Time",            1, 0, 1, 4},
+    {"ResultCodeLabel", 2, 0, 1, 1, CellAlign::Middle},
+    {"ResultCode",      2, 1},
+    {"CopyResult",      2, 2},
+    {"Copied",          3, 0, 1, 4},
+    {"ResultQr",        0, 4, 4, 2},
+    {"MissedHeading",   4, 0, 1, 6},
+    {"Missed",          5, 0, 1, 6},
+    {"Again",           6, 4},
+    {"ChooseAgain",     6, 5},
 }};
 // clang-format on
 
 inline constexpr Grid PracticeWindowGrid {"", PracticeWindowCells, -1, 0};
 inline constexpr std::array<Grid, 7> PracticeGrids {{
-    {"Choosing", ChoosingCells, 3, 0},
+    {"Choosing", ChoosingCells, 4, 2},
     {"Choose", ChooseCells, -1, 1},
     {"OpenCode", OpenCodeCells, -1, 0},
     {"Record", RecordCells, 0, 0},
     {"Set", SetCells, -1, 2},
     {"Round", RoundCells, 3, 1},
-    {"Result", ResultCells, 3, 0},
+    {"Result", ResultCells, 5, 3},
 }};
 
 [[nodiscard]] constexpr const Grid &practiceGrid(std::string_view container)
@@ -351,6 +372,10 @@ struct PracticeTexts {
     std::string_view saveFailed;  // before what went wrong, on a line of its own
     std::string_view printFailed;  // likewise
     std::string_view printModuleMissing;  // %1 the path of the print dialog's module
+    std::string_view noNumber;  // the desktop's 出席番号 when none is given
+    std::string_view copied;  // after コピー put the result code on the clipboard
+    // When it could not: the code is selected instead, for the pupil to copy.
+    std::string_view copyFailed;
 };
 inline constexpr PracticeTexts PracticeText {
     "すべての単元の練習の記録を消します。よろしいですか？",
@@ -364,6 +389,9 @@ inline constexpr PracticeTexts PracticeText {
     "プリントを保存できませんでした。",
     "プリントを印刷できませんでした。",
     "印刷に使う部品「%1」を読みこめません。",
+    "なし",
+    "コピーしました。",
+    "コピーできませんでした。選んであるコードを、自分でコピーしてください。",
 };
 
 // The worksheet that the page's 印刷 prints: A4 upright, its margins, the

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <limits>
 #include <utility>
 
 #include "form/practice_words.h"
@@ -230,6 +231,9 @@ Round::Answered Round::take(AnswerCheck check)
             = "正解です。中学では仮分数で " + numberText(*solution().answer) + " と書きます。";
     }
     answered.verdict = prompt(m_position).number + " " + answered.check.text;
+    if (const auto mistake = results::triedMistake(answered.check)) {
+        m_tryMistakes.push_back(*mistake);
+    }
     switch (categoryOf(answered.check.verdict)) {
     case VerdictCategory::Correct:
         answered.outcome = Outcome::Right;
@@ -257,6 +261,7 @@ Round::Answered Round::take(AnswerCheck check)
     case VerdictCategory::Unreadable:
         return answered;
     }
+    m_mistakes.push_back(std::exchange(m_tryMistakes, {}));
     ++m_position;
     m_tries = 0;
     m_solution.reset();
@@ -302,6 +307,33 @@ Working Round::workingOf(std::size_t problem) const
         : workingMethod(m_set.code.unit, m_chosen);
     return solve(m_set.problems.at(problem).problem, unitInfo(m_set.code.unit).answerForm, method)
         .working;
+}
+
+results::ResultCode Round::result(int number, std::int64_t milliseconds) const
+{
+    results::ResultCode code;
+    code.set = m_set.code;
+    code.number = number;
+    code.seconds = static_cast<std::uint32_t>(std::clamp<std::int64_t>(
+        milliseconds / 1000, 0, std::numeric_limits<std::uint32_t>::max()));
+    for (std::size_t i = 0; i < size(); ++i) {
+        results::ProblemResult problem;
+        if (i < m_results.size()) {
+            problem.mark = m_results[i] == Result::First ? results::Mark::First
+                : m_results[i] == Result::Second         ? results::Mark::Second
+                                                         : results::Mark::Missed;
+            problem.mistakes = m_mistakes[i];
+        } else if (i == m_position) {
+            problem.mistakes = m_tryMistakes;  // missed: the round ended at it
+        }
+        code.problems.push_back(std::move(problem));
+    }
+    return code;
+}
+
+std::string Round::resultCode(int number, std::int64_t milliseconds) const
+{
+    return results::resultCodeText(result(number, milliseconds));
 }
 
 std::string scoreText(std::size_t answered, std::size_t right, std::size_t first)

@@ -4,6 +4,7 @@
 #include "engine/practice/generator.h"
 #include "engine/practice/set_code.h"
 #include "engine/practice/units.h"
+#include "engine/results/result_code.h"
 #include "engine/solve.h"
 #include "engine/working/textbook.h"
 #include "engine/working/working.h"
@@ -19,7 +20,8 @@
 // A round of practice, the same on every front-end: the problems of a set one
 // at a time; a right answer goes on to the next; a wrong one is told its hint
 // and may be tried once more; a second miss shows the working and goes on. At
-// the end, the score and the problems missed, each with its working. And the
+// the end, the score, the problems missed, each with its working, and the
+// result code (結果コード) a pupil may hand to the teacher. And the
 // record of what a pupil has mastered (習得), unit by unit and tag by tag.
 //
 // Every word of it that a pupil reads is written here, in Japanese, and the
@@ -78,6 +80,9 @@ inline constexpr std::string_view TryOnceMore = "もう一度やってみまし�
 inline constexpr std::string_view WorkingHeading = "途中式";
 inline constexpr std::string_view MissedHeading = "まちがえた問題";
 inline constexpr std::string_view NoneMissed = "まちがえた問題はありません。";
+// What the result code is called where it is shown: the command line's line
+// before the score is "結果コード: " and the code.
+inline constexpr std::string_view ResultCodeCaption = "結果コード";
 
 // A time taken, in the whole seconds that have passed (a part of a second is
 // not counted, as a stopwatch counts): "42秒", "1分05秒", "12分00秒".
@@ -164,6 +169,16 @@ public:
     // for it (workingMethod; 帯分数のまま after a hint about carrying or borrowing).
     [[nodiscard]] Working workingOf(std::size_t problem) const;
 
+    // The round's result as the teacher reads it (engine/results/result_code.h):
+    // each problem's mark with the mistakes of its wrong tries, the problems
+    // not reached (a round ended early) missed with none, the current one with
+    // the mistake of its first try if it had one. `number` is the 出席番号, 0
+    // for none; `milliseconds` the time from the first problem shown to the
+    // last answer, of which whole seconds count, as durationText counts them.
+    [[nodiscard]] results::ResultCode result(int number, std::int64_t milliseconds) const;
+    // That result as a code to copy or show: resultCodeText.
+    [[nodiscard]] std::string resultCode(int number, std::int64_t milliseconds) const;
+
 private:
     Answered take(AnswerCheck check);
     // The current problem solved, once, in the unit's form and the chosen method.
@@ -176,6 +191,10 @@ private:
     std::size_t m_position = 0;
     int m_tries = 0;
     std::vector<Result> m_results;
+    // The mistake of each wrong try (results::triedMistake): of each problem
+    // answered, and of the current one.
+    std::vector<std::vector<std::string_view>> m_mistakes;
+    std::vector<std::string_view> m_tryMistakes;
     std::optional<Solution> m_solution;
 };
 

@@ -91,9 +91,25 @@ $usage" --practice 4-like --number "$number"
     check 2 '' $'tobarin: --number goes with a set answered here, not with --list or --worksheet.\n'"$usage" \
         --practice 4-like --list --number 5
 done
-# A number in range goes with a round answered here.
-printf '1\n' | env XDG_CONFIG_HOME="$dir/config" "$program" --practice p1:4-like:2:1:1 --number 07 \
-    >/dev/null || { echo "FAILED --number 07 with a round"; failures=$((failures + 1)); }
+# A round answered here ends with its result code, then the score; the code
+# carries the number and reads back as the round went: (1) right, (2) wrong
+# twice, (3) not reached when the input ends. So does 07, and no number.
+round=p1:5-unlike:2:3:7
+first=$("$program" --calc "$("$program" --practice "$round" --list | sed -n 2p | cut -f1)")
+for number in 12 07 ''; do
+    transcript=$(printf '%s\n0\n0\n' "$first" | env XDG_CONFIG_HOME="$dir/config" \
+        "$program" --practice "$round" ${number:+--number "$number"})
+    code_line=$(tail -n 2 <<<"$transcript" | head -n 1)
+    read_back=$("$program" --results - <<<"${code_line#結果コード: }" | sed -n 3p)
+    shown=${number#0}
+    expected="^ +$shown +1 +1 +[0-9]+秒  ○××\$"
+    if [[ $code_line != "結果コード: r1:$round:${shown:-0}:"* ]] \
+        || [[ ${transcript##*$'\n'} != 2問中1問正解（1回目で1問）　かかった時間:\ *秒 ]] \
+        || ! [[ $read_back =~ $expected ]]; then
+        printf 'FAILED a round with --number %s:\n%s\nread back: %s\n' "$number" "$transcript" "$read_back"
+        failures=$((failures + 1))
+    fi
+done
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures failed"

@@ -11,6 +11,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tobarin::practice {
 namespace {
@@ -56,6 +57,42 @@ TEST(PracticeRound, GoesOnAfterARightAnswerOrASecondMiss)
             Round::Result::First, Round::Result::Missed, Round::Result::Second}));
     EXPECT_EQ(round.missed(), std::vector<std::size_t> {1});
     EXPECT_EQ(round.score(), "3問中2問正解（1回目で1問）");
+}
+
+// The result code carries each problem's mark and the mistakes of its wrong
+// tries (known kinds: (1) not reduced, the sign turned, 7 more), reads back
+// as written, and a round ended early gives × for the rest.
+TEST(PracticeRound, ResultCodeCarriesMarksAndMistakes)
+{
+    const Fixture f;
+    using M = results::Mark;
+    using Try = WrittenNumber (*)(const WrittenNumber &);
+    const Try right = [](const WrittenNumber &a) { return a; };
+    const Try unreduced = [](const WrittenNumber &a) {  // of (1), 4 2/3
+        return mixedNumber(false, a.whole, a.num * 2, a.den * 2);
+    };
+    const Try signTurned
+        = [](const WrittenNumber &a) { return mixedNumber(true, a.whole, a.num, a.den); };
+    const struct {
+        std::vector<std::vector<Try>> tries;  // of each problem answered
+        std::vector<results::ProblemResult> expected;
+    } cases[] = {
+        {{{unreduced, right}, {signTurned, wrongFor}, {right}},
+            {{M::Second, {"unfinished"}}, {M::Missed, {"sign", "general"}}, {M::First, {}}}},
+        {{{right}, {wrongFor}}, {{M::First, {}}, {M::Missed, {"general"}}, {M::Missed, {}}}},
+        {{}, {{M::Missed, {}}, {M::Missed, {}}, {M::Missed, {}}}},
+    };
+    for (const auto &c : cases) {
+        Round round(f.set, Method::MakeImproper);
+        for (std::size_t problem = 0; problem < c.tries.size(); ++problem) {
+            for (const Try tried : c.tries[problem]) {
+                round.answer(tried(f.answerTo(problem)));
+            }
+        }
+        const results::ReadResult read = results::readResultCode(round.resultCode(12, 65'999));
+        ASSERT_TRUE(read.code) << read.message;
+        EXPECT_EQ(*read.code, (results::ResultCode {f.set.code, 12, c.expected, 65}));
+    }
 }
 
 // 中学 asks for improper fractions: a right mixed number is told how it is written there.

@@ -1,11 +1,13 @@
 // The window 「練習」: F3 opens it, one window however often; a set typed as
 // its code answered with the keyboard, one problem right, one missed twice,
 // one right at the second try; the score, the problems missed with their
-// working, the record kept where the command line keeps it, and told when it
+// working, the result code with the 出席番号 kept from the choosing page and
+// コピー, the record kept where the command line keeps it, and told when it
 // cannot be kept.
 
 #include "tests/ui/window_driver.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -13,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -20,8 +23,10 @@
 #ifndef Q_MOC_RUN
 #include "engine/practice/generator.h"
 #include "engine/practice/round.h"
+#include "engine/results/result_code.h"
 #include "engine/solve.h"
 #include "ui/paper/printing.h"
+#include "ui/practice/practice_window.h"
 #include "ui/system/record_file.h"
 #endif
 
@@ -110,6 +115,8 @@ private slots:
         opened->activateWindow();
         QTRY_VERIFY(opened->isActiveWindow());
 
+        // The 出席番号, given once on the choosing page.
+        part<QSpinBox>("PupilNumber")->setValue(12);
         // From the unit past the level, the count and はじめる to the code.
         QTRY_COMPARE(QApplication::focusWidget(), part("Unit"));
         for (int stop = 0; stop < 4; ++stop) {
@@ -178,6 +185,26 @@ private slots:
             = part("Missed")->findChildren<QWidget *>(QStringLiteral("MissedWorking"));
         QCOMPARE(missed.size(), 1);
         QCOMPARE(missed[0]->accessibleDescription(), working);
+
+        // The result code: the marks as they went and the 出席番号, its QR
+        // code beside it, and コピー puts it on the clipboard.
+        const QString resultCode = part<QLineEdit>("ResultCode")->text();
+        const results::ReadResult read = results::readResultCode(resultCode.toStdString());
+        QVERIFY2(read.code, read.message.c_str());
+        QCOMPARE(read.code->number, 12);
+        const results::Mark marks[]
+            = {results::Mark::First, results::Mark::Missed, results::Mark::Second};
+        for (std::size_t i = 0; i < 3; ++i) {
+            QVERIFY(read.code->problems.at(i).mark == marks[i]);
+        }
+        QVERIFY(!part<QLabel>("ResultQr")->pixmap().isNull());
+        QApplication::clipboard()->clear();
+        QTest::mouseClick(part<QPushButton>("CopyResult"), Qt::LeftButton);
+        QCOMPARE(QApplication::clipboard()->text(), resultCode);
+        QCOMPARE(text("Copied"), QStringLiteral("コピーしました。"));
+        // The number is kept for every window after.
+        const PracticeWindow another;
+        QCOMPARE(another.findChild<QSpinBox *>(QStringLiteral("PupilNumber"))->value(), 12);
 
         // The record: each problem's tags, right at the first try or not.
         practice::Record expected;

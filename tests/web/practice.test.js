@@ -3,7 +3,8 @@
 // right answer, a problem missed twice and one right at the second try, its
 // score and the record kept after a reload; a code that cannot be read says
 // why without stopping the calculator; and the set printed as A4 pages of a
-// worksheet whose QR code holds the page's address.
+// worksheet whose QR code holds the page's address; and the result code at
+// the end of a round, with the 出席番号 given on the choosing page.
 
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
@@ -11,7 +12,7 @@ import { mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { describe, test } from 'node:test';
-import { answer, control, lacks, sharedBrowser, tobarin, type } from './support.js';
+import { answer, control, lacks, sharedBrowser, tobarin, tobarinReading, type } from './support.js';
 
 const shared = sharedBrowser();
 const part = (name) => `[data-practice="${name}"]`;
@@ -155,6 +156,33 @@ test('a round: right, missed twice with the hint and then the working, right at 
   await page.click('[data-panel="OpenPractice"]');
   await page.waitFor(() => document.querySelector('[data-practice="RecordTables"] table') !== null);
   assert.deepEqual(await recordShown(page, '5-unlike'), expected);
+});
+
+test('the result code at the end: the 出席番号 given once, each problem\'s mark, its QR code and コピー', async (t) => {
+  const code = 'p1:5-unlike:2:2:7';
+  const set = listing(code);
+  const page = await shared.browser.open();
+  t.after(() => page.close());
+  await page.goto(shared.site.url);
+  await page.ready();
+  await page.click('[data-panel="OpenPractice"]');
+  await page.fill(part('PupilNumber'), '12');
+  await page.fill(part('CodeEntry'), code);
+  await page.click(part('StartCode'));
+  await answerWith(page, rightAnswer(set[0].expression));
+  for (let time = 0; time < 2; ++time) await answerWith(page, ['99', '', '', false]);
+  await page.click(part('NextProblem'));
+  await page.waitFor(() => document.querySelector('[data-practice="ResultQr"]').dataset.code);
+  const shown = await page.text(part('ResultCode'));
+  assert.equal(await page.attribute(part('ResultQr'), 'data-code'), shown);
+  // The native reader finds pupil 12 with (1) right at the first try and (2) missed.
+  const read = tobarinReading(shown, '--results', '-');
+  assert.match(read.split('\n')[2], /^ +12 +1 +1 +\d+秒 +○×$/);
+  await page.click(part('CopyResult'));
+  await page.waitFor(() => document.querySelector('[data-practice="Copied"]').textContent !== '');
+  assert.equal(await page.text(part('Copied')), 'コピーしました。');
+  assert.equal(await page.clipboard(), shown);
+  assert.equal(await page.evaluate(() => localStorage.getItem('tobarin.practice.number')), '12');
 });
 
 test('three right at the first try in a row is 習得', async (t) => {

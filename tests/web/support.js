@@ -108,3 +108,7 @@ const nativeProgram = process.env.TOBARIN_NATIVE
 export function tobarin(...args) {
   return execFileSync(nativeProgram, args, { encoding: 'utf8' });
 }
+// Likewise with input on its standard input.
+export function tobarinReading(input, ...args) {
+  return execFileSync(nativeProgram, args, { encoding: 'utf8', input });
+}

@@ -19,15 +19,19 @@
 #include <utility>
 
 #include <QAbstractButton>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QScreen>
@@ -38,6 +42,7 @@
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QTimer>
+#include <qrcodegen.hpp>
 
 #include "form/practice_definition.h"
 #include "form/working_definition.h"
@@ -48,14 +53,16 @@ namespace {
 
 using practice::Round;
 
-// The unit and level last chosen. The record is kept where the command line
-// keeps it (ui/system/record_file.h), so that both note the same.
+// The unit and level last chosen, and the pupil's 出席番号 (none when not
+// kept). The record is kept where the command line keeps it
+// (ui/system/record_file.h), so that both note the same.
 QSettings settings()
 {
     return QSettings(QStringLiteral("Tobarin"), QStringLiteral("Tobarin"));
 }
 const QString UnitKey = QStringLiteral("practice/unit");
 const QString LevelKey = QStringLiteral("practice/level");
+const QString NumberKey = QStringLiteral("practice/number");
 
 QString said(std::string_view text)
 {
@@ -77,6 +84,35 @@ QString captionOf(practice::Tag tag)
     const auto *row = std::find_if(TagCaptions.begin(), TagCaptions.end(),
         [id](const TagCaption &caption) { return caption.tag == id; });
     return said(row == TagCaptions.end() ? id : row->caption);
+}
+
+// The QR code of a text, each module `module` pixels with a quiet zone of
+// four modules, drawn sharp at the screen's scale.
+QPixmap qrPixmap(const std::string &text, int module, qreal scale)
+{
+    const qrcodegen::QrCode code
+        = qrcodegen::QrCode::encodeText(text.c_str(), qrcodegen::QrCode::Ecc::MEDIUM);
+    constexpr int Quiet = 4;
+    const int pixels = qRound(module * scale);
+    const int side = (code.getSize() + 2 * Quiet) * pixels;
+    QImage image(side, side, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    for (int y = 0; y < code.getSize(); ++y) {
+        for (int x = 0; x < code.getSize(); ++x) {
+            if (!code.getModule(x, y)) {
+                continue;
+            }
+            for (int dy = 0; dy < pixels; ++dy) {
+                for (int dx = 0; dx < pixels; ++dx) {
+                    image.setPixel(
+                        (x + Quiet) * pixels + dx, (y + Quiet) * pixels + dy, 0xff000000);
+                }
+            }
+        }
+    }
+    QPixmap pixmap = QPixmap::fromImage(image);
+    pixmap.setDevicePixelRatio(static_cast<qreal>(pixels) / module);
+    return pixmap;
 }
 
 // A working drawn whole, in an area that scrolls it where it is larger.
@@ -163,6 +199,20 @@ QWidget *PracticeWindow::createPart(const PracticeControlDefinition &row, QWidge
     case PracticeKind::Number:
         widget = new QSpinBox(container);
         break;
+    case PracticeKind::PupilNumber: {
+        // 0 is none, shown as PracticeText.noNumber.
+        auto *number = new QSpinBox(container);
+        number->setRange(0, results::MostNumber);
+        number->setSpecialValueText(said(PracticeText.noNumber));
+        widget = number;
+        break;
+    }
+    case PracticeKind::QrCode: {
+        auto *qr = new QLabel(container);
+        qr->setAlignment(Qt::AlignRight | Qt::AlignTop);
+        widget = qr;
+        break;
+    }
     case PracticeKind::TextBox:
     case PracticeKind::Code: {
         auto *field = new QLineEdit(container);
@@ -312,6 +362,16 @@ void PracticeWindow::connectParts()
     auto *count = part<QSpinBox>("Count");
     count->setRange(1, practice::MostProblems);
     count->setValue(practice::DefaultCount);
+    // Asked once and kept: each window after starts with it.
+    auto *number = part<QSpinBox>("PupilNumber");
+    number->setValue(settings().value(NumberKey, 0).toInt());
+    connect(number, &QSpinBox::valueChanged, this, [](int value) {
+        if (value == 0) {
+            settings().remove(NumberKey);
+        } else {
+            settings().setValue(NumberKey, value);
+        }
+    });
 
     const auto onClick = [this](std::string_view button, auto handler) {
         connect(part<QAbstractButton>(button), &QAbstractButton::clicked, this, handler);
@@ -330,6 +390,7 @@ void PracticeWindow::connectParts()
     onClick("Again", [this] { start(m_round->set().code); });
     onClick("ChooseAgain", [this] { showStage(PracticeStage::Choosing); });
     onClick("PrintSheet", [this] { printSheet(); });
+    onClick("CopyResult", [this] { copyResultCode(); });
     onClick("SaveSheet", [this] { saveSheet(); });
 }
 
@@ -513,6 +574,7 @@ void PracticeWindow::finish()
 {
     part<QLabel>("Score")->setText(said(m_round->score()));
     part<QLabel>("Time")->setText(said(practice::timeTakenText(m_taken)));
+    showResultCode();
     const std::vector<std::size_t> missed = m_round->missed();
     part<QLabel>("MissedHeading")->setText(said(m_round->missedHeading()));
 
@@ -540,6 +602,39 @@ void PracticeWindow::finish()
     fitScrollArea(m_missedArea, list->sizeHint());
     showStage(PracticeStage::Finished);
     part("Again")->setFocus();
+}
+
+void PracticeWindow::showResultCode()
+{
+    const std::string code = m_round->resultCode(part<QSpinBox>("PupilNumber")->value(), m_taken);
+    auto *field = part<QLineEdit>("ResultCode");
+    field->setText(fromUtf8(code));
+    field->setCursorPosition(0);
+    field->setMinimumWidth(
+        field->fontMetrics().horizontalAdvance(field->text() + QStringLiteral("00")));
+    auto *qr = part<QLabel>("ResultQr");
+    qr->setPixmap(qrPixmap(code, 3, devicePixelRatioF()));
+    qr->setAccessibleDescription(field->text());
+    part<QLabel>("Copied")->clear();
+    part("Copied")->hide();
+}
+
+void PracticeWindow::copyResultCode()
+{
+    auto *field = part<QLineEdit>("ResultCode");
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->setText(field->text());
+    // A clipboard the system did not take is said, and the code is left
+    // selected for the pupil to copy by hand.
+    const bool copied = clipboard->text() == field->text();
+    if (!copied) {
+        field->setFocus();
+        field->selectAll();
+    }
+    auto *told = part<QLabel>("Copied");
+    told->setText(said(copied ? PracticeText.copied : PracticeText.copyFailed));
+    told->show();
+    fitWindow(true);
 }
 
 void PracticeWindow::noteResult(std::size_t problem)

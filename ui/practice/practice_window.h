@@ -29,7 +29,10 @@ enum class PracticeStage;
 // checked as there. A right answer goes on to the next problem; a wrong one is
 // told its hint and tried once more; a second miss shows the working (in the
 // method chosen in the working window) until 次の問題へ. At the end: the score,
-// the time taken, and each problem missed with its working.
+// the time taken, the result code (結果コード) to hand to the teacher, with its
+// QR code and コピー, and each problem missed with its working. The pupil's
+// 出席番号 in the code is asked on the choosing page, once: it is kept in the
+// settings for every window after.
 //
 // After each problem the record (習得: three right at the first try in a row,
 // for each tag of the unit) is noted where the command line keeps it too
@@ -70,6 +73,9 @@ private:
     void checkTypedAnswer();
     void goOn();
     void finish();
+    // The result code at the end, as text to select, a QR code, and コピー.
+    void showResultCode();
+    void copyResultCode();
     void noteResult(std::size_t problem);
     void tellRecordFailure(const std::string &error);
     void showRecord();

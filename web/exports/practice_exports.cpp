@@ -6,8 +6,8 @@
 #include "engine/practice/round.h"
 #include "engine/practice/set_code.h"
 
-#include <emscripten/emscripten.h>
 #include <cstdint>
+#include <emscripten/emscripten.h>
 #include <optional>
 #include <string>
 
@@ -88,10 +88,9 @@ EMSCRIPTEN_KEEPALIVE int tobarin_practice_open()
 EMSCRIPTEN_KEEPALIVE int tobarin_practice_choose(unsigned random)
 {
     try {
-        const Parsed<practice::SetCode> code
-            = practice::readChosenSet(practiceInput(web::PracticeInput::Unit),
-                practiceInput(web::PracticeInput::Level), practiceInput(web::PracticeInput::Count),
-                random);
+        const Parsed<practice::SetCode> code = practice::readChosenSet(
+            practiceInput(web::PracticeInput::Unit), practiceInput(web::PracticeInput::Level),
+            practiceInput(web::PracticeInput::Count), random);
         if (!code.value) {
             showPractice(web::refusedJson(code.error));
             return 1;
@@ -120,8 +119,10 @@ EMSCRIPTEN_KEEPALIVE int tobarin_practice_again()
 // Checks the answer typed for the problem being answered, notes a problem done
 // in the record as the page keeps it now, gives the page the record to keep,
 // and shows what became of the answer; `elapsed`, the milliseconds since the
-// set was shown, is the time taken when that was the last answer.
-EMSCRIPTEN_KEEPALIVE int tobarin_practice_answer(double elapsed)
+// set was shown, is the time taken when that was the last answer, and
+// `number` the 出席番号 the page keeps for the result code then (0: none; one
+// out of range counts as none).
+EMSCRIPTEN_KEEPALIVE int tobarin_practice_answer(double elapsed, int number)
 {
     try {
         std::optional<practice::Round> &round = practiceNow().round;
@@ -143,8 +144,9 @@ EMSCRIPTEN_KEEPALIVE int tobarin_practice_answer(double elapsed)
         }
         // A time the page could not measure counts as none.
         const bool measured = elapsed >= 0 && elapsed < 1e15;
-        showPractice(web::answeredJson(
-            *round, answered, measured ? static_cast<std::int64_t>(elapsed) : 0));
+        const bool numbered = number > 0 && number <= results::MostNumber;
+        showPractice(web::answeredJson(*round, answered,
+            measured ? static_cast<std::int64_t>(elapsed) : 0, numbered ? number : 0));
         return 0;
     } catch (...) {
         return -1;

@@ -59,9 +59,8 @@ std::string practiceSetJson(const practice::Round &round)
         const practice::Prompt prompt = round.prompt(i);
         json += (i > 0 ? "," : "") + std::string("{\"expression\":")
             + jsonString(set.problems[i].expression)
-            + ",\"line\":" + expressionJson(set.problems[i].problem.expression)
-            + ",\"number\":" + jsonString(prompt.number)
-            + ",\"progress\":" + jsonString(prompt.progress)
+            + ",\"line\":" + expressionJson(set.problems[i].problem.expression) + ",\"number\":"
+            + jsonString(prompt.number) + ",\"progress\":" + jsonString(prompt.progress)
             + ",\"problem\":" + jsonString(prompt.problem) + "}";
     }
     return json + "]}";
@@ -69,13 +68,12 @@ std::string practiceSetJson(const practice::Round &round)
 
 std::string refusedJson(std::string_view message)
 {
-    return R"({"kind":"refused","message":)" + jsonString(message)
-        + ",\"unitsHeading\":" + jsonString(practice::UnitsHeading) + ",\"units\":" + unitsJson()
-        + "}";
+    return R"({"kind":"refused","message":)" + jsonString(message) + ",\"unitsHeading\":"
+        + jsonString(practice::UnitsHeading) + ",\"units\":" + unitsJson() + "}";
 }
 
-std::string answeredJson(
-    const practice::Round &round, const practice::Round::Answered &answered, std::int64_t elapsed)
+std::string answeredJson(const practice::Round &round, const practice::Round::Answered &answered,
+    std::int64_t elapsed, int number)
 {
     const std::size_t problem = answered.problem;
     const bool missed = answered.outcome == practice::Round::Outcome::Missed;
@@ -96,6 +94,7 @@ std::string answeredJson(
     if (round.finished()) {
         json += ",\"score\":" + jsonString(round.score())
             + ",\"time\":" + jsonString(practice::timeTakenText(elapsed))
+            + ",\"resultCode\":" + jsonString(round.resultCode(number, elapsed))
             + ",\"missedHeading\":" + jsonString(round.missedHeading()) + ",\"missed\":[";
         bool first = true;
         for (const std::size_t index : round.missed()) {

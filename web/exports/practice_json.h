@@ -27,8 +27,9 @@
 //  missed problem or null, "finished": whether that was the set's last
 //  answer, "result": "first", "second" or "missed" once the problem is done,
 //  or null, and once it was "score": "10問中9問正解（1回目で7問）", "time":
-//  the time taken, "missedHeading", and "missed": [{"problem": 0-based,
-//  "number": "(2)", "working": WORKING}...]}
+//  the time taken, "resultCode": the result code (結果コード), "missedHeading",
+//  and "missed": [{"problem": 0-based, "number": "(2)", "working":
+//  WORKING}...]}
 //
 // {"kind": "record", "units": [{"id", "title", "rows": [{"tag": "coprime",
 //  "streak": right in a row up to 3, "mastered": bool}...]}...]}, the units
@@ -43,9 +44,10 @@ enum class PracticeInput { Unit, Level, Count, Code, KeptRecord };
 
 [[nodiscard]] std::string practiceSetJson(const practice::Round &round);
 [[nodiscard]] std::string refusedJson(std::string_view message);
-// `elapsed`: the milliseconds the round has taken, for the time once it is over.
+// `elapsed`: the milliseconds the round has taken, for the time once it is
+// over; `number`: the 出席番号 for the result code, 0 for none.
 [[nodiscard]] std::string answeredJson(const practice::Round &round,
-    const practice::Round::Answered &answered, std::int64_t elapsed);
+    const practice::Round::Answered &answered, std::int64_t elapsed, int number);
 [[nodiscard]] std::string recordJson(const practice::Record &record);
 
 }  // namespace tobarin::web

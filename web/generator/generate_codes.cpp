@@ -160,15 +160,16 @@ void writePracticeCodes(std::ostream &out)
         return std::pair {"'" + std::string(tag.tag) + "'", tag.caption};
     });
     const PracticeTexts &text = PracticeText;
-    const std::array<std::pair<std::string_view, std::string_view>, 13> texts {
+    const std::array<std::pair<std::string_view, std::string_view>, 15> texts {
         {{"noRecord", text.noRecord}, {"clearQuestion", text.clearQuestion},
             {"streakSpoken", text.streakSpoken}, {"streakDone", StreakDone},
-            {"streakToGo", StreakToGo}, {"mastered", MasteredMark},
-            {"tagColumn", RecordColumns[0]}, {"streakColumn", RecordColumns[1]},
-            {"boxTitle", PracticeTitle}, {"storageRefused", practice::StorageRefused},
+            {"streakToGo", StreakToGo}, {"mastered", MasteredMark}, {"tagColumn", RecordColumns[0]},
+            {"streakColumn", RecordColumns[1]}, {"boxTitle", PracticeTitle},
+            {"storageRefused", practice::StorageRefused},
             {"recordNotSaved", practice::RecordNotSaved},
             {"recordUnreadKept", practice::RecordUnreadKept},
-            {"lastCaption", practiceControl("NextProblem").lastCaption}}};
+            {"lastCaption", practiceControl("NextProblem").lastCaption}, {"copied", text.copied},
+            {"copyFailed", text.copyFailed}}};
     writeObject(out, "PracticeText", texts, [](const auto &entry) { return entry; });
     out << "export const InARow = " << practice::Record::InARow << ";\n";
     out << "export const Sheet = Object.freeze({ problemsAPage: " << PracticeSheet.problemsAPage

@@ -4,6 +4,7 @@
 
 #include "engine/practice/set_code.h"
 #include "engine/practice/units.h"
+#include "engine/results/result_code.h"
 
 #include <ostream>
 #include <stdexcept>
@@ -95,6 +96,15 @@ public:
             captioned("<input type=\"number\"" + id + R"( min="1" max=")"
                 + std::to_string(practice::MostProblems) + "\" value=\""
                 + std::to_string(practice::DefaultCount) + R"(" inputmode="numeric">)");
+            return;
+        case PracticeKind::PupilNumber:
+            // Empty for none.
+            captioned("<input type=\"number\"" + id + tip + R"( min="1" max=")"
+                + std::to_string(results::MostNumber) + R"(" inputmode="numeric">)");
+            return;
+        case PracticeKind::QrCode:
+            m_out << "<div class=\"" << cssName(row.name) << "\"" << id << name
+                  << " role=\"img\"></div>\n";
             return;
         case PracticeKind::TextBox:
             // A code, text to type and paste.

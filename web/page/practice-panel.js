@@ -7,7 +7,10 @@
 // (another tab may have stored its own), with the lines this version cannot
 // read kept as they are; and the set as a worksheet to print. Storage that is
 // full or refused is said in a message box, and so are unreadable lines,
-// once. The engine does the rest, and says all that the pupil reads of a
+// once. At the end, the result code (結果コード) to hand to the teacher, with
+// its QR code and コピー (the clipboard, or else the code selected to copy by
+// hand), carrying the 出席番号 asked once and kept on this device. The
+// engine does the rest, and says all that the pupil reads of a
 // round: this module draws what it is given and hands over what the pupil
 // chose and typed.
 
@@ -18,10 +21,18 @@ import {
   InARow, PracticeControl, PracticeInput, PracticeMarkup, PracticeParts, PracticeStage, PracticeText, TagCaption,
 } from './practice-codes.js';
 import { practiceEngine } from './practice-engine.js';
-import { drawSheet } from './worksheet.js';
+import { drawSheet, qrCode } from './worksheet.js';
 import { drawWorking, lineMath, math } from './working-window.js';
 
 const RecordKey = 'tobarin.practice.record';  // kept between visits, on this device only
+const NumberKey = 'tobarin.practice.number';  // the 出席番号, likewise
+const MostNumber = 99;
+
+// A 出席番号 as typed: a whole number 1 to MostNumber, or 0 for none.
+function numberOf(text) {
+  const value = Number(text);
+  return /^\d+$/.test(String(text).trim()) && value >= 1 && value <= MostNumber ? value : 0;
+}
 
 // A text of PracticeText with %1, %2... filled in.
 const filled = (text, ...values) => values.reduce((t, v, i) => t.replaceAll(`%${i + 1}`, v), text);
@@ -45,6 +56,7 @@ export class PracticePanel {
   #last = null;  // the last answer's outcome
   #started = 0;
   #shownStage = PracticeStage.Choosing;
+  #number = 0;  // the 出席番号, 0 for none
   #messageBox;
   #storedUnread = false;  // the stored record could not be read: it is never written over
   #told = new Set();  // what the pupil has been told of the record
@@ -70,6 +82,8 @@ export class PracticePanel {
     on(PracticeControl.Again, () => this.#engine('again'));
     on(PracticeControl.ChooseAgain, () => this.#choosing());
     on(PracticeControl.PrintSheet, () => print());
+    on(PracticeControl.CopyResult, () => this.#copyResultCode());
+    this.#keepNumber();
     on(PracticeControl.ClearRecord, () => {
       if (confirm(PracticeText.clearQuestion)) this.#engine('clear_record');
     });
@@ -89,9 +103,53 @@ export class PracticePanel {
   }
 
   // Hands the typed answer to the engine, with the time the set has taken so
-  // far, which it says once the set is over.
+  // far and the 出席番号, which the result code carries once the set is over.
   #answer() {
-    this.#engine('answer', performance.now() - this.#started);
+    this.#engine('answer', performance.now() - this.#started, this.#number);
+  }
+
+  // The 出席番号 as kept on this device, in its field; a number typed there is
+  // kept, an empty field keeps none, and one out of range goes back to the
+  // number kept, so that the field always shows the number the code carries.
+  #keepNumber() {
+    const field = this.#part(PracticeControl.PupilNumber);
+    try {
+      this.#number = numberOf(localStorage.getItem(NumberKey) ?? '');
+    } catch {
+      this.#number = 0;
+    }
+    field.value = this.#number ? String(this.#number) : '';
+    field.addEventListener('change', () => {
+      const typed = field.value.trim();
+      if (typed !== '' && !numberOf(typed)) {
+        field.value = this.#number ? String(this.#number) : '';
+        return;
+      }
+      this.#number = numberOf(typed);
+      try {
+        if (this.#number) localStorage.setItem(NumberKey, String(this.#number));
+        else localStorage.removeItem(NumberKey);
+      } catch {
+        // Not kept for a later visit; this visit's codes still carry it.
+      }
+    });
+  }
+
+  // コピー: the result code onto the clipboard; where the browser refuses, the
+  // code is selected for the pupil to copy, and that is said.
+  async #copyResultCode() {
+    const code = this.#part(PracticeControl.ResultCode);
+    const told = this.#part(PracticeControl.Copied);
+    try {
+      await navigator.clipboard.writeText(code.textContent);
+      told.textContent = PracticeText.copied;
+    } catch {
+      const range = document.createRange();
+      range.selectNodeContents(code);
+      getSelection().removeAllRanges();
+      getSelection().addRange(range);
+      told.textContent = PracticeText.copyFailed;
+    }
   }
 
   // Tells the pupil something of the record once.
@@ -315,10 +373,20 @@ export class PracticePanel {
     this.#draw();
   }
 
-  #result({ score, time, missedHeading, missed }) {
+  #result({ score, time, resultCode, missedHeading, missed }) {
     this.#stage(PracticeStage.Finished);
     this.#part(PracticeControl.Score).textContent = score;
     this.#part(PracticeControl.Time).textContent = time;
+    this.#part(PracticeControl.ResultCode).textContent = resultCode;
+    this.#part(PracticeControl.Copied).textContent = '';
+    const qr = this.#part(PracticeControl.ResultQr);
+    qr.replaceChildren();
+    delete qr.dataset.code;
+    qrCode(resultCode, 'result-qr-code').then((svg) => {
+      if (this.#part(PracticeControl.ResultCode).textContent !== resultCode) return;  // a later round's
+      qr.replaceChildren(svg);
+      qr.dataset.code = resultCode;
+    }).catch((error) => console.error('the QR code of the result', error));
     this.#part(PracticeControl.MissedHeading).textContent = missedHeading;
     this.#part(PracticeControl.Missed).replaceChildren(...missed.map(({ problem, number, working }) => {
       const item = element('li');

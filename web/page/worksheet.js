@@ -25,15 +25,15 @@ function blank(caption, after = '') {
   return field;
 }
 
-// The QR code of text, drawn as SVG: one path of its dark modules. The
-// encoder is loaded when a sheet is first drawn, not before.
-async function qrCode(text) {
+// The QR code of text, drawn as SVG of that class: one path of its dark
+// modules. The encoder is loaded when a QR code is first drawn, not before.
+export async function qrCode(text, className = 'sheet-qr') {
   const { default: qrcodegen } = await import('./qrcodegen.js');
   const code = qrcodegen.QrCode.encodeText(text, qrcodegen.QrCode.Ecc.MEDIUM);
   const side = code.size + 2 * QuietZone;
   const svg = document.createElementNS(Svg, 'svg');
   svg.setAttribute('viewBox', `0 0 ${side} ${side}`);
-  svg.setAttribute('class', 'sheet-qr');
+  svg.setAttribute('class', className);
   svg.setAttribute('shape-rendering', 'crispEdges');
   let dark = '';
   for (let y = 0; y < code.size; ++y) {
