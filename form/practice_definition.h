@@ -73,7 +73,7 @@ struct PracticeControlDefinition {
 // calculator, the working of a miss and the button that goes on; at the end
 // the score, what was missed and the two ways on.
 // clang-format off
-inline constexpr std::array<PracticeControlDefinition, 34> PracticeControls {{
+inline constexpr std::array<PracticeControlDefinition, 35> PracticeControls {{
 //   name             kind                      container   caption                  accessible name
     {"Back",          PracticeKind::Button,     "",         "途中式と答え合わせ",    "途中式と答え合わせにもどる",
         {}, {}, Front::Page},
@@ -92,6 +92,8 @@ inline constexpr std::array<PracticeControlDefinition, 34> PracticeControls {{
     {"Record",        PracticeKind::Group,      "Choosing", "記録",                  "記録"},
     {"RecordTables",  PracticeKind::Record,     "Record",   "",                      "単元ごとの記録"},
     {"ClearRecord",   PracticeKind::Button,     "Record",   "記録を消す…",           "記録を消す"},
+    {"ClassResults",  PracticeKind::Button,     "Choosing", "クラスの結果",          "クラスの結果",
+        "児童の結果コードを読んで、セットごとの表にします", {}, Front::Desktop},
     {"Set",           PracticeKind::Part,       "",         "",                      "セット"},
     {"SetTitle",      PracticeKind::Status,     "Set",      "",                      "単元とレベル"},
     {"SetCode",       PracticeKind::Code,       "Set",      "セットコード",          "このセットのコード",
@@ -199,7 +201,8 @@ inline constexpr std::array<PracticePart, 4> PracticeParts {{
 // below another; each stage shows some of them. Choosing: the unit across,
 // the level and the count below it, the start under the count; a code and its
 // button in a box below; what is wrong with a code under it; the record's
-// table over its button. The set: its title across, its code below with how
+// table over its button; below them the button that opens the class's
+// results (the desktop's window 「クラスの結果」). The set: its title across, its code below with how
 // far the set has come, and the buttons that print the set as a worksheet
 // and save it as a PDF file to the right. A round: the problem's number and
 // the problem in a row; the form wanted, the typed answer, the working of a
@@ -212,11 +215,12 @@ inline constexpr std::array<Cell, 4> PracticeWindowCells {{
     {"Round",    2, 0},
     {"Result",   3, 0},
 }};
-inline constexpr std::array<Cell, 4> ChoosingCells {{
-    {"Choose",      0, 0},
-    {"OpenCode",    1, 0},
-    {"CodeMessage", 2, 0},
-    {"Record",      3, 0},
+inline constexpr std::array<Cell, 5> ChoosingCells {{
+    {"Choose",       0, 0},
+    {"OpenCode",     1, 0},
+    {"CodeMessage",  2, 0},
+    {"Record",       3, 0},
+    {"ClassResults", 4, 0},
 }};
 inline constexpr std::array<Cell, 7> ChooseCells {{
     {"UnitLabel",  0, 0},
