@@ -17,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QTextDocument>
@@ -224,7 +225,21 @@ QWidget *ResultsWindow::setView(const results::SetTable &table)
         grid->setItem(rates, 4 + static_cast<int>(i), cell(said(table.rates[i])));
     }
     grid->resizeColumnsToContents();
-    grid->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    grid->resizeRowsToContents();
+    // Every row in sight: the window scrolls, not each table. As wide as its
+    // columns, scrolled sideways where the window is narrower.
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    int height = grid->horizontalHeader()->sizeHint().height() + 2 * grid->frameWidth();
+    for (int row = 0; row < grid->rowCount(); ++row) {
+        height += grid->rowHeight(row);
+    }
+    int width = 2 * grid->frameWidth();
+    for (int column = 0; column < grid->columnCount(); ++column) {
+        width += grid->columnWidth(column);
+    }
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    grid->setFixedHeight(height + grid->horizontalScrollBar()->sizeHint().height());
+    grid->setMaximumWidth(width);
 
     QString mistakes = QStringLiteral("つまずき（多い順）\n");
     if (table.mistakes.empty()) {
