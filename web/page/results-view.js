@@ -74,7 +74,8 @@ export class ResultsView {
   #camera;
   #video;
   #cameraStatus;
-  #read = null;  // the engine, once loaded
+  #engine = null;  // the engine's module, while it loads and once it has
+  #read = null;  // the engine's reading, once loaded
   #shown = null;  // the JSON last drawn
   #stream = null;
   #scanning = 0;
@@ -143,11 +144,16 @@ export class ResultsView {
     document.documentElement.setAttribute('data-results', '');
     document.querySelector('.desk')?.setAttribute('inert', '');
     this.#codes.focus();
-    this.#read ??= await resultsEngine().catch((error) => {
-      this.#say([`結果を読むしくみを読みこめませんでした（${error.message}）。`]);
-      return null;
+    this.#engine ??= resultsEngine().catch((error) => {
+      this.#engine = null;  // tried again next time: the network may be back
+      throw error;
     });
-    this.#readCodes();
+    try {
+      this.#read = await this.#engine;
+      this.#readCodes();
+    } catch (error) {
+      this.#say([`結果を読むしくみを読みこめませんでした（${error.message}）。`]);
+    }
   }
 
   close() {
@@ -232,22 +238,30 @@ export class ResultsView {
     setTimeout(() => URL.revokeObjectURL(link.href), 60000);
   }
 
+  // The decoder first, then the camera: a decoder that cannot load leaves
+  // the camera off. Stopped before it has started, it stops as it starts.
   async #startCamera() {
     if (this.#stream) return;
+    const scanning = ++this.#scanning;
     this.#camera.hidden = false;
     this.#cameraStatus.textContent = 'カメラを開いています…';
+    let stream = null;
     try {
-      const [stream, decode] = await Promise.all([
-        navigator.mediaDevices.getUserMedia({ video: { facingMode: 'environment' }, audio: false }),
-        qrReader(),
-      ]);
+      const decode = await qrReader();
+      stream = await navigator.mediaDevices.getUserMedia({ video: { facingMode: 'environment' }, audio: false });
+      if (scanning !== this.#scanning) {
+        for (const track of stream.getTracks()) track.stop();
+        return;
+      }
       this.#stream = stream;
       this.#video.srcObject = stream;
       await this.#video.play();
       this.#cameraStatus.textContent = 'QRコードをカメラに向けてください。';
-      this.#scan(decode, ++this.#scanning);
+      this.#scan(decode, scanning);
     } catch (error) {
+      if (scanning !== this.#scanning) return;
       this.#stopCamera();
+      for (const track of stream?.getTracks() ?? []) track.stop();
       this.#camera.hidden = false;
       this.#cameraStatus.textContent = `カメラで読めません（${error.message}）。`;
     }
