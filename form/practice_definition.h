@@ -80,7 +80,7 @@ struct PracticeControlDefinition {
 // that goes on; at the end the score, the time, the result code with its copy
 // button and QR code, what was missed and the two ways on.
 // clang-format off
-inline constexpr std::array<PracticeControlDefinition, 39> PracticeControls {{
+inline constexpr std::array<PracticeControlDefinition, 40> PracticeControls {{
 //   name             kind                      container   caption                  accessible name
     {"Back",          PracticeKind::Button,     "",         "途中式と答え合わせ",    "途中式と答え合わせにもどる",
         {}, {}, Front::Page},
@@ -101,6 +101,8 @@ inline constexpr std::array<PracticeControlDefinition, 39> PracticeControls {{
     {"Record",        PracticeKind::Group,      "Choosing", "記録",                  "記録"},
     {"RecordTables",  PracticeKind::Record,     "Record",   "",                      "単元ごとの記録"},
     {"ClearRecord",   PracticeKind::Button,     "Record",   "記録を消す…",           "記録を消す"},
+    {"ClassResults",  PracticeKind::Button,     "Choosing", "クラスの結果",          "クラスの結果",
+        "児童の結果コードを読んで、セットごとの表にします", {}, Front::Desktop},
     {"Set",           PracticeKind::Part,       "",         "",                      "セット"},
     {"SetTitle",      PracticeKind::Status,     "Set",      "",                      "単元とレベル"},
     {"SetCode",       PracticeKind::Code,       "Set",      "セットコード",          "このセットのコード",
@@ -213,7 +215,8 @@ inline constexpr std::array<PracticePart, 4> PracticeParts {{
 // below another; each stage shows some of them. Choosing: the 出席番号 at the
 // top, then the unit across, the level and the count below it, the start
 // under the count; a code and its button in a box below; what is wrong with a code under it; the
-// record's table over its button. The set: its title across, its code below with how far the set
+// record's table over its button; below them the button that opens the class's results (the
+// desktop's window 「クラスの結果」). The set: its title across, its code below with how far the set
 // has come, and the buttons that print the set as a worksheet and save it as a PDF file to the
 // right. A round: the problem's number and the problem in a row; the form wanted, the typed answer,
 // the working of a miss, and the button that goes on at the right. The end: the score, the time,
@@ -226,13 +229,14 @@ inline constexpr std::array<Cell, 4> PracticeWindowCells {{
     {"Round",    2, 0},
     {"Result",   3, 0},
 }};
-inline constexpr std::array<Cell, 6> ChoosingCells {{
+inline constexpr std::array<Cell, 7> ChoosingCells {{
     {"PupilNumberLabel", 0, 0, 1, 1, CellAlign::Middle},
     {"PupilNumber",      0, 1},
     {"Choose",           1, 0, 1, 3},
     {"OpenCode",         2, 0, 1, 3},
     {"CodeMessage",      3, 0, 1, 3},
     {"Record",           4, 0, 1, 3},
+    {"ClassResults",     5, 0, 1, 3},
 }};
 inline constexpr std::array<Cell, 7> ChooseCells {{
     {"UnitLabel",  0, 0},

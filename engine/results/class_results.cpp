@@ -33,20 +33,6 @@ std::string lineName(std::size_t line)
     return std::to_string(line) + "行目";
 }
 
-// What a mark is written as.
-std::string_view markText(Mark mark)
-{
-    switch (mark) {
-    case Mark::First:
-        return "○";
-    case Mark::Second:
-        return "△";
-    case Mark::Missed:
-        break;
-    }
-    return "×";
-}
-
 // The columns a text takes in a terminal: ASCII one, the kana and kanji the
 // table writes two. (○ △ ×, whose width differs between terminals, stand
 // only at the ends of lines.)
@@ -116,11 +102,21 @@ std::string problemsText(const std::vector<std::size_t> &problems)
     return text;
 }
 
-std::string setHeading(const SetResults &set)
+std::string setTitle(const SetResults &set)
 {
     const ResultCode &any = set.pupils.front().code;
-    return set.setCode + "  " + std::string(practice::unitInfo(any.set.unit).title) + "（レベル"
-        + std::to_string(any.set.level) + "）  " + std::to_string(set.pupils.size()) + "人\n";
+    return std::string(practice::unitInfo(any.set.unit).title) + "（レベル"
+        + std::to_string(any.set.level) + "）";
+}
+
+std::string setHeading(const SetResults &set)
+{
+    return set.setCode + "  " + setTitle(set) + "  " + std::to_string(set.pupils.size()) + "人\n";
+}
+
+std::string mistakeText(const MistakeRow &row)
+{
+    return row.words + " " + std::to_string(row.pupils) + "人 " + problemsText(row.problems);
 }
 
 std::string setText(const SetResults &set)
@@ -163,8 +159,7 @@ std::string setText(const SetResults &set)
         text += "なし\n";
     }
     for (const MistakeRow &row : summary.mistakes) {
-        text += row.words + " " + std::to_string(row.pupils) + "人 " + problemsText(row.problems)
-            + "\n";
+        text += mistakeText(row) + "\n";
     }
     return text;
 }
@@ -205,6 +200,19 @@ std::string problemCell(const ProblemResult &problem)
 }
 
 }  // namespace
+
+std::string_view markText(Mark mark)
+{
+    switch (mark) {
+    case Mark::First:
+        return "○";
+    case Mark::Second:
+        return "△";
+    case Mark::Missed:
+        break;
+    }
+    return "×";
+}
 
 bool ClassResults::anySkipped() const
 {
@@ -322,6 +330,36 @@ std::string classResultsText(const ClassResults &results)
         text += (text.empty() ? "" : "\n") + setText(set);
     }
     return text;
+}
+
+std::vector<SetTable> classTables(const ClassResults &results)
+{
+    std::vector<SetTable> tables;
+    for (const SetResults &set : results.sets) {
+        SetTable table;
+        table.setCode = set.setCode;
+        table.title = setTitle(set);
+        table.problemCount = static_cast<std::size_t>(set.pupils.front().code.set.count);
+        for (const Pupil &pupil : set.pupils) {
+            PupilRow row {pupil.code.number == 0 ? "" : std::to_string(pupil.code.number),
+                rightCount(pupil.code), firstTryCount(pupil.code), timeText(pupil.code.seconds),
+                {}};
+            for (const ProblemResult &problem : pupil.code.problems) {
+                row.marks.push_back(problem.mark);
+            }
+            table.pupils.push_back(std::move(row));
+        }
+        const SetSummary summary = summaryOf(set);
+        for (const ProblemRate &rate : summary.rates) {
+            table.rates.push_back(percent(rate));
+        }
+        for (const MistakeRow &row : summary.mistakes) {
+            table.mistakes.push_back(
+                {row.words, row.pupils, problemsText(row.problems), mistakeText(row)});
+        }
+        tables.push_back(std::move(table));
+    }
+    return tables;
 }
 
 std::string classResultsCsv(const ClassResults &results)

@@ -80,6 +80,34 @@ struct SetSummary {
 // the pupils with 人 and the problems, 「分母どうしもたしていませんか。 9人 (2)(5)(7)」.
 [[nodiscard]] std::string classResultsText(const ClassResults &results);
 
+// A set's table as the windows show it (the desktop's and the page's), in
+// the words of the text above: no front-end reads or ranks codes itself.
+struct PupilRow {
+    std::string number;  // "" for none
+    std::size_t right = 0;  // at the first or second try
+    std::size_t firstTry = 0;
+    std::string time;  // "1分05秒"
+    std::vector<Mark> marks;  // one for each problem
+};
+struct MistakeLine {
+    std::string words;  // the first sentence of its hint
+    std::size_t pupils = 0;
+    std::string problems;  // "(2)(5)(7)"
+    std::string text;  // 「分母どうしもたしていませんか。 9人 (2)(5)(7)」
+};
+struct SetTable {
+    std::string setCode;
+    std::string title;  // the unit and level, 「分母のちがう分数のたし算（レベル2）」
+    std::size_t problemCount = 0;
+    std::vector<PupilRow> pupils;  // in the order of SetResults
+    std::vector<std::string> rates;  // each problem's right at the first try, "80%"
+    std::vector<MistakeLine> mistakes;  // as summaryOf ranks them
+};
+[[nodiscard]] std::vector<SetTable> classTables(const ClassResults &results);
+
+// What a mark is written as: ○, △ or ×.
+[[nodiscard]] std::string_view markText(Mark mark);
+
 // UTF-8 with a byte-order mark, lines ending in CR LF, a set's rows after
 // its header row セット,出席番号,正解数,1回目で正解,時間（秒）,(1),…,(N),
 // a blank line between sets. A problem's cell is ○, △ or ×, followed by the

@@ -29,8 +29,9 @@ export async function withDevTools(profile, action) {
   }
 }
 
-export async function launch() {
-  const browser = await start();
+// args: more of Chromium's switches (a fake camera, for one).
+export async function launch({ args = [] } = {}) {
+  const browser = await start({ args: [...launchArgs, ...args] });
   const devTools = await browser.target().createCDPSession();
   return {
     async open({ viewport, scale = 1 }) {

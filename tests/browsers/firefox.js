@@ -7,6 +7,7 @@ import { wrapPage } from './puppeteer-page.js';
 export const limits = {
   devTools: 'Chromium\'s DevTools protocol (the manifest as read, installability) is Chromium\'s own',
   pdf: 'printing to PDF is Chromium\'s own among the drivers here (WebDriver BiDi\'s is not in puppeteer for Firefox)',
+  fakeCamera: 'a fake camera playing a video file is Chromium\'s own switch among the drivers here',
 };
 
 const pdf = () => { throw new Error(limits.pdf); };

@@ -128,9 +128,10 @@ export async function inTime(promise, ms, what) {
 // An engine's browser (the one TOBARIN_BROWSER picks unless named), started
 // afresh. A page opens with a viewport, a scale and, with httpCache set, a
 // browser that keeps an HTTP cache, as a visitor's does (each engine's own
-// browser but WebKit's driven MiniBrowser does).
-export async function launchBrowser(name = engine) {
-  const browser = await (name === engine ? driver : await import(`./${name}.js`)).launch();
+// browser but WebKit's driven MiniBrowser does). options go to the engine's
+// driver (Chromium's takes more switches as args).
+export async function launchBrowser(name = engine, options = {}) {
+  const browser = await (name === engine ? driver : await import(`./${name}.js`)).launch(options);
   return {
     async open(options = {}) {
       return new Page(await browser.open({ viewport: { width: 1024, height: 700 }, ...options }));

@@ -50,6 +50,7 @@ export const limits = {
   preload: 'classic WebDriver cannot run a script in a document before the document\'s own',
   scale: 'MiniBrowser draws at the X display\'s scale only',
   pdf: 'WebKitWebDriver does not print pages',
+  fakeCamera: 'a fake camera playing a video file is Chromium\'s own switch among the drivers here',
 };
 
 // MiniBrowser's window is never narrower than 447 px: a page narrower than

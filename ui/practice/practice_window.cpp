@@ -7,6 +7,7 @@
 #include "ui/paper/printing.h"
 #include "ui/paper/worksheet.h"
 #include "ui/practice/problem_view.h"
+#include "ui/results/results_window.h"
 #include "ui/shared/fonts.h"
 #include "ui/shared/placement.h"
 #include "ui/shared/widget_properties.h"
@@ -381,6 +382,7 @@ void PracticeWindow::connectParts()
     connect(part<QLineEdit>("CodeEntry"), &QLineEdit::returnPressed, this,
         &PracticeWindow::startFromCode);
     onClick("ClearRecord", [this] { clearRecord(); });
+    onClick("ClassResults", [this] { openClassResults(); });
     onClick(workingControl("CheckAnswer").name, [this] { checkTypedAnswer(); });
     for (const AnswerFieldControl &field : AnswerFieldControls) {
         connect(part<QLineEdit>(field.control), &QLineEdit::returnPressed, this,
@@ -708,6 +710,17 @@ void PracticeWindow::clearRecord()
         }
         showRecord();
     }
+}
+
+// The class's results: one window, opened again where it was left.
+void PracticeWindow::openClassResults()
+{
+    if (!m_results) {
+        m_results = new ResultsWindow(this);
+    }
+    m_results->show();
+    m_results->raise();
+    m_results->activateWindow();
 }
 
 // The sheet as the window prints it: the problems, then their key, so that a

@@ -17,6 +17,7 @@ class QScrollArea;
 namespace tobarin {
 
 class ProblemView;
+class ResultsWindow;
 class WorkingView;
 struct PracticeControlDefinition;
 enum class PracticeStage;
@@ -80,6 +81,7 @@ private:
     void tellRecordFailure(const std::string &error);
     void showRecord();
     void clearRecord();
+    void openClassResults();
     [[nodiscard]] WorksheetOptions sheetOptions() const;
     void printSheet();
     void saveSheet();
@@ -96,6 +98,7 @@ private:
     QScrollArea *m_missedArea = nullptr;
     bool m_recordFailureTold = false;  // in this round
     bool m_unreadTold = false;
+    ResultsWindow *m_results = nullptr;  // made when first opened
 };
 
 }  // namespace tobarin

@@ -8,6 +8,8 @@ import { MessageBox } from './message-box.js';
 import { WorkingWindow } from './working-window.js';
 import { keepAnswerInSight, wireWindow } from './window-events.js';
 
+const ResultsAddress = '#results';
+
 // The window's ticks, choices and texts are marked autocomplete="off", so
 // that no browser restores them on a reload or on going back, and the window
 // starts from its starting state as the markup writes it, in step with the
@@ -108,6 +110,26 @@ function start(engine) {
   };
   followAddress();
   addEventListener('hashchange', followAddress);
+
+  // The class's results (#results): its view, its styles and its engine module
+  // are loaded when the address first names it, and the view closes when the
+  // address no longer does.
+  let results = null;
+  function resultsView() {
+    results ??= Promise.all([import('./results.js'), stylesheet('results.css')])
+      .then(([{ ResultsView }]) => new ResultsView(() => { location.hash = ''; }),
+        (error) => {
+          results = null;  // tried again next time: the network may be back
+          throw error;
+        });
+    return results;
+  }
+  const followResults = () => {
+    if (location.hash === ResultsAddress) resultsView().then((view) => view.open(), (error) => console.error('results', error));
+    else results?.then((view) => view.close(), () => {});
+  };
+  followResults();
+  addEventListener('hashchange', followResults);
 
   // Every file of the site is kept for working offline. The worker is
   // registered once the load has ended, when it finds in the browser's cache
