@@ -329,8 +329,10 @@ void PracticeWindow::connectParts()
     onClick("NextProblem", [this] { goOn(); });
     onClick("Again", [this] { start(m_round->set().code); });
     onClick("ChooseAgain", [this] { showStage(PracticeStage::Choosing); });
-    onClick("PrintSheet", [this] { printSheet(); });
-    onClick("SaveSheet", [this] { saveSheet(); });
+    onClick("PrintSheet", [this] { printSheet(false); });
+    onClick("SaveSheet", [this] { saveSheet(false); });
+    onClick("PrintKey", [this] { printSheet(true); });
+    onClick("SaveKey", [this] { saveSheet(true); });
 }
 
 void PracticeWindow::showStage(PracticeStage stage)
@@ -615,23 +617,24 @@ void PracticeWindow::clearRecord()
     }
 }
 
-// The sheet as the window prints it: the problems, then their key, so that a
-// teacher or a pupil checking alone has both; the print dialog chooses pages.
-WorksheetOptions PracticeWindow::sheetOptions() const
+// The sheet to hand out, or its key with each problem's working after it,
+// for the teacher or a pupil checking alone.
+WorksheetOptions PracticeWindow::sheetOptions(bool key) const
 {
     WorksheetOptions options;
-    options.key = true;
+    options.key = key;
+    options.working = key;
     options.method = keptMethod();
     return options;
 }
 
-void PracticeWindow::printSheet()
+void PracticeWindow::printSheet(bool key)
 {
     if (!m_round) {
         return;
     }
     const practice::PracticeSet &set = m_round->set();
-    const WorksheetOptions options = sheetOptions();
+    const WorksheetOptions options = sheetOptions(key);
     const DrawOnPaper draw = [&set, &options](QPagedPaintDevice &printer) {
         return drawWorksheet(printer, set, options) > 0;
     };
@@ -647,7 +650,7 @@ void PracticeWindow::printSheet()
     }
 }
 
-void PracticeWindow::saveSheet()
+void PracticeWindow::saveSheet(bool key)
 {
     if (!m_round) {
         return;
@@ -655,16 +658,17 @@ void PracticeWindow::saveSheet()
     // Named after the set, with no colon, which some file systems refuse.
     const QString name
         = fromUtf8(practice::setCodeText(m_round->set().code)).replace(QLatin1Char(':'), u'-')
-        + QStringLiteral(".pdf");
+        + (key ? said(PracticeText.keyFileSuffix) : QString()) + QStringLiteral(".pdf");
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString path = QFileDialog::getSaveFileName(this, said(PracticeText.saveTitle),
-        QDir(folder).filePath(name), said(PracticeText.pdfFiles));
+    const QString path = QFileDialog::getSaveFileName(this,
+        said(key ? PracticeText.saveKeyTitle : PracticeText.saveTitle), QDir(folder).filePath(name),
+        said(PracticeText.pdfFiles));
     if (path.isEmpty()) {
         return;
     }
     QString error;
     if (saveWorksheetPdf(
-            QFile::encodeName(path).toStdString(), m_round->set(), sheetOptions(), error)
+            QFile::encodeName(path).toStdString(), m_round->set(), sheetOptions(key), error)
         == 0) {
         QMessageBox::warning(this, windowTitle(),
             said(PracticeText.saveFailed) + QLatin1Char('\n')
