@@ -146,6 +146,7 @@ private:
     void drawFoot(QPainter &painter, int page, int pages);
     void drawQrCode(QPainter &painter);
     void drawProblems(QPainter &painter, const Page &page);
+    qreal drawAnswer(Typesetter &type, qreal x, qreal axis, const WrittenNumber &answer) const;
     void drawWorking(QPainter &painter, const Item &item, QPointF topLeft);
 
     QPagedPaintDevice &m_device;
@@ -445,6 +446,20 @@ void Sheet::drawQrCode(QPainter &painter)
         caption);
 }
 
+// The key's answer after its "=": in a unit that takes either form, a mixed
+// number followed by its improper form in parentheses. Gives its width.
+qreal Sheet::drawAnswer(Typesetter &type, qreal x, qreal axis, const WrittenNumber &answer) const
+{
+    const qreal start = x;
+    x += type.expression(x, axis, numberExpression(answer));
+    if (practice::keyShowsBothForms(m_set.code.unit, answer)) {
+        x += type.equalsWidth() / 2;
+        x += type.expression(
+            x, axis, parenthesesExpression(numberExpression(rewrite::improperOf(answer))));
+    }
+    return x - start;
+}
+
 void Sheet::drawProblems(QPainter &painter, const Page &page)
 {
     const auto points = static_cast<qreal>(m_layout.digitPoints);
@@ -458,6 +473,7 @@ void Sheet::drawProblems(QPainter &painter, const Page &page)
         static_cast<int>((page.count + columns - 1) / columns), std::min(FewestRows, most), most);
     const qreal rowHeight = (m_gridBottom - m_gridTop) / rows;
     Typesetter measure = typesetter(points, WorkingNotePoints, nullptr);
+    measure.setTallWholes(true);
     const qreal numbers = labelWidth(measure);
     // The problems of a page stand on one line across the columns.
     qreal above = 0;
@@ -499,11 +515,18 @@ void Sheet::drawProblems(QPainter &painter, const Page &page)
             x += 2 * pad;
         }
         if (page.part == Part::Key && item.answer) {
-            x += answer.expression(x, axis, numberExpression(*item.answer));
-            if (practice::keyShowsBothForms(m_set.code.unit, *item.answer)) {
-                x += answer.equalsWidth() / 2;
-                answer.expression(x, axis,
-                    parenthesesExpression(numberExpression(rewrite::improperOf(*item.answer))));
+            // Both forms of a long answer may not fit the column at the
+            // problems' size: the key, which only the teacher reads, is
+            // then set smaller.
+            const qreal room = units(start + m_columnWidth) - x - (m_options.boxes ? pad : 0);
+            const qreal width = drawAnswer(measure, x, axis, *item.answer);
+            if (width <= room) {
+                drawAnswer(answer, x, axis, *item.answer);
+            } else {
+                Typesetter smaller = typesetter(points * room / width * 0.97, WorkingNotePoints,
+                    &painter, QRgb(AnswerRed));
+                smaller.setTallWholes(true);
+                drawAnswer(smaller, x, axis, *item.answer);
             }
         }
     }
