@@ -21,6 +21,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <langinfo.h>
 #include <optional>
 #include <random>
@@ -298,6 +299,19 @@ int worksheet(const practice::SetCode &code, const WorksheetOptions &options,
     return status;
 }
 
+// Whether two names, neither of which need exist yet, name one file:
+// "s.pdf" and "./s.pdf" do.
+bool sameFile(const std::string &first, const std::string &second)
+{
+    const auto canonical = [](const std::string &name, std::error_code &error) {
+        return std::filesystem::weakly_canonical(std::filesystem::absolute(name, error), error);
+    };
+    std::error_code error;
+    const std::filesystem::path a = canonical(first, error);
+    const std::filesystem::path b = error ? std::filesystem::path() : canonical(second, error);
+    return first == second || (!error && a == b);
+}
+
 // The longest address a sheet's QR code takes: one that still reads at the
 // size the sheet prints it.
 constexpr int MostUrlCharacters = 300;
@@ -377,8 +391,8 @@ private:
 };
 
 // A practice set: with --list, its code and its problems with their tags;
-// with --worksheet and --key, its sheet and its key to print; otherwise answered here, one problem
-// at a time.
+// with --worksheet and --key, its sheet and its key to print; otherwise
+// answered here, one problem at a time.
 int practise(
     const QCommandLineParser &parser, Method method, std::optional<QCoreApplication> &application)
 {
@@ -406,7 +420,8 @@ int practise(
                                        : QStringLiteral(", not '%1'").arg(shown(file))));
         }
     }
-    if (sheet && key && bytesOf(parser.value(WorksheetName)) == bytesOf(parser.value(KeyName))) {
+    if (sheet && key
+        && sameFile(bytesOf(parser.value(WorksheetName)), bytesOf(parser.value(KeyName)))) {
         return usageError(QStringLiteral(
             "--worksheet and --key take two files: the answer key is never in the pupils' sheet."));
     }

@@ -166,7 +166,7 @@ $working" '' --calc '1 2/3 + 3/4' --steps --check '2 10/24'
 "--worksheet and --key need --practice UNIT|CODE.|--key k.pdf"
 "--key needs the name of the file to write, not '--working'.|--practice 4-like --worksheet s.pdf --key --working"
 "Missing value after '--key'.|--practice 4-like --worksheet s.pdf --key"
-"--worksheet and --key take two files: the answer key is never in the pupils' sheet.|--practice 4-like --worksheet s.pdf --key s.pdf"
+"--worksheet and --key take two files: the answer key is never in the pupils' sheet.|--practice 4-like --worksheet s.pdf --key ./s.pdf"
 "--url takes the page's address without a '#': the sheet adds one.|--practice 4-like --worksheet s.pdf --url http://a/#b"
 "--url needs the page's address.|--practice 4-like --worksheet s.pdf --url="
     )
