@@ -21,6 +21,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <langinfo.h>
 #include <optional>
 #include <random>
@@ -220,6 +221,7 @@ const QString ListName = QStringLiteral("list");
 const QString WorksheetName = QStringLiteral("worksheet");
 const QString KeyName = QStringLiteral("key");
 const QString WorkingName = QStringLiteral("working");
+const QString BoxesName = QStringLiteral("boxes");
 const QString UrlName = QStringLiteral("url");
 // The 出席番号 of a round's result code, and the class's results read from codes.
 const QString NumberName = QStringLiteral("number");
@@ -278,20 +280,36 @@ Parsed<practice::SetCode> practiceCode(const QCommandLineParser &parser)
     return {code, {}};
 }
 
-// Writes a set's worksheet. It is drawn with Qt Gui, whose QGuiApplication
-// takes the place of the command line's QCoreApplication: that one ends here.
+// Writes a set's pupils' sheet, its answer key, or both. They are drawn with
+// Qt Gui, whose QGuiApplication takes the place of the command line's
+// QCoreApplication: that one ends here.
 int worksheet(const practice::SetCode &code, const WorksheetOptions &options,
-    const std::string &path, std::optional<QCoreApplication> &application)
+    const WorksheetFiles &files, std::optional<QCoreApplication> &application)
 {
     application.reset();
-    std::string message;
-    const int status = writeWorksheetInModule(code, options, path, message);
-    if (status == 0) {
-        out(message);
-    } else {
-        err("tobarin: " + message);
+    std::string wrote;
+    std::string error;
+    const int status = writeWorksheetInModule(code, options, files, wrote, error);
+    if (!wrote.empty()) {
+        out(wrote);
+    }
+    if (status != 0) {
+        err("tobarin: " + error);
     }
     return status;
+}
+
+// Whether two names, neither of which need exist yet, name one file:
+// "s.pdf" and "./s.pdf" do.
+bool sameFile(const std::string &first, const std::string &second)
+{
+    const auto canonical = [](const std::string &name, std::error_code &error) {
+        return std::filesystem::weakly_canonical(std::filesystem::absolute(name, error), error);
+    };
+    std::error_code error;
+    const std::filesystem::path a = canonical(first, error);
+    const std::filesystem::path b = error ? std::filesystem::path() : canonical(second, error);
+    return first == second || (!error && a == b);
 }
 
 // The longest address a sheet's QR code takes: one that still reads at the
@@ -373,23 +391,39 @@ private:
 };
 
 // A practice set: with --list, its code and its problems with their tags;
-// with --worksheet, its sheet to print; otherwise answered here, one problem
-// at a time.
+// with --worksheet and --key, its sheet and its key to print; otherwise
+// answered here, one problem at a time.
 int practise(const QCommandLineParser &parser, std::optional<Method> method,
     std::optional<QCoreApplication> &application)
 {
-    for (const QString &name :
-        {PracticeName, LevelName, CountName, SeedName, WorksheetName, UrlName, NumberName}) {
+    for (const QString &name : {PracticeName, LevelName, CountName, SeedName, WorksheetName,
+             KeyName, UrlName, NumberName}) {
         if (parser.values(name).size() > 1) {
             return usageError(QStringLiteral("--practice, --level, --count, --seed, --worksheet, "
-                                             "--url and --number may be given once each."));
+                                             "--key, --url and --number may be given once each."));
         }
     }
-    if (parser.isSet(WorksheetName) && parser.isSet(ListName)) {
-        return usageError(QStringLiteral("--worksheet goes without --list."));
+    const bool sheet = parser.isSet(WorksheetName);
+    const bool key = parser.isSet(KeyName);
+    if ((sheet || key) && parser.isSet(ListName)) {
+        return usageError(QStringLiteral("--worksheet and --key go without --list."));
     }
-    if (parser.isSet(WorksheetName) && parser.value(WorksheetName).isEmpty()) {
-        return usageError(QStringLiteral("--worksheet needs the name of the file to write."));
+    for (const QString &name : {WorksheetName, KeyName}) {
+        // An option's name where the file's should be is a file name left
+        // out ("--key --working"), not a file to write.
+        const QString file = parser.value(name);
+        if (parser.isSet(name) && (file.isEmpty() || file.startsWith(QStringLiteral("--")))) {
+            return usageError(
+                QStringLiteral("--%1 needs the name of the file to write%2.")
+                    .arg(name,
+                        file.isEmpty() ? QString()
+                                       : QStringLiteral(", not '%1'").arg(shown(file))));
+        }
+    }
+    if (sheet && key
+        && sameFile(bytesOf(parser.value(WorksheetName)), bytesOf(parser.value(KeyName)))) {
+        return usageError(QStringLiteral(
+            "--worksheet and --key take two files: the answer key is never in the pupils' sheet."));
     }
     if (parser.isSet(UrlName) && parser.value(UrlName).isEmpty()) {
         return usageError(QStringLiteral("--url needs the page's address."));
@@ -410,9 +444,9 @@ int practise(const QCommandLineParser &parser, std::optional<Method> method,
     if (!code.value) {
         return usageError(QString::fromStdString(code.error));
     }
-    if (parser.isSet(NumberName) && (parser.isSet(ListName) || parser.isSet(WorksheetName))) {
+    if (parser.isSet(NumberName) && (parser.isSet(ListName) || sheet || key)) {
         return usageError(QStringLiteral("--number goes with a set answered here, not with "
-                                         "--list or --worksheet."));
+                                         "--list, --worksheet or --key."));
     }
     // The 出席番号 for the round's result code (0: none given); not kept
     // between runs.
@@ -422,10 +456,12 @@ int practise(const QCommandLineParser &parser, std::optional<Method> method,
     if (!number.value) {
         return usageError(QStringLiteral("--number: ") + QString::fromStdString(number.error));
     }
-    if (parser.isSet(WorksheetName)) {
-        const WorksheetOptions options {parser.isSet(KeyName), parser.isSet(WorkingName),
+    if (sheet || key) {
+        const WorksheetOptions options {false, parser.isSet(WorkingName), parser.isSet(BoxesName),
             bytesOf(parser.value(UrlName)), practice::workingMethod(code.value->unit, method)};
-        return worksheet(*code.value, options, bytesOf(parser.value(WorksheetName)), application);
+        const WorksheetFiles files {
+            bytesOf(parser.value(WorksheetName)), bytesOf(parser.value(KeyName))};
+        return worksheet(*code.value, options, files, application);
     }
     const practice::PracticeSet set = practice::practiceSet(*code.value);
     if (parser.isSet(ListName)) {
@@ -593,8 +629,10 @@ int runOptions(int argc, char **argv)
         "line is the score, N問中M問正解, and the time from the first problem to the\n"
         "last answer. Input that ends early still gives both, the rest missed.\n"
         "With --worksheet FILE.pdf instead of --list it writes the set as a worksheet\n"
-        "to print (an A4 PDF, 20 problems a page), with --key its answer key and with\n"
-        "--working each problem's working.\n"
+        "to hand out (an A4 PDF: a line for the date, class and name, a score box, the\n"
+        "instruction; 10 problems a page with room to write for 4-like, 5-unlike and\n"
+        "5-mixed, 20 for the others). --key KEY.pdf writes its answer key to a file of\n"
+        "its own (alone, only the key), with --working each problem's working after it.\n"
         "\n"
         "With --results FILE it reads the result codes (結果コード) pupils hand in at the\n"
         "end of a set, one a line (- reads standard input), and writes for each set\n"
@@ -652,16 +690,21 @@ int runOptions(int argc, char **argv)
         QCommandLineOption(ListName,
             QStringLiteral("Write the practice set: its code, then each problem and its tags.")),
         QCommandLineOption(WorksheetName,
-            QStringLiteral("Write the practice set as a worksheet to print, an A4 PDF, to FILE."),
+            QStringLiteral("Write the practice set as the pupils' worksheet, an A4 PDF, to FILE."),
             QStringLiteral("FILE")),
         QCommandLineOption(KeyName,
-            QStringLiteral("With --worksheet: add the answer key, the same pages with the "
-                           "answers filled in.")),
+            QStringLiteral("With --practice: write the answer key, the sheet's pages with the "
+                           "answers filled in, to FILE, a file of its own."),
+            QStringLiteral("FILE")),
         QCommandLineOption(WorkingName,
-            QStringLiteral("With --worksheet: add each problem's working, step by step.")),
+            QStringLiteral("With --key: add each problem's working, step by step, after the "
+                           "key.")),
+        QCommandLineOption(BoxesName,
+            QStringLiteral("With --worksheet or --key: a box for each answer after its \"=\" "
+                           "and a 見直し (checked again) box by each problem.")),
         QCommandLineOption(UrlName,
-            QStringLiteral("With --worksheet: print a QR code of BASE#practice=CODE, which "
-                           "opens the same set on the page at BASE."),
+            QStringLiteral("With --worksheet: print a QR code of BASE#practice=CODE on the "
+                           "pupils' sheet, which opens the same set on the page at BASE."),
             QStringLiteral("BASE")),
         QCommandLineOption(NumberName,
             QStringLiteral("With --practice: the pupil's 出席番号 (class number), 1 to 99."),
@@ -711,9 +754,15 @@ int runOptions(int argc, char **argv)
     }
     const Method chosen
         = methodName == QLatin1String("mixed") ? Method::KeepMixed : Method::MakeImproper;
-    if ((parser.isSet(KeyName) || parser.isSet(WorkingName) || parser.isSet(UrlName))
-        && !parser.isSet(WorksheetName)) {
-        return usageError(QStringLiteral("--key, --working and --url need --worksheet FILE."));
+    if (parser.isSet(WorkingName) && !parser.isSet(KeyName)) {
+        return usageError(QStringLiteral(
+            "--working needs --key FILE: the working goes with the answer key, not the sheet."));
+    }
+    if (parser.isSet(UrlName) && !parser.isSet(WorksheetName)) {
+        return usageError(QStringLiteral("--url needs --worksheet FILE."));
+    }
+    if (parser.isSet(BoxesName) && !parser.isSet(WorksheetName) && !parser.isSet(KeyName)) {
+        return usageError(QStringLiteral("--boxes needs --worksheet FILE or --key FILE."));
     }
     if (parser.isSet(ResultsName)) {
         return classResults(parser);
@@ -733,8 +782,8 @@ int runOptions(int argc, char **argv)
         return practise(
             parser, parser.isSet(method) ? std::optional(chosen) : std::nullopt, application);
     }
-    if (parser.isSet(WorksheetName)) {
-        return usageError(QStringLiteral("--worksheet needs --practice UNIT|CODE."));
+    if (parser.isSet(WorksheetName) || parser.isSet(KeyName)) {
+        return usageError(QStringLiteral("--worksheet and --key need --practice UNIT|CODE."));
     }
     if (parser.isSet(LevelName) || parser.isSet(CountName) || parser.isSet(SeedName)
         || parser.isSet(ListName)) {

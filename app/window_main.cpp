@@ -29,9 +29,9 @@ extern "C" __attribute__((visibility("default"))) int tobarin_window_main(
 // Worksheets are drawn with the window's typesetter, so they are written here.
 extern "C" __attribute__((visibility("default"))) int tobarin_write_worksheet(
     const tobarin::practice::SetCode &code, const tobarin::WorksheetOptions &options,
-    const std::string &path, std::string &message)
+    const tobarin::WorksheetFiles &files, std::string &wrote, std::string &error)
 {
-    return tobarin::writeWorksheet(code, options, path, message);
+    return tobarin::writeWorksheet(code, options, files, wrote, error);
 }
 
 // The entries' names and type are the ones the program looks up.

@@ -63,16 +63,16 @@ int runWindow(int argc, char **argv)
 }
 
 int writeWorksheetInModule(const practice::SetCode &code, const WorksheetOptions &options,
-    const std::string &path, std::string &message)
+    const WorksheetFiles &files, std::string &wrote, std::string &error)
 {
-    std::string error;
-    const auto write = windowEntry<WorksheetWriter>(WorksheetEntry, error);
+    std::string cause;
+    const auto write = windowEntry<WorksheetWriter>(WorksheetEntry, cause);
     if (!write) {
-        message
-            = "cannot write '" + shownPath(path) + "': cannot load the window's drawing: " + error;
+        error = "cannot write '" + shownPath(files.sheet.empty() ? files.key : files.sheet)
+            + "': cannot load the window's drawing: " + cause;
         return 1;
     }
-    return write(code, options, path, message);
+    return write(code, options, files, wrote, error);
 }
 
 }  // namespace tobarin

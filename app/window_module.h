@@ -25,11 +25,12 @@ using WindowMain = int (*)(int argc, char **argv, void (*waitForFonts)());
 // the window's typesetter.
 inline constexpr char WorksheetEntry[] = "tobarin_write_worksheet";
 using WorksheetWriter = int (*)(const practice::SetCode &code, const WorksheetOptions &options,
-    const std::string &path, std::string &message);
+    const WorksheetFiles &files, std::string &wrote, std::string &error);
 
 // Loads the module and writes the worksheet through it; a module that cannot
-// be loaded gives 1 and says so in `message`.
+// be loaded gives 1 and says so in `error`.
 [[nodiscard]] int writeWorksheetInModule(const practice::SetCode &code,
-    const WorksheetOptions &options, const std::string &path, std::string &message);
+    const WorksheetOptions &options, const WorksheetFiles &files, std::string &wrote,
+    std::string &error);
 
 }  // namespace tobarin

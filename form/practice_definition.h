@@ -75,12 +75,12 @@ struct PracticeControlDefinition {
 // the keyboard: back to the window 「途中式と答え合わせ」 (on the page, where
 // practice takes its place); choosing a set (the 出席番号, the unit, level
 // and count, then a code), the record; the set's title, its code, its
-// printing and how far it has come; in a round the typed answer from its
+// printing (the pupils' sheet, and apart from it its answer key) and how far it has come; in a round the typed answer from its
 // denominator, as in the calculator, the working of a miss and the button
 // that goes on; at the end the score, the time, the result code with its copy
 // button and QR code, what was missed and the two ways on.
 // clang-format off
-inline constexpr std::array<PracticeControlDefinition, 40> PracticeControls {{
+inline constexpr std::array<PracticeControlDefinition, 42> PracticeControls {{
 //   name             kind                      container   caption                  accessible name
     {"Back",          PracticeKind::Button,     "",         "途中式と答え合わせ",    "途中式と答え合わせにもどる",
         {}, {}, Front::Page},
@@ -110,6 +110,10 @@ inline constexpr std::array<PracticeControlDefinition, 40> PracticeControls {{
     {"PrintSheet",    PracticeKind::Button,     "Set",      "印刷…",                 "プリントを印刷",
         "このセットをプリントにして印刷します"},
     {"SaveSheet",     PracticeKind::Button,     "Set",      "PDFに保存…",            "プリントをPDFに保存",
+        {}, {}, Front::Desktop},
+    {"PrintKey",      PracticeKind::Button,     "Set",      "解答を印刷…",           "解答を印刷",
+        "このセットのプリントの解答を、プリントとは別に印刷します"},
+    {"SaveKey",       PracticeKind::Button,     "Set",      "解答をPDFに保存…",      "解答をPDFに保存",
         {}, {}, Front::Desktop},
     {"Progress",      PracticeKind::Progress,   "Set",      "",                      "セットの問題"},
     {"Round",         PracticeKind::Part,       "",         "",                      "問題"},
@@ -218,7 +222,7 @@ inline constexpr std::array<PracticePart, 4> PracticeParts {{
 // record's table over its button; below them the button that opens the class's results (the
 // desktop's window 「クラスの結果」). The set: its title across, its code below with how far the set
 // has come, and the buttons that print the set as a worksheet and save it as a PDF file to the
-// right. A round: the problem's number and the problem in a row; the form wanted, the typed answer,
+// right, those of its answer key under them. A round: the problem's number and the problem in a row; the form wanted, the typed answer,
 // the working of a miss, and the button that goes on at the right. The end: the score, the time,
 // the result code with コピー beside it and what the copy did below, its QR code at the right of
 // them; what was missed and its working, the two ways on at the right.
@@ -255,13 +259,15 @@ inline constexpr std::array<Cell, 2> RecordCells {{
     {"RecordTables", 0, 0, 1, 2},
     {"ClearRecord",  1, 1},
 }};
-inline constexpr std::array<Cell, 6> SetCells {{
+inline constexpr std::array<Cell, 8> SetCells {{
     {"SetTitle",     0, 0, 1, 5},
     {"SetCodeLabel", 1, 0, 1, 1, CellAlign::Middle},
     {"SetCode",      1, 1},
     {"Progress",     1, 2, 1, 1, CellAlign::Middle},
     {"PrintSheet",   1, 3},
     {"SaveSheet",    1, 4},
+    {"PrintKey",     2, 3},
+    {"SaveKey",      2, 4},
 }};
 inline constexpr std::array<Cell, 6> RoundCells {{
     {"ProblemNumber", 0, 0, 1, 1, CellAlign::Middle},
@@ -372,6 +378,8 @@ struct PracticeTexts {
     std::string_view noRecord;  // the page's record, before any unit is practised
     std::string_view streakSpoken;  // the marks as a screen reader says them: %1 the streak
     std::string_view saveTitle;  // the desktop's file dialog's title
+    std::string_view saveKeyTitle;  // and its title for the answer key
+    std::string_view keyFileSuffix;  // after the set's code in the key's file name
     std::string_view pdfFiles;  // and its filter
     std::string_view saveFailed;  // before what went wrong, on a line of its own
     std::string_view printFailed;  // likewise
@@ -389,6 +397,8 @@ inline constexpr PracticeTexts PracticeText {
     "まだ記録はありません。",
     "続けて正解 %1回",
     "プリントをPDFに保存",
+    "解答をPDFに保存",
+    "-解答",
     "PDF (*.pdf)",
     "プリントを保存できませんでした。",
     "プリントを印刷できませんでした。",
@@ -398,21 +408,9 @@ inline constexpr PracticeTexts PracticeText {
     "コピーできませんでした。選んであるコードを、自分でコピーしてください。",
 };
 
-// The worksheet that the page's 印刷 prints: A4 upright, its margins, the
-// problems in two columns numbered down the first column and then the second,
-// so many on each page; the title, the name and score blanks and the set's QR
-// code at the head of the first page, the set's code at the foot of each.
-struct SheetLayout {
-    int marginMillimetres;
-    int problemsAPage;
-    int columns;
-    int qrMillimetres;  // the side of the QR code, with its quiet zone
-    std::string_view name;  // the caption of the name's blank
-    std::string_view score;  // of the score's blank
-};
-inline constexpr SheetLayout PracticeSheet {12, 20, 2, 24, "名前", "点数"};
-// The element the worksheet is drawn in (its data-practice), after the page's
-// main part.
+// The element the worksheet (or its answer key) is drawn in to print (its
+// data-practice), after the page's main part. Its layout and words are the
+// engine's (engine/practice/sheet.h), which the desktop's sheet follows too.
 inline constexpr std::string_view SheetPlace = "Sheet";
 
 }  // namespace tobarin

@@ -157,10 +157,16 @@ $working" '' --calc '1 2/3 + 3/4' --steps --check '2 10/24'
 "--level, --count and --seed go with a unit, not with a set code, which holds them.|--practice p1:5-unlike:2:10:1 --count 5 --list"
 "--level, --count, --seed and --list need --practice UNIT|CODE.|--list"
 "--practice goes without --calc, --check, --improper and --steps.|--practice 4-like --list --steps"
-"--key, --working and --url need --worksheet FILE.|--practice 4-like --list --key"
-"--key, --working and --url need --worksheet FILE.|--practice 4-like --url http://a/"
-"--worksheet goes without --list.|--practice 4-like --list --worksheet s.pdf"
-"--worksheet needs --practice UNIT|CODE.|--worksheet s.pdf"
+"--worksheet and --key go without --list.|--practice 4-like --list --key k.pdf"
+"--working needs --key FILE: the working goes with the answer key, not the sheet.|--practice 4-like --worksheet s.pdf --working"
+"--url needs --worksheet FILE.|--practice 4-like --key k.pdf --url http://a/"
+"--boxes needs --worksheet FILE or --key FILE.|--practice 4-like --list --boxes"
+"--worksheet and --key go without --list.|--practice 4-like --list --worksheet s.pdf"
+"--worksheet and --key need --practice UNIT|CODE.|--worksheet s.pdf"
+"--worksheet and --key need --practice UNIT|CODE.|--key k.pdf"
+"--key needs the name of the file to write, not '--working'.|--practice 4-like --worksheet s.pdf --key --working"
+"Missing value after '--key'.|--practice 4-like --worksheet s.pdf --key"
+"--worksheet and --key take two files: the answer key is never in the pupils' sheet.|--practice 4-like --worksheet s.pdf --key ./s.pdf"
 "--url takes the page's address without a '#': the sheet adds one.|--practice 4-like --worksheet s.pdf --url http://a/#b"
 "--url needs the page's address.|--practice 4-like --worksheet s.pdf --url="
     )
@@ -217,8 +223,8 @@ $usage" ${row##*|}
     rm -rf "$config"
     # A worksheet, with no display; one that cannot be written.
     sheets=$(mktemp -d)
-    check 0 "wrote $sheets/s.pdf: 2 pages, set p1:6-times:2:3:5" '' \
-        --practice p1:6-times:2:3:5 --worksheet "$sheets/s.pdf" --key
+    check 0 "wrote $sheets/k.pdf: 2 pages, the answer key of set p1:6-times:2:3:5" '' \
+        --practice p1:6-times:2:3:5 --key "$sheets/k.pdf" --working
     check 1 '' "tobarin: cannot write '$sheets/no/s.pdf': No such file or directory" \
         --practice p1:6-times:2:3:5 --worksheet "$sheets/no/s.pdf"
     rm -rf "$sheets"

@@ -88,7 +88,7 @@ for locale in C.UTF-8 C; do
 $usage" --practice 4-like --number "$number"
     done
     check 2 '' $'tobarin: --number needs --practice UNIT|CODE.\n'"$usage" --number 5
-    check 2 '' $'tobarin: --number goes with a set answered here, not with --list or --worksheet.\n'"$usage" \
+    check 2 '' $'tobarin: --number goes with a set answered here, not with --list, --worksheet or --key.\n'"$usage" \
         --practice 4-like --list --number 5
 done
 # A round answered here ends with its result code, then the score; the code

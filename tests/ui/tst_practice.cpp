@@ -215,14 +215,18 @@ private slots:
         }
         QVERIFY(RecordFile().read().record == expected);
 
-        // PDFに保存…: the file chosen in the dialog holds the sheet; a folder
-        // that does not exist is told in a message box, and no file is left.
+        // PDFに保存… and 解答をPDFに保存…: the file chosen in the dialog holds
+        // the sheet or its key, a file each; a folder that does not exist is
+        // told in a message box, and no file is left.
         const QTemporaryDir folder;
         const struct {
+            const char *button;
             QString path;
             bool written;
-        } saves[] = {{folder.filePath(QStringLiteral("sheet.pdf")), true},
-            {folder.filePath(QStringLiteral("none/sheet.pdf")), false}};
+        } saves[] = {{"SaveSheet", folder.filePath(QStringLiteral("sheet.pdf")), true},
+            {"SaveSheet", folder.filePath(QStringLiteral("none/sheet.pdf")), false},
+            {"SaveKey", folder.filePath(QStringLiteral("key.pdf")), true},
+            {"SaveKey", folder.filePath(QStringLiteral("none/key.pdf")), false}};
         for (const auto &save : saves) {
             QTimer::singleShot(0, [&save] {
                 auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
@@ -230,7 +234,7 @@ private slots:
                 dialog->selectFile(save.path);
                 QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
             });
-            QTest::mouseClick(part<QPushButton>("SaveSheet"), Qt::LeftButton);
+            QTest::mouseClick(part<QPushButton>(save.button), Qt::LeftButton);
             QFile file(save.path);
             QCOMPARE(file.open(QIODevice::ReadOnly) && file.read(5) == "%PDF-", save.written);
             const auto seen = boxes().take();

@@ -277,7 +277,7 @@ describe('a code that cannot be read', () => {
   }
 });
 
-test('the worksheet: A4 pages of 20 problems in two columns, its QR code the page\'s address', async (t) => {
+test('the worksheet: A4 pages of 10 problems in two columns, its QR code the page\'s address; the key apart', async (t) => {
   const code = 'p1:5-mixed:2:45:3';
   const page = await practise(t, code);
   const address = `${shared.site.url}#practice=${code}`;
@@ -293,7 +293,7 @@ test('the worksheet: A4 pages of 20 problems in two columns, its QR code the pag
     adopted.replaceSync(print.join('\n'));
     document.adoptedStyleSheets = [adopted];
     const millimetre = 96 / 25.4;
-    const boxes = [...document.querySelectorAll('.sheet-page')].map((sheetPage) => {
+    const boxes = [...document.querySelectorAll('.sheet-pupils .sheet-page')].map((sheetPage) => {
       const { top, bottom } = sheetPage.getBoundingClientRect();
       const problems = [...sheetPage.querySelectorAll('.sheet-problem')].map((item) => {
         const box = item.getBoundingClientRect();
@@ -305,7 +305,7 @@ test('the worksheet: A4 pages of 20 problems in two columns, its QR code the pag
       size: pageRule?.style.getPropertyValue('size'),
       margin: parseFloat(pageRule?.style.getPropertyValue('margin-top')),
       windowShown: document.querySelector('.desk').checkVisibility(),
-      numbers: [...document.querySelectorAll('.sheet-number')].map((n) => n.textContent),
+      numbers: [...document.querySelectorAll('.sheet-pupils .sheet-number')].map((n) => n.textContent),
       boxes,
     };
     document.adoptedStyleSheets = [];
@@ -315,13 +315,13 @@ test('the worksheet: A4 pages of 20 problems in two columns, its QR code the pag
   assert.ok(printed.margin >= 10, `margins of ${printed.margin} mm`);
   assert.equal(printed.windowShown, false);
   assert.deepEqual(printed.numbers, Array.from({ length: 45 }, (_, i) => `(${i + 1})`));
-  assert.deepEqual(printed.boxes.map((box) => box.problems.length), [20, 20, 5]);
+  assert.deepEqual(printed.boxes.map((box) => box.problems.length), [10, 10, 10, 10, 5]);
   for (const { height, problems: items } of printed.boxes) {
     assert.ok(height <= 297 - 2 * printed.margin, `a page ${height} mm high`);
     assert.ok(items.every((item) => item.inside), 'no problem across a page');
     // Down the first column, then the second.
     const columns = [...new Set(items.map((item) => item.left))];
-    assert.deepEqual(items.map((item) => columns.indexOf(item.left)), items.map((_, i) => (i < 10 ? 0 : 1)));
+    assert.deepEqual(items.map((item) => columns.indexOf(item.left)), items.map((_, i) => (i < 5 ? 0 : 1)));
   }
   if (lacks(t, 'pdf')) return;
   const folder = mkdtempSync(join(tmpdir(), 'tobarin-sheet-'));
@@ -329,11 +329,24 @@ test('the worksheet: A4 pages of 20 problems in two columns, its QR code the pag
   const pdf = join(folder, 'sheet.pdf');
   await page.pdf(pdf);
   const info = execFileSync('pdfinfo', [pdf], { encoding: 'utf8' });
-  assert.match(info, /^Pages: +3$/m);
+  assert.match(info, /^Pages: +5$/m);
   // A4 is 595.28 × 841.89 points; Chromium rounds it to its own units.
   const [, width, height] = info.match(/^Page size: +([\d.]+) x ([\d.]+) pts/m).map(Number);
   assert.ok(Math.abs(width - 595.28) < 1 && Math.abs(height - 841.89) < 1, `pages of ${width} × ${height} pt`);
   execFileSync('pdftoppm', ['-r', '300', '-png', '-f', '1', '-l', '1', '-singlefile', pdf, join(folder, 'first')]);
   const decoded = execFileSync('zbarimg', ['--quiet', '--raw', join(folder, 'first.png')], { encoding: 'utf8' });
   assert.equal(decoded.trim(), address);
+  // The pupils' pages with their header and the QR code's caption, no key;
+  // the key printed apart (解答を印刷…), without them.
+  await page.evaluate(() => document.documentElement.setAttribute('data-print-key', ''));
+  const key = join(folder, 'key.pdf');
+  await page.pdf(key);
+  const text = (file) => execFileSync('pdftotext', [file, '-'], { encoding: 'utf8' });
+  const [pupils, answers] = [text(pdf), text(key)];
+  for (const word of ['名前', '点数', '／45', 'つぎの計算をしましょう。', 'タブレットで練習・答え合わせ']) {
+    assert.ok(pupils.includes(word), `the sheet lacks ${word}`);
+    assert.ok(!answers.includes(word), `the key has ${word}`);
+  }
+  assert.ok(!pupils.includes('解答') && answers.includes('解答'));
+  assert.match(execFileSync('pdfinfo', [key], { encoding: 'utf8' }), /^Pages: +5$/m);
 });

@@ -1,7 +1,9 @@
 #include "ui/paper/worksheet.h"
 
+#include "engine/practice/sheet.h"
 #include "engine/practice/units.h"
 #include "engine/solve.h"
+#include "engine/working/rewrite.h"
 #include "ui/shared/fonts.h"
 #include "ui/shared/typesetter.h"
 #include "ui/shared/widget_properties.h"
@@ -31,32 +33,29 @@ namespace {
 // Lengths are worked out in points (1/72 inch) on the paper and turned into
 // the device's units only where they are drawn.
 constexpr qreal Millimetre = 72 / 25.4;
-// Everything stays inside this margin: clear of the 10 mm at the edge that
-// many printers cannot reach.
-constexpr qreal Edge = 15 * Millimetre;
 constexpr qreal Gutter = 10 * Millimetre;
-constexpr int Columns = 2;
-constexpr int Rows = 10;
-constexpr int ProblemsOnPage = Columns * Rows;
-// A page of fewer problems spreads them over at least this many rows, to
+// A page of few problems spreads them over at least this many rows, to
 // give each more room to write.
-constexpr int FewestRows = Rows / 2;
-// The sizes of the text, before any shrinking to fit.
-constexpr qreal ProblemPoints = 14;
+constexpr int FewestRows = 5;
+// The sizes of the text; the problems' is the unit's (practice::sheetLayout).
 constexpr qreal WorkingPoints = 12;
 constexpr qreal WorkingNotePoints = 8.5;
 constexpr qreal TitlePoints = 15;
 constexpr qreal FieldPoints = 12;
+constexpr qreal InstructionPoints = 11;
+constexpr qreal CaptionPoints = 7;  // under the QR code, and of 見直し
 constexpr qreal FootPoints = 9;
-// The QR code's side with its quiet zone of four modules on every side.
-constexpr qreal QrSide = 24 * Millimetre;
 constexpr int QrQuietModules = 4;
-// Room after "=" for the answer, and below the problem to work it out.
-constexpr qreal AnswerRoom = 28 * Millimetre;
-constexpr qreal BelowProblem = 12 * Millimetre;
-constexpr qreal NameBlank = 70 * Millimetre;
-constexpr qreal ScoreBlank = 22 * Millimetre;
+// The header's line of the date, class and name, and the score's box on it.
+constexpr qreal HeaderGap = 2.5 * Millimetre;
+constexpr qreal ScoreBoxHeight = 10 * Millimetre;
+constexpr qreal ScoreBoxWidth = 40 * Millimetre;
+constexpr qreal FieldGap = 6 * Millimetre;
+// The least room after "=" for the answer, and the 見直し box's side.
+constexpr qreal AnswerRoom = 25 * Millimetre;
+constexpr qreal CheckSide = 4 * Millimetre;
 constexpr qreal RulePoints = 0.6;  // the lines to write on and under the header
+constexpr qreal BoxPoints = 0.8;  // of the score's, answers' and 見直し boxes
 constexpr std::uint32_t AnswerRed = 0xC00000;
 constexpr std::uint32_t ReportRed = 0xC00000;
 
@@ -114,7 +113,7 @@ QString titleOf(const practice::SetCode &code)
 std::optional<qrcodegen::QrCode> qrCodeOf(
     const practice::SetCode &code, const WorksheetOptions &options)
 {
-    if (options.urlBase.empty()) {
+    if (options.urlBase.empty() || options.key) {
         return std::nullopt;
     }
     const std::string text = options.urlBase + "#practice=" + practice::setCodeText(code);
@@ -138,21 +137,22 @@ private:
     [[nodiscard]] Typesetter typesetter(
         qreal points, qreal notePoints, QPainter *painter, QRgb text = qRgb(0, 0, 0)) const;
 
-    // The sizes that make the widest and tallest problem, and working, fit.
-    [[nodiscard]] qreal problemScale() const;
+    // The size that makes the widest and tallest working fit.
     [[nodiscard]] qreal workingScale() const;
     [[nodiscard]] QSizeF workingSize(const Item &item, qreal scale) const;
     [[nodiscard]] std::vector<Page> plan() const;
 
-    void drawHeader(QPainter &painter, Part part);
+    void drawHeader(QPainter &painter, const Page &page, bool first);
     void drawFoot(QPainter &painter, int page, int pages);
-    void drawQrCode(QPainter &painter, QPointF topLeft);
+    void drawQrCode(QPainter &painter);
     void drawProblems(QPainter &painter, const Page &page);
+    qreal drawAnswer(Typesetter &type, qreal x, qreal axis, const WrittenNumber &answer) const;
     void drawWorking(QPainter &painter, const Item &item, QPointF topLeft);
 
     QPagedPaintDevice &m_device;
     const practice::PracticeSet &m_set;
     WorksheetOptions m_options;
+    practice::SheetLayout m_layout;
     std::optional<qrcodegen::QrCode> m_qrCode;
     std::vector<Item> m_items;
     QString m_title;
@@ -163,7 +163,7 @@ private:
     qreal m_gridTop = 0;
     qreal m_gridBottom = 0;
     qreal m_columnWidth = 0;
-    qreal m_problemScale = 1;  // of the problems' type, to fit the widest
+    qreal m_qrSide = 0;
     qreal m_workingScale = 1;  // of the workings' type, to fit the widest and tallest
 };
 
@@ -172,27 +172,33 @@ Sheet::Sheet(QPagedPaintDevice &device, const practice::PracticeSet &set,
     : m_device(device)
     , m_set(set)
     , m_options(options)
+    , m_layout(practice::sheetLayout(set.code.unit))
     , m_qrCode(std::move(qrCode))
     , m_items(itemsOf(set, options))
     , m_title(titleOf(set.code))
     , m_unit(device.logicalDpiY() / 72.0)
+    , m_qrSide(m_layout.qrMillimetres * Millimetre)
 {
     const QPageLayout layout = device.pageLayout();
     const QMarginsF margins = layout.marginsPoints();
-    const qreal edge
-        = std::max({Edge, margins.left(), margins.top(), margins.right(), margins.bottom()});
+    const qreal edge = std::max({m_layout.marginMillimetres * Millimetre, margins.left(),
+        margins.top(), margins.right(), margins.bottom()});
     m_content
         = QRectF(QPointF(0, 0), layout.fullRectPoints().size()).adjusted(edge, edge, -edge, -edge);
     const QFontMetricsF title(sized(Font::C, TitlePoints));
-    const QFontMetricsF field(sized(Font::C, FieldPoints));
+    const QFontMetricsF instruction(sized(Font::C, InstructionPoints));
+    const QFontMetricsF caption(sized(Font::C, CaptionPoints));
     const QFontMetricsF foot(sized(Font::C, FootPoints));
-    // The title, and below it the line of 名前 and 点数; or the QR code.
-    const qreal header = std::max(
-        title.ascent() + title.height() * 1.6 + field.descent(), m_qrCode ? units(QrSide) : 0.0);
-    m_gridTop = m_content.top() + header / m_unit + 7 * Millimetre;
+    // The title; the line of the date, class, name and score; the
+    // instruction. Or the QR code and its caption, beside them. The key's
+    // pages keep the same room, so that its answers stand where the pupils'
+    // problems do.
+    const qreal words
+        = (title.height() + instruction.height()) / m_unit + 2 * HeaderGap + ScoreBoxHeight;
+    const qreal qr = m_qrSide + caption.height() / m_unit;
+    m_gridTop = m_content.top() + std::max(words, qr) + 5 * Millimetre;
     m_gridBottom = m_content.bottom() - foot.height() / m_unit - 3 * Millimetre;
-    m_columnWidth = (m_content.width() - Gutter) / Columns;
-    m_problemScale = problemScale();
+    m_columnWidth = (m_content.width() - Gutter) / m_layout.columns;
     m_workingScale = m_options.working ? workingScale() : 1.0;
 }
 
@@ -219,23 +225,6 @@ qreal Sheet::labelWidth(Typesetter &measure) const
         widest = std::max(widest, measure.text(0, 0, item.label));
     }
     return widest + measure.equalsWidth();
-}
-
-qreal Sheet::problemScale() const
-{
-    Typesetter measure = typesetter(ProblemPoints, WorkingNotePoints, nullptr);
-    const qreal rowHeight = (m_gridBottom - m_gridTop) / Rows;
-    qreal widest = 0;
-    qreal tallest = 0;
-    for (const Item &item : m_items) {
-        widest = std::max(widest,
-            labelWidth(measure) + measure.expression(0, 0, item.problem)
-                + measure.equalsWidth() * 2);
-        tallest = std::max(tallest, measure.above(item.problem) + measure.below(item.problem));
-    }
-    const qreal room = m_columnWidth - AnswerRoom;
-    return std::min(
-        {1.0, room / (widest / m_unit), (rowHeight - BelowProblem) / (tallest / m_unit)});
 }
 
 QSizeF Sheet::workingSize(const Item &item, qreal scale) const
@@ -281,30 +270,26 @@ std::vector<Page> Sheet::plan() const
 {
     std::vector<Page> pages;
     const std::size_t count = m_items.size();
-    for (const Part part : {Part::Problems, Part::Key}) {
-        if (part == Part::Key && !m_options.key) {
-            continue;
-        }
-        for (std::size_t first = 0; first < count; first += ProblemsOnPage) {
-            pages.push_back(
-                {part, first, std::min<std::size_t>(ProblemsOnPage, count - first), {}});
-        }
+    const auto onPage = static_cast<std::size_t>(m_layout.problemsAPage);
+    const Part part = m_options.key ? Part::Key : Part::Problems;
+    for (std::size_t first = 0; first < count; first += onPage) {
+        pages.push_back({part, first, std::min(onPage, count - first), {}});
     }
-    if (!m_options.working) {
+    if (!m_options.key || !m_options.working) {
         return pages;
     }
     // Down the left column, then the right, then a new page: a working that
     // does not fit below the last one goes on to the next column.
     const qreal gap = 6 * Millimetre;
-    int column = Columns;
+    int column = m_layout.columns;
     qreal top = 0;
     for (std::size_t i = 0; i < count; ++i) {
         const qreal height = workingSize(m_items[i], m_workingScale).height();
-        if (column < Columns && top + height > m_gridBottom) {
+        if (column < m_layout.columns && top + height > m_gridBottom) {
             ++column;
             top = m_gridTop;
         }
-        if (column >= Columns) {
+        if (column >= m_layout.columns) {
             pages.push_back({Part::Working, 0, 0, {}});
             column = 0;
             top = m_gridTop;
@@ -332,8 +317,8 @@ int Sheet::draw()
         if (number > 0 && !m_device.newPage()) {
             return 0;
         }
+        drawHeader(painter, page, number == 0);
         ++number;
-        drawHeader(painter, page.part);
         if (page.part == Part::Working) {
             for (const Placed &placed : page.workings) {
                 const qreal left = m_content.left() + placed.column * (m_columnWidth + Gutter);
@@ -347,44 +332,64 @@ int Sheet::draw()
     return painter.end() ? number : 0;
 }
 
-void Sheet::drawHeader(QPainter &painter, Part part)
+// The title; on the pupils' pages the line of 「　月　日」「　年　組　番」
+// 「名前」 and the score's box, then the unit's instruction; on the first of
+// them the QR code at the right with its caption under it.
+void Sheet::drawHeader(QPainter &painter, const Page &page, bool first)
 {
+    const practice::SheetWords &words = practice::sheetWords();
     const QFont titleFont = sized(Font::C, TitlePoints);
     const QFontMetricsF title(titleFont);
     QString text = m_title;
-    if (part == Part::Key) {
-        text += QStringLiteral("　解答");
-    } else if (part == Part::Working) {
-        text += QStringLiteral("　途中式");
+    if (page.part == Part::Key) {
+        text += QStringLiteral("　") + fromUtf8(words.key);
+    } else if (page.part == Part::Working) {
+        text += QStringLiteral("　") + fromUtf8(words.working);
     }
     painter.setPen(Qt::black);
     painter.setFont(titleFont);
     const qreal left = units(m_content.left());
-    const qreal baseline = units(m_content.top()) + title.ascent();
-    painter.drawText(QPointF(left, baseline), text);
-    if (m_qrCode) {
-        drawQrCode(painter, QPointF(m_content.right() - QrSide, m_content.top()));
+    qreal right = units(m_content.right());
+    painter.drawText(QPointF(left, units(m_content.top()) + title.ascent()), text);
+    if (page.part == Part::Problems && first && m_qrCode) {
+        drawQrCode(painter);
+        right -= units(m_qrSide + 4 * Millimetre);
     }
-    if (part == Part::Problems) {
-        // 名前 and 点数 with a line to write on, the score out of the set's size.
+    if (page.part == Part::Problems) {
         const QFont fieldFont = sized(Font::C, FieldPoints);
         const QFontMetricsF field(fieldFont);
+        const qreal boxTop = units(m_content.top() + HeaderGap) + title.height();
+        const qreal baseline
+            = boxTop + units(ScoreBoxHeight) / 2 + (field.ascent() - field.descent()) / 2;
         painter.setFont(fieldFont);
         painter.setPen(QPen(Qt::black, units(RulePoints)));
-        const qreal line = baseline + title.height() * 1.6;
-        const qreal rule = line + field.descent();
         qreal x = left;
-        const auto blank = [&](const QString &caption, qreal width) {
-            painter.drawText(QPointF(x, line), caption);
-            x += field.horizontalAdvance(caption) + units(2 * Millimetre);
-            painter.drawLine(QLineF(x, rule, x + units(width), rule));
-            x += units(width);
-        };
-        blank(QStringLiteral("名前"), NameBlank);
-        x += units(8 * Millimetre);
-        blank(QStringLiteral("点数"), ScoreBlank);
+        for (const std::string_view caption : {words.date, words.classAndNumber}) {
+            painter.drawText(QPointF(x, baseline), fromUtf8(caption));
+            x += field.horizontalAdvance(fromUtf8(caption)) + units(FieldGap);
+        }
+        // 名前 with a line to write on, up to the score's box.
+        const QRectF box(
+            right - units(ScoreBoxWidth), boxTop, units(ScoreBoxWidth), units(ScoreBoxHeight));
+        painter.drawText(QPointF(x, baseline), fromUtf8(words.name));
+        x += field.horizontalAdvance(fromUtf8(words.name)) + units(2 * Millimetre);
+        const qreal rule = baseline + field.descent();
+        painter.drawLine(QLineF(x, rule, box.left() - units(FieldGap), rule));
+        // 点数 inside its box at the left, the score out of the set's size at the right.
+        painter.setPen(QPen(Qt::black, units(BoxPoints)));
+        painter.drawRect(box);
+        const qreal inside = units(1.5 * Millimetre);
+        painter.drawText(QPointF(box.left() + inside, baseline), fromUtf8(words.score));
+        const QString outOf = fromUtf8(words.outOf) + QString::number(m_items.size());
         painter.drawText(
-            QPointF(x + units(Millimetre), line), QStringLiteral("／%1").arg(m_items.size()));
+            QPointF(box.right() - inside - field.horizontalAdvance(outOf), baseline), outOf);
+        // The instruction, on a line of its own.
+        const QFont instructionFont = sized(Font::C, InstructionPoints);
+        painter.setFont(instructionFont);
+        painter.drawText(
+            QPointF(
+                left, box.bottom() + units(HeaderGap) + QFontMetricsF(instructionFont).ascent()),
+            fromUtf8(practice::sheetInstruction(m_set.code.unit)));
     }
     const qreal under = units(m_gridTop - 3 * Millimetre);
     painter.setPen(QPen(Qt::black, units(RulePoints)));
@@ -405,12 +410,13 @@ void Sheet::drawFoot(QPainter &painter, int page, int pages)
         QPointF(units(m_content.right()) - metrics.horizontalAdvance(number), baseline), number);
 }
 
-void Sheet::drawQrCode(QPainter &painter, QPointF topLeft)
+// At the top right, its caption under it, flush with its right.
+void Sheet::drawQrCode(QPainter &painter)
 {
+    const QPointF topLeft(units(m_content.right() - m_qrSide), units(m_content.top()));
     const int size = m_qrCode->getSize();
-    const qreal module = units(QrSide) / (size + 2 * QrQuietModules);
-    const QPointF origin = QPointF(units(topLeft.x()), units(topLeft.y()))
-        + QPointF(module, module) * QrQuietModules;
+    const qreal module = units(m_qrSide) / (size + 2 * QrQuietModules);
+    const QPointF origin = topLeft + QPointF(module, module) * QrQuietModules;
     // Each row's runs of dark modules as rectangles, filled as one path so
     // that no seam shows between neighbours.
     QPainterPath dark;
@@ -430,36 +436,98 @@ void Sheet::drawQrCode(QPainter &painter, QPointF topLeft)
     }
     dark.setFillRule(Qt::WindingFill);
     painter.fillPath(dark, Qt::black);
+    const QFont font = sized(Font::C, CaptionPoints);
+    const QFontMetricsF metrics(font);
+    const QString caption = fromUtf8(practice::sheetWords().qrCaption);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(QPointF(units(m_content.right()) - metrics.horizontalAdvance(caption),
+                         topLeft.y() + units(m_qrSide) + metrics.ascent()),
+        caption);
+}
+
+// The key's answer after its "=": in a unit that takes either form, a mixed
+// number followed by its improper form in parentheses. Gives its width.
+qreal Sheet::drawAnswer(Typesetter &type, qreal x, qreal axis, const WrittenNumber &answer) const
+{
+    const qreal start = x;
+    x += type.expression(x, axis, numberExpression(answer));
+    if (practice::keyShowsBothForms(m_set.code.unit, answer)) {
+        x += type.equalsWidth() / 2;
+        x += type.expression(
+            x, axis, parenthesesExpression(numberExpression(rewrite::improperOf(answer))));
+    }
+    return x - start;
 }
 
 void Sheet::drawProblems(QPainter &painter, const Page &page)
 {
-    const qreal points = ProblemPoints * m_problemScale;
+    const auto points = static_cast<qreal>(m_layout.digitPoints);
     Typesetter type = typesetter(points, WorkingNotePoints, &painter);
     Typesetter answer = typesetter(points, WorkingNotePoints, &painter, QRgb(AnswerRed));
-    const int rows = std::max(FewestRows, static_cast<int>((page.count + 1) / Columns));
+    type.setTallWholes(true);
+    answer.setTallWholes(true);
+    const int most = m_layout.problemsAPage / m_layout.columns;
+    const auto columns = static_cast<std::size_t>(m_layout.columns);
+    const int rows = std::clamp(
+        static_cast<int>((page.count + columns - 1) / columns), std::min(FewestRows, most), most);
     const qreal rowHeight = (m_gridBottom - m_gridTop) / rows;
     Typesetter measure = typesetter(points, WorkingNotePoints, nullptr);
+    measure.setTallWholes(true);
     const qreal numbers = labelWidth(measure);
     // The problems of a page stand on one line across the columns.
     qreal above = 0;
+    qreal below = 0;
     for (std::size_t i = page.first; i < page.first + page.count; ++i) {
         above = std::max(above, type.above(m_items[i].problem));
+        below = std::max(below, type.below(m_items[i].problem));
     }
+    const qreal pad = units(1.5 * Millimetre);
+    const QFont captionFont = sized(Font::C, CaptionPoints);
+    const QFontMetricsF caption(captionFont);
     for (std::size_t k = 0; k < page.count; ++k) {
         const Item &item = m_items[page.first + k];
         // Down the left column first, as a printed drill numbers them.
         const int column = static_cast<int>(k) / rows;
         const int row = static_cast<int>(k) % rows;
-        qreal x = units(m_content.left() + column * (m_columnWidth + Gutter));
-        const qreal axis = units(m_gridTop + row * rowHeight + 2 * Millimetre) + above;
+        const qreal start = m_content.left() + column * (m_columnWidth + Gutter);
+        qreal x = units(start);
+        const qreal axis = units(m_gridTop + row * rowHeight) + above + pad;
         type.text(x, axis, item.label);
         x += numbers;
         x += type.expression(x, axis, item.problem);
         x += type.equalsWidth() / 2;
         x += type.text(x, axis, QStringLiteral("=")) + type.equalsWidth() / 2;
+        if (m_options.boxes) {
+            // The answer's box to the column's end, the 見直し box under its right end.
+            const qreal end = std::max(units(start + m_columnWidth), x + units(AnswerRoom));
+            const QRectF box(x, axis - above - pad, end - x, above + below + 2 * pad);
+            painter.setPen(QPen(Qt::black, units(BoxPoints)));
+            painter.drawRect(box);
+            const QRectF check(box.right() - units(CheckSide), box.bottom() + pad, units(CheckSide),
+                units(CheckSide));
+            painter.drawRect(check);
+            const QString words = fromUtf8(practice::sheetWords().check);
+            painter.setFont(captionFont);
+            painter.drawText(QPointF(check.left() - pad - caption.horizontalAdvance(words),
+                                 check.center().y() + (caption.ascent() - caption.descent()) / 2),
+                words);
+            x += 2 * pad;
+        }
         if (page.part == Part::Key && item.answer) {
-            answer.expression(x, axis, numberExpression(*item.answer));
+            // Both forms of a long answer may not fit the column at the
+            // problems' size: the key, which only the teacher reads, is
+            // then set smaller.
+            const qreal room = units(start + m_columnWidth) - x - (m_options.boxes ? pad : 0);
+            const qreal width = drawAnswer(measure, x, axis, *item.answer);
+            if (width <= room) {
+                drawAnswer(answer, x, axis, *item.answer);
+            } else {
+                Typesetter smaller = typesetter(points * room / width * 0.97, WorkingNotePoints,
+                    &painter, QRgb(AnswerRed));
+                smaller.setTallWholes(true);
+                drawAnswer(smaller, x, axis, *item.answer);
+            }
         }
     }
 }
@@ -540,7 +608,9 @@ int saveWorksheetPdf(const std::string &path, const practice::PracticeSet &set,
         QPdfWriter writer(&buffer);
         writer.setPageLayout(
             QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-        writer.setTitle(titleOf(set.code));
+        writer.setTitle(options.key
+                ? titleOf(set.code) + QStringLiteral("　") + fromUtf8(practice::sheetWords().key)
+                : titleOf(set.code));
         writer.setCreator(QStringLiteral("Tobarin"));
         pages = drawWorksheet(writer, set, options);
     }

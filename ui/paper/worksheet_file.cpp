@@ -28,8 +28,11 @@ void startingHandler(QtMsgType type, const QMessageLogContext &context, const QS
 }  // namespace
 
 int writeWorksheet(const practice::SetCode &code, const WorksheetOptions &options,
-    const std::string &path, std::string &message)
+    const WorksheetFiles &files, std::string &wrote, std::string &error)
 {
+    wrote.clear();
+    error.clear();
+    const std::string &named = files.sheet.empty() ? files.key : files.sheet;
     // Drawing text needs a QGuiApplication, but never a display: the
     // offscreen platform serves as well as any for a file, whatever platform
     // the environment names for windows.
@@ -43,18 +46,28 @@ int writeWorksheet(const practice::SetCode &code, const WorksheetOptions &option
         application.emplace(argc, argv);
         qInstallMessageHandler(previousHandler);
     } else if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()) == nullptr) {
-        message = "cannot write '" + shownPath(path) + "': the sheet is drawn in a QGuiApplication";
+        error = "cannot write '" + shownPath(named) + "': the sheet is drawn in a QGuiApplication";
         return 1;
     }
 
-    QString error;
-    const int pages = saveWorksheetPdf(path, practice::practiceSet(code), options, error);
-    if (pages == 0) {
-        message = error.toStdString();
-        return 1;
+    const practice::PracticeSet set = practice::practiceSet(code);
+    for (const bool key : {false, true}) {
+        const std::string &path = key ? files.key : files.sheet;
+        if (path.empty()) {
+            continue;
+        }
+        WorksheetOptions drawn = options;
+        drawn.key = key;
+        QString failure;
+        const int pages = saveWorksheetPdf(path, set, drawn, failure);
+        if (pages == 0) {
+            error = failure.toStdString();
+            return 1;
+        }
+        wrote += (wrote.empty() ? "" : "\n") + std::string("wrote ") + shownPath(path) + ": "
+            + std::to_string(pages) + (pages == 1 ? " page" : " pages")
+            + (key ? ", the answer key of set " : ", set ") + practice::setCodeText(code);
     }
-    message = "wrote " + shownPath(path) + ": " + std::to_string(pages)
-        + (pages == 1 ? " page" : " pages") + ", set " + practice::setCodeText(code);
     return 0;
 }
 

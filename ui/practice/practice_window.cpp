@@ -391,9 +391,11 @@ void PracticeWindow::connectParts()
     onClick("NextProblem", [this] { goOn(); });
     onClick("Again", [this] { start(m_round->set().code); });
     onClick("ChooseAgain", [this] { showStage(PracticeStage::Choosing); });
-    onClick("PrintSheet", [this] { printSheet(); });
+    onClick("PrintSheet", [this] { printSheet(false); });
+    onClick("SaveSheet", [this] { saveSheet(false); });
+    onClick("PrintKey", [this] { printSheet(true); });
+    onClick("SaveKey", [this] { saveSheet(true); });
     onClick("CopyResult", [this] { copyResultCode(); });
-    onClick("SaveSheet", [this] { saveSheet(); });
 }
 
 void PracticeWindow::showStage(PracticeStage stage)
@@ -723,25 +725,26 @@ void PracticeWindow::openClassResults()
     m_results->activateWindow();
 }
 
-// The sheet as the window prints it: the problems, then their key, so that a
-// teacher or a pupil checking alone has both; the print dialog chooses pages.
-WorksheetOptions PracticeWindow::sheetOptions() const
+// The sheet to hand out, or its key with each problem's working after it,
+// for the teacher or a pupil checking alone.
+WorksheetOptions PracticeWindow::sheetOptions(bool key) const
 {
     WorksheetOptions options;
-    options.key = true;
+    options.key = key;
+    options.working = key;
     if (m_round) {
         options.method = practice::workingMethod(m_round->set().code.unit, chosenMethod());
     }
     return options;
 }
 
-void PracticeWindow::printSheet()
+void PracticeWindow::printSheet(bool key)
 {
     if (!m_round) {
         return;
     }
     const practice::PracticeSet &set = m_round->set();
-    const WorksheetOptions options = sheetOptions();
+    const WorksheetOptions options = sheetOptions(key);
     const DrawOnPaper draw = [&set, &options](QPagedPaintDevice &printer) {
         return drawWorksheet(printer, set, options) > 0;
     };
@@ -757,7 +760,7 @@ void PracticeWindow::printSheet()
     }
 }
 
-void PracticeWindow::saveSheet()
+void PracticeWindow::saveSheet(bool key)
 {
     if (!m_round) {
         return;
@@ -765,16 +768,17 @@ void PracticeWindow::saveSheet()
     // Named after the set, with no colon, which some file systems refuse.
     const QString name
         = fromUtf8(practice::setCodeText(m_round->set().code)).replace(QLatin1Char(':'), u'-')
-        + QStringLiteral(".pdf");
+        + (key ? said(PracticeText.keyFileSuffix) : QString()) + QStringLiteral(".pdf");
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString path = QFileDialog::getSaveFileName(this, said(PracticeText.saveTitle),
-        QDir(folder).filePath(name), said(PracticeText.pdfFiles));
+    const QString path = QFileDialog::getSaveFileName(this,
+        said(key ? PracticeText.saveKeyTitle : PracticeText.saveTitle), QDir(folder).filePath(name),
+        said(PracticeText.pdfFiles));
     if (path.isEmpty()) {
         return;
     }
     QString error;
     if (saveWorksheetPdf(
-            QFile::encodeName(path).toStdString(), m_round->set(), sheetOptions(), error)
+            QFile::encodeName(path).toStdString(), m_round->set(), sheetOptions(key), error)
         == 0) {
         QMessageBox::warning(this, windowTitle(),
             said(PracticeText.saveFailed) + QLatin1Char('\n')

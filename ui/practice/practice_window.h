@@ -82,9 +82,10 @@ private:
     void showRecord();
     void clearRecord();
     void openClassResults();
-    [[nodiscard]] WorksheetOptions sheetOptions() const;
-    void printSheet();
-    void saveSheet();
+    // The pupils' sheet, or its answer key: two documents, never one.
+    [[nodiscard]] WorksheetOptions sheetOptions(bool key) const;
+    void printSheet(bool key);
+    void saveSheet(bool key);
 
     std::optional<practice::Round> m_round;
     // The problem on the screen: after a miss, the one missed, while the

@@ -214,11 +214,21 @@ qreal Typesetter::number(qreal x, qreal axis, const WrittenNumber &number, bool 
     if (number.negative) {
         x += text(x, axis, QStringLiteral("\u2212")) + m_space * 0.3;
     }
-    if (number.hasWhole) {
+    if (number.hasWhole && number.hasFraction && m_tallWholes) {
+        // Its digits from the top of the numerator to the foot of the
+        // denominator.
+        const QString digits = digitsOf(number.whole);
+        if (m_painter) {
+            m_painter->setFont(m_tallFont);
+            m_painter->setPen(m_colours.text);
+            m_painter->drawText(QPointF(x, axis + fractionHalf()), digits);
+        }
+        x += QFontMetricsF(m_tallFont).horizontalAdvance(digits);
+    } else if (number.hasWhole) {
         x += text(x, axis, digitsOf(number.whole));
     }
     if (number.hasWhole && number.hasFraction) {
-        x += m_space * 0.3;
+        x += m_space * (m_tallWholes ? 0.6 : 0.3);
     }
     if (number.hasFraction) {
         x += fraction(x, axis, digitsOf(number.num), digitsOf(number.den));
@@ -227,6 +237,13 @@ qreal Typesetter::number(qreal x, qreal axis, const WrittenNumber &number, bool 
         x += parenthesis(x, axis, half, false);
     }
     return x - start;
+}
+
+void Typesetter::setTallWholes(bool tall)
+{
+    m_tallWholes = tall;
+    m_tallFont = m_font;
+    m_tallFont.setPointSizeF(m_font.pointSizeF() * 2 * fractionHalf() / m_digitHeight);
 }
 
 qreal Typesetter::sign(qreal x, qreal axis, Sign sign)

@@ -45,6 +45,11 @@ public:
     qreal report(qreal x, qreal axis, const QString &text);
     qreal expression(qreal x, qreal axis, const Expression &line);
 
+    // Whether the integer part of a mixed number is drawn as tall as the
+    // fraction beside it, as a worksheet for younger pupils writes it,
+    // rather than at the height of the fraction's digits.
+    void setTallWholes(bool tall);
+
 private:
     // A length rounded to whole device pixels, so that bars are drawn sharp.
     [[nodiscard]] qreal snap(qreal length) const;
@@ -76,6 +81,8 @@ private:
     QFontMetricsF m_metrics;
     QFontMetricsF m_noteMetrics;
     QFontMetricsF m_smallMetrics;
+    QFont m_tallFont;  // of a tall integer part, made by setTallWholes
+    bool m_tallWholes = false;
     Colours m_colours;
     qreal m_rise;  // the axis above the baseline
     qreal m_digitHeight;

@@ -1,5 +1,7 @@
 #include "web/exports/practice_json.h"
 
+#include "engine/practice/sheet.h"
+#include "engine/solve.h"
 #include "engine/working/textbook.h"
 
 #include "web/exports/working_json.h"
@@ -54,14 +56,18 @@ std::string practiceSetJson(const practice::Round &round)
     std::string json = R"({"kind":"set","code":)" + jsonString(practice::setCodeText(set.code))
         + ",\"unit\":" + jsonString(practice::unitInfo(set.code.unit).id)
         + ",\"title\":" + jsonString(practice::setTitle(set.code))
-        + ",\"formWanted\":" + jsonString(practice::formWanted(set.code.unit)) + ",\"problems\":[";
+        + ",\"formWanted\":" + jsonString(practice::formWanted(set.code.unit)) + ",\"instruction\":"
+        + jsonString(practice::sheetInstruction(set.code.unit)) + ",\"problems\":[";
+    const AnswerForm form = practice::unitInfo(set.code.unit).answerForm;
     for (std::size_t i = 0; i < set.problems.size(); ++i) {
         const practice::Prompt prompt = round.prompt(i);
+        const std::optional<WrittenNumber> answer = solve(set.problems[i].problem, form).answer;
         json += (i > 0 ? "," : "") + std::string("{\"expression\":")
             + jsonString(set.problems[i].expression)
             + ",\"line\":" + expressionJson(set.problems[i].problem.expression) + ",\"number\":"
             + jsonString(prompt.number) + ",\"progress\":" + jsonString(prompt.progress)
-            + ",\"problem\":" + jsonString(prompt.problem) + "}";
+            + ",\"problem\":" + jsonString(prompt.problem) + ",\"key\":"
+            + jsonString(answer ? practice::keyText(set.code.unit, *answer) : std::string()) + "}";
     }
     return json + "]}";
 }

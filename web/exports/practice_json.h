@@ -12,9 +12,10 @@
 //
 // {"kind": "set", "code": "p1:5-unlike:2:10:4821", "unit": "5-unlike",
 //  "title": the set's title, "formWanted": the form the unit asks for,
-//  "problems": [{"expression": the problem line, "line": EXPRESSION,
-//  "number": "(1)", "progress": "1 / 10", "problem": the problem with its
-//  "="}...]}
+//  "instruction": the worksheet's instruction line, "problems":
+//  [{"expression": the problem line, "line": EXPRESSION, "number": "(1)",
+//  "progress": "1 / 10", "problem": the problem with its "=", "key": its
+//  answer as the answer key writes it, "1 1/6 (7/6)"}...]}
 //
 // {"kind": "refused", "message": why the code or choice opens no set, lines
 //  joined by "\n", "unitsHeading": the words before the list of units,

@@ -5,6 +5,7 @@
 
 #include "engine/check/answer_check.h"
 #include "engine/practice/round.h"
+#include "engine/practice/sheet.h"
 #include "engine/working/textbook.h"
 #include "engine/working/working.h"
 
@@ -172,9 +173,21 @@ void writePracticeCodes(std::ostream &out)
             {"copyFailed", text.copyFailed}}};
     writeObject(out, "PracticeText", texts, [](const auto &entry) { return entry; });
     out << "export const InARow = " << practice::Record::InARow << ";\n";
-    out << "export const Sheet = Object.freeze({ problemsAPage: " << PracticeSheet.problemsAPage
-        << ", columns: " << PracticeSheet.columns << ", name: '" << PracticeSheet.name
-        << "', score: '" << PracticeSheet.score << "' });\n";
+    // The worksheet: each unit's problems a page, and the words of its header.
+    out << "export const SheetProblemsAPage = Object.freeze({";
+    separator = " ";
+    for (const practice::UnitInfo &unit : practice::units()) {
+        out << separator << "'" << unit.id
+            << "': " << practice::sheetLayout(unit.unit).problemsAPage;
+        separator = ", ";
+    }
+    out << " });\n";
+    const practice::SheetWords &words = practice::sheetWords();
+    const std::array<std::pair<std::string_view, std::string_view>, 9> sheetWords {
+        {{"date", words.date}, {"classAndNumber", words.classAndNumber}, {"name", words.name},
+            {"score", words.score}, {"outOf", words.outOf}, {"qrCaption", words.qrCaption},
+            {"key", words.key}, {"working", words.working}, {"check", words.check}}};
+    writeObject(out, "SheetWords", sheetWords, [](const auto &entry) { return entry; });
 }
 
 // A text as a JavaScript string literal: quotes, backslashes and line ends

@@ -4,12 +4,15 @@
 // phone's second geometry; and the working window's grids, verdict colours and sizes
 // on a phone.
 
+#include "engine/practice/sheet.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <ostream>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 
 #include "form/definition.h"
@@ -179,25 +182,39 @@ void writeWorkingWindowStyles(std::ostream &out)
         << "}\n";
 }
 
-// The worksheet a set prints as (form/practice_definition.h): A4 upright within its
-// margins, each page of it the height of the paper within them, its problems
-// in columns, numbered down the first and then the next; only the sheet is
-// printed while there is one. The rest of its look is the page's own.
+// The worksheet a set prints as, and its answer key, laid out as the
+// engine's sheetLayout says for each unit (engine/practice/sheet.h), as the
+// desktop's PDF is: A4 upright within the one margin, each page the height of
+// the paper within it, its problems in columns numbered down the first and
+// then the next, at the unit's size with the room below each to write in;
+// only the sheet is printed while there is one, and of it the key alone once
+// asked for (data-print-key). The rest of its look is the page's own.
 void writeSheetStyles(std::ostream &out)
 {
-    const SheetLayout &sheet = PracticeSheet;
-    const int rows = (sheet.problemsAPage + sheet.columns - 1) / sheet.columns;
+    const int margin = practice::sheetLayout(practice::units().front().unit).marginMillimetres;
     out << "\n/* The worksheet, printed. */\n"
-        << "@page { size: A4 portrait; margin: " << sheet.marginMillimetres << "mm; }\n"
+        << "@page { size: A4 portrait; margin: " << margin << "mm; }\n"
         << "@media print {\n"
         << "  html[data-sheet] body > :not(.sheet) { display: none !important; }\n"
         << "  html[data-sheet] .sheet { display: block; }\n"
+        << "  html[data-print-key] .sheet-pupils, html:not([data-print-key]) .sheet-key "
+           "{ display: none; }\n"
         // A little short of the room, so that rounding never spills a page.
-        << "  .sheet-page { height: " << 297 - 2 * sheet.marginMillimetres - 1 << "mm; }\n"
-        << "  .sheet-problems { grid-template-columns: repeat(" << sheet.columns
-        << ", 1fr); grid-template-rows: repeat(" << rows << ", 1fr); }\n"
-        << "  .sheet-qr { width: " << sheet.qrMillimetres << "mm; height: " << sheet.qrMillimetres
-        << "mm; }\n"
+        << "  .sheet-page { height: " << 297 - 2 * margin - 1 << "mm; }\n";
+    for (const practice::UnitInfo &unit : practice::units()) {
+        const practice::SheetLayout sheet = practice::sheetLayout(unit.unit);
+        if (sheet.marginMillimetres != margin) {
+            throw std::logic_error("the sheet's margin differs between units");
+        }
+        const std::string of = "  .sheet[data-unit=\"" + std::string(unit.id) + "\"] ";
+        out << of << ".sheet-problems { grid-template-columns: repeat(" << sheet.columns
+            << ", 1fr); grid-template-rows: repeat(" << sheet.problemsAPage / sheet.columns
+            << ", 1fr); }\n"
+            << of << ".sheet-problem { font-size: " << sheet.digitPoints
+            << "pt; padding-bottom: " << sheet.writeMillimetres << "mm; }\n";
+    }
+    out << "  .sheet-qr { width: " << practice::sheetLayout(practice::Unit::Like4).qrMillimetres
+        << "mm; height: " << practice::sheetLayout(practice::Unit::Like4).qrMillimetres << "mm; }\n"
         << "}\n";
 }
 

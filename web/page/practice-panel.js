@@ -81,7 +81,15 @@ export class PracticePanel {
     on(PracticeControl.NextProblem, () => this.#next());
     on(PracticeControl.Again, () => this.#engine('again'));
     on(PracticeControl.ChooseAgain, () => this.#choosing());
-    on(PracticeControl.PrintSheet, () => print());
+    // The pupils' sheet and its answer key print apart: the key only when
+    // asked for, never on the pupils' pages.
+    const printing = (key) => () => {
+      document.documentElement.toggleAttribute('data-print-key', key);
+      print();
+    };
+    on(PracticeControl.PrintSheet, printing(false));
+    on(PracticeControl.PrintKey, printing(true));
+    addEventListener('afterprint', () => document.documentElement.removeAttribute('data-print-key'));
     on(PracticeControl.CopyResult, () => this.#copyResultCode());
     this.#keepNumber();
     on(PracticeControl.ClearRecord, () => {

@@ -25,7 +25,12 @@ function numberMath(number, parenthesised) {
   const parts = [];
   if (number.negative) parts.push(math('mo', '−'));
   if (number.decimals !== undefined) parts.push(math('mn', `${number.whole}.${number.decimals}`));
-  else if (number.whole) parts.push(math('mn', number.whole));
+  else if (number.whole) {
+    const whole = math('mn', number.whole);
+    // A worksheet draws a mixed number's integer part as tall as its fraction.
+    if (number.num) whole.classList.add('whole-of-mixed');
+    parts.push(whole);
+  }
   if (number.num) parts.push(math('mfrac', math('mn', number.num), math('mn', number.den)));
   // In one row, so that the parentheses stretch round a fraction.
   return parenthesised ? [math('mrow', math('mo', '('), ...parts, math('mo', ')'))] : parts;

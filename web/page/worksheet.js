@@ -1,11 +1,13 @@
 // The worksheet (プリント) a practice set prints as, through the print styles
-// of page.css: on each page its problems in columns, numbered down the first
-// and then the next, stacked as in a textbook, and the set's code at its
-// foot; on the first the unit's title and level, blanks for the name and the
-// score, and a QR code of the page's own address that opens the same set.
-// Only print shows it.
+// of page.css, and its answer key, printed apart: on each page its problems
+// in two columns, numbered down the first and then the next, stacked as in a
+// textbook, at the unit's size, and the set's code at its foot. The pupils'
+// pages carry the unit's title and level, a line for the date, class and
+// name, the score's box and the unit's instruction; the first of them a QR
+// code of the page's own address that opens the same set. The key's pages
+// carry the title and the answers. Only print shows them.
 
-import { Sheet } from './practice-codes.js';
+import { SheetProblemsAPage, SheetWords } from './practice-codes.js';
 import { lineMath, math } from './working-window.js';
 
 const Svg = 'http://www.w3.org/2000/svg';
@@ -54,40 +56,68 @@ export async function qrCode(text, className = 'sheet-qr') {
 
 let drawing = 0;  // the latest sheet asked for; an older one's code is dropped
 
-// Draws the set as a worksheet into root, its QR code holding address.
-// Resolves once the sheet is whole, its QR code drawn (root then carries the
-// address as data-qr).
-export async function drawSheet(root, set, address) {
-  const mine = ++drawing;
-  delete root.dataset.qr;
+// The pages of the set's problems, `head` at the top of each (made afresh
+// for each page), the answers filled in for the key.
+function pages(set, head, key) {
   const count = set.problems.length;
-  const pages = Math.ceil(count / Sheet.problemsAPage);
-  const head = element('div', undefined, 'sheet-head');
-  const title = element('p', set.title, 'sheet-title');
-  const blanks = element('p', undefined, 'sheet-blanks');
-  blanks.append(blank(Sheet.name), blank(Sheet.score, `／${count}`));
-  const words = element('div');
-  words.append(title, blanks);
-  head.append(words);
-  root.replaceChildren(...Array.from({ length: pages }, (_, page) => {
+  const onPage = SheetProblemsAPage[set.unit];
+  const total = Math.ceil(count / onPage);
+  return Array.from({ length: total }, (_, page) => {
     const sheet = element('section', undefined, 'sheet-page');
-    if (page === 0) sheet.append(head);
-    const first = page * Sheet.problemsAPage;
+    const first = page * onPage;
     const problems = element('ol', undefined, 'sheet-problems');
     problems.start = first + 1;
-    for (const [i, problem] of set.problems.slice(first, first + Sheet.problemsAPage).entries()) {
+    for (const [i, problem] of set.problems.slice(first, first + onPage).entries()) {
       const item = element('li', undefined, 'sheet-problem');
       item.append(element('span', `(${first + i + 1})`, 'sheet-number'),
         math('math', ...lineMath(problem.line), math('mo', '=')));
+      if (key) item.append(element('span', problem.key, 'sheet-answer'));
       problems.append(item);
     }
     const foot = element('p', undefined, 'sheet-foot');
-    foot.append(element('span', set.code), element('span', `${page + 1} / ${pages}`));
-    sheet.append(problems, foot);
+    foot.append(element('span', set.code), element('span', `${page + 1} / ${total}`));
+    sheet.append(head(page), problems, foot);
     return sheet;
-  }));
+  });
+}
+
+// Draws the set as a worksheet and its key into root, the sheet's QR code
+// holding address. Resolves once the sheet is whole, its QR code drawn (root
+// then carries the address as data-qr).
+export async function drawSheet(root, set, address) {
+  const mine = ++drawing;
+  delete root.dataset.qr;
+  root.dataset.unit = set.unit;
+  const count = set.problems.length;
+  let qrPlace = null;
+  const pupilsHead = (page) => {
+    const head = element('div', undefined, 'sheet-head');
+    const words = element('div');
+    const blanks = element('p', undefined, 'sheet-blanks');
+    const score = element('span', undefined, 'sheet-score');
+    score.append(element('span', SheetWords.score), element('span', `${SheetWords.outOf}${count}`));
+    blanks.append(element('span', SheetWords.date), element('span', SheetWords.classAndNumber),
+      blank(SheetWords.name), score);
+    words.append(element('p', set.title, 'sheet-title'), blanks,
+      element('p', set.instruction, 'sheet-instruction'));
+    head.append(words);
+    if (page === 0) qrPlace = head;
+    return head;
+  };
+  const keyHead = () => {
+    const head = element('div', undefined, 'sheet-head');
+    head.append(element('p', `${set.title}　${SheetWords.key}`, 'sheet-title'));
+    return head;
+  };
+  const pupils = element('div', undefined, 'sheet-pupils');
+  pupils.append(...pages(set, pupilsHead, false));
+  const key = element('div', undefined, 'sheet-key');
+  key.append(...pages(set, keyHead, true));
+  root.replaceChildren(pupils, key);
   const qr = await qrCode(address);
   if (mine !== drawing) return;
-  head.append(qr);
+  const figure = element('figure', undefined, 'sheet-qr-figure');
+  figure.append(qr, element('figcaption', SheetWords.qrCaption));
+  qrPlace.append(figure);
   root.dataset.qr = address;
 }

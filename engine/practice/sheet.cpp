@@ -1,0 +1,59 @@
+#include "engine/practice/sheet.h"
+
+#include "engine/working/rewrite.h"
+
+namespace tobarin::practice {
+
+namespace {
+
+// One margin for every front-end: the desktop's PDF and the page's print.
+constexpr int MarginMillimetres = 12;
+constexpr int QrMillimetres = 24;
+
+constexpr SheetWords Words {"　月　日", "　年　組　番", "名前", "点数", "／",
+    "タブレットで練習・答え合わせ", "解答", "途中式", "見直し"};
+
+}  // namespace
+
+SheetLayout sheetLayout(Unit unit)
+{
+    switch (unit) {
+    case Unit::Like4:
+    case Unit::Unlike5:
+    case Unit::Mixed5:
+        return {MarginMillimetres, 2, 10, 16, 35, QrMillimetres};
+    default:
+        break;
+    }
+    return {MarginMillimetres, 2, 20, 14, 0, QrMillimetres};
+}
+
+std::string sheetInstruction(Unit unit)
+{
+    std::string line = "つぎの計算をしましょう。約分できるときは約分しましょう。";
+    if (unitInfo(unit).answerForm == AnswerForm::Improper) {
+        line += "仮分数で答えましょう。";
+    }
+    return line;
+}
+
+const SheetWords &sheetWords()
+{
+    return Words;
+}
+
+bool keyShowsBothForms(Unit unit, const WrittenNumber &answer)
+{
+    return unitInfo(unit).answerForm == AnswerForm::Mixed && answer.isMixed();
+}
+
+std::string keyText(Unit unit, const WrittenNumber &answer)
+{
+    std::string text = numberText(answer);
+    if (keyShowsBothForms(unit, answer)) {
+        text += " (" + numberText(rewrite::improperOf(answer)) + ")";
+    }
+    return text;
+}
+
+}  // namespace tobarin::practice

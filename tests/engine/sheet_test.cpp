@@ -1,0 +1,61 @@
+// The worksheet's page for each unit, its instruction line, and how the key
+// writes an answer.
+
+#include "engine/practice/sheet.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+namespace tobarin::practice {
+namespace {
+
+// The younger pupils' units get big digits, room to write and fewer problems
+// a page; every unit keeps one margin clear of the printer's edge.
+TEST(Sheet, LayoutBySchoolYear)
+{
+    const int margin = sheetLayout(Unit::Like4).marginMillimetres;
+    EXPECT_GE(margin, 10);
+    for (const UnitInfo &unit : units()) {
+        SCOPED_TRACE(std::string(unit.id));
+        const SheetLayout sheet = sheetLayout(unit.unit);
+        const bool younger
+            = unit.unit == Unit::Like4 || unit.unit == Unit::Unlike5 || unit.unit == Unit::Mixed5;
+        EXPECT_EQ(sheet.marginMillimetres, margin);
+        EXPECT_EQ(sheet.columns, 2);
+        EXPECT_EQ(sheet.problemsAPage % sheet.columns, 0);
+        EXPECT_LE(sheet.problemsAPage, younger ? 12 : 20);
+        EXPECT_GE(sheet.digitPoints, younger ? 16 : 14);
+        EXPECT_GE(sheet.writeMillimetres, younger ? 35 : 0);
+    }
+}
+
+TEST(Sheet, InstructionAsksForImproperFractionsWhereTheUnitDoes)
+{
+    const std::string common = "つぎの計算をしましょう。約分できるときは約分しましょう。";
+    for (const UnitInfo &unit : units()) {
+        EXPECT_EQ(sheetInstruction(unit.unit),
+            unit.answerForm == AnswerForm::Improper ? common + "仮分数で答えましょう。" : common)
+            << unit.id;
+    }
+}
+
+TEST(Sheet, KeyWritesBothFormsOfAMixedAnswerWhereTheUnitTakesEither)
+{
+    const struct {
+        Unit unit;
+        WrittenNumber answer;
+        std::string key;
+    } cases[] = {
+        {Unit::Mixed5, mixedNumber(false, 1, 1, 6), "1 1/6 (7/6)"},
+        {Unit::Divide6, mixedNumber(false, 12, 3, 4), "12 3/4 (51/4)"},
+        {Unit::Unlike5, fractionNumber(5, 6), "5/6"}, {Unit::Like4, wholeNumber(3), "3"},
+        {Unit::Signed7, fractionNumber(7, 6, true), "-7/6"},
+        {Unit::Signed7, mixedNumber(true, 1, 1, 6), "-1 1/6"},  // one form: as given
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(keyText(c.unit, c.answer), c.key);
+    }
+}
+
+}  // namespace
+}  // namespace tobarin::practice
