@@ -111,12 +111,13 @@ function start(engine) {
   followAddress();
   addEventListener('hashchange', followAddress);
 
-  // The class's results (#results): its view, its styles and its engine module
-  // are loaded when the address first names it, and the view closes when the
+  // The class's results (#results): its view, its styles, the faces of the
+  // characters only it and practice draw, and its engine module are loaded
+  // when the address first names it, and the view closes when the
   // address no longer does.
   let results = null;
   function resultsView() {
-    results ??= Promise.all([import('./results.js'), stylesheet('results.css')])
+    results ??= Promise.all([import('./results.js'), stylesheet('results.css'), stylesheet('fonts/later.css')])
       .then(([{ ResultsView }]) => new ResultsView(() => { location.hash = ''; }),
         (error) => {
           results = null;  // tried again next time: the network may be back
