@@ -523,8 +523,8 @@ void Sheet::drawProblems(QPainter &painter, const Page &page)
             if (width <= room) {
                 drawAnswer(answer, x, axis, *item.answer);
             } else {
-                Typesetter smaller = typesetter(points * room / width * 0.97, WorkingNotePoints,
-                    &painter, QRgb(AnswerRed));
+                Typesetter smaller = typesetter(
+                    points * room / width * 0.97, WorkingNotePoints, &painter, QRgb(AnswerRed));
                 smaller.setTallWholes(true);
                 drawAnswer(smaller, x, axis, *item.answer);
             }
