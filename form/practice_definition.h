@@ -75,10 +75,10 @@ struct PracticeControlDefinition {
 // the keyboard: back to the window 「途中式と答え合わせ」 (on the page, where
 // practice takes its place); choosing a set (the 出席番号, the unit, level
 // and count, then a code), the record; the set's title, its code, its
-// printing (the pupils' sheet, and apart from it its answer key) and how far it has come; in a round the typed answer from its
-// denominator, as in the calculator, the working of a miss and the button
-// that goes on; at the end the score, the time, the result code with its copy
-// button and QR code, what was missed and the two ways on.
+// printing (the pupils' sheet, and apart from it its answer key) and how far it has come; in a
+// round the typed answer from its denominator, as in the calculator, the working of a miss and the
+// button that goes on; at the end the score, the time, the result code with its copy button and QR
+// code, what was missed and the two ways on.
 // clang-format off
 inline constexpr std::array<PracticeControlDefinition, 42> PracticeControls {{
 //   name             kind                      container   caption                  accessible name
@@ -220,12 +220,13 @@ inline constexpr std::array<PracticePart, 4> PracticeParts {{
 // top, then the unit across, the level and the count below it, the start
 // under the count; a code and its button in a box below; what is wrong with a code under it; the
 // record's table over its button; below them the button that opens the class's results (the
-// desktop's window 「クラスの結果」). The set: its title across, its code below with how far the set
-// has come, and the buttons that print the set as a worksheet and save it as a PDF file to the
-// right, those of its answer key under them. A round: the problem's number and the problem in a row; the form wanted, the typed answer,
-// the working of a miss, and the button that goes on at the right. The end: the score, the time,
-// the result code with コピー beside it and what the copy did below, its QR code at the right of
-// them; what was missed and its working, the two ways on at the right.
+// desktop's window 「クラスの結果」). The set: its title across, its code below with how far the
+// set has come, and the buttons that print the set as a worksheet and save it as a PDF file to the
+// right, those of its answer key under them. A round: the problem's number and the problem in a
+// row; the form wanted, the typed answer, the working of a miss, and the button that goes on at the
+// right. The end: the score, the time, the result code with コピー beside it and what the copy did
+// below, its QR code at the right of them; what was missed and its working, the two ways on at the
+// right.
 // clang-format off
 inline constexpr std::array<Cell, 4> PracticeWindowCells {{
     {"Choosing", 0, 0},

@@ -11,8 +11,8 @@
 #include "engine/check/answer_check.h"
 #include "engine/number/runtime_error.h"
 #include "engine/problem/problem.h"
-#include "engine/window/calculate.h"
 #include "engine/solve.h"
+#include "engine/window/calculate.h"
 #include "engine/window/problem_text.h"
 #include "tests/oracle/expression_oracle.h"
 
@@ -168,8 +168,7 @@ void checkSolution(const tobarin::Problem &problem, std::string_view input)
         check(numberText(*solution.answer) == numberText(expected),
             [&] { return fail("the answer is not " + numberText(expected)); });
         check(!working.steps.empty()
-                && tobarin::expressionText(working.steps.back().expression)
-                    == numberText(expected),
+                && tobarin::expressionText(working.steps.back().expression) == numberText(expected),
             [&] { return fail("the working ends elsewhere"); });
         std::set<std::string> lines;
         for (const tobarin::Step &step : working.steps) {

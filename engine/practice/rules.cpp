@@ -147,9 +147,9 @@ Broken brokenByUnit(Unit unit, const LevelLimits &limits, int version, Operation
                 = [&fraction](Shape shape) { return fraction(shape) || shape == Shape::Mixed; };
             // p2: a whole factor (either) in 6-times, a whole dividend in 6-divide.
             const bool wholeFirst = version >= 2 && first == Shape::Whole;
-            const bool wholeSecond
-                = version >= 2 && unit == Unit::Times6 && second == Shape::Whole;
-            if (!((fractionOrMixed(first) || wholeFirst) && (fractionOrMixed(second) || wholeSecond))
+            const bool wholeSecond = version >= 2 && unit == Unit::Times6 && second == Shape::Whole;
+            if (!((fractionOrMixed(first) || wholeFirst)
+                    && (fractionOrMixed(second) || wholeSecond))
                 || (wholeFirst && wholeSecond)) {
                 return "6-times and 6-divide have two fractions or mixed numbers";
             }

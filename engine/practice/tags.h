@@ -50,7 +50,7 @@ enum class Tag : std::uint8_t {
     Neg2,  // `neg2`: both negative
     Zero,  // `zero`: an operand or the answer is 0
     // × and ÷, no zero operand:
-    CancelBoth,  // `cancel-both`: after the reciprocal for ÷, each numerator with the other's denominator
+    CancelBoth,  // `cancel-both`: a factor cancelled on each diagonal (÷: after the reciprocal)
     WholeFactor,  // `whole-factor`: × of a whole number and a fraction (3 × 2/5)
     WholeDividend,  // `whole-dividend`: ÷ of a whole number by a fraction (3 ÷ 3/4)
 };

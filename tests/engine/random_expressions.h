@@ -76,7 +76,8 @@ private:
         }
         if (!m_inPower && chance(15)) {
             // A power of a whole number, a decimal or a signed number.
-            std::string base = chance(70) ? std::to_string(pick(0, 6)) : "0." + std::to_string(pick(1, 9));
+            std::string base
+                = chance(70) ? std::to_string(pick(0, 6)) : "0." + std::to_string(pick(1, 9));
             ++m_numbers;
             if (negative && chance(50)) {
                 return "(-" + base + ")²";

@@ -62,8 +62,8 @@ TEST(SeveralTermsProperty, EveryLineEqualsTheExactAnswer)
                 numberText(
                     form == AnswerForm::Mixed ? mixedNumberOf(answer) : improperNumberOf(answer)));
             ASSERT_FALSE(working.steps.empty());
-            EXPECT_EQ(expressionText(working.steps.back().expression),
-                numberText(*solution.answer));
+            EXPECT_EQ(
+                expressionText(working.steps.back().expression), numberText(*solution.answer));
             std::set<std::string> lines;
             for (const Step &step : working.steps) {
                 const std::string line = expressionText(step.expression);

@@ -102,10 +102,7 @@ inline Value numberValue(const WrittenNumber &x)
 // denominator met on the way, to tell a value beyond the engine's exact range.
 class ExpressionOracle {
 public:
-    Value valueOf(const Expression &e)
-    {
-        return noted(walk(e));
-    }
+    Value valueOf(const Expression &e) { return noted(walk(e)); }
 
     [[nodiscard]] Wide largest() const { return m_largest; }
 

@@ -100,8 +100,9 @@ std::string lineMarkup(const Expression &line)
     case Expression::Kind::Product: {
         std::string markup;
         for (std::size_t i = 0; i < line.operands.size(); ++i) {
-            markup += (i > 0 ? element("mo", std::string(drawnOperationText(line.operations[i - 1])))
-                             : "")
+            markup
+                += (i > 0 ? element("mo", std::string(drawnOperationText(line.operations[i - 1])))
+                          : "")
                 + operandMarkup(line, i);
         }
         return markup;
