@@ -555,7 +555,7 @@ const Kind *chooseFor(Random &random, const std::vector<Kind> &kinds, const Quot
     const auto add = [&](auto &&keep) {
         for (const Kind &kind : kinds) {
             if (keep(kind) && std::find(refused.begin(), refused.end(), &kind) == refused.end()) {
-                choices.push_back({&kind, kind.weight});
+                choices.emplace_back(&kind, kind.weight);
             }
         }
     };

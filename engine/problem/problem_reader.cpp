@@ -303,7 +303,10 @@ private:
                 throw Refusal {quoted(source(start, end + (kind(end, TokenKind::Open) ? 3 : 1)))
                     + "は終わらない小数です。式には終わる小数か分数を書いてください。"};
             }
-        } else if (kind(start + 1, TokenKind::Over) && kind(start + 2, TokenKind::Number)) {
+        } else if (kind(start + 2, TokenKind::Number)
+            && (kind(start + 1, TokenKind::Over)
+                || (kind(start + 1, TokenKind::Slash) && tight(start + 1)))) {
+            // A fraction: N/D, or D分のN.
             end = start + 3;
         } else if (const std::size_t part = kind(start + 1, TokenKind::And) ? start + 2 : start + 1;
                    kind(part, TokenKind::Number)
@@ -312,9 +315,6 @@ private:
                    && kind(part + 2, TokenKind::Number)) {
             // A mixed number: W N/D, WとN/D, W D分のN, WとD分のN.
             end = part + 3;
-        } else if (kind(start + 1, TokenKind::Slash) && tight(start + 1)
-            && kind(start + 2, TokenKind::Number)) {
-            end = start + 3;
         }
         if (end == start + 1
             && (kind(start + 1, TokenKind::And) || kind(start + 1, TokenKind::Over))) {

@@ -530,12 +530,11 @@ private:
         if (!allNumbers(m_line)) {
             throw std::logic_error("a product with a calculation left in it");
         }
-        for (std::size_t i = 0; i < m_line.operands.size(); ++i) {
-            if (isZero(m_line.operands[i].number)) {
-                m_line = numberExpression(wholeNumber(0));
-                write(Note::Calculate);
-                finish();
-            }
+        if (std::any_of(m_line.operands.begin(), m_line.operands.end(),
+                [](const Expression &factor) { return isZero(factor.number); })) {
+            m_line = numberExpression(wholeNumber(0));
+            write(Note::Calculate);
+            finish();
         }
         const bool wholes = std::all_of(m_line.operands.begin(), m_line.operands.end(),
             [](const Expression &factor) { return isWhole(factor.number); });
