@@ -470,13 +470,16 @@ private:
         return std::to_string(n) + "/" + std::to_string(den);
     }
 
-    // In parentheses when negative, so that it reads as one signed number
-    // wherever it stands.
-    static std::string signedText(const std::string &magnitude, bool negative)
+    // Minus or plus, drawn after the magnitude, in parentheses when negative
+    // so that it reads as one signed number wherever it stands.
+    std::string signedText(const std::string &magnitude)
     {
-        return negative ? "(-" + magnitude + ")" : magnitude;
+        return oneIn(2) ? "(-" + magnitude + ")" : magnitude;
     }
 
+    // Every draw is a statement of its own, or the condition of a ?:, so that
+    // the draws come in one order whatever order a compiler evaluates the
+    // arguments of a call in: the same set natively and in WebAssembly.
     std::string number(Pick pick)
     {
         switch (pick) {
@@ -484,8 +487,9 @@ private:
             return fraction(oneIn(5));
         case Pick::Mixed: {
             const std::int64_t den = denominator();
-            return std::to_string(between(1, m_limits.wholePartsMultiplyDivide)) + " "
-                + std::to_string(numerator(1, den - 1, den)) + "/" + std::to_string(den);
+            const std::int64_t whole = between(1, m_limits.wholePartsMultiplyDivide);
+            const std::int64_t num = numerator(1, den - 1, den);
+            return std::to_string(whole) + " " + std::to_string(num) + "/" + std::to_string(den);
         }
         case Pick::Whole:
             return std::to_string(between(2, m_limits.largestDenominator));
@@ -503,20 +507,22 @@ private:
         case Pick::FractionOrWhole:
             return oneIn(4) ? std::to_string(between(1, m_limits.largestDenominator))
                             : fraction(oneIn(6));
-        case Pick::Signed:
-            return signedText(oneIn(3) ? std::to_string(between(1, m_limits.largestDenominator))
-                                       : fraction(oneIn(5)),
-                oneIn(2));
+        case Pick::Signed: {
+            const std::string magnitude = oneIn(3)
+                ? std::to_string(between(1, m_limits.largestDenominator))
+                : fraction(oneIn(5));
+            return signedText(magnitude);
+        }
         case Pick::Base2:
-            return signedText(std::to_string(between(2, 5)), oneIn(2));
+            return signedText(std::to_string(between(2, 5)));
         case Pick::Base3:
-            return signedText(std::to_string(between(2, 3)), oneIn(2));
+            return signedText(std::to_string(between(2, 3)));
         case Pick::PositiveBase:
             return std::to_string(between(2, 4));
         case Pick::FractionBase: {
             const std::int64_t den = between(2, 5);
-            return signedText(
-                std::to_string(numerator(1, den - 1, den)) + "/" + std::to_string(den), oneIn(2));
+            const std::int64_t num = numerator(1, den - 1, den);
+            return signedText(std::to_string(num) + "/" + std::to_string(den));
         }
         }
         return "1";
