@@ -362,7 +362,7 @@ static_assert(workingControl(practiceControl("TypedAnswer").name).kind == Workin
 // the right; F3 opens it too. On the page practice takes that window's place.
 inline constexpr WorkingControlDefinition WorkingPracticeButton {"OpenPractice",
     WorkingKind::Button, "", "練習…", "練習", Align::Left, {}, "教科書の単元ごとに練習します (F3)"};
-inline constexpr Cell WorkingPracticeCell {"OpenPractice", 4, 2};
+inline constexpr Cell WorkingPracticeCell {"OpenPractice", 5, 2};
 inline constexpr WorkingControlDefinition OpenPracticeButton {"OpenPractice", WorkingKind::Button,
     "", "練習", "練習する", Align::Left, {}, "教科書の単元ごとに練習します"};
 

@@ -112,12 +112,13 @@ struct Grid {
 // the page stands everything one below another in the order of the rows, the
 // button that shows the working above it and the one that copies it below.
 // clang-format off
+// Row 0 of the desktop window holds the 式 field (WorkingExpressionCell).
 inline constexpr std::array<Cell, 5> DesktopWindowCells {{
-    {"Working",     0, 0, 1, 3},
-    {"ShowWorking", 1, 0},
-    {"CopyWorking", 1, 2},
-    {"Method",      2, 0, 1, 3},
-    {"TypedAnswer", 3, 0, 1, 3},
+    {"Working",     1, 0, 1, 3},
+    {"ShowWorking", 2, 0},
+    {"CopyWorking", 2, 2},
+    {"Method",      3, 0, 1, 3},
+    {"TypedAnswer", 4, 0, 1, 3},
 }};
 inline constexpr std::array<Cell, 5> PageWindowCells {{
     {"ShowWorking", 0, 0},
@@ -145,12 +146,30 @@ inline constexpr std::array<Cell, 7> TypedAnswerCells {{
 }};
 // clang-format on
 
-inline constexpr Grid DesktopWindowGrid {"", DesktopWindowCells, 0, 1};
+inline constexpr Grid DesktopWindowGrid {"", DesktopWindowCells, 1, 1};
 inline constexpr Grid PageWindowGrid {"", PageWindowCells};
 inline constexpr std::array<Grid, 2> GroupGrids {{
     {"Method", MethodCells, -1, 2, 0, 18},
     {"TypedAnswer", TypedAnswerCells, -1, 4, 4, 10},
 }};
+
+// The 式 field, above the working on the desktop: a problem typed there (as
+// the command line reads one) and entered is drawn, worked and checked in
+// place of the calculator's; emptied, the window follows the calculator's
+// fields again. Below the field, what cannot be read and where.
+// clang-format off
+inline constexpr std::array<WorkingControlDefinition, 3> WorkingExpressionControls {{
+    {"Expression",        WorkingKind::Group,   "",           "式", "式"},
+    {"ExpressionEntry",   WorkingKind::TextBox, "Expression", "",   "式"},
+    {"ExpressionMessage", WorkingKind::Status,  "Expression", "",   "式を読めなかったわけ"},
+}};
+inline constexpr Cell WorkingExpressionCell {"Expression", 0, 0, 1, 3};
+inline constexpr std::array<Cell, 2> ExpressionCells {{
+    {"ExpressionEntry",   0, 0},
+    {"ExpressionMessage", 1, 0},
+}};
+// clang-format on
+inline constexpr Grid ExpressionGrid {"Expression", ExpressionCells, -1, 0};
 
 // The number of columns of a grid, its stretching column included.
 [[nodiscard]] constexpr int columnCount(const Grid &grid)

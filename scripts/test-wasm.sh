@@ -29,6 +29,13 @@ for unit in 4-like 5-unlike 5-mixed 6-times-whole 6-times 6-divide 7-signed; do
     codes+=("p1:$unit:$level:50:$level$level$level" "p1:$unit:$level:10:18446744073709551615")
   done
 done
+# The units of several terms have p2 codes only; the others' p2 sets too.
+for unit in 4-like 5-unlike 5-mixed 6-times-whole 6-times 6-divide 7-signed 6-three 6-order \
+  7-mixed; do
+  for level in 1 2 3; do
+    codes+=("p2:$unit:$level:50:$level$level$level" "p2:$unit:$level:10:18446744073709551615")
+  done
+done
 node "$build/tests/engine/practice_listing.js" "${codes[@]}" >"$build/practice-wasm.txt"
 for code in "${codes[@]}"; do
   "$native/app/tobarin" --practice "$code" --list

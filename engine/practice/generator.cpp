@@ -3,6 +3,7 @@
 #include "engine/practice/making.h"
 #include "engine/practice/random.h"
 #include "engine/practice/rules.h"
+#include "engine/practice/several_terms.h"
 #include "engine/practice/shape.h"
 #include "engine/practice/units.h"
 
@@ -404,6 +405,9 @@ PracticeSet firstSet(const SetCode &code)
 
 PracticeSet practiceSet(const SetCode &code)
 {
+    if (isSeveralTermUnit(code.unit)) {
+        return making::severalTermSet(code);
+    }
     return code.version == 1 ? making::firstSet(code) : making::textbookSet(code);
 }
 

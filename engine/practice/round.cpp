@@ -1,5 +1,6 @@
 #include "engine/practice/round.h"
 
+#include "engine/practice/several_terms.h"
 #include "engine/solve.h"
 
 #include <algorithm>
@@ -121,8 +122,13 @@ Parsed<SetCode> readSetCode(std::string_view typed)
     std::string reason;
     if (count + 1 == parts.size()) {
         reason = partRefused(parts[1], parts[2], parts[3], parts[4]);
-        // Every part is one this program reads: the version is not.
-        if (reason.empty()) {
+        // Every part is one this program reads: the version is not, or not
+        // for this unit.
+        const std::optional<Unit> unit = unitNamed(parts[1]);
+        if (reason.empty() && parts[0] == FirstVersion && unit && isSeveralTermUnit(*unit)) {
+            reason = "単元「" + echoed(parts[1]) + "」のセットコードは " + std::string(CodeVersion)
+                + " で始まります。";
+        } else if (reason.empty()) {
             reason = "「" + echoed(parts[0]) + "」のセットコードは、このバージョンでは読めません。";
         }
     }

@@ -1,5 +1,6 @@
 #include "engine/practice/rules.h"
 
+#include "engine/practice/several_terms.h"
 #include "engine/practice/tags.h"
 
 #include <numeric>
@@ -170,6 +171,10 @@ Broken brokenByUnit(Unit unit, const LevelLimits &limits, int version, Operation
             return "7-signed has one or two negative operands";
         }
         return std::nullopt;
+    case Unit::Three6:
+    case Unit::Order6:
+    case Unit::Mixed7:
+        return "the unit has problems of several terms";
     }
     return std::nullopt;
 }
@@ -204,6 +209,9 @@ Broken brokenByLimits(Unit unit, const LevelLimits &limits, int version, Operati
 
 std::optional<std::string> brokenRule(Unit unit, int level, const Problem &problem, int version)
 {
+    if (isSeveralTermUnit(unit)) {
+        return severalTermBrokenRule(unit, level, problem);
+    }
     const std::optional<Pair> pair = windowPair(problem);
     if (!pair || !isPracticeNumber(pair->first) || !isPracticeNumber(pair->second)) {
         return "an operand is not written as a practice problem writes it";

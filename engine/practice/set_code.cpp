@@ -1,5 +1,7 @@
 #include "engine/practice/set_code.h"
 
+#include "engine/practice/several_terms.h"
+
 #include <limits>
 #include <vector>
 
@@ -127,6 +129,10 @@ Parsed<SetCode> parseSetCode(std::string_view text)
         if (!error->empty()) {
             return refused<SetCode>("in the code " + quote(text) + ", " + *error);
         }
+    }
+    if (first && isSeveralTermUnit(*unit.value)) {
+        return refused<SetCode>("in the code " + quote(text) + ", the unit " + quote(parts[1])
+            + " has " + std::string(CodeVersion) + " codes only.");
     }
     return {SetCode {*unit.value, *level.value, *count.value, *seed.value, first ? 1 : 2}, {}};
 }

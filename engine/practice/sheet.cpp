@@ -28,6 +28,16 @@ SheetLayout sheetLayout(Unit unit)
     return {MarginMillimetres, 2, 20, 14, 0, QrMillimetres};
 }
 
+SheetLayout sheetLayout(Unit unit, double widestProblemMillimetres)
+{
+    SheetLayout layout = sheetLayout(unit);
+    if (2 * widestProblemMillimetres > PaperWidthMillimetres - 2 * layout.marginMillimetres) {
+        layout.columns = 1;
+        layout.problemsAPage = SheetOneColumnProblems;
+    }
+    return layout;
+}
+
 std::string sheetInstruction(Unit unit)
 {
     std::string line = "つぎの計算をしましょう。約分できるときは約分しましょう。";

@@ -33,6 +33,14 @@ struct SheetLayout {
 // room to write below each problem, and so fewer problems a page.
 [[nodiscard]] SheetLayout sheetLayout(Unit unit);
 
+inline constexpr int PaperWidthMillimetres = 210;  // A4 upright
+inline constexpr int SheetOneColumnProblems = 10;
+
+// The layout of a sheet whose widest problem, drawn with its number and its
+// "=", is that many millimetres wide: the unit's, or, where it is wider than
+// half the width within the margins, one column of SheetOneColumnProblems a page.
+[[nodiscard]] SheetLayout sheetLayout(Unit unit, double widestProblemMillimetres);
+
 // The pupils' sheet's instruction line:
 // 「つぎの計算をしましょう。約分できるときは約分しましょう。」, and for a unit
 // that asks for improper fractions 「仮分数で答えましょう。」 after it.

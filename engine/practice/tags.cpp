@@ -1,5 +1,7 @@
 #include "engine/practice/tags.h"
 
+#include "engine/practice/several_terms.h"
+
 #include <numeric>
 
 namespace tobarin::practice {
@@ -9,7 +11,7 @@ namespace {
 constexpr std::array<std::string_view, AllTags.size()> TagNames {"same", "multiple", "coprime",
     "shared", "reduce", "carry", "borrow", "whole-minus", "whole", "improper", "mixed", "cancel",
     "over-one", "whole-answer", "neg1", "neg2", "zero", "cancel-both", "whole-factor",
-    "whole-dividend"};
+    "whole-dividend", "decimal", "divide", "times-first", "paren", "power", "order", "neg"};
 
 bool isSumOrDifference(Operation operation)
 {
@@ -122,7 +124,10 @@ std::string tagsText(TagSet tags)
 TagSet tagsOf(const Problem &problem)
 {
     const std::optional<Pair> pair = windowPair(problem);
-    return pair && isPracticeNumber(pair->first) && isPracticeNumber(pair->second)
+    if (!pair) {
+        return severalTermTags(problem);
+    }
+    return isPracticeNumber(pair->first) && isPracticeNumber(pair->second)
         ? tagsOf(pair->operation, pair->first, pair->second)
         : TagSet {};
 }

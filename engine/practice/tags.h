@@ -53,12 +53,21 @@ enum class Tag : std::uint8_t {
     CancelBoth,  // `cancel-both`: a factor cancelled on each diagonal (÷: after the reciprocal)
     WholeFactor,  // `whole-factor`: × of a whole number and a fraction (3 × 2/5)
     WholeDividend,  // `whole-dividend`: ÷ of a whole number by a fraction (3 ÷ 3/4)
+    // Problems of several terms (engine/practice/several_terms.h):
+    Decimal,  // `decimal`: a decimal among the numbers
+    Divide,  // `divide`: a ÷
+    TimesFirst,  // `times-first`: × ÷ before + − gives another value than from the left
+    Paren,  // `paren`: parentheses around a calculation
+    Power,  // `power`: a power
+    Order,  // `order`: + or − beside × or ÷ outside parentheses
+    Neg,  // `neg`: a negative number, or a minus sign in front
 };
 
-inline constexpr std::array<Tag, 20> AllTags {Tag::Same, Tag::Multiple, Tag::Coprime, Tag::Shared,
+inline constexpr std::array<Tag, 27> AllTags {Tag::Same, Tag::Multiple, Tag::Coprime, Tag::Shared,
     Tag::Reduce, Tag::Carry, Tag::Borrow, Tag::WholeMinus, Tag::Whole, Tag::Improper, Tag::Mixed,
     Tag::Cancel, Tag::OverOne, Tag::WholeAnswer, Tag::Neg1, Tag::Neg2, Tag::Zero, Tag::CancelBoth,
-    Tag::WholeFactor, Tag::WholeDividend};
+    Tag::WholeFactor, Tag::WholeDividend, Tag::Decimal, Tag::Divide, Tag::TimesFirst, Tag::Paren,
+    Tag::Power, Tag::Order, Tag::Neg};
 
 // "same", "whole-minus", "over-one"...
 [[nodiscard]] std::string_view tagName(Tag tag);
@@ -103,7 +112,7 @@ private:
 
 // The tags true of a problem. A problem whose fields do not hold the numbers
 // of a practice problem (see isPracticeNumber), or that divides by 0, has those of its
-// operands only.
+// operands only; one of several terms has severalTermTags.
 [[nodiscard]] TagSet tagsOf(const Problem &problem);
 [[nodiscard]] TagSet tagsOf(Operation operation, const WrittenNumber &a, const WrittenNumber &b);
 

@@ -57,6 +57,9 @@ int denominatorWeight(Unit unit, int level, std::int64_t den)
     case Unit::TimesWhole6:
     case Unit::Times6:
     case Unit::Divide6:
+    case Unit::Three6:
+    case Unit::Order6:
+    case Unit::Mixed7:
         break;
     }
     return Times6.at(index);
@@ -184,6 +187,9 @@ std::vector<Kind> textbookKinds(Unit unit, int level)
         };
     }
     case Unit::Signed7:
+    case Unit::Three6:
+    case Unit::Order6:
+    case Unit::Mixed7:
         break;
     }
     std::vector<Kind> kinds;
@@ -241,6 +247,9 @@ std::vector<Quota> quotasOf(Unit unit)
         return {{{}, Add, 2}, {{}, Subtract, 2}, {{}, Multiply, 2}, {{}, Divide, 2}};
     case Unit::Unlike5:
     case Unit::TimesWhole6:
+    case Unit::Three6:
+    case Unit::Order6:
+    case Unit::Mixed7:
         break;
     }
     return {};

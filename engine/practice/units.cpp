@@ -8,7 +8,7 @@ namespace tobarin::practice {
 
 namespace {
 
-constexpr std::array<UnitInfo, 7> Units {{
+constexpr std::array<UnitInfo, 10> Units {{
     {Unit::Like4, "4-like", "小4 分母が同じ分数のたし算・ひき算", {Tag::OverOne},
         AnswerForm::Mixed},
     {Unit::Unlike5, "5-unlike", "小5 分母がちがう分数のたし算・ひき算",
@@ -21,6 +21,12 @@ constexpr std::array<UnitInfo, 7> Units {{
     {Unit::Divide6, "6-divide", "小6 分数のわり算", {Tag::Cancel, Tag::Mixed, Tag::WholeAnswer},
         AnswerForm::Mixed},
     {Unit::Signed7, "7-signed", "中1 正の数・負の数", {Tag::Neg1, Tag::Neg2, Tag::Zero},
+        AnswerForm::Improper},
+    {Unit::Three6, "6-three", "小6 分数・小数・整数のかけ算とわり算",
+        {Tag::Decimal, Tag::Whole, Tag::Mixed, Tag::Divide, Tag::Cancel}, AnswerForm::Mixed},
+    {Unit::Order6, "6-order", "小6 計算の順序", {Tag::TimesFirst, Tag::Paren, Tag::Decimal},
+        AnswerForm::Mixed},
+    {Unit::Mixed7, "7-mixed", "中1 正負の数の四則", {Tag::Neg, Tag::Paren, Tag::Power, Tag::Order},
         AnswerForm::Improper},
 }};
 

@@ -20,6 +20,9 @@ enum class Unit {
     Times6,  // 6-times: × of two fractions
     Divide6,  // 6-divide: ÷ of two fractions
     Signed7,  // 7-signed: + − × ÷ of signed fractions
+    Three6,  // 6-three: × ÷ of three numbers, fractions, decimals and whole numbers
+    Order6,  // 6-order: the order of + − and × ÷, parentheses
+    Mixed7,  // 7-mixed: the four rules with signs, parentheses and powers
 };
 
 struct UnitInfo {

@@ -216,6 +216,7 @@ private:
         const std::size_t start = m_at;
         bool closed = false;  // it ends with ")"
         Expression base = primary(depth, closed);
+        const std::size_t baseEnd = m_at;  // the exponent, ² or ^2, follows
         int exponent = 0;
         if (at(TokenKind::Power)) {
             exponent = m_tokens[m_at].digits[0] - '0';
@@ -232,7 +233,7 @@ private:
             return base;
         }
         if (!closed && base.isNumber() && base.number.hasFraction) {
-            const std::string written(source(start, m_at - 1));
+            const std::string written(source(start, baseEnd));
             throw Refusal {quoted(source(start, m_at))
                 + "は読めません。分数や帯分数を累乗するときは、"
                 + quoted("(" + written + ")" + std::string(exponentText(exponent)))

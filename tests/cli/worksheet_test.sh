@@ -92,6 +92,7 @@ sheets=(
 "p1:4-like:1:1:1|10|16|--boxes"
 "p1:5-unlike:2:12:3|10|16|"
 "p1:6-times-whole:2:25:2|20|14|"
+"p2:6-three:2:20:1|20|14|--working"
 )
 for row in "${sheets[@]}"; do
     IFS='|' read -r code a_page digits options <<<"$row"

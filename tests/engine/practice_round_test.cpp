@@ -190,6 +190,9 @@ INSTANTIATE_TEST_SUITE_P(Code, PracticeWords,
         Words {refusal("p9:5-unlike:2:10:1"),
             "セットコード「p9:5-unlike:2:10:1」では始められません。\n"
             "「p9」のセットコードは、このバージョンでは読めません。"},
+        Words {refusal("p1:6-three:2:10:1"),
+            "セットコード「p1:6-three:2:10:1」では始められません。\n"
+            "単元「6-three」のセットコードは p2 で始まります。"},
         Words {refusal("p1:5-unlike:4:10:1"),
             "セットコード「p1:5-unlike:4:10:1」では始められません。\nレベルは 1、2、3 "
             "のどれかです。"},

@@ -11,6 +11,7 @@
 #include "engine/practice/random.h"
 #include "engine/practice/rules.h"
 #include "engine/practice/set_code.h"
+#include "engine/practice/several_terms.h"
 #include "engine/practice/units.h"
 #include "engine/problem/problem.h"
 #include "engine/solve.h"
@@ -224,6 +225,10 @@ std::string brokenHere(Unit unit, const LevelLimits &limits, int version, const 
             || (!x.negative && !y.negative) || (divide && y.zero()))
             return "7-signed";
         break;
+    case Unit::Three6:
+    case Unit::Order6:
+    case Unit::Mixed7:
+        return "several terms";
     }
     return "";
 }
@@ -347,6 +352,9 @@ void expectTaught(const PracticeSet &set)
             break;
         case Unit::Unlike5:
         case Unit::TimesWhole6:
+        case Unit::Three6:
+        case Unit::Order6:
+        case Unit::Mixed7:
             break;
         }
     }
@@ -414,7 +422,8 @@ std::vector<UnitLevel> everyUnitAndLevel()
     std::vector<UnitLevel> all;
     for (const UnitInfo &info : units()) {
         for (int level = LowestLevel; level <= HighestLevel; ++level) {
-            all.push_back({info.unit, level});
+            if (!isSeveralTermUnit(info.unit))
+                all.push_back({info.unit, level});
         }
     }
     return all;

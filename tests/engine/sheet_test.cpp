@@ -29,6 +29,19 @@ TEST(Sheet, LayoutBySchoolYear)
     }
 }
 
+// A problem wider than half the width within the margins: one column of 10.
+TEST(Sheet, WideProblemsStandInOneColumn)
+{
+    for (const UnitInfo &unit : units()) {
+        const SheetLayout usual = sheetLayout(unit.unit);
+        const double half = (PaperWidthMillimetres - 2 * usual.marginMillimetres) / 2.0;
+        EXPECT_EQ(sheetLayout(unit.unit, half).columns, usual.columns) << unit.id;
+        const SheetLayout wide = sheetLayout(unit.unit, half + 0.5);
+        EXPECT_EQ(wide.columns, 1) << unit.id;
+        EXPECT_EQ(wide.problemsAPage, 10) << unit.id;
+    }
+}
+
 TEST(Sheet, InstructionAsksForImproperFractionsWhereTheUnitDoes)
 {
     const std::string common = "つぎの計算をしましょう。約分できるときは約分しましょう。";

@@ -226,6 +226,69 @@ private slots:
         QVERIFY(!shownWorking().contains(QStringLiteral("=")));
     }
 
+    // State: the working window follows the calculator's 1 2/3 + 3/4.
+    // Action: a problem typed (full width, by the keyboard or committed by an
+    // input method) and entered in the 式 field; an unreadable one; emptied.
+    // Expected: the typed problem worked and checked; what cannot be read said
+    // and the problem kept; the calculator's problem again once emptied.
+    void expressionFieldWorksItsOwnProblem_data()
+    {
+        QTest::addColumn<bool>("inputMethod");
+        QTest::addColumn<QString>("problem");
+        QTest::addColumn<QString>("unreadable");
+        QTest::newRow("typed") << false << "(-2/3)^2 * 9/4 - 1/2"
+                               << "2/3^2 + 1";
+        QTest::newRow("input method, full width") << true << "（－２／３）² × ９／４ － １／２"
+                                                  << "２／３² ＋ １";
+    }
+
+    void expressionFieldWorksItsOwnProblem()
+    {
+        QFETCH(bool, inputMethod);
+        QFETCH(QString, problem);
+        QFETCH(QString, unreadable);
+        w().enter("1 2/3 + 3/4");
+        w().key(Qt::Key_F2);
+        QTRY_VERIFY(workingWindow());
+        auto *entry = part<QLineEdit>("ExpressionEntry");
+        const auto enter = [&](const QString &text) {
+            entry->setFocus();
+            entry->selectAll();
+            if (inputMethod) {
+                QInputMethodEvent commit;
+                commit.setCommitString(text);
+                QApplication::sendEvent(entry, &commit);
+            } else {
+                QTest::keyClicks(entry, text);
+            }
+            QTest::keyClick(entry, Qt::Key_Return);
+        };
+        enter(problem);
+        part<QPushButton>("ShowWorking")->click();
+        QCOMPARE(shownWorking(), workingOf("(-2/3)^2 × 9/4 - 1/2"));
+        QTest::keyClicks(part("AnswerDenominator"), QStringLiteral("2"));
+        QTest::keyClicks(part("AnswerNumerator"), QStringLiteral("1"));
+        QTest::mouseClick(part("CheckAnswer"), Qt::LeftButton);
+        const Problem typed = readProblem("(-2/3)^2 × 9/4 - 1/2").value.value();
+        QCOMPARE(part<QLabel>("Verdict")->text(),
+            QString::fromStdString(checkAnswer(typed, TypedOperand {"2", "1", "", false}).text));
+        QCOMPARE(checkAnswer(typed, TypedOperand {"2", "1", "", false}).verdict, Verdict::Correct);
+
+        enter(unreadable);
+        QCOMPARE(part<QLabel>("ExpressionMessage")->text(),
+            QString::fromStdString(readProblem(unreadable.toStdString()).error));
+        // It names what it cannot read, as typed.
+        QVERIFY(part<QLabel>("ExpressionMessage")
+                    ->text()
+                    .startsWith("「" + unreadable.section(QLatin1Char(' '), 0, 0) + "」"));
+        QCOMPARE(shownWorking(), workingOf("(-2/3)^2 × 9/4 - 1/2"));
+
+        entry->selectAll();
+        QTest::keyClick(entry, Qt::Key_Delete);
+        QCOMPARE(shownWorking(), workingOf("1 2/3 + 3/4").section(QLatin1Char('\n'), 0, 0) + "\n");
+        QVERIFY(part<QLabel>("ExpressionMessage")->text().isEmpty());
+    }
+
     void copiesTheTextForm_data()
     {
         QTest::addColumn<QString>("problem");

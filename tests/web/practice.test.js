@@ -266,7 +266,7 @@ describe('a code that cannot be read', () => {
       const page = await practise(t, code);
       assert.equal(await page.visible(part('CodeMessage')), true);
       assert.match(await page.text(part('CodeMessage')), reason);
-      assert.equal(await page.count(`${part('CodeMessage')} li`), 7);
+      assert.equal(await page.count(`${part('CodeMessage')} li`), 10);
       assert.match(await page.text(`${part('CodeMessage')} li`), /^4-like 小4/);
       for (const [name, text] of [['Text1(1)', '1'], ['Text1(0)', '2'], ['Text2(1)', '1'], ['Text2(0)', '3']]) {
         await type(page, name, text);

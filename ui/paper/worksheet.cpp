@@ -134,6 +134,8 @@ private:
     [[nodiscard]] qreal units(qreal points) const { return points * m_unit; }
     [[nodiscard]] QFont sized(Font face, qreal points) const;
     [[nodiscard]] qreal labelWidth(Typesetter &measure) const;
+    // In points: the widest problem as the sheet draws it, with its number and "=".
+    [[nodiscard]] qreal widestProblem() const;
     [[nodiscard]] Typesetter typesetter(
         qreal points, qreal notePoints, QPainter *painter, QRgb text = qRgb(0, 0, 0)) const;
 
@@ -198,6 +200,7 @@ Sheet::Sheet(QPagedPaintDevice &device, const practice::PracticeSet &set,
     const qreal qr = m_qrSide + caption.height() / m_unit;
     m_gridTop = m_content.top() + std::max(words, qr) + 5 * Millimetre;
     m_gridBottom = m_content.bottom() - foot.height() / m_unit - 3 * Millimetre;
+    m_layout = practice::sheetLayout(set.code.unit, widestProblem() / Millimetre);
     m_columnWidth = (m_content.width() - Gutter) / m_layout.columns;
     m_workingScale = m_options.working ? workingScale() : 1.0;
 }
@@ -227,6 +230,21 @@ qreal Sheet::labelWidth(Typesetter &measure) const
     return widest + measure.equalsWidth();
 }
 
+qreal Sheet::widestProblem() const
+{
+    Typesetter measure
+        = typesetter(static_cast<qreal>(m_layout.digitPoints), WorkingNotePoints, nullptr);
+    measure.setTallWholes(true);
+    const qreal numbers = labelWidth(measure);
+    qreal widest = 0;
+    for (const Item &item : m_items) {
+        widest = std::max(widest,
+            numbers + measure.expression(0, 0, item.problem) + measure.equalsWidth()
+                + measure.text(0, 0, QStringLiteral("=")));
+    }
+    return widest / m_unit;
+}
+
 QSizeF Sheet::workingSize(const Item &item, qreal scale) const
 {
     Typesetter measure = typesetter(WorkingPoints * scale, WorkingNotePoints * scale, nullptr);
@@ -235,7 +253,7 @@ QSizeF Sheet::workingSize(const Item &item, qreal scale) const
     qreal height = 0;
     for (const Step &step : item.working.steps) {
         widest = std::max(widest, measure.expression(0, 0, step.expression));
-        widestNote = std::max(widestNote, measure.note(0, 0, fromUtf8(noteText(step.note))));
+        widestNote = std::max(widestNote, measure.note(0, 0, fromUtf8(stepNote(step))));
         height
             += measure.above(step.expression) + measure.below(step.expression) + measure.lineGap();
     }
@@ -561,7 +579,7 @@ void Sheet::drawWorking(QPainter &painter, const Item &item, QPointF topLeft)
             type.text(equals, y, QStringLiteral("="));
         }
         type.expression(expressions, y, step.expression);
-        type.note(notes, y, fromUtf8(noteText(step.note)));
+        type.note(notes, y, fromUtf8(stepNote(step)));
         y += type.below(step.expression) + type.lineGap();
     }
     if (!item.working.report.empty()) {

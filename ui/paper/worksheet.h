@@ -13,7 +13,8 @@ class QPagedPaintDevice;
 //
 // The pages, A4 upright, as practice::sheetLayout gives them for the unit:
 // nothing nearer the paper's edge than its margin; the problems in two
-// columns numbered (1), (2)… down the left column and then the right,
+// columns numbered (1), (2)… down the left column and then the right (in one
+// column of 10 where a problem is wider than half the page within the margins),
 // fractions stacked with a mixed number's integer part as tall as its
 // fraction, at the unit's size and with room below each to work it out;
 // at the foot the set's code and the page's number.

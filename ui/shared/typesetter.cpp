@@ -214,7 +214,13 @@ qreal Typesetter::number(qreal x, qreal axis, const WrittenNumber &number, bool 
     if (number.negative) {
         x += text(x, axis, QStringLiteral("\u2212")) + m_space * 0.3;
     }
-    if (number.hasWhole && number.hasFraction && m_tallWholes) {
+    const bool decimal = number.isDecimal() || number.unending;
+    if (decimal) {
+        // A decimal as written, "1.25", its sign drawn above.
+        WrittenNumber magnitude = number;
+        magnitude.negative = false;
+        x += text(x, axis, QString::fromStdString(numberText(magnitude)));
+    } else if (number.hasWhole && number.hasFraction && m_tallWholes) {
         // Its digits from the top of the numerator to the foot of the
         // denominator.
         const QString digits = digitsOf(number.whole);
@@ -227,10 +233,10 @@ qreal Typesetter::number(qreal x, qreal axis, const WrittenNumber &number, bool 
     } else if (number.hasWhole) {
         x += text(x, axis, digitsOf(number.whole));
     }
-    if (number.hasWhole && number.hasFraction) {
+    if (number.hasWhole && number.hasFraction && !decimal) {
         x += m_space * (m_tallWholes ? 0.6 : 0.3);
     }
-    if (number.hasFraction) {
+    if (number.hasFraction && !decimal) {
         x += fraction(x, axis, digitsOf(number.num), digitsOf(number.den));
     }
     if (parenthesised) {

@@ -133,7 +133,7 @@ QSizeF WorkingView::typeset(QPainter *painter) const
             type.text(left, y, QStringLiteral("="));
         }
         type.expression(expressions, y, step.expression);
-        if (const std::string_view note = noteText(step.note); !note.empty()) {
+        if (const std::string note = stepNote(step); !note.empty()) {
             right = std::max(right, notes + type.note(notes, y, fromUtf8(note)));
         }
         y += type.below(step.expression) + type.lineGap();

@@ -52,8 +52,24 @@ WorkingWindow::WorkingWindow(QWidget *parent)
             previousStop = widget;
         }
     }
+    // The 式 field above the working, first of the keyboard's stops; as wide
+    // as the window lets it be.
+    auto *group = createWorkingControl(WorkingExpressionControls[0], this);
+    auto *entry
+        = static_cast<QLineEdit *>(createWorkingControl(WorkingExpressionControls[1], group));
+    // Shown only while it says something.
+    createWorkingControl(WorkingExpressionControls[2], group)->hide();
+    entry->setMinimumWidth(entry->width());
+    entry->setMaximumWidth(QWIDGETSIZE_MAX);
+    setTabOrder(entry, part(WorkingControls.front().name));
     arrange();
     fitWorkingArea();
+    connect(entry, &QLineEdit::returnPressed, this, &WorkingWindow::enterExpression);
+    connect(entry, &QLineEdit::textChanged, this, [this](const QString &text) {
+        if (m_typed && text.trimmed().isEmpty()) {
+            followFields();
+        }
+    });
 
     connect(
         part<QPushButton>("ShowWorking"), &QPushButton::toggled, this, &WorkingWindow::showWorking);
@@ -129,10 +145,52 @@ void WorkingWindow::arrange()
     for (const Grid &grid : GroupGrids) {
         layOutGrid(grid, part(grid.container), placedPart);
     }
+    layOutGrid(ExpressionGrid, part(ExpressionGrid.container), placedPart);
     layOutGrid(DesktopWindowGrid, this, placedPart);
+    const Cell &cell = WorkingExpressionCell;
+    static_cast<QGridLayout *>(layout())->addWidget(
+        part(cell.control), cell.row, cell.column, cell.rowSpan, cell.columnSpan);
 }
 
 void WorkingWindow::setProblem(const Problem &problem, AnswerForm form)
+{
+    m_fieldsProblem = problem;
+    m_hasFieldsProblem = true;
+    showProblem(m_typed ? m_problem : problem, form);
+}
+
+void WorkingWindow::enterExpression()
+{
+    auto *message = part<QLabel>("ExpressionMessage");
+    const QString text = part<QLineEdit>("ExpressionEntry")->text();
+    if (text.trimmed().isEmpty()) {
+        followFields();
+        return;
+    }
+    const Parsed<Problem> read = readProblem(text.toStdString());
+    if (!read.value) {
+        // The problem shown stays as it was.
+        message->setText(fromUtf8(read.error));
+        message->show();
+        return;
+    }
+    message->clear();
+    message->hide();
+    m_typed = true;
+    showProblem(*read.value, m_form);
+}
+
+void WorkingWindow::followFields()
+{
+    m_typed = false;
+    part<QLabel>("ExpressionMessage")->clear();
+    part<QLabel>("ExpressionMessage")->hide();
+    if (m_hasFieldsProblem) {
+        showProblem(m_fieldsProblem, m_form);
+    }
+}
+
+void WorkingWindow::showProblem(const Problem &problem, AnswerForm form)
 {
     if (m_hasProblem && problem == m_problem && form == m_form) {
         return;

@@ -31,8 +31,9 @@ class WorkingWindow : public QWidget {
 public:
     explicit WorkingWindow(QWidget *parent = nullptr);
 
-    // The problem to work and check, and the form its answer takes; the same
-    // again changes nothing.
+    // The problem of the calculator's fields to work and check, and the form
+    // its answer takes; the same again changes nothing. While the 式 field
+    // holds an entered problem, that one is worked instead, in this form.
     void setProblem(const Problem &problem, AnswerForm form);
 
     // Adds the button 練習… below the typed answer, which calls `open`; once.
@@ -51,6 +52,11 @@ private:
     [[nodiscard]] QWidget *placed(std::string_view name) const;
     void arrange();
     void setMethod(Method method);
+    void showProblem(const Problem &problem, AnswerForm form);
+    // The 式 field entered: its problem shown, or what cannot be read said;
+    // empty, the fields' problem again.
+    void enterExpression();
+    void followFields();
     void work();
     void showWorking(bool shown);
     void fitWorkingArea();
@@ -60,6 +66,9 @@ private:
     AnswerForm m_form = AnswerForm::Mixed;
     Method m_method = Method::MakeImproper;
     bool m_hasProblem = false;
+    Problem m_fieldsProblem;  // the calculator's, to go back to
+    bool m_hasFieldsProblem = false;
+    bool m_typed = false;  // the problem shown is the 式 field's
     Working m_working;
     WorkingView *m_view = nullptr;
     QScrollArea *m_scroll = nullptr;
