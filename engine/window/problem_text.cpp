@@ -13,10 +13,11 @@ constexpr std::string_view NoDecimals = "は小数です。式の数は整数、
 
 // A number as an operand, written as the text given: its parts in ASCII
 // digits go into the fields, a part not written leaving its field empty. A
-// decimal is refused.
+// decimal is refused, one that does not end (0.(3), 0.333…) too: its
+// places have no field, and dropping them would read 0.(3) as 0.
 Parsed<TypedOperand> operandOf(const reading::NumberShape &number, std::string_view written)
 {
-    if (number.decimals) {
+    if (number.decimals || number.repeating || number.unending) {
         return {std::nullopt, quoted(written) + std::string(NoDecimals)};
     }
     const auto digits = [](const Token *part) { return part ? part->digits : std::string(); };
