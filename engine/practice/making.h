@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <numeric>
 #include <optional>
+#include <set>
+#include <string>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -141,5 +143,20 @@ inline PracticeProblem practiceProblem(Operation operation, const Terms &terms)
 // teacher does, p2 (engine/practice/textbook_sets.cpp).
 [[nodiscard]] PracticeSet firstSet(const SetCode &code);
 [[nodiscard]] PracticeSet textbookSet(const SetCode &code);
+
+// The problems of the level-1 set of the same code, which a level-3 set does
+// not give again; none for the other levels. make(code) makes a unit's set.
+template <typename Make> std::set<std::string> easiestExpressions(const SetCode &code, Make &&make)
+{
+    std::set<std::string> seen;
+    if (code.level == HighestLevel) {
+        SetCode easiest = code;
+        easiest.level = LowestLevel;
+        for (const PracticeProblem &problem : make(easiest).problems) {
+            seen.insert(problem.expression);
+        }
+    }
+    return seen;
+}
 
 }  // namespace tobarin::practice::making

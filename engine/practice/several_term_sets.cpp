@@ -654,14 +654,8 @@ PracticeSet severalTermSet(const SetCode &code)
         }
     }
     // Level 3 gives no problem of the level-1 set again.
-    std::set<std::string> seen;
-    if (code.level == HighestLevel) {
-        SetCode easiest = code;
-        easiest.level = LowestLevel;
-        for (const PracticeProblem &problem : severalTermSet(easiest).problems) {
-            seen.insert(problem.expression);
-        }
-    }
+    std::set<std::string> seen
+        = easiestExpressions(code, [](const SetCode &easiest) { return severalTermSet(easiest); });
     TagSet missing = promisedTags(code.unit);
     PracticeSet set {code, {}};
     int shapes = 0;

@@ -593,14 +593,8 @@ PracticeSet textbookSet(const SetCode &code)
     const std::vector<Quota> quotas = quotasOf(code.unit);
     TextbookBuilder builder(random, code.unit, code.level);
     // Level 3 gives no problem of the level-1 set again.
-    std::set<std::string> seen;
-    if (code.level == HighestLevel) {
-        SetCode easiest = code;
-        easiest.level = LowestLevel;
-        for (const PracticeProblem &problem : textbookSet(easiest).problems) {
-            seen.insert(problem.expression);
-        }
-    }
+    std::set<std::string> seen
+        = easiestExpressions(code, [](const SetCode &easiest) { return textbookSet(easiest); });
     TagSet missing = promisedTags(code.unit);
     PracticeSet set {code, {}};
     for (int start = 0; start < code.count; start += Block) {
