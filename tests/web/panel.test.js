@@ -23,10 +23,19 @@ async function enter(page, first, operation, second) {
 }
 
 const panel = (name) => `[data-panel="${name}"]`;
+// The panel's engine module comes when the panel first has to work something
+// out: until then what it shows may be about to change.
+const settled = (page) => page.waitFor(() => !document.documentElement.hasAttribute('data-loading'));
 // The lines of the working that are shown, as a screen reader reads them.
-const lines = (page) => page.evaluate(() => [...document.querySelectorAll(
-  '[data-panel="Working"] li:not([hidden])')].map((item) => item.getAttribute('aria-label')));
-const showWorking = async (page) => page.click(await page.byRole('button', '途中式を見る'));
+const lines = async (page) => {
+  await settled(page);
+  return page.evaluate(() => [...document.querySelectorAll(
+    '[data-panel="Working"] li:not([hidden])')].map((item) => item.getAttribute('aria-label')));
+};
+const showWorking = async (page) => {
+  await settled(page);
+  await page.click(await page.byRole('button', '途中式を見る'));
+};
 // Fills a field of the answer check, found by its accessible name.
 const fillIn = async (page, name, text) => page.fill(await page.byRole('textbox', name), text);
 
@@ -36,6 +45,7 @@ async function checkAnswer(page, whole, num, den, negative) {
   await fillIn(page, '自分の答えの分母', den);
   if (negative) await page.click(await page.byRole('checkbox', '自分の答えをマイナスにする'));
   await page.click(await page.byRole('button', '答え合わせ'));
+  await settled(page);
 }
 
 describe('working', () => {
@@ -72,6 +82,7 @@ describe('working', () => {
     // Worked the other way and back: drawn by the engine and the page's script.
     await page.click(panel('MethodMixed'));
     await page.click(panel('MethodImproper'));
+    await settled(page);
     assert.deepEqual(await working(), written);
   });
 
@@ -172,6 +183,7 @@ describe('answer check', () => {
     await enter(page, ['', '5', ''], 0, ['', '1', '2']);
     await fillIn(page, '自分の答えの整数部分', '1');
     await page.press('Enter');
+    await settled(page);
     assert.equal(await page.attribute(panel('Verdict'), 'data-verdict'), 'none');
     assert.equal(await page.text(panel('Verdict')),
       'この問題の答えは出せません。分母を１以上の整数にしてください。');

@@ -5,6 +5,7 @@ import { FormName, MsgBoxStyle, OpenPractice, PracticeAddress } from './codes.js
 import { PageProperties } from './page-properties.js';
 import { loadEngine } from './engine.js';
 import { MessageBox } from './message-box.js';
+import { SecondEngine } from './second-engine.js';
 import { WorkingWindow } from './working-window.js';
 import { keepAnswerInSight, wireWindow } from './window-events.js';
 
@@ -20,7 +21,10 @@ const form = document.querySelector(`[data-control="${FormName}"]`);
 const messageBox = new MessageBox(document.querySelector('dialog[data-control="MsgBox"]'));
 const page = new PageProperties(document, messageBox);
 const working = new WorkingWindow(document.querySelector('.panel'), () => page.check(), () => page.follow());
-page.setWorkingWindow(working);
+// The working window's and practice's engine module, fetched when first needed.
+const second = new SecondEngine(() => page.ended);
+second.serve((write, read) => page.imports(write, read));
+page.setWorkingWindow(working, second);
 const imports = page.imports();
 start(engineOrSaySo());
 
@@ -51,7 +55,7 @@ function start(engine) {
     if (input[now] !== input[initial]) input[now] = input[initial];
   }
   working.restoreMethod();  // the way of working chosen last time, kept by the page itself
-  page.start();  // the working window shows the problem of the fields as they start
+  page.follow();  // the working window follows that way, where it is not the first
   wireWindow(page, form, document.querySelector('[role="menubar"]'));
   keepAnswerInSight(form);
 
@@ -83,8 +87,8 @@ function start(engine) {
     requestAnimationFrame(() => setTimeout(putBack));
   });
 
-  // Practice (練習): its script (practice.js), its styles, the faces of the
-  // characters only it draws and its engine module are loaded when it is first
+  // Practice (練習): its script (practice.js), its styles and its engine
+  // module are loaded when it is first
   // opened, from the working window's button or by a set that the address names
   // (#practice=CODE), once the calculator is ready or later.
   const stylesheet = (href) => new Promise((resolve, reject) => {
@@ -95,8 +99,8 @@ function start(engine) {
   });
   let practice = null;
   function practicePanel() {
-    practice ??= Promise.all([import('./practice.js'), stylesheet('practice.css'), stylesheet('fonts/later.css')])
-      .then(([{ PracticePanel }]) => new PracticePanel(document.querySelector('.panel'), imports, () => page.ended, messageBox),
+    practice ??= Promise.all([import('./practice.js'), stylesheet('practice.css')])
+      .then(([{ PracticePanel }]) => new PracticePanel(document.querySelector('.panel'), second, messageBox),
         (error) => {
           practice = null;  // tried again next time: the network may be back
           throw error;
@@ -111,13 +115,13 @@ function start(engine) {
   followAddress();
   addEventListener('hashchange', followAddress);
 
-  // The class's results (#results): its view, its styles, the faces of the
-  // characters only it and practice draw, and its engine module are loaded
+  // The class's results (#results): its view, its styles and its engine
+  // module are loaded
   // when the address first names it, and the view closes when the
   // address no longer does.
   let results = null;
   function resultsView() {
-    results ??= Promise.all([import('./results.js'), stylesheet('results.css'), stylesheet('fonts/later.css')])
+    results ??= Promise.all([import('./results.js'), stylesheet('results.css')])
       .then(([{ ResultsView }]) => new ResultsView(() => { location.hash = ''; }),
         (error) => {
           results = null;  // tried again next time: the network may be back

@@ -22,6 +22,7 @@ export class PageProperties {
   #exports = null;
   #messageBox;
   #working = null;           // the window 「途中式と答え合わせ」
+  #second = null;            // and its engine module
   #announcer;
   #fitting;                 // rows of labels that shrink a long text
   #described = new Map();   // label row → what the label is, for its name
@@ -34,20 +35,22 @@ export class PageProperties {
     this.#announcer = document.getElementById('announce');
   }
 
-  // The functions the engine imports as "page".
-  imports() {
+  // The functions the engine modules import as "page", reading and writing
+  // texts in the calculator's module or, given write and read (as
+  // second-engine.js makes them), in another.
+  imports(write = (...args) => this.#write(...args), read = (...args) => this.#read(...args)) {
     const element = (row) => this.#elements[row];
     return {
-      text: (row, buffer, capacity) => this.#write(element(row).value, buffer, capacity),
+      text: (row, buffer, capacity) => write(element(row).value, buffer, capacity),
       setText: (row, text, length) => {
         const field = element(row);
-        field.value = this.#read(text, length);
+        field.value = read(text, length);
         fit(field, false);
       },
-      caption: (row, buffer, capacity) => this.#write(element(row).textContent, buffer, capacity),
+      caption: (row, buffer, capacity) => write(element(row).textContent, buffer, capacity),
       setCaption: (row, text, length) => {
         const label = element(row);
-        label.textContent = this.#read(text, length);
+        label.textContent = read(text, length);
         if (this.#fitting.has(row)) {
           fit(label, true);
           this.#refitWhenFontsArrive();
@@ -58,25 +61,27 @@ export class PageProperties {
       visible: (row) => (element(row).hidden ? 0 : 1),
       setVisible: (row, visible) => { element(row).hidden = !visible; },
       msgBox: (text, textLength, style, title, titleLength) =>
-        this.#messageBox.show(this.#read(text, textLength), style, this.#read(title, titleLength)),
+        this.#messageBox.show(read(text, textLength), style, read(title, titleLength)),
       unload: () => this.#unload(),
-      announce: (text, length) => { this.#announcer.textContent = this.#read(text, length); },
+      announce: (text, length) => { this.#announcer.textContent = read(text, length); },
       // The window 「途中式と答え合わせ」.
       showWorking: (json, length, sameProblem) =>
-        this.#working?.showWorking(JSON.parse(this.#read(json, length)), sameProblem !== 0),
+        this.#working?.showWorking(JSON.parse(read(json, length)), sameProblem !== 0),
       workingMethod: () => this.#working?.workingMethod() ?? 0,
       workingMethodChosen: () => (this.#working?.methodChosen() ? 1 : 0),
       answerField: (field, buffer, capacity) =>
-        this.#write(this.#working?.answerField(field) ?? '', buffer, capacity),
+        write(this.#working?.answerField(field) ?? '', buffer, capacity),
       answerNegative: () => (this.#working?.answerNegative() ? 1 : 0),
       showVerdict: (category, text, length) =>
-        this.#working?.showVerdict(category, this.#read(text, length)),
+        this.#working?.showVerdict(category, read(text, length)),
     };
   }
 
-  // The window that shows the working and checks answers (working-window.js).
-  setWorkingWindow(working) {
+  // The window that shows the working and checks answers (working-window.js),
+  // whose engine is the page's second module (second-engine.js).
+  setWorkingWindow(working, engine) {
     this.#working = working;
+    this.#second = engine;
   }
 
   // Finds the element of each of the engine's rows (named in codes.js, in the
@@ -116,12 +121,14 @@ export class PageProperties {
     return this.#rows.has(element);
   }
 
-  // Raises an event of a control. Returns the number of a run-time error to
-  // report once the focus has finished moving, or 0.
+  // Raises an event of a control, which the working window then follows.
+  // Returns the number of a run-time error to report once the focus has
+  // finished moving, or 0.
   raise(element, event) {
     if (this.ended) return 0;
     const result = this.#exports.tobarin_raise(this.#rows.get(element), event);
     if (result < 0) console.error('the engine failed on an event');
+    this.follow();
     return Math.max(result, 0);
   }
 
@@ -130,22 +137,25 @@ export class PageProperties {
     if (this.#exports.tobarin_report(number) < 0) console.error('the engine failed to report');
   }
 
-  // The window changed without an event of the engine's: the working window follows it.
+  // The window or the working window's method may have changed: the working
+  // window follows. Until its module has come it shows what the markup was
+  // written with, the window as it starts, so that the module is fetched only
+  // once the window, or the way of working, is no longer as it started.
   follow() {
     if (this.ended) return;
-    if (this.#exports.tobarin_follow() < 0) console.error('the engine failed to follow the window');
-  }
-
-  // The window has started, its fields as the markup writes them: the engine
-  // takes the working the markup shows as the one shown, and follows the
-  // window from there.
-  start() {
-    if (this.#exports.tobarin_start() < 0) console.error('the engine failed to start');
+    if (this.#second.loaded || !this.#asStarted()) this.#second.call('working_follow');
   }
 
   // Checks the answer typed into the working window against the problem it shows.
   check() {
-    if (this.#exports.tobarin_check() < 0) console.error('the engine failed to check');
+    if (this.ended) return;
+    this.#second.call('working_check');
+  }
+
+  #asStarted() {
+    const inputs = [...this.#elements, ...this.#working.methodButtons()].filter((e) => e.localName === 'input');
+    return inputs.every((input) => (input.type === 'text'
+      ? input.value === input.defaultValue : input.checked === input.defaultChecked));
   }
 
   // A label is named by what it is followed by the text it shows, as on the

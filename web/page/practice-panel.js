@@ -20,7 +20,6 @@ import {
 import {
   InARow, PracticeControl, PracticeInput, PracticeMarkup, PracticeParts, PracticeStage, PracticeText, TagCaption,
 } from './practice-codes.js';
-import { practiceEngine } from './practice-engine.js';
 import { drawSheet, qrCode } from './worksheet.js';
 import { drawWorking, lineMath, math } from './working-window.js';
 
@@ -62,16 +61,17 @@ export class PracticePanel {
   #told = new Set();  // what the pupil has been told of the record
 
   // Puts practice's markup after the working window's (workingRoot), hidden;
-  // its engine module gets the page's imports (pageImports) and practice's,
-  // and does nothing once stopped(). messageBox shows the page's message boxes.
-  constructor(workingRoot, pageImports, stopped, messageBox) {
+  // the page's second engine module (engine, second-engine.js) gets
+  // practice's imports. messageBox shows the page's message boxes.
+  constructor(workingRoot, engine, messageBox) {
     this.#messageBox = messageBox;
     workingRoot.insertAdjacentHTML('afterend', PracticeMarkup);
     const root = workingRoot.nextElementSibling;
     this.#root = root;
     this.#workingRoot = workingRoot;
     this.#sheet = document.querySelector(`[data-practice="${SheetPlace}"]`);
-    this.#engine = practiceEngine(pageImports, (write, read) => this.imports(write, read), stopped);
+    engine.serve((write, read) => this.imports(write, read));
+    this.#engine = (call, ...args) => engine.call(`practice_${call}`, ...args);
     this.#part = (name) => root.querySelector(`[data-practice="${name}"]`);
     const on = (name, action) => this.#part(name).addEventListener('click', action);
     on(PracticeControl.Back, () => this.close());

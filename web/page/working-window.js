@@ -155,6 +155,11 @@ export class WorkingWindow {
     }
   }
 
+  // The option buttons of the way sums and differences are worked.
+  methodButtons() {
+    return Object.values(MethodControl).map((name) => this.#part(name));
+  }
+
   // Whether the pupil ever chose how sums and differences are worked.
   methodChosen() {
     return localStorage.getItem(MethodKey) !== null;

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Subsets IPA P Gothic and IPA P Mincho to the characters the page draws.
 
-Usage: subset_fonts.py OUT_DIR SOURCE... [--later SOURCE...] [--mincho SOURCE...]
+Usage: subset_fonts.py OUT_DIR STYLES SOURCE... [--later SOURCE...] [--mincho SOURCE...]
 
 The characters are collected from the sources: the text of HTML pages (not
 their tags), and the string literals of C++ and JavaScript files (the
@@ -10,12 +10,17 @@ printable ASCII range for whatever a user types. Each face is written as
 WOFF2 under a name of its own: the IPA Font License lets a derived font be
 redistributed only under a name that does not use the original's.
 
-The sources after --later are what the page draws only later (practice, in
-the working window's place); the characters they add are subset apart, as
-"-later" faces of the same families, and later.css declares them for just
-those characters: the browser fetches them only once the page draws one, so
-a cold load fetches no more than before. In a page given there, what stands
-in an element marked data-practice-panel is left to the later faces.
+The first faces hold the characters the HTML pages given draw as they load
+(what stands in an element marked data-practice-panel aside), and the
+printable ASCII range. Every other character the sources draw, and those of
+the sources after --later (practice, the class's results), is subset apart,
+as "-later" faces of the same families, declared for just those characters
+at the end of the page's styles (STYLES, the page's own page.css, whose
+fonts are in OUT_DIR beside it, named fonts/): the browser fetches a later
+face only once the page draws one of its characters (a message, a hint, a
+step of the working, practice), so that a cold load fetches the first faces
+alone. Declared with the page's first styles rather than added later, which
+WebKit answered by laying out the page's text again.
 
 The sources after --mincho are all that the page draws in the Mincho face
 (the hint of the field being typed in): its first face holds just their
@@ -38,6 +43,8 @@ COMMENT = re.compile(r"/\*.*?\*/|//[^\n]*", re.S)
 LITERAL = re.compile(r"\"(?:[^\"\\\n]|\\.)*\"|'(?:[^'\\\n]|\\.)*'|`(?:[^`\\]|\\.)*`", re.S)
 TAG = re.compile(r"<[^>]*>")
 LATER_PART = re.compile(r"<section[^>]*\bdata-practice-panel\b.*?</section>", re.S)
+# The hint an empty field draws.
+PLACEHOLDER = re.compile(r'\bplaceholder="([^"]*)"')
 
 
 def characters(paths, later=False):
@@ -45,7 +52,8 @@ def characters(paths, later=False):
     for path in paths:
         text = Path(path).read_text(encoding="utf-8")
         if path.endswith(".html"):
-            parts = [TAG.sub(" ", text if later else LATER_PART.sub(" ", text))]
+            drawn = text if later else LATER_PART.sub(" ", text)
+            parts = [TAG.sub(" ", drawn), *PLACEHOLDER.findall(drawn)]
         else:
             parts = LITERAL.findall(COMMENT.sub(" ", text))
         for part in parts:
@@ -81,16 +89,17 @@ def subset_face(out_dir, face, text, suffix=""):
 
 def main():
     out_dir = Path(sys.argv[1])
+    styles = Path(sys.argv[2])
     out_dir.mkdir(parents=True, exist_ok=True)
     groups = {"": [], "--later": [], "--mincho": []}
     group = ""
-    for argument in sys.argv[2:]:
+    for argument in sys.argv[3:]:
         if argument in groups:
             group = argument
         else:
             groups[group].append(argument)
     sources, later_sources = groups[""], groups["--later"]
-    text = characters(sources)
+    text = characters(p for p in sources if p.endswith(".html"))
     (out_dir / "characters.txt").write_text(text + "\n", encoding="utf-8")
     everything = set(characters(sources + later_sources, later=True))
     rules = []
@@ -103,9 +112,10 @@ def main():
         if later:
             ranges = ", ".join(f"U+{ord(c):X}" for c in later)
             rules.append(f'@font-face {{\n  font-family: "{face[1]}";\n'
-                         f'  src: url("{face[2]}-later.woff2") format("woff2");\n'
+                         f'  src: url("{out_dir.name}/{face[2]}-later.woff2") format("woff2");\n'
                          f"  unicode-range: {ranges};\n  font-display: block;\n}}\n")
-    (out_dir / "later.css").write_text("".join(rules), encoding="utf-8")
+    with styles.open("a", encoding="utf-8") as out:
+        out.write("".join(rules))
 
 
 if __name__ == "__main__":
