@@ -147,6 +147,30 @@ EMSCRIPTEN_KEEPALIVE int tobarin_start()
     }
 }
 
+// The answer form the window shows (an AnswerForm code), in which the 式 field's
+// problem is shown too.
+EMSCRIPTEN_KEEPALIVE int tobarin_answer_form()
+{
+    try {
+        return static_cast<int>(answerFormIn(page()));
+    } catch (...) {
+        return -1;
+    }
+}
+
+// The working window showed the 式 field's problem and follows the window's
+// fields again: their problem is drawn anew, as a new problem.
+EMSCRIPTEN_KEEPALIVE int tobarin_show_fields()
+{
+    try {
+        workingProblem().reset();
+        followWindow();
+        return 0;
+    } catch (...) {
+        return -1;
+    }
+}
+
 // Checks the answer typed into the working window against the problem it shows,
 // and shows the verdict.
 EMSCRIPTEN_KEEPALIVE int tobarin_check()

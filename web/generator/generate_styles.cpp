@@ -177,7 +177,7 @@ void writeWorkingWindowStyles(std::ostream &out)
         << "  .panel-group label { min-height: " << phone.choiceHeight << "px; }\n"
         << "  .panel-group label input { width: " << phone.choiceBox
         << "px; height: " << phone.choiceBox << "px; }\n"
-        << "  .row input[type=\"text\"] { height: " << phone.fieldHeight
+        << "  .row input[type=\"text\"], .expression input { height: " << phone.fieldHeight
         << "px; font-size: " << phone.fieldTextPixels << "px; }\n"
         << "}\n";
 }

@@ -19,7 +19,11 @@ const ResultsAddress = '#results';
 const form = document.querySelector(`[data-control="${FormName}"]`);
 const messageBox = new MessageBox(document.querySelector('dialog[data-control="MsgBox"]'));
 const page = new PageProperties(document, messageBox);
-const working = new WorkingWindow(document.querySelector('.panel'), () => page.check(), () => page.follow());
+const working = new WorkingWindow(document.querySelector('.panel'), () => page.check(), () => page.follow(), {
+  answerForm: () => page.answerForm(),
+  showFields: () => page.showFields(),
+  ended: () => page.ended,
+});
 page.setWorkingWindow(working);
 const imports = page.imports();
 start(engineOrSaySo());

@@ -143,6 +143,18 @@ export class PageProperties {
     if (this.#exports.tobarin_start() < 0) console.error('the engine failed to start');
   }
 
+  // The form the window shows its answer in (an AnswerForm code).
+  answerForm() {
+    return Math.max(this.#exports.tobarin_answer_form(), 0);
+  }
+
+  // The working window draws the problem of the window's fields again, as a
+  // new problem (it showed the 式 field's).
+  showFields() {
+    if (this.ended) return;
+    if (this.#exports.tobarin_show_fields() < 0) console.error('the engine failed to show the fields\' problem');
+  }
+
   // Checks the answer typed into the working window against the problem it shows.
   check() {
     if (this.#exports.tobarin_check() < 0) console.error('the engine failed to check');

@@ -7,8 +7,10 @@
 // the pupil types.
 
 import {
-  AnswerFieldControl, FirstMethod, MethodControl, OperationSign, Reveal, VerdictMark, WorkingControl,
+  AnswerFieldControl, ExpressionControl, FirstMethod, MethodControl, OperationSign, Reveal, VerdictMark,
+  WorkingControl,
 } from './codes.js';
+import { moduleEngine } from './practice-engine.js';
 
 const MathML = 'http://www.w3.org/1998/Math/MathML';
 const MethodKey = 'tobarin.method';  // kept between visits
@@ -111,28 +113,60 @@ export function drawWorking(list, working) {
 export class WorkingWindow {
   #part;
   #shown = false;  // the steps after the problem
+  #typed = false;  // the 式 field's problem is shown, not the calculator's
+  #expression = null;  // the 式 field's module, loaded when a problem is first entered there
+  #calculator;
 
-  constructor(root, check, follow) {
+  // `calculator` is what the 式 field asks of the calculator's engine:
+  // answerForm(), the form its answer is shown in (an AnswerForm code);
+  // showFields(), which has the problem of its fields drawn again; and
+  // ended(), whether the calculator has quit.
+  constructor(root, check, follow, calculator) {
     this.#part = (name) => root.querySelector(`[data-panel="${name}"]`);
+    this.#calculator = calculator;
     this.#part(WorkingControl.Method).addEventListener('change', () => {
       localStorage.setItem(MethodKey, String(this.workingMethod()));
       follow();
     });
     this.#part(WorkingControl.ShowWorking).addEventListener('click', () => this.#reveal(!this.#shown));
     this.#part(WorkingControl.CopyWorking).addEventListener('click', () => this.#copy());
-    this.#part(WorkingControl.CheckAnswer).addEventListener('click', check);
+    const checkShown = () => (this.#typed ? this.#callExpression('check') : check());
+    this.#part(WorkingControl.CheckAnswer).addEventListener('click', checkShown);
     this.#part(WorkingControl.TypedAnswer).addEventListener('keydown', (event) => {
       if (event.key === 'Enter' && event.target.type === 'text') {
         event.preventDefault();
-        check();
+        checkShown();
       }
     });
+    // A problem typed in the 式 field is entered with Enter, except the Enter
+    // that ends a composition of an input method; emptied, the field gives
+    // the working back to the calculator's problem.
+    const entry = this.#part(ExpressionControl.ExpressionEntry);
+    entry.addEventListener('keydown', (event) => {
+      if (event.key !== 'Enter' || event.isComposing || event.keyCode === 229) return;
+      event.preventDefault();
+      this.#enterExpression();
+    });
+    entry.addEventListener('input', () => {
+      if (!entry.value.trim()) this.#followFields();
+    });
+  }
+
+  // The working of the calculator's problem as its engine worked it out,
+  // drawn unless the 式 field's problem is shown: that one is then shown as
+  // the calculator now shows answers and works sums.
+  showWorking(working, sameProblem) {
+    if (this.#typed) {
+      this.#callExpression('follow', this.#calculator.answerForm(), this.workingMethod());
+      return;
+    }
+    this.#draw(working, sameProblem);
   }
 
   // The working as the engine worked it out. For a new problem the steps are
   // hidden again and the verdict, which was for the problem before, goes; the
   // same problem worked another way keeps both.
-  showWorking(working, sameProblem) {
+  #draw(working, sameProblem) {
     const list = this.#part(WorkingControl.Working);
     drawWorking(list, working);
     list.dataset.text = working.text;
@@ -144,6 +178,53 @@ export class WorkingWindow {
     }
     this.showVerdict(null, '');
     this.#reveal(false);
+  }
+
+  // Reads the 式 field's problem and shows its working, or says below the
+  // field what could not be read; an empty field follows the calculator.
+  async #enterExpression() {
+    if (!this.#part(ExpressionControl.ExpressionEntry).value.trim()) {
+      this.#followFields();
+      return;
+    }
+    const result = await this.#callExpression('enter', this.#calculator.answerForm(), this.workingMethod(),
+      this.#typed ? 1 : 0);
+    if (result === 0) this.#sayWhy('');
+    else if (result === null) this.#sayWhy('この式を計算する部分を読み込めませんでした。');
+  }
+
+  #followFields() {
+    this.#sayWhy('');
+    if (!this.#typed) return;
+    this.#typed = false;
+    this.#calculator.showFields();
+  }
+
+  // Below the field, why what was entered was not read; nothing once it was.
+  #sayWhy(text) {
+    this.#part(ExpressionControl.ExpressionMessage).textContent = text;
+    const entry = this.#part(ExpressionControl.ExpressionEntry);
+    if (text) entry.setAttribute('aria-invalid', 'true');
+    else entry.removeAttribute('aria-invalid');
+  }
+
+  // Runs an entry point of the 式 field's module (tobarin-expression.wasm),
+  // loading it the first time; what it returned, or null where it could not run.
+  #callExpression(call, ...args) {
+    this.#expression ??= moduleEngine('tobarin-expression.wasm', 'tobarin_expression_', {}, (write, read) => ({
+      expressionText: (buffer, capacity) =>
+        write(this.#part(ExpressionControl.ExpressionEntry).value, buffer, capacity),
+      expressionMessage: (text, length) => this.#sayWhy(read(text, length)),
+      expressionWorking: (json, length, sameProblem) => {
+        this.#sayWhy('');
+        this.#typed = true;
+        this.#draw(JSON.parse(read(json, length)), sameProblem !== 0);
+      },
+      answerField: (field, buffer, capacity) => write(this.answerField(field), buffer, capacity),
+      answerNegative: () => (this.answerNegative() ? 1 : 0),
+      showVerdict: (category, text, length) => this.showVerdict(category, read(text, length)),
+    }), this.#calculator.ended);
+    return this.#expression(call, ...args);
   }
 
   // Chooses the method chosen last time, or the first one.
