@@ -89,6 +89,28 @@ export function lineMath(line) {
   }
 }
 
+// Parentheses round a part taller than themselves (a stacked fraction) are
+// drawn as tall as it. A browser that cannot stretch them with the page's
+// font, which has no table of larger glyphs for mathematics (Chromium,
+// WebKit), draws them at the text's size: there they are scaled up to the
+// part's height, about its middle. Parts not laid out (hidden) are left as
+// they are; the innermost pair comes first, so that an outer pair spans it.
+export function stretchParentheses(root) {
+  const rows = [...root.querySelectorAll('mrow')].filter((row) => row.children.length > 2
+    && row.firstElementChild.textContent === '(' && row.lastElementChild.textContent === ')');
+  for (const row of rows.reverse()) {
+    const pair = [row.firstElementChild, row.lastElementChild];
+    for (const mo of pair) mo.removeAttribute('style');
+    const inside = [...row.children].slice(1, -1).map((part) => part.getBoundingClientRect());
+    const top = Math.min(...inside.map((box) => box.top));
+    const bottom = Math.max(...inside.map((box) => box.bottom));
+    const own = pair[0].getBoundingClientRect();
+    if (!own.height || bottom - top <= own.height * 1.1) continue;
+    const shift = (top + bottom - own.top - own.bottom) / 2;
+    for (const mo of pair) mo.style.transform = `translateY(${shift}px) scaleY(${(bottom - top) / own.height})`;
+  }
+}
+
 // Draws the steps of a working (web/exports/working_json.h) into a list, one item a
 // step: its line, stacked, and its note; read out as the text form writes it.
 export function drawWorking(list, working) {
@@ -105,6 +127,7 @@ export function drawWorking(list, working) {
     item.setAttribute('aria-label', step.text.replace(/ {2,}/g, ' '));
     list.append(item);
   });
+  stretchParentheses(list);
 }
 
 // The window 「途中式と答え合わせ」. The page's markup shows the working of the
@@ -273,6 +296,7 @@ export class WorkingWindow {
     button.textContent = shown ? button.dataset.pressedCaption : button.dataset.caption;
     const items = [...this.#part(WorkingControl.Working).children];
     items.forEach((item, i) => { item.hidden = !shown && i >= Reveal.linesBefore; });
+    stretchParentheses(this.#part(WorkingControl.Working));
     this.#part('report').hidden = !(shown || (Reveal.reportWithoutLines && items.length === 0));
   }
 
