@@ -212,7 +212,9 @@ export class WorkingWindow {
     }
     const result = await this.#callExpression('enter', this.#calculator.answerForm(), this.workingMethod(),
       this.#typed ? 1 : 0);
-    if (result === 0) this.#sayWhy('');
+    // Emptied while the module was loading: the fields' problem, and no message.
+    if (!this.#part(ExpressionControl.ExpressionEntry).value.trim()) this.#followFields();
+    else if (result === 0) this.#sayWhy('');
     else if (result === null) this.#sayWhy('この式を計算する部分を読み込めませんでした。');
   }
 
