@@ -1,16 +1,19 @@
 // Takes screenshots of the page after 1 2/3 + 3/4 has been typed, 計算
 // pressed and the working shown, at the viewports given as
 // WIDTHxHEIGHT[@SCALE]=FILE, in the engine TOBARIN_BROWSER names (headless
-// Chromium by default).
+// Chromium by default). With TOBARIN_SHOT_EXPRESSION set, that problem is
+// typed into the panel's 式 field and entered instead, its working shown and
+// the panel scrolled to the field.
 //
 //   node scripts/screenshot-web.mjs 360x640@2=docs/web-phone.png 1366x768=docs/web-desktop.png
+//   TOBARIN_SHOT_EXPRESSION='(-2/3)² × 9/4 - 1/2' node scripts/screenshot-web.mjs 390x844@2=/tmp/x.png
 
 import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
 import { buildDir, launchBrowser, serveSite } from '../tests/browsers/site.js';
 
 // The controls' names as the built page writes them.
-const { Control, Field, WorkingControl } = await import(pathToFileURL(join(buildDir, 'dist', 'codes.js')));
+const { Control, ExpressionControl, Field, WorkingControl } = await import(pathToFileURL(join(buildDir, 'dist', 'codes.js')));
 
 const site = await serveSite();
 const browser = await launchBrowser();
@@ -23,14 +26,29 @@ try {
     try {
       await page.goto(site.url);
       await page.ready();
-      for (const [name, text] of [[Control.Text1[Field.Denominator], '3'],
+      const expression = process.env.TOBARIN_SHOT_EXPRESSION;
+      if (expression) {
+        const entry = `[data-panel="${ExpressionControl.ExpressionEntry}"]`;
+        const problem = () => document.querySelector('[data-panel="Working"] li').getAttribute('aria-label');
+        const before = await page.evaluate(problem);
+        await page.click(entry);
+        await page.type(expression);
+        await page.press('Enter');
+        await page.waitFor((shown) => document.querySelector('[data-panel="Working"] li')
+          .getAttribute('aria-label') !== shown, before);
+        await page.click(`[data-panel="${WorkingControl.ShowWorking}"]`);
+        await page.evaluate((s) => document.querySelector(s).parentElement.scrollIntoView(), entry);
+      }
+      for (const [name, text] of expression ? [] : [[Control.Text1[Field.Denominator], '3'],
         [Control.Text1[Field.Numerator], '2'], [Control.Text1[Field.Whole], '1'],
         [Control.Text2[Field.Denominator], '4'], [Control.Text2[Field.Numerator], '3']]) {
         await page.click(`[data-control="${name}"]`);
         await page.type(text);
       }
-      await page.click(`[data-control="${Control.Command1}"]`);
-      await page.click(`[data-panel="${WorkingControl.ShowWorking}"]`);
+      if (!expression) {
+        await page.click(`[data-control="${Control.Command1}"]`);
+        await page.click(`[data-panel="${WorkingControl.ShowWorking}"]`);
+      }
       await page.evaluate(() => document.fonts.ready.then(() => true));
       await page.screenshot(file);
       console.log(`wrote ${file}`);

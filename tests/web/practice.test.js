@@ -350,3 +350,15 @@ test('the worksheet: A4 pages of 10 problems in two columns, its QR code the pag
   assert.ok(!pupils.includes('解答') && answers.includes('解答'));
   assert.match(execFileSync('pdfinfo', [key], { encoding: 'utf8' }), /^Pages: +5$/m);
 });
+
+// A problem wider than half the printable width puts the sheet in one column
+// of 10 a page, as the native program's sheet of the same set is laid out.
+for (const [code, columns, problems] of [['p2:7-mixed:3:12:7', '1', [10, 2]], ['p2:7-mixed:3:12:5', '2', [12]]]) {
+  test(`the worksheet of ${code}: ${columns} column(s), ${problems.join(' + ')} problems`, async (t) => {
+    const page = await practise(t, code);
+    await page.waitFor(() => document.querySelector('[data-practice="Sheet"]').dataset.qr);
+    assert.equal(await page.attribute(part('Sheet'), 'data-columns'), columns);
+    assert.deepEqual(await page.evaluate(() => [...document.querySelectorAll('.sheet-pupils .sheet-page')]
+      .map((sheetPage) => sheetPage.querySelectorAll('.sheet-problem').length)), problems);
+  });
+}

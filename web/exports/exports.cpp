@@ -6,6 +6,7 @@
 
 #include "engine/window/answer.h"
 #include "engine/window/events.h"
+#include "engine/window/problem.h"
 
 #include <emscripten/emscripten.h>
 #include <optional>
@@ -77,6 +78,17 @@ EMSCRIPTEN_KEEPALIVE int tobarin_report(int number)
     try {
         reportRuntimeError(page(), number);
         return 0;
+    } catch (...) {
+        return -1;
+    }
+}
+
+// The answer form the window shows (an AnswerForm code), in which the 式 field's
+// problem is shown too.
+EMSCRIPTEN_KEEPALIVE int tobarin_answer_form()
+{
+    try {
+        return static_cast<int>(answerFormIn(page()));
     } catch (...) {
         return -1;
     }

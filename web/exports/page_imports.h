@@ -57,5 +57,7 @@ TOBARIN_PAGE_IMPORT(showPractice) void pageShowPractice(const char *json, std::s
 // The record comes with how many of its lines this version could not read (kept as they are).
 TOBARIN_PAGE_IMPORT(keepRecord)
 void pageKeepRecord(const char *text, std::size_t length, int unread);
+// How the set's worksheet is laid out: its columns and problems a page.
+TOBARIN_PAGE_IMPORT(sheetLayout) void pageSheetLayout(int columns, int problemsAPage);
 }
 #undef TOBARIN_PAGE_IMPORT

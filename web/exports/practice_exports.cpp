@@ -5,6 +5,7 @@
 
 #include "engine/practice/round.h"
 #include "engine/practice/set_code.h"
+#include "engine/practice/sheet.h"
 
 #include <cstdint>
 #include <emscripten/emscripten.h>
@@ -147,6 +148,24 @@ EMSCRIPTEN_KEEPALIVE int tobarin_practice_answer(double elapsed, int number)
         const bool numbered = number > 0 && number <= results::MostNumber;
         showPractice(web::answeredJson(*round, answered,
             measured ? static_cast<std::int64_t>(elapsed) : 0, numbered ? number : 0));
+        return 0;
+    } catch (...) {
+        return -1;
+    }
+}
+
+// Lays out the worksheet of the set being practised, whose widest problem,
+// drawn with its number and its "=", is that many millimetres wide: one
+// column where the two would not hold it.
+EMSCRIPTEN_KEEPALIVE int tobarin_practice_sheet_layout(double widestMillimetres)
+{
+    try {
+        if (!practiceNow().round) {
+            return -1;
+        }
+        const practice::SheetLayout layout
+            = practice::sheetLayout(practiceNow().round->set().code.unit, widestMillimetres);
+        pageSheetLayout(layout.columns, layout.problemsAPage);
         return 0;
     } catch (...) {
         return -1;

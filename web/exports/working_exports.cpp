@@ -43,10 +43,11 @@ struct WorkingProblem {
 };
 
 // Until this module first draws, the panel shows what the page's markup was
-// written with: the window's starting problem, worked the first way.
-WorkingProblem &workingProblem()
+// written with: the window's starting problem, worked the first way. Nothing
+// while the panel shows the 式 field's problem.
+std::optional<WorkingProblem> &workingProblem()
 {
-    static WorkingProblem shown = [] {
+    static std::optional<WorkingProblem> shown = [] {
         const MemoryForm starting;
         return WorkingProblem {problemIn(starting), answerFormIn(starting), web::FirstMethod};
     }();
@@ -62,8 +63,8 @@ void followWindow()
     if (workingProblem() == current) {
         return;
     }
-    const bool same
-        = workingProblem().problem == current.problem && workingProblem().form == current.form;
+    const bool same = workingProblem() && workingProblem()->problem == current.problem
+        && workingProblem()->form == current.form;
     const std::string json
         = web::workingJson(solveInWindow(current.problem, current.form, current.method).working);
     workingProblem() = std::move(current);
@@ -85,6 +86,19 @@ EMSCRIPTEN_KEEPALIVE int tobarin_working_follow()
     }
 }
 
+// The panel showed the 式 field's problem and follows the window's fields
+// again: their problem is drawn anew, as a new problem.
+EMSCRIPTEN_KEEPALIVE int tobarin_working_show_fields()
+{
+    try {
+        workingProblem().reset();
+        followWindow();
+        return 0;
+    } catch (...) {
+        return -1;
+    }
+}
+
 // Checks the answer typed into the panel against the problem of the window
 // as it is now, and shows the verdict.
 EMSCRIPTEN_KEEPALIVE int tobarin_working_check()
@@ -97,7 +111,7 @@ EMSCRIPTEN_KEEPALIVE int tobarin_working_check()
         }
         answer.negative = pageAnswerNegative() != 0;
         const AnswerCheck check
-            = checkAnswer(solveInWindow(workingProblem().problem, AnswerForm::Mixed), answer);
+            = checkAnswer(solveInWindow(workingProblem()->problem, AnswerForm::Mixed), answer);
         pageShowVerdict(
             static_cast<int>(categoryOf(check.verdict)), check.text.data(), check.text.size());
         return 0;

@@ -99,14 +99,19 @@ void writeControlNames(std::ostream &out)
 }
 
 // What the script of the window 「途中式と答え合わせ」 needs of it: its
-// controls' names, which of them holds each part of the typed answer (by
-// Field code) and chooses each method (by Method code), how each verdict
-// category is marked, and what the working shows before it is revealed.
+// controls' names (its 式 field's too), which of them holds each part of the
+// typed answer (by Field code) and chooses each method (by Method code), how
+// each verdict category is marked, and what the working shows before it is
+// revealed.
 void writeWorkingCodes(std::ostream &out)
 {
     writeObject(out, "WorkingControl", WorkingControls, [](const WorkingControlDefinition &row) {
         return std::pair {row.name, row.name};
     });
+    writeObject(out, "ExpressionControl", WorkingExpressionControls,
+        [](const WorkingControlDefinition &row) {
+            return std::pair {row.name, row.name};
+        });
     writeObject(
         out, "AnswerFieldControl", AnswerFieldControls, [](const AnswerFieldControl &field) {
             return std::pair {code(field.field), field.control};

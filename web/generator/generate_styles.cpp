@@ -177,7 +177,7 @@ void writeWorkingWindowStyles(std::ostream &out)
         << "  .panel-group label { min-height: " << phone.choiceHeight << "px; }\n"
         << "  .panel-group label input { width: " << phone.choiceBox
         << "px; height: " << phone.choiceBox << "px; }\n"
-        << "  .row input[type=\"text\"] { height: " << phone.fieldHeight
+        << "  .row input[type=\"text\"], .expression input { height: " << phone.fieldHeight
         << "px; font-size: " << phone.fieldTextPixels << "px; }\n"
         << "}\n";
 }
@@ -213,6 +213,11 @@ void writeSheetStyles(std::ostream &out)
             << of << ".sheet-problem { font-size: " << sheet.digitPoints
             << "pt; padding-bottom: " << sheet.writeMillimetres << "mm; }\n";
     }
+    // A set whose widest problem is too wide for two columns (data-columns, as
+    // the engine lays it out for the problems drawn).
+    out << "  .sheet[data-columns=\"1\"] .sheet-problems { grid-template-columns: 1fr; "
+           "grid-template-rows: repeat("
+        << practice::SheetOneColumnProblems << ", 1fr); }\n";
     out << "  .sheet-qr { width: " << practice::sheetLayout(practice::Unit::Like4).qrMillimetres
         << "mm; height: " << practice::sheetLayout(practice::Unit::Like4).qrMillimetres << "mm; }\n"
         << "}\n";

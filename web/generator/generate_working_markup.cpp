@@ -208,6 +208,31 @@ void writeWorkingControl(std::ostream &out, const WorkingControlDefinition &row)
     }
 }
 
+// The 式 field's group (WorkingExpressionControls), its controls in the order
+// of its grid: a field for a problem as the command line reads it, typed with
+// any keyboard, and below it why what was entered could not be read, which
+// the field names as its description.
+void writeExpressionGroup(std::ostream &out)
+{
+    const WorkingControlDefinition &group = WorkingExpressionControls[0];
+    out << R"(<fieldset class="panel-group expression" data-panel=")" << escaped(group.name)
+        << "\"><legend>" << escaped(group.caption) << "</legend>\n";
+    for (const Cell &cell : ExpressionCells) {
+        const WorkingControlDefinition &row
+            = namedRow(WorkingExpressionControls, cell.control, "no such control of the 式 field");
+        if (row.kind == WorkingKind::TextBox) {
+            out << R"(<input type="text" data-panel=")" << escaped(row.name) << R"(" aria-label=")"
+                << escaped(row.accessibleName) << R"(" aria-describedby="expression-message")"
+                << R"( enterkeyhint="enter" autocomplete="off" spellcheck="false">)";
+        } else {
+            out << R"(<p class="expression-message" id="expression-message" data-panel=")"
+                << escaped(row.name) << R"(" role="status" aria-label=")"
+                << escaped(row.accessibleName) << "\"></p>\n";
+        }
+    }
+    out << "</fieldset>\n";
+}
+
 constexpr std::string_view CheckCaption = workingControl("CheckAnswer").caption;
 constexpr std::string_view TypedAnswer = workingControl("TypedAnswer").name;
 constexpr std::string_view CopyWorking = workingControl("CopyWorking").name;
@@ -226,6 +251,8 @@ void writeWorkingWindow(std::ostream &out)
         << "</h2>";
     writeWorkingControl(out, OpenPracticeButton);
     out << "</div>\n";
+    // The 式 field above the rest, as on the desktop.
+    writeExpressionGroup(out);
     std::vector<Cell> cells(PageWindowGrid.cells.begin(), PageWindowGrid.cells.end());
     std::stable_sort(
         cells.begin(), cells.end(), [](const Cell &a, const Cell &b) { return a.row < b.row; });

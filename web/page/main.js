@@ -20,10 +20,13 @@ const ResultsAddress = '#results';
 const form = document.querySelector(`[data-control="${FormName}"]`);
 const messageBox = new MessageBox(document.querySelector('dialog[data-control="MsgBox"]'));
 const page = new PageProperties(document, messageBox);
-const working = new WorkingWindow(document.querySelector('.panel'), () => page.check(), () => page.follow());
 // The working window's and practice's engine module, fetched when first needed.
 const second = new SecondEngine(() => page.ended);
 second.serve((write, read) => page.imports(write, read));
+const working = new WorkingWindow(document.querySelector('.panel'), () => page.check(), () => page.follow(), {
+  answerForm: () => page.answerForm(),
+  showFields: () => page.showFields(),
+}, second);
 page.setWorkingWindow(working, second);
 const imports = page.imports();
 start(engineOrSaySo());

@@ -146,6 +146,18 @@ export class PageProperties {
     if (this.#second.loaded || !this.#asStarted()) this.#second.call('working_follow');
   }
 
+  // The form the window shows its answer in (an AnswerForm code).
+  answerForm() {
+    return Math.max(this.#exports.tobarin_answer_form(), 0);
+  }
+
+  // The working window draws the problem of the window's fields again, as a
+  // new problem (it showed the 式 field's).
+  showFields() {
+    if (this.ended) return;
+    this.#second.call('working_show_fields');
+  }
+
   // Checks the answer typed into the working window against the problem it shows.
   check() {
     if (this.ended) return;

@@ -47,6 +47,7 @@ export class PracticePanel {
   #root;
   #workingRoot;
   #sheet;
+  #sheetLayout = null;  // { columns, problems } a page, as the engine last laid the sheet out
   #engine;  // (call, ...args) → the engine's tobarin_practice_<call>
   #part;
   #code = '';  // the code to open, as given
@@ -190,6 +191,7 @@ export class PracticePanel {
         write(this.#part(AnswerFieldControl[field]).value, buffer, capacity),
       practiceAnswerNegative: () => (this.#part(WorkingControl.AnswerNegative).checked ? 1 : 0),
       showPractice: (json, length) => this.#show(JSON.parse(read(json, length))),
+      sheetLayout: (columns, problems) => { this.#sheetLayout = { columns, problems }; },
       keepRecord: (text, length, unread) => {
         try {
           if (this.#storedUnread) throw new Error('the stored record could not be read');
@@ -310,7 +312,13 @@ export class PracticePanel {
     address.hash = `${PracticeAddress}${set.code}`;
     // The address names the set being practised, to reload or pass on.
     if (address.href !== location.href) history.replaceState(history.state, '', address.href);
-    drawSheet(this.#sheet, set, address.href).catch((error) => console.error('the worksheet', error));
+    // The engine lays the sheet out for its widest problem as drawn.
+    const layoutFor = async (widest) => {
+      this.#sheetLayout = null;
+      await this.#engine('sheet_layout', widest);
+      return this.#sheetLayout;
+    };
+    drawSheet(this.#sheet, set, address.href, layoutFor).catch((error) => console.error('the worksheet', error));
   }
 
   // The problem at the round's position, with fields to answer it.

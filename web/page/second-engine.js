@@ -39,30 +39,32 @@ export class SecondEngine {
   }
 
   // Runs tobarin_<name>(...args): at once when the module is in, or once it
-  // has come. Resolves when it has run.
+  // has come. Resolves to what it returned, or to null where it could not run
+  // (the module did not come, or it failed).
   call(name, ...args) {
-    if (this.#stopped()) return Promise.resolve();
-    if (this.#loaded) {
-      this.#run(name, args);
-      return Promise.resolve();
-    }
+    if (this.#stopped()) return Promise.resolve(null);
+    if (this.#loaded) return Promise.resolve(this.#run(name, args));
     const root = document.documentElement;
     root.setAttribute('data-loading', '');
     this.#loading ??= this.#load().finally(() => {
       this.#loading = null;
       root.removeAttribute('data-loading');
     });
-    return this.#loading.then(() => {
-      if (!this.#stopped()) this.#run(name, args);
-    }, (error) => console.error('the second engine module could not start', error));
+    return this.#loading.then(() => (this.#stopped() ? null : this.#run(name, args)), (error) => {
+      console.error('the second engine module could not start', error);
+      return null;
+    });
   }
 
   #run(name, args) {
     try {
-      if (this.#loaded[`tobarin_${name}`](...args) < 0) console.error(`the engine failed (${name})`);
+      const result = this.#loaded[`tobarin_${name}`](...args);
+      if (result >= 0) return result;
+      console.error(`the engine failed (${name})`);
     } catch (error) {
       console.error(`the engine failed (${name})`, error);
     }
+    return null;
   }
 
   async #load() {

@@ -7,7 +7,8 @@
 // the pupil types.
 
 import {
-  AnswerFieldControl, FirstMethod, MethodControl, OperationSign, Reveal, VerdictMark, WorkingControl,
+  AnswerFieldControl, ExpressionControl, FirstMethod, MethodControl, OperationSign, Reveal, VerdictMark,
+  WorkingControl,
 } from './codes.js';
 
 const MathML = 'http://www.w3.org/1998/Math/MathML';
@@ -87,6 +88,28 @@ export function lineMath(line) {
   }
 }
 
+// Parentheses round a part taller than themselves (a stacked fraction) are
+// drawn as tall as it. A browser that cannot stretch them with the page's
+// font, which has no table of larger glyphs for mathematics (Chromium,
+// WebKit), draws them at the text's size: there they are scaled up to the
+// part's height, about its middle. Parts not laid out (hidden) are left as
+// they are; the innermost pair comes first, so that an outer pair spans it.
+export function stretchParentheses(root) {
+  const rows = [...root.querySelectorAll('mrow')].filter((row) => row.children.length > 2
+    && row.firstElementChild.textContent === '(' && row.lastElementChild.textContent === ')');
+  for (const row of rows.reverse()) {
+    const pair = [row.firstElementChild, row.lastElementChild];
+    for (const mo of pair) mo.removeAttribute('style');
+    const inside = [...row.children].slice(1, -1).map((part) => part.getBoundingClientRect());
+    const top = Math.min(...inside.map((box) => box.top));
+    const bottom = Math.max(...inside.map((box) => box.bottom));
+    const own = pair[0].getBoundingClientRect();
+    if (!own.height || bottom - top <= own.height * 1.1) continue;
+    const shift = (top + bottom - own.top - own.bottom) / 2;
+    for (const mo of pair) mo.style.transform = `translateY(${shift}px) scaleY(${(bottom - top) / own.height})`;
+  }
+}
+
 // Draws the steps of a working (web/exports/working_json.h) into a list, one item a
 // step: its line, stacked, and its note; read out as the text form writes it.
 export function drawWorking(list, working) {
@@ -103,6 +126,7 @@ export function drawWorking(list, working) {
     item.setAttribute('aria-label', step.text.replace(/ {2,}/g, ' '));
     list.append(item);
   });
+  stretchParentheses(list);
 }
 
 // The window 「途中式と答え合わせ」. The page's markup shows the working of the
@@ -111,28 +135,71 @@ export function drawWorking(list, working) {
 export class WorkingWindow {
   #part;
   #shown = false;  // the steps after the problem
+  #typed = false;  // the 式 field's problem is shown, not the calculator's
+  #engine;  // the page's second module, which works the 式 field's problem (second-engine.js)
+  #calculator;
 
-  constructor(root, check, follow) {
+  // `calculator` is what the 式 field asks of the calculator: answerForm(),
+  // the form its answer is shown in (an AnswerForm code), and showFields(),
+  // which has the problem of its fields drawn again. `engine` is the page's
+  // second module, which reads and works the field's problem.
+  constructor(root, check, follow, calculator, engine) {
     this.#part = (name) => root.querySelector(`[data-panel="${name}"]`);
+    this.#calculator = calculator;
+    this.#engine = engine;
+    engine.serve((write, read) => ({
+      expressionText: (buffer, capacity) =>
+        write(this.#part(ExpressionControl.ExpressionEntry).value, buffer, capacity),
+      expressionMessage: (text, length) => this.#sayWhy(read(text, length)),
+      expressionWorking: (json, length, sameProblem) => {
+        this.#sayWhy('');
+        this.#typed = true;
+        this.#draw(JSON.parse(read(json, length)), sameProblem !== 0);
+      },
+    }));
     this.#part(WorkingControl.Method).addEventListener('change', () => {
       localStorage.setItem(MethodKey, String(this.workingMethod()));
       follow();
     });
     this.#part(WorkingControl.ShowWorking).addEventListener('click', () => this.#reveal(!this.#shown));
     this.#part(WorkingControl.CopyWorking).addEventListener('click', () => this.#copy());
-    this.#part(WorkingControl.CheckAnswer).addEventListener('click', check);
+    const checkShown = () => (this.#typed ? this.#callExpression('check') : check());
+    this.#part(WorkingControl.CheckAnswer).addEventListener('click', checkShown);
     this.#part(WorkingControl.TypedAnswer).addEventListener('keydown', (event) => {
       if (event.key === 'Enter' && event.target.type === 'text') {
         event.preventDefault();
-        check();
+        checkShown();
       }
     });
+    // A problem typed in the 式 field is entered with Enter, except the Enter
+    // that ends a composition of an input method; emptied, the field gives
+    // the working back to the calculator's problem.
+    const entry = this.#part(ExpressionControl.ExpressionEntry);
+    entry.addEventListener('keydown', (event) => {
+      if (event.key !== 'Enter' || event.isComposing || event.keyCode === 229) return;
+      event.preventDefault();
+      this.#enterExpression();
+    });
+    entry.addEventListener('input', () => {
+      if (!entry.value.trim()) this.#followFields();
+    });
+  }
+
+  // The working of the calculator's problem as its engine worked it out,
+  // drawn unless the 式 field's problem is shown: that one is then shown as
+  // the calculator now shows answers and works sums.
+  showWorking(working, sameProblem) {
+    if (this.#typed) {
+      this.#callExpression('follow', this.#calculator.answerForm(), this.workingMethod());
+      return;
+    }
+    this.#draw(working, sameProblem);
   }
 
   // The working as the engine worked it out. For a new problem the steps are
   // hidden again and the verdict, which was for the problem before, goes; the
   // same problem worked another way keeps both.
-  showWorking(working, sameProblem) {
+  #draw(working, sameProblem) {
     const list = this.#part(WorkingControl.Working);
     drawWorking(list, working);
     list.dataset.text = working.text;
@@ -144,6 +211,42 @@ export class WorkingWindow {
     }
     this.showVerdict(null, '');
     this.#reveal(false);
+  }
+
+  // Reads the 式 field's problem and shows its working, or says below the
+  // field what could not be read; an empty field follows the calculator.
+  async #enterExpression() {
+    if (!this.#part(ExpressionControl.ExpressionEntry).value.trim()) {
+      this.#followFields();
+      return;
+    }
+    const result = await this.#callExpression('enter', this.#calculator.answerForm(), this.workingMethod(),
+      this.#typed ? 1 : 0);
+    // Emptied while the module was loading: the fields' problem, and no message.
+    if (!this.#part(ExpressionControl.ExpressionEntry).value.trim()) this.#followFields();
+    else if (result === 0) this.#sayWhy('');
+    else if (result === null) this.#sayWhy('この式を計算する部分を読み込めませんでした。');
+  }
+
+  #followFields() {
+    this.#sayWhy('');
+    if (!this.#typed) return;
+    this.#typed = false;
+    this.#calculator.showFields();
+  }
+
+  // Below the field, why what was entered was not read; nothing once it was.
+  #sayWhy(text) {
+    this.#part(ExpressionControl.ExpressionMessage).textContent = text;
+    const entry = this.#part(ExpressionControl.ExpressionEntry);
+    if (text) entry.setAttribute('aria-invalid', 'true');
+    else entry.removeAttribute('aria-invalid');
+  }
+
+  // Runs an entry point of the 式 field in the page's second module, loading
+  // it the first time; what it returned, or null where it could not run.
+  #callExpression(call, ...args) {
+    return this.#engine.call(`expression_${call}`, ...args);
   }
 
   // Chooses the method chosen last time, or the first one.
@@ -197,6 +300,7 @@ export class WorkingWindow {
     button.textContent = shown ? button.dataset.pressedCaption : button.dataset.caption;
     const items = [...this.#part(WorkingControl.Working).children];
     items.forEach((item, i) => { item.hidden = !shown && i >= Reveal.linesBefore; });
+    stretchParentheses(this.#part(WorkingControl.Working));
     this.#part('report').hidden = !(shown || (Reveal.reportWithoutLines && items.length === 0));
   }
 

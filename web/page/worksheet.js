@@ -1,14 +1,14 @@
 // The worksheet (プリント) a practice set prints as, through the print styles
 // of page.css, and its answer key, printed apart: on each page its problems
-// in two columns, numbered down the first and then the next, stacked as in a
-// textbook, at the unit's size, and the set's code at its foot. The pupils'
-// pages carry the unit's title and level, a line for the date, class and
+// in two columns (one where a problem is too wide for two), numbered down the
+// first and then the next, stacked as in a textbook, at the unit's size, and
+// the set's code at its foot. The pupils' pages carry the unit's title and level, a line for the date, class and
 // name, the score's box and the unit's instruction; the first of them a QR
 // code of the page's own address that opens the same set. The key's pages
 // carry the title and the answers. Only print shows them.
 
 import { SheetProblemsAPage, SheetWords } from './practice-codes.js';
-import { lineMath, math } from './working-window.js';
+import { lineMath, math, stretchParentheses } from './working-window.js';
 
 const Svg = 'http://www.w3.org/2000/svg';
 const QuietZone = 4;  // modules of light border that a reader needs round the code
@@ -56,11 +56,10 @@ export async function qrCode(text, className = 'sheet-qr') {
 
 let drawing = 0;  // the latest sheet asked for; an older one's code is dropped
 
-// The pages of the set's problems, `head` at the top of each (made afresh
-// for each page), the answers filled in for the key.
-function pages(set, head, key) {
+// The pages of the set's problems, onPage a page, `head` at the top of each
+// (made afresh for each page), the answers filled in for the key.
+function pages(set, head, key, onPage) {
   const count = set.problems.length;
-  const onPage = SheetProblemsAPage[set.unit];
   const total = Math.ceil(count / onPage);
   return Array.from({ length: total }, (_, page) => {
     const sheet = element('section', undefined, 'sheet-page');
@@ -81,10 +80,39 @@ function pages(set, head, key) {
   });
 }
 
+// What measure() returns with root laid out under the page's print rules,
+// taken for the moment and dropped before anything is drawn.
+function asPrinted(root, measure) {
+  const print = [...document.styleSheets].flatMap((sheet) => [...sheet.cssRules])
+    .filter((rule) => rule instanceof CSSMediaRule && rule.media.mediaText === 'print')
+    .flatMap((rule) => [...rule.cssRules].map((inner) => inner.cssText));
+  const printed = new CSSStyleSheet();
+  printed.replaceSync(print.join('\n'));
+  const adopted = [...document.adoptedStyleSheets];  // a copy: the property is a live array
+  document.adoptedStyleSheets = [...adopted, printed];
+  root.style.display = 'block';
+  try {
+    return measure();
+  } finally {
+    root.style.display = '';
+    document.adoptedStyleSheets = adopted;
+  }
+}
+
+// The widest problem of the pupils' pages as printed, with its number and
+// its "=", in millimetres.
+function widestProblem(root) {
+  const widths = [...root.querySelectorAll('.sheet-pupils .sheet-problem')].map((item) =>
+    item.lastElementChild.getBoundingClientRect().right - item.getBoundingClientRect().left);
+  return Math.max(0, ...widths) * 25.4 / 96;
+}
+
 // Draws the set as a worksheet and its key into root, the sheet's QR code
-// holding address. Resolves once the sheet is whole, its QR code drawn (root
-// then carries the address as data-qr).
-export async function drawSheet(root, set, address) {
+// holding address, laid out as layoutFor(widest problem in millimetres)
+// resolves ({ columns, problems } a page; the unit's where it resolves to
+// nothing). Resolves once the sheet is whole, its QR code drawn (root then
+// carries the address as data-qr).
+export async function drawSheet(root, set, address, layoutFor) {
   const mine = ++drawing;
   delete root.dataset.qr;
   root.dataset.unit = set.unit;
@@ -109,11 +137,23 @@ export async function drawSheet(root, set, address) {
     head.append(element('p', `${set.title}　${SheetWords.key}`, 'sheet-title'));
     return head;
   };
-  const pupils = element('div', undefined, 'sheet-pupils');
-  pupils.append(...pages(set, pupilsHead, false));
-  const key = element('div', undefined, 'sheet-key');
-  key.append(...pages(set, keyHead, true));
-  root.replaceChildren(pupils, key);
+  const draw = (onPage) => {
+    const pupils = element('div', undefined, 'sheet-pupils');
+    pupils.append(...pages(set, pupilsHead, false, onPage));
+    const key = element('div', undefined, 'sheet-key');
+    key.append(...pages(set, keyHead, true, onPage));
+    root.replaceChildren(pupils, key);
+  };
+  delete root.dataset.columns;
+  draw(SheetProblemsAPage[set.unit]);
+  const layout = await layoutFor(asPrinted(root, () => widestProblem(root)));
+  if (mine !== drawing) return;
+  if (layout) {
+    root.dataset.columns = layout.columns;
+    if (layout.problems !== SheetProblemsAPage[set.unit]) draw(layout.problems);
+  }
+  // The pupils' parentheses as tall as what they hold, at the printed size.
+  asPrinted(root, () => stretchParentheses(root));
   const qr = await qrCode(address);
   if (mine !== drawing) return;
   const figure = element('figure', undefined, 'sheet-qr-figure');
