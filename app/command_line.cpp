@@ -203,11 +203,11 @@ int calculate(const Request &request)
     if (request.steps) {
         write(stdout, workingText(solution.working, false));
     }
-    if (!solution.answer) {
+    if (!hasAnswer(solution)) {
         err(solution.working.report);
         return 1;
     }
-    out(numberText(*solution.answer));
+    out(answerText(solution));
     return 0;
 }
 
