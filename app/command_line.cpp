@@ -177,9 +177,18 @@ int calculate(const Request &request)
         err(problem.error);
         return 2;
     }
-    std::optional<WrittenNumber> answer;
+    // An answer of several fractions where the problem asks for 通分.
+    std::optional<std::vector<WrittenNumber>> answer;
     if (request.answer) {
-        Parsed<WrittenNumber> typed = readAnswer(*request.answer);
+        const std::optional<Conversion> &conversion = problem.value->conversion;
+        Parsed<std::vector<WrittenNumber>> typed;
+        if (conversion && conversion->asked == AskedForm::Common) {
+            typed = readAnswers(*request.answer);
+        } else if (Parsed<WrittenNumber> one = readAnswer(*request.answer); one.value) {
+            typed.value = std::vector<WrittenNumber> {*one.value};
+        } else {
+            typed.error = one.error;
+        }
         if (!typed.value) {
             err(typed.error);
             return 2;
