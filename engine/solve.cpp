@@ -58,6 +58,12 @@ Solution noAnswer(std::optional<Expression> line, std::string report)
 Solution solveConversion(const Problem &problem, AnswerForm form)
 {
     const Conversion &conversion = *problem.conversion;
+    for (const WrittenNumber &number : conversion.numbers) {
+        // A number beyond the exact range, as in any problem.
+        if (const std::optional<Fraction> value = valueOf(number); !value || !fitsExactly(*value)) {
+            return noAnswer(problem.expression, runtimeErrorLine(6));
+        }
+    }
     try {
         Working working = conversionWorking(conversion, form);
         const Expression &last = working.steps.back().expression;

@@ -18,6 +18,8 @@ using wide::Int128;
 // Above this denominator, the numerators a remainder can wrongly be are not
 // listed one by one.
 constexpr Int128 MostListedDenominator = 1000;
+// The most digits a decimal written from a fraction's parts may have here.
+constexpr std::size_t MostDigitsWritten = 36;
 
 Int128 powerOfTen(std::size_t digits)
 {
@@ -85,6 +87,9 @@ void oneSide(const WrittenNumber &x, Values &v)
 void digits(const WrittenNumber &x, Values &v)
 {
     const Int128 w = x.hasWhole ? x.whole : 0;
+    if (digitCount(w) + digitCount(x.num) + digitCount(x.den) > MostDigitsWritten) {
+        return;  // beyond 128 bits
+    }
     const Int128 after = powerOfTen(digitCount(x.num) + digitCount(x.den));
     if (w == 0) {
         const Int128 scale = powerOfTen(digitCount(x.den));
@@ -176,18 +181,24 @@ Hint commonHint(const Conversion &conversion, const std::vector<WrittenNumber> &
     }
     // The denominators made equal, the least common one or the product, and a
     // numerator left as it was.
-    Int128 least = 1;
-    Int128 product = 1;
-    for (const WrittenNumber &f : given) {
-        least = wide::lcm(least, f.den);
-        product *= f.den;
+    Fraction least = fractionOf(1, 1);
+    Fraction product = fractionOf(1, 1);
+    try {
+        for (const WrittenNumber &f : given) {
+            least = least * fractionOf(f.den / wide::gcd(least.num, f.den), 1);
+            product = product * fractionOf(f.den, 1);
+        }
+    } catch (const std::overflow_error &) {
+        return {{}, std::string(GeneralHint)};
     }
     const Int128 m = typed.front().den;
-    bool fits = (m == least || m == product)
+    bool fits = (m == least.num || m == product.num)
         && std::all_of(typed.begin(), typed.end(),
             [m](const WrittenNumber &t) { return plainFraction(t) && t.den == m; });
     bool leftOne = false;
     for (std::size_t i = 0; fits && i < given.size(); ++i) {
+        // Typed denominators and numerators are read within 10^19, and the
+        // problem's numerators are within 64 bits: the product stays in 128.
         const Int128 scaled = given[i].num * (m / given[i].den);
         const bool left = typed[i].num == given[i].num && scaled != given[i].num;
         fits = typed[i].negative == given[i].negative && (typed[i].num == scaled || left);

@@ -28,6 +28,12 @@ Expression withSign(Expression expression, bool negative)
     return negative ? signedExpression(Sign::Minus, std::move(expression)) : expression;
 }
 
+// a × b, or std::overflow_error beyond 128 bits.
+Int128 times(Int128 a, Int128 b)
+{
+    return (fractionOf(a, 1) * fractionOf(b, 1)).num;
+}
+
 // "a op b" of whole numbers, written tight: "12÷6".
 Expression tight(Int128 a, Operation operation, Int128 b)
 {
@@ -132,7 +138,7 @@ private:
     {
         Int128 l = 1;
         for (const WrittenNumber &f : fractions) {
-            l = wide::lcm(l, f.den);
+            l = times(l / wide::gcd(l, f.den), f.den);
         }
         std::vector<Expression> scaled;
         std::vector<Expression> done;
@@ -143,7 +149,7 @@ private:
                                     : withSign(overExpression(tight(f.num, Operation::Multiply, k),
                                                    tight(f.den, Operation::Multiply, k)),
                                         f.negative));
-            done.push_back(numberExpression(fractionNumber(f.num * k, l, f.negative)));
+            done.push_back(numberExpression(fractionNumber(times(f.num, k), l, f.negative)));
         }
         step(Note::LcmAsDenominator, listExpression(std::move(scaled)),
             "最小公倍数" + decimalText(l) + "を分母にする");
@@ -173,7 +179,7 @@ private:
         std::string unit = "1";
         for (std::size_t i = 0; i < m_x.decimals.size(); ++i) {
             scale *= 10;
-            unit = (i + 1 == m_x.decimals.size() ? "0." : "0") + unit;
+            unit.insert(0, i + 1 == m_x.decimals.size() ? "0." : "0");
         }
         const Int128 digits = m_x.whole * scale + wide::digitsValue(m_x.decimals).value_or(0);
         step(Note::DecimalUnits, fractionNumber(digits, scale, m_x.negative),

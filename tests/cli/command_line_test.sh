@@ -122,6 +122,16 @@ $usage" --calc 1+1 --steps --method both
     check 1 '' 'この問題の答えは出せません。分母を１以上の整数にしてください。' --calc '1/0 + 1' --check 1
     check 2 '' '分母に 0 は使えません。' --calc '1 2/3 + 3/4' --check 5/0
     check 2 '' '「a」は使えない文字です。' --calc '1 2/3 + 3/4' --check abc
+    # Conversion problems: the working, the form asked, a 通分 answer shown back.
+    check 0 '3/4, 5/6 → 通分
+= (3×3)/(4×3), (5×2)/(6×2)  最小公倍数12を分母にする
+= 9/12, 10/12      計算する
+9/12, 10/12' '' --steps --calc '3/4と5/6 -> 通分'
+    check 0 '「9/12, 10/12」は、正解です。' '' --calc '3/4, 5/6 → 通分' --check '9/12、10/12'
+    check 3 'おしいです。大きさは合っていますが、帯分数に直しましょう。' '' --calc '7/3 → 帯分数' --check 7/3
+    check 4 '答えがちがいます。小数第何位までかで、分母を10、100、1000にします。' '' \
+        --calc '1.25 → 分数' --check 125/10
+    check 2 '' '「1/3」は小数で表せません。わり切れる分数か帯分数を書いてください。' --calc '1/3 → 小数'
     # What a Japanese keyboard gives, and a working's problem line.
     check 0 '1 1/4' '' --calc '１／２＋３／４'
     check 0 '5/6' '' --calc '1/2 - (-1/3)'
