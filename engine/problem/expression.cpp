@@ -275,8 +275,10 @@ std::string expressionText(const Expression &expression)
         const std::string blank = expression.tight ? "" : " ";
         std::string text = operand(0);
         for (std::size_t i = 1; i < expression.operands.size(); ++i) {
-            text += blank + std::string(operationText(expression.operations[i - 1])) + blank
-                + operand(i);
+            text += blank;
+            text += operationText(expression.operations[i - 1]);
+            text += blank;
+            text += operand(i);
         }
         return text;
     }
