@@ -177,9 +177,18 @@ int calculate(const Request &request)
         err(problem.error);
         return 2;
     }
-    std::optional<WrittenNumber> answer;
+    // An answer of several fractions where the problem asks for 通分.
+    std::optional<std::vector<WrittenNumber>> answer;
     if (request.answer) {
-        Parsed<WrittenNumber> typed = readAnswer(*request.answer);
+        const std::optional<Conversion> &conversion = problem.value->conversion;
+        Parsed<std::vector<WrittenNumber>> typed;
+        if (conversion && conversion->asked == AskedForm::Common) {
+            typed = readAnswers(*request.answer);
+        } else if (Parsed<WrittenNumber> one = readAnswer(*request.answer); one.value) {
+            typed.value = std::vector<WrittenNumber> {*one.value};
+        } else {
+            typed.error = one.error;
+        }
         if (!typed.value) {
             err(typed.error);
             return 2;
@@ -203,11 +212,11 @@ int calculate(const Request &request)
     if (request.steps) {
         write(stdout, workingText(solution.working, false));
     }
-    if (!solution.answer) {
+    if (!hasAnswer(solution)) {
         err(solution.working.report);
         return 1;
     }
-    out(numberText(*solution.answer));
+    out(answerText(solution));
     return 0;
 }
 
@@ -610,9 +619,12 @@ int runOptions(int argc, char **argv)
         "full-width, as a Japanese input method types them: １／２＋３／４. A \"/\"\n"
         "that divides needs blanks around it when it stands next to a fraction:\n"
         "2/3 / 9.\n"
+        "EXPR may also be a conversion, a number and the form asked for after → (or\n"
+        "->): 7/3 → 帯分数, 2 1/3 → 仮分数, 12/4 → 整数, 12/18 → 約分, 3/4 → 小数,\n"
+        "0.6 → 分数, or two or three fractions joined by , 、 or と: 3/4, 5/6 → 通分.\n"
         "\n"
         "ANSWER is one number written the same way (２と５／１２, （－５／４）), or a\n"
-        "decimal (1.25).\n"
+        "decimal (1.25); of 通分, the fractions joined by , 、 と or blanks (9/12 10/12).\n"
         "\n"
         "With --practice and --list it writes a practice set of a textbook unit: a line\n"
         "# and the set's code, then one problem a line, EXPR as --calc reads it, a tab\n"
@@ -621,7 +633,9 @@ int runOptions(int argc, char **argv)
         "5-mixed (小5 帯分数), 6-times-whole (小6 分数×整数・分数÷整数), 6-times\n"
         "(小6 分数のかけ算), 6-divide (小6 分数のわり算), 7-signed (中1 正の数・負の数),\n"
         "6-three (小6 分数・小数・整数のかけ算とわり算), 6-order (小6 計算の順序), 7-mixed\n"
-        "(中1 正負の数の四則; these three have p2 codes only).\n"
+        "(中1 正負の数の四則; these three have p2 codes only), and conversions, p2 codes\n"
+        "only too: 4-convert (小4 仮分数と帯分数), 5-reduce (小5 約分), 5-common (小5 通分),\n"
+        "5-decimal (小5 分数と小数).\n"
         "The code (p2:UNIT:LEVEL:COUNT:SEED; a p1 code of an earlier set still reads) gives\n"
         "the same set again. Without --list\n"
         "the set is answered here, one answer a line; a wrong answer is told its hint\n"

@@ -2,6 +2,7 @@
 
 #include "engine/check/answer_check.h"
 #include "engine/number/written_number.h"
+#include "engine/practice/conversion_sets.h"
 #include "engine/practice/round.h"
 
 #include <chrono>
@@ -42,12 +43,18 @@ int practiseRound(const practice::PracticeSet &set, std::optional<Method> method
     std::FILE *in, std::FILE *out, const NoteResult &noted)
 {
     practice::Round round(set, method);
+    const std::string_view formWanted = practice::formWanted(set.code.unit);
     write(out,
         "# " + practice::setCodeText(set.code) + "\n" + practice::setTitle(set.code) + "\n"
-            + std::string(practice::formWanted(set.code.unit)) + "\n");
+            + (formWanted.empty() ? "" : std::string(formWanted) + "\n"));
     const auto started = std::chrono::steady_clock::now();
     std::chrono::milliseconds taken {0};  // to the last answer
     while (!round.finished()) {
+        // A conversion's own instruction: 「帯分数に直しましょう。」...
+        if (const std::string_view instruction = practice::instructionLine(round.current().problem);
+            !instruction.empty()) {
+            write(out, std::string(instruction) + "\n");
+        }
         write(out, round.prompt(round.position()).line() + " ");
         std::fflush(out);
         const std::optional<std::string> line = readLine(in);
@@ -55,7 +62,16 @@ int practiseRound(const practice::PracticeSet &set, std::optional<Method> method
             write(out, "\n");
             break;
         }
-        const Parsed<WrittenNumber> typed = readAnswer(*line);
+        // 通分 takes its fractions, any other problem one number.
+        const std::optional<Conversion> &conversion = round.current().problem.conversion;
+        Parsed<std::vector<WrittenNumber>> typed;
+        if (conversion && conversion->asked == AskedForm::Common) {
+            typed = readAnswers(*line);
+        } else if (Parsed<WrittenNumber> one = readAnswer(*line); one.value) {
+            typed.value = std::vector<WrittenNumber> {*one.value};
+        } else {
+            typed.error = one.error;
+        }
         if (!typed.value) {
             write(out, typed.error + "\n");
             continue;

@@ -4,6 +4,7 @@
 #include "engine/problem/evaluate.h"
 #include "engine/window/answer_forms.h"
 #include "engine/window/calculate.h"
+#include "engine/working/conversion_working.h"
 #include "engine/working/several_terms.h"
 
 #include <stdexcept>
@@ -54,10 +55,59 @@ Solution noAnswer(std::optional<Expression> line, std::string report)
     return {std::nullopt, std::move(working), {}};
 }
 
+Solution solveConversion(const Problem &problem, AnswerForm form)
+{
+    const Conversion &conversion = *problem.conversion;
+    for (const WrittenNumber &number : conversion.numbers) {
+        // A number beyond the exact range, as in any problem.
+        if (const std::optional<Fraction> value = valueOf(number); !value || !fitsExactly(*value)) {
+            return noAnswer(problem.expression, runtimeErrorLine(6));
+        }
+    }
+    try {
+        Working working = conversionWorking(conversion, form);
+        const Expression &last = working.steps.back().expression;
+        Solution solution {std::nullopt, {}, {}, conversion};
+        if (last.kind == Expression::Kind::List) {
+            for (const Expression &item : last.operands) {
+                solution.answers.push_back(item.number);
+            }
+        } else {
+            solution.answer = last.number;
+            solution.mistakes = conversionPredictions(conversion, valueOf(last.number).value());
+        }
+        solution.working = std::move(working);
+        return solution;
+    } catch (const std::overflow_error &) {
+        // a part beyond 128 bits on the way
+        return noAnswer(problem.expression, runtimeErrorLine(6));
+    }
+}
+
 }  // namespace
+
+bool hasAnswer(const Solution &solution)
+{
+    return solution.answer.has_value() || !solution.answers.empty();
+}
+
+std::string answerText(const Solution &solution)
+{
+    if (solution.answer) {
+        return numberText(*solution.answer);
+    }
+    std::string text;
+    for (const WrittenNumber &number : solution.answers) {
+        text += (text.empty() ? "" : ", ") + numberText(number);
+    }
+    return text;
+}
 
 std::optional<Expression> problemLine(const Problem &problem)
 {
+    if (problem.conversion) {
+        return problem.expression;
+    }
     if (const std::optional<TypedProblem> typed = fieldsOf(problem)) {
         try {
             return pairExpression(
@@ -95,6 +145,9 @@ Solution solveInWindow(const Problem &problem, AnswerForm form, Method method)
 
 Solution solve(const Problem &problem, AnswerForm form, Method method)
 {
+    if (problem.conversion) {
+        return solveConversion(problem, form);
+    }
     if (fieldsOf(problem)) {
         return solveInWindow(problem, form, method);
     }

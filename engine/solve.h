@@ -26,7 +26,17 @@ struct Solution {
     // What the mistakes pupils are known to make give for this problem
     // (engine/check/mistakes.h), for the answer check; none without an answer.
     std::vector<Prediction> mistakes;
+    // Of a conversion problem: what it asks, which the answer check needs;
+    // and of 通分, the fractions of the answer over one denominator, in order
+    // (then `answer` is empty).
+    std::optional<Conversion> conversion = std::nullopt;
+    std::vector<WrittenNumber> answers = {};
 };
+
+// Whether a problem has an answer; and the answer as the answer line writes
+// it: "2 1/3", "0.75", "9/12, 10/12".
+[[nodiscard]] bool hasAnswer(const Solution &solution);
+[[nodiscard]] std::string answerText(const Solution &solution);
 
 // Works a problem out. A problem of two numbers and one operation (no
 // decimal) is worked as the window works it, on a window held in memory,

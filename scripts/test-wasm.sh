@@ -29,9 +29,10 @@ for unit in 4-like 5-unlike 5-mixed 6-times-whole 6-times 6-divide 7-signed; do
     codes+=("p1:$unit:$level:50:$level$level$level" "p1:$unit:$level:10:18446744073709551615")
   done
 done
-# The units of several terms have p2 codes only; the others' p2 sets too.
+# The units of several terms and of conversions have p2 codes only; the
+# others' p2 sets too.
 for unit in 4-like 5-unlike 5-mixed 6-times-whole 6-times 6-divide 7-signed 6-three 6-order \
-  7-mixed; do
+  7-mixed 4-convert 5-reduce 5-common 5-decimal; do
   for level in 1 2 3; do
     codes+=("p2:$unit:$level:50:$level$level$level" "p2:$unit:$level:10:18446744073709551615")
   done

@@ -33,18 +33,126 @@ struct Reason {
     std::string_view text;
 };
 
-}  // namespace
+const std::string_view Close = "おしいです。大きさは合っていますが、";
 
-Parsed<WrittenNumber> readAnswer(std::string_view text)
+bool isCommon(const Solution &solution)
+{
+    return solution.conversion && solution.conversion->asked == AskedForm::Common;
+}
+
+// A text without the "=" (or "＝") pupils often write before an answer.
+std::string_view withoutEquals(std::string_view text)
 {
     std::size_t start = text.find_first_not_of(" \t");
     start = start == std::string_view::npos ? text.size() : start;
     for (const std::string_view equals : {"=", "＝"}) {
         if (text.substr(start).starts_with(equals)) {
-            return readNumber(text.substr(start + equals.size()));
+            return text.substr(start + equals.size());
         }
     }
-    return readNumber(text);
+    return text;
+}
+
+// Of the right value, typed in another form than a conversion asks: why.
+std::optional<Reason> askedFormReason(AskedForm asked, const WrittenNumber &answer)
+{
+    const bool mixed
+        = answer.hasWhole && answer.whole != 0 && answer.hasFraction && answer.num != 0;
+    const bool decimal = answer.isDecimal();
+    switch (asked) {
+    case AskedForm::Mixed:
+        if (decimal || !mixed || answer.num >= answer.den) {
+            return Reason {Verdict::NotAskedForm, "帯分数に直しましょう。"};
+        }
+        break;
+    case AskedForm::Improper:
+        if (decimal || mixed) {
+            return Reason {Verdict::NotAskedForm, "仮分数に直しましょう。"};
+        }
+        break;
+    case AskedForm::Whole:
+        if (decimal || answer.hasFraction) {
+            return Reason {Verdict::NotAskedForm, "整数に直しましょう。"};
+        }
+        break;
+    case AskedForm::Reduced:
+        if (decimal) {
+            return Reason {Verdict::NotAskedForm, "分数で答えましょう。"};
+        }
+        if (answer.hasFraction && answer.den == 1 && !mixed) {
+            return Reason {Verdict::NotAskedForm, "整数に直しましょう。"};
+        }
+        if (answer.hasFraction && wide::gcd(answer.num, answer.den) > 1) {
+            return Reason {
+                Verdict::NotReduced, "まだ約分できます。最大公約数でわると、一度で約分できます。"};
+        }
+        break;
+    case AskedForm::Decimal:
+        if (!decimal) {
+            return Reason {Verdict::NotAskedForm, "小数で答えましょう。"};
+        }
+        break;
+    case AskedForm::Fraction:
+        if (decimal) {
+            return Reason {Verdict::NotAskedForm, "分数で答えましょう。"};
+        }
+        break;
+    case AskedForm::Common:
+        break;
+    }
+    return std::nullopt;
+}
+
+// The right value typed: finished, or what is left to do.
+AnswerCheck finishedCheck(const WrittenNumber &answer, Fraction right, Fraction typed);
+
+}  // namespace
+
+Parsed<WrittenNumber> readAnswer(std::string_view text)
+{
+    return readNumber(withoutEquals(text));
+}
+
+Parsed<std::vector<WrittenNumber>> readAnswers(std::string_view text)
+{
+    return readNumberList(withoutEquals(text));
+}
+
+AnswerCheck checkAnswer(const Solution &solution, const std::vector<WrittenNumber> &answers)
+{
+    if (!isCommon(solution)) {
+        return answers.size() == 1 ? checkAnswer(solution, answers.front())
+                                   : unreadable("答えは1つの数で書いてください。");
+    }
+    std::string shown;
+    for (const WrittenNumber &answer : answers) {
+        if (answer.unending) {
+            return {Verdict::UnendingDecimal, "終わらない小数です。分数で答えましょう。"};
+        }
+        if (!valueOf(answer)) {
+            return unreadable("分母に 0 は使えません。");
+        }
+        shown += (shown.empty() ? "" : ", ") + numberText(answer);
+    }
+    shown = quoted(shown) + "は、";
+    const std::vector<WrittenNumber> &right = solution.answers;
+    bool sameValues = answers.size() == right.size();
+    bool oneDenominator = true;
+    for (std::size_t i = 0; sameValues && i < right.size(); ++i) {
+        const WrittenNumber &a = answers[i];
+        sameValues = valueOf(a) == valueOf(right[i]);
+        oneDenominator = oneDenominator && a.hasFraction && (!a.hasWhole || a.whole == 0)
+            && !a.isDecimal() && a.den == answers.front().den;
+    }
+    if (sameValues && oneDenominator) {
+        if (answers.front().den > right.front().den) {
+            return {Verdict::NotLeastDenominator,
+                shown + std::string(Close) + "もっと小さい分母で通分できます。"};
+        }
+        return {Verdict::Correct, shown + "正解です。"};
+    }
+    Hint hint = commonHint(*solution.conversion, answers);
+    return {Verdict::Wrong, shown + "答えがちがいます。" + hint.text, hint.id};
 }
 
 AnswerCheck checkAnswer(const Problem &problem, const WrittenNumber &answer)
@@ -62,17 +170,43 @@ AnswerCheck checkAnswer(const Solution &solution, const WrittenNumber &answer)
         return unreadable("分母に 0 は使えません。");
     }
 
+    if (isCommon(solution)) {
+        return checkAnswer(solution, std::vector<WrittenNumber> {answer});
+    }
     if (!solution.answer) {
         return {Verdict::NoAnswer, "この問題の答えは出せません。" + solution.working.report};
     }
     const Fraction right = valueOf(*solution.answer).value();
     if (*typed != right) {
-        Hint hint = hintFor(solution.mistakes, right, answer, *typed);
+        // A conversion asks for no rounding: a decimal typed is its own mistake.
+        Hint hint = hintFor(solution.mistakes, right, answer, *typed, !solution.conversion);
         return {hint.id == "sign" ? Verdict::WrongSign : Verdict::Wrong,
             "答えがちがいます。" + hint.text, hint.id};
     }
+    if (!solution.conversion) {
+        return finishedCheck(answer, right, *typed);
+    }
+    const AskedForm asked = solution.conversion->asked;
+    if (const std::optional<Reason> reason = askedFormReason(asked, answer)) {
+        return {reason->verdict, std::string(Close) + std::string(reason->text)};
+    }
+    if (asked == AskedForm::Decimal) {
+        return {Verdict::Correct, "正解です。"};
+    }
+    AnswerCheck check = finishedCheck(answer, right, *typed);
+    if (categoryOf(check.verdict) == VerdictCategory::Correct
+        && (asked == AskedForm::Mixed || asked == AskedForm::Improper)) {
+        // The other form is the problem itself.
+        check.text = "正解です。";
+    }
+    return check;
+}
 
-    const std::string close = "おしいです。大きさは合っていますが、";
+namespace {
+
+AnswerCheck finishedCheck(const WrittenNumber &answer, Fraction right, Fraction typed)
+{
+    const std::string close(Close);
     if (answer.isDecimal()) {
         return {Verdict::Decimal,
             close
@@ -82,7 +216,7 @@ AnswerCheck checkAnswer(const Solution &solution, const WrittenNumber &answer)
     const bool fraction = answer.hasFraction;
     const Int128 whole = answer.hasWhole ? answer.whole : 0;
     std::vector<Reason> reasons;
-    if (answer.negative && typed->num == 0) {
+    if (answer.negative && typed.num == 0) {
         reasons.push_back({Verdict::NegativeZero, "0 にマイナスはつけません。"});
     }
     if (answer.hasWhole && whole == 0 && fraction) {
@@ -121,6 +255,8 @@ AnswerCheck checkAnswer(const Solution &solution, const WrittenNumber &answer)
     return {Verdict::Correct, "正解です。"};
 }
 
+}  // namespace
+
 AnswerCheck checkAnswer(const Problem &problem, const TypedOperand &answer)
 {
     return checkAnswer(solve(problem, AnswerForm::Mixed), answer);
@@ -138,7 +274,12 @@ AnswerCheck checkAnswer(const Solution &solution, const TypedOperand &answer)
     }
     if (unread) {
         // A single field that holds more than digits is read as the whole
-        // answer, as the command line reads one ("1.25", "5/4").
+        // answer, as the command line reads one ("1.25", "5/4"); of 通分,
+        // the fractions of the answer.
+        if (written == 1 && isCommon(solution) && !answer.negative) {
+            const Parsed<std::vector<WrittenNumber>> list = readAnswers(*unread);
+            return list.value ? checkAnswer(solution, *list.value) : notANumber(*unread);
+        }
         const Parsed<WrittenNumber> read
             = written == 1 ? readAnswer(*unread) : Parsed<WrittenNumber> {};
         if (!read.value) {
@@ -186,6 +327,8 @@ VerdictCategory categoryOf(Verdict verdict)
     case Verdict::MixedFractionTooLarge:
     case Verdict::NotReducedAndTooLarge:
     case Verdict::Decimal:
+    case Verdict::NotAskedForm:
+    case Verdict::NotLeastDenominator:
         return VerdictCategory::Close;
     case Verdict::NoAnswer:
         return VerdictCategory::NoAnswer;

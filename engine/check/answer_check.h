@@ -30,6 +30,11 @@ enum class Verdict {
     MixedFractionTooLarge,  // a mixed number whose fraction is 1 or more
     NotReducedAndTooLarge,  // both of these
     Decimal,  // the right value as a decimal that ends: "1.25"
+    // Of a conversion: the right value in another form than the one asked
+    // (the reason names the form), and a 通分 over a common denominator that
+    // is not the least.
+    NotAskedForm,
+    NotLeastDenominator,
     Wrong,
     WrongSign,  // wrong, and the one mistake it shows is the sign
     NoAnswer,  // the problem has none: the denominator message or a run-time error
@@ -53,11 +58,18 @@ struct AnswerCheck {
 // An answer as typed: one number as readNumber reads it, a leading "=" (or
 // "＝") before it ignored, as pupils often write one.
 [[nodiscard]] Parsed<WrittenNumber> readAnswer(std::string_view text);
+// An answer of several numbers (通分), as readNumberList reads them.
+[[nodiscard]] Parsed<std::vector<WrittenNumber>> readAnswers(std::string_view text);
 
 // An answer as the reader read it (readNumber), to a problem solved here, or
 // to one already solved (in either answer form).
 [[nodiscard]] AnswerCheck checkAnswer(const Problem &problem, const WrittenNumber &answer);
 [[nodiscard]] AnswerCheck checkAnswer(const Solution &solution, const WrittenNumber &answer);
+// An answer of several numbers: to 通分, checked as a whole and shown back
+// in the verdict as it was read; to any other problem, one number is checked
+// as above, and more than one is not an answer.
+[[nodiscard]] AnswerCheck checkAnswer(
+    const Solution &solution, const std::vector<WrittenNumber> &answers);
 
 // An answer typed into the fields: each field digits (ASCII or full-width), or
 // blank. Where a single field is written and holds more than digits, its text

@@ -578,7 +578,8 @@ constexpr std::array<KnownMistake, 21> Mistakes {{
 // clang-format on
 
 // Of two mistakes that fit the same value, the one seen more closely.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 4> Wins {{
+constexpr std::array<std::pair<std::string_view, std::string_view>, 5> Wins {{
+    {"decimal-digits", "reciprocal"},
     {"minus-minus", "sign"},
     {"wrong-reciprocal", "reciprocal"},
     {"no-reciprocal-whole", "no-reciprocal"},
@@ -675,9 +676,9 @@ bool sameParts(const WrittenNumber &x, const WrittenNumber &y)
 }  // namespace
 
 Hint hintFor(const std::vector<Prediction> &predictions, Fraction answer,
-    const WrittenNumber &typed, Fraction typedValue)
+    const WrittenNumber &typed, Fraction typedValue, bool rounding)
 {
-    if (typed.isDecimal()) {
+    if (rounding && typed.isDecimal()) {
         const std::size_t places = typed.decimals.size();
         try {
             if (typedValue == rounded(answer, places, false)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/number/written_number.h"
+#include "engine/problem/conversion.h"
 #include "engine/problem/expression.h"
 
 #include <string>
@@ -37,6 +38,10 @@ struct Prediction {
 [[nodiscard]] std::vector<Prediction> severalTermPredictions(
     const Expression &problem, Fraction answer);
 [[nodiscard]] std::vector<Prediction> anyProblemPredictions(Fraction answer);
+// Of a conversion of one number: the mistakes of its form
+// (engine/check/conversion_mistakes.cpp), and those of any problem.
+[[nodiscard]] std::vector<Prediction> conversionPredictions(
+    const Conversion &conversion, Fraction answer);
 
 // The hint for a typed answer whose value is not the answer.
 struct Hint {
@@ -54,16 +59,25 @@ inline constexpr std::string_view RoundedHint
 // parts-separately its operation: their table words are empty); nothing for
 // an unknown id. The two-number mistakes' alone, and every one's.
 [[nodiscard]] std::string_view pairMistakeHint(std::string_view id);
+[[nodiscard]] std::string_view conversionMistakeHint(std::string_view id);
 [[nodiscard]] std::string_view mistakeHint(std::string_view id);
 
+// Of a 通分 answer whose values are not the answer's: the fractions' values
+// right but their denominators not one (common-unequal), the denominators
+// made equal with a numerator left as it was (common-not-scaled), and
+// otherwise, or with another number of fractions, the general hint.
+[[nodiscard]] Hint commonHint(
+    const Conversion &conversion, const std::vector<WrittenNumber> &typed);
+
 // A decimal that is the answer rounded down or up to as many places as were
-// typed gets the rounded hint, whatever else fits. Otherwise the hint is that
+// typed gets the rounded hint, whatever else fits (where `rounding` holds:
+// a conversion to a decimal asks for no rounding). Otherwise the hint is that
 // of the one mistake that writes the typed parts exactly, or else of the one
 // whose value is the typed value; where mistakes with different hints fit,
 // the general hint, but that minus-minus wins over sign, wrong-reciprocal over
 // reciprocal, no-reciprocal-whole over no-reciprocal and borrow-kept over
 // borrow-ten (each pair is one mistake seen more or less closely).
 [[nodiscard]] Hint hintFor(const std::vector<Prediction> &predictions, Fraction answer,
-    const WrittenNumber &typed, Fraction typedValue);
+    const WrittenNumber &typed, Fraction typedValue, bool rounding = true);
 
 }  // namespace tobarin

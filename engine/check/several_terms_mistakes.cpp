@@ -120,6 +120,9 @@ std::string_view mistakeHint(std::string_view id)
             return mistake.hint;
         }
     }
+    if (const std::string_view hint = conversionMistakeHint(id); !hint.empty()) {
+        return hint;
+    }
     return pairMistakeHint(id);
 }
 

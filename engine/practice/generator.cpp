@@ -1,5 +1,6 @@
 #include "engine/practice/generator.h"
 
+#include "engine/practice/conversion_sets.h"
 #include "engine/practice/making.h"
 #include "engine/practice/random.h"
 #include "engine/practice/rules.h"
@@ -407,6 +408,9 @@ PracticeSet practiceSet(const SetCode &code)
 {
     if (isSeveralTermUnit(code.unit)) {
         return making::severalTermSet(code);
+    }
+    if (isConversionUnit(code.unit)) {
+        return making::conversionSet(code);
     }
     return code.version == 1 ? making::firstSet(code) : making::textbookSet(code);
 }

@@ -1,5 +1,6 @@
 #include "engine/practice/round.h"
 
+#include "engine/practice/conversion_sets.h"
 #include "engine/practice/several_terms.h"
 #include "engine/solve.h"
 
@@ -69,6 +70,9 @@ std::string partRefused(std::string_view unit, std::string_view level, std::stri
 
 std::string_view formWanted(Unit unit)
 {
+    if (isConversionUnit(unit)) {
+        return {};  // each problem's instruction line asks for its form
+    }
     return unitInfo(unit).answerForm == AnswerForm::Improper ? "仮分数で答えましょう。"
                                                              : "帯分数でも仮分数でもよい。";
 }
@@ -125,7 +129,8 @@ Parsed<SetCode> readSetCode(std::string_view typed)
         // Every part is one this program reads: the version is not, or not
         // for this unit.
         const std::optional<Unit> unit = unitNamed(parts[1]);
-        if (reason.empty() && parts[0] == FirstVersion && unit && isSeveralTermUnit(*unit)) {
+        if (reason.empty() && parts[0] == FirstVersion && unit
+            && (isSeveralTermUnit(*unit) || isConversionUnit(*unit))) {
             reason = "単元「" + echoed(parts[1]) + "」のセットコードは " + std::string(CodeVersion)
                 + " で始まります。";
         } else if (reason.empty()) {
@@ -206,6 +211,11 @@ const Solution &Round::solution()
 }
 
 Round::Answered Round::answer(const WrittenNumber &typed)
+{
+    return take(checkAnswer(solution(), typed));
+}
+
+Round::Answered Round::answer(const std::vector<WrittenNumber> &typed)
 {
     return take(checkAnswer(solution(), typed));
 }

@@ -149,6 +149,8 @@ public:
     // into the fields as in the working window.
     Answered answer(const WrittenNumber &typed);
     Answered answer(const TypedOperand &typed);
+    // An answer of several numbers, as a 通分 problem takes one.
+    Answered answer(const std::vector<WrittenNumber> &typed);
 
     // The problems answered so far, right at the first or second try.
     [[nodiscard]] std::size_t answered() const { return m_results.size(); }

@@ -1,5 +1,6 @@
 #include "engine/practice/rules.h"
 
+#include "engine/practice/conversion_sets.h"
 #include "engine/practice/several_terms.h"
 #include "engine/practice/tags.h"
 
@@ -175,6 +176,11 @@ Broken brokenByUnit(Unit unit, const LevelLimits &limits, int version, Operation
     case Unit::Order6:
     case Unit::Mixed7:
         return "the unit has problems of several terms";
+    case Unit::Convert4:
+    case Unit::Reduce5:
+    case Unit::Common5:
+    case Unit::Decimal5:
+        return "the unit has conversion problems";
     }
     return std::nullopt;
 }
@@ -211,6 +217,9 @@ std::optional<std::string> brokenRule(Unit unit, int level, const Problem &probl
 {
     if (isSeveralTermUnit(unit)) {
         return severalTermBrokenRule(unit, level, problem);
+    }
+    if (isConversionUnit(unit)) {
+        return conversionBrokenRule(unit, level, problem);
     }
     const std::optional<Pair> pair = windowPair(problem);
     if (!pair || !isPracticeNumber(pair->first) || !isPracticeNumber(pair->second)) {

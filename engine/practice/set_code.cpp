@@ -1,5 +1,6 @@
 #include "engine/practice/set_code.h"
 
+#include "engine/practice/conversion_sets.h"
 #include "engine/practice/several_terms.h"
 
 #include <limits>
@@ -130,7 +131,7 @@ Parsed<SetCode> parseSetCode(std::string_view text)
             return refused<SetCode>("in the code " + quote(text) + ", " + *error);
         }
     }
-    if (first && isSeveralTermUnit(*unit.value)) {
+    if (first && (isSeveralTermUnit(*unit.value) || isConversionUnit(*unit.value))) {
         return refused<SetCode>("in the code " + quote(text) + ", the unit " + quote(parts[1])
             + " has " + std::string(CodeVersion) + " codes only.");
     }

@@ -1,5 +1,6 @@
 #include "engine/practice/sheet.h"
 
+#include "engine/practice/conversion_sets.h"
 #include "engine/working/rewrite.h"
 
 namespace tobarin::practice {
@@ -54,7 +55,9 @@ const SheetWords &sheetWords()
 
 bool keyShowsBothForms(Unit unit, const WrittenNumber &answer)
 {
-    return unitInfo(unit).answerForm == AnswerForm::Mixed && answer.isMixed();
+    // A conversion's key writes the form it asks for alone.
+    return unitInfo(unit).answerForm == AnswerForm::Mixed && answer.isMixed()
+        && !isConversionUnit(unit);
 }
 
 std::string keyText(Unit unit, const WrittenNumber &answer)

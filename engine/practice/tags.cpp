@@ -1,5 +1,6 @@
 #include "engine/practice/tags.h"
 
+#include "engine/practice/conversion_sets.h"
 #include "engine/practice/several_terms.h"
 
 #include <numeric>
@@ -11,7 +12,8 @@ namespace {
 constexpr std::array<std::string_view, AllTags.size()> TagNames {"same", "multiple", "coprime",
     "shared", "reduce", "carry", "borrow", "whole-minus", "whole", "improper", "mixed", "cancel",
     "over-one", "whole-answer", "neg1", "neg2", "zero", "cancel-both", "whole-factor",
-    "whole-dividend", "decimal", "divide", "times-first", "paren", "power", "order", "neg"};
+    "whole-dividend", "decimal", "divide", "times-first", "paren", "power", "order", "neg",
+    "to-mixed", "to-improper", "to-whole", "gcd-small", "gcd-large", "to-decimal", "to-fraction"};
 
 bool isSumOrDifference(Operation operation)
 {
@@ -123,6 +125,9 @@ std::string tagsText(TagSet tags)
 
 TagSet tagsOf(const Problem &problem)
 {
+    if (problem.conversion) {
+        return conversionTags(*problem.conversion);
+    }
     const std::optional<Pair> pair = windowPair(problem);
     if (!pair) {
         return severalTermTags(problem);

@@ -61,13 +61,23 @@ enum class Tag : std::uint8_t {
     Power,  // `power`: a power
     Order,  // `order`: + or − beside × or ÷ outside parentheses
     Neg,  // `neg`: a negative number, or a minus sign in front
+    // Conversion problems (engine/practice/conversion_sets.h): the form asked,
+    // and of 約分 how large the greatest common divisor is.
+    ToMixed,  // `to-mixed`: → 帯分数
+    ToImproper,  // `to-improper`: → 仮分数
+    ToWhole,  // `to-whole`: → 整数, or a 約分 that ends in a whole number
+    GcdSmall,  // `gcd-small`: 約分 by 2, 3 or 5
+    GcdLarge,  // `gcd-large`: 約分 by 4, 6 or more, in one step
+    ToDecimal,  // `to-decimal`: → 小数
+    ToFraction,  // `to-fraction`: → 分数
 };
 
-inline constexpr std::array<Tag, 27> AllTags {Tag::Same, Tag::Multiple, Tag::Coprime, Tag::Shared,
+inline constexpr std::array<Tag, 34> AllTags {Tag::Same, Tag::Multiple, Tag::Coprime, Tag::Shared,
     Tag::Reduce, Tag::Carry, Tag::Borrow, Tag::WholeMinus, Tag::Whole, Tag::Improper, Tag::Mixed,
     Tag::Cancel, Tag::OverOne, Tag::WholeAnswer, Tag::Neg1, Tag::Neg2, Tag::Zero, Tag::CancelBoth,
     Tag::WholeFactor, Tag::WholeDividend, Tag::Decimal, Tag::Divide, Tag::TimesFirst, Tag::Paren,
-    Tag::Power, Tag::Order, Tag::Neg};
+    Tag::Power, Tag::Order, Tag::Neg, Tag::ToMixed, Tag::ToImproper, Tag::ToWhole, Tag::GcdSmall,
+    Tag::GcdLarge, Tag::ToDecimal, Tag::ToFraction};
 
 // "same", "whole-minus", "over-one"...
 [[nodiscard]] std::string_view tagName(Tag tag);
@@ -102,10 +112,14 @@ public:
     friend constexpr bool operator==(TagSet, TagSet) = default;
 
 private:
-    static constexpr std::uint32_t bit(Tag tag) { return 1U << static_cast<unsigned>(tag); }
+    static constexpr std::uint64_t bit(Tag tag)
+    {
+        return std::uint64_t {1} << static_cast<unsigned>(tag);
+    }
 
-    std::uint32_t m_bits = 0;
+    std::uint64_t m_bits = 0;
 };
+static_assert(AllTags.size() <= 64, "a TagSet holds a bit for each tag");
 
 // The names joined by commas, in printing order: "multiple,reduce".
 [[nodiscard]] std::string tagsText(TagSet tags);

@@ -60,6 +60,10 @@ int denominatorWeight(Unit unit, int level, std::int64_t den)
     case Unit::Three6:
     case Unit::Order6:
     case Unit::Mixed7:
+    case Unit::Convert4:
+    case Unit::Reduce5:
+    case Unit::Common5:
+    case Unit::Decimal5:
         break;
     }
     return Times6.at(index);
@@ -190,6 +194,10 @@ std::vector<Kind> textbookKinds(Unit unit, int level)
     case Unit::Three6:
     case Unit::Order6:
     case Unit::Mixed7:
+    case Unit::Convert4:
+    case Unit::Reduce5:
+    case Unit::Common5:
+    case Unit::Decimal5:
         break;
     }
     std::vector<Kind> kinds;
@@ -250,6 +258,10 @@ std::vector<Quota> quotasOf(Unit unit)
     case Unit::Three6:
     case Unit::Order6:
     case Unit::Mixed7:
+    case Unit::Convert4:
+    case Unit::Reduce5:
+    case Unit::Common5:
+    case Unit::Decimal5:
         break;
     }
     return {};

@@ -8,7 +8,7 @@ namespace tobarin::practice {
 
 namespace {
 
-constexpr std::array<UnitInfo, 10> Units {{
+constexpr std::array<UnitInfo, 14> Units {{
     {Unit::Like4, "4-like", "小4 分母が同じ分数のたし算・ひき算", {Tag::OverOne},
         AnswerForm::Mixed},
     {Unit::Unlike5, "5-unlike", "小5 分母がちがう分数のたし算・ひき算",
@@ -28,6 +28,14 @@ constexpr std::array<UnitInfo, 10> Units {{
         AnswerForm::Mixed},
     {Unit::Mixed7, "7-mixed", "中1 正負の数の四則", {Tag::Neg, Tag::Paren, Tag::Power, Tag::Order},
         AnswerForm::Improper},
+    {Unit::Convert4, "4-convert", "小4 仮分数と帯分数",
+        {Tag::ToMixed, Tag::ToImproper, Tag::ToWhole}, AnswerForm::Mixed},
+    {Unit::Reduce5, "5-reduce", "小5 約分", {Tag::GcdSmall, Tag::GcdLarge, Tag::ToWhole},
+        AnswerForm::Mixed},
+    {Unit::Common5, "5-common", "小5 通分", {Tag::Multiple, Tag::Coprime, Tag::Shared},
+        AnswerForm::Mixed},
+    {Unit::Decimal5, "5-decimal", "小5 分数と小数", {Tag::ToDecimal, Tag::ToFraction, Tag::Reduce},
+        AnswerForm::Mixed},
 }};
 
 constexpr std::array<LevelLimits, 3> Levels {{

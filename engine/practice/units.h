@@ -23,6 +23,10 @@ enum class Unit {
     Three6,  // 6-three: × ÷ of three numbers, fractions, decimals and whole numbers
     Order6,  // 6-order: the order of + − and × ÷, parentheses
     Mixed7,  // 7-mixed: the four rules with signs, parentheses and powers
+    Convert4,  // 4-convert: 仮分数 → 帯分数, 帯分数 → 仮分数, → 整数
+    Reduce5,  // 5-reduce: 約分
+    Common5,  // 5-common: 通分 of two fractions (three at level 3)
+    Decimal5,  // 5-decimal: 分数 → 小数 and 小数 → 分数
 };
 
 struct UnitInfo {

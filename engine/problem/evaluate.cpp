@@ -102,6 +102,11 @@ private:
         case Expression::Kind::Signed:
             signedOperand(expression);
             return;
+        case Expression::Kind::List:
+        case Expression::Kind::Over:
+        case Expression::Kind::Conversion:
+            // Lines of a conversion, which solve never evaluates.
+            throw std::logic_error("a conversion's line has no value");
         case Expression::Kind::Fraction:
             break;
         }

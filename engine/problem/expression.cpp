@@ -43,6 +43,26 @@ std::string fractionText(const Expression &expression)
     return text;
 }
 
+// A part of an Over as it is written: its operations without blanks
+// ("3×2+1"), in parentheses unless it is one number.
+std::string tightInside(const Expression &part)
+{
+    if (part.isNumber()) {
+        return numberText(part.number);
+    }
+    std::string text;
+    for (std::size_t i = 0; i < part.operands.size(); ++i) {
+        text += (i > 0 ? std::string(operationText(part.operations[i - 1])) : "")
+            + tightInside(part.operands[i]);
+    }
+    return text;
+}
+
+std::string tightText(const Expression &part)
+{
+    return part.isNumber() ? numberText(part.number) : "(" + tightInside(part) + ")";
+}
+
 }  // namespace
 
 Expression numberExpression(const WrittenNumber &number)
@@ -114,6 +134,61 @@ Expression fractionExpression(
     return expression;
 }
 
+Expression tightExpression(
+    const WrittenNumber &first, Operation operation, const WrittenNumber &second)
+{
+    Expression expression = pairExpression(first, operation, second);
+    expression.tight = true;
+    return expression;
+}
+
+Expression listExpression(std::vector<Expression> items)
+{
+    Expression expression;
+    expression.kind = Expression::Kind::List;
+    expression.operands = std::move(items);
+    return expression;
+}
+
+Expression overExpression(Expression numerator, Expression denominator)
+{
+    Expression expression;
+    expression.kind = Expression::Kind::Over;
+    expression.operands.push_back(std::move(numerator));
+    expression.operands.push_back(std::move(denominator));
+    return expression;
+}
+
+Expression conversionExpression(Expression numbers, AskedForm asked)
+{
+    Expression expression;
+    expression.kind = Expression::Kind::Conversion;
+    expression.asked = asked;
+    expression.operands.push_back(std::move(numbers));
+    return expression;
+}
+
+std::string_view askedFormText(AskedForm asked)
+{
+    switch (asked) {
+    case AskedForm::Mixed:
+        return "帯分数";
+    case AskedForm::Improper:
+        return "仮分数";
+    case AskedForm::Whole:
+        return "整数";
+    case AskedForm::Reduced:
+        return "約分";
+    case AskedForm::Common:
+        return "通分";
+    case AskedForm::Decimal:
+        return "小数";
+    case AskedForm::Fraction:
+        break;
+    }
+    return "分数";
+}
+
 std::optional<Pair> pairOf(const Expression &expression)
 {
     if ((expression.kind != Expression::Kind::Sum && expression.kind != Expression::Kind::Product)
@@ -143,6 +218,9 @@ bool enclosed(const Expression &parent, std::size_t index)
     case Expression::Kind::Number:
     case Expression::Kind::Parentheses:
     case Expression::Kind::Fraction:
+    case Expression::Kind::List:
+    case Expression::Kind::Over:
+    case Expression::Kind::Conversion:
         break;
     }
     return false;
@@ -194,10 +272,13 @@ std::string expressionText(const Expression &expression)
         return numberText(expression.number);
     case Expression::Kind::Sum:
     case Expression::Kind::Product: {
+        const std::string blank = expression.tight ? "" : " ";
         std::string text = operand(0);
         for (std::size_t i = 1; i < expression.operands.size(); ++i) {
-            text += " " + std::string(operationText(expression.operations[i - 1])) + " "
-                + operand(i);
+            text += blank;
+            text += operationText(expression.operations[i - 1]);
+            text += blank;
+            text += operand(i);
         }
         return text;
     }
@@ -207,6 +288,17 @@ std::string expressionText(const Expression &expression)
         return operand(0) + std::string(exponentText(expression.exponent));
     case Expression::Kind::Signed:
         return signText(expression.sign) + operand(0);
+    case Expression::Kind::List: {
+        std::string text;
+        for (std::size_t i = 0; i < expression.operands.size(); ++i) {
+            text += (i > 0 ? ", " : "") + operand(i);
+        }
+        return text;
+    }
+    case Expression::Kind::Over:
+        return tightText(expression.operands[0]) + "/" + tightText(expression.operands[1]);
+    case Expression::Kind::Conversion:
+        return operand(0) + " → " + std::string(askedFormText(expression.asked));
     case Expression::Kind::Fraction:
         break;
     }

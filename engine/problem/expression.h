@@ -24,6 +24,10 @@ namespace tobarin {
 // A sign written in front of a parenthesised expression or of a product.
 enum class Sign { None, Plus, Minus };
 
+// The form a conversion problem asks a number (or numbers) to be put in:
+// 帯分数, 仮分数, 整数, 約分 (lowest terms), 通分 (one denominator), 小数, 分数.
+enum class AskedForm { Mixed, Improper, Whole, Reduced, Common, Decimal, Fraction };
+
 // A factor of a product written as one fraction. On the line that cancels
 // (途中で約分する), a cancelled factor keeps the number it had before, which a
 // drawn working strikes through with the new number small beside it.
@@ -43,6 +47,10 @@ struct Expression {
         Power,  // operands[0] to the power exponent: "3²", "(-1/2)²"
         Signed,  // sign, then operands[0]: "-3²", "-(3/6 - 2/6)", "+(2/3 × 3/4)"
         Fraction,  // one fraction of products of factors, a sign in front: "-(2×3)/(3×4)"
+        // Of conversion problems and their working.
+        List,  // operands joined by ", ": "9/12, 10/12"
+        Over,  // operands[0] over operands[1], each written tight: "(3×2+1)/3", "(12÷6)/(18÷6)"
+        Conversion,  // operands[0] (a number or a List), then the form asked: "7/3 → 帯分数"
     };
     Kind kind = Kind::Number;
     WrittenNumber number;  // of Number
@@ -56,6 +64,10 @@ struct Expression {
     Sign sign = Sign::None;  // of Signed (Plus or Minus) and Fraction
     std::vector<Factor> numerator;  // of Fraction
     std::vector<Factor> denominator;  // of Fraction; empty when no factor has a denominator
+    AskedForm asked = AskedForm::Mixed;  // of Conversion
+    // Of Sum and Product: written without blanks, as a conversion's working
+    // writes a division it is about to do ("3÷4", "1 + 1÷4").
+    bool tight = false;
 
     [[nodiscard]] bool isNumber() const { return kind == Kind::Number; }
 
@@ -77,6 +89,16 @@ struct Expression {
 [[nodiscard]] Expression signedExpression(Sign sign, Expression operand);
 [[nodiscard]] Expression fractionExpression(
     Sign sign, std::vector<Factor> numerator, std::vector<Factor> denominator);
+
+[[nodiscard]] Expression listExpression(std::vector<Expression> items);
+[[nodiscard]] Expression overExpression(Expression numerator, Expression denominator);
+[[nodiscard]] Expression conversionExpression(Expression numbers, AskedForm asked);
+// Two numbers and an operation, written without blanks: "3÷4".
+[[nodiscard]] Expression tightExpression(
+    const WrittenNumber &first, Operation operation, const WrittenNumber &second);
+
+// The word of a form asked, as the problem line writes it after "→": "帯分数".
+[[nodiscard]] std::string_view askedFormText(AskedForm asked);
 
 // Whether an operation is + or -.
 [[nodiscard]] bool isSumOperation(Operation operation);

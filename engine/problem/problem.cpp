@@ -43,6 +43,12 @@ Problem pairProblem(const WrittenNumber &first, Operation operation, const Writt
     return {pairExpression(first, operation, second), std::nullopt};
 }
 
+Problem conversionProblem(Conversion conversion)
+{
+    Expression line = conversionLine(conversion);
+    return {std::move(line), std::nullopt, std::move(conversion)};
+}
+
 Problem problemIn(const ControlProperties &form)
 {
     return problemOfFields(fieldsIn(form));
@@ -64,6 +70,9 @@ Problem problemOfFields(const TypedProblem &fields)
 
 std::optional<Pair> windowPair(const Problem &problem)
 {
+    if (problem.conversion) {
+        return std::nullopt;
+    }
     std::optional<Pair> pair = pairOf(problem.expression);
     if (pair && (pair->first.isDecimal() || pair->second.isDecimal())) {
         return std::nullopt;

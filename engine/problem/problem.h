@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/number/written_number.h"
+#include "engine/problem/conversion.h"
 #include "engine/problem/expression.h"
 #include "engine/window/problem.h"
 
@@ -24,6 +25,9 @@ struct Problem {
     // typed, which the window's own calculation reads. The expression then
     // shows them as numbers (a field beyond 32 bits has none to show).
     std::optional<TypedProblem> fields;
+    // Of a conversion problem ("7/3 → 帯分数"): its numbers and the form asked;
+    // the expression is then its problem line.
+    std::optional<Conversion> conversion = std::nullopt;
 
     friend bool operator==(const Problem &, const Problem &) = default;
 };
@@ -31,6 +35,9 @@ struct Problem {
 // A problem of two numbers as the expression a op b.
 [[nodiscard]] Problem pairProblem(
     const WrittenNumber &first, Operation operation, const WrittenNumber &second);
+
+// A conversion problem.
+[[nodiscard]] Problem conversionProblem(Conversion conversion);
 
 // The problem in the window's fields, sign boxes and operation buttons (the
 // last selected operation button; addition when none is).
@@ -71,6 +78,8 @@ struct Problem {
 // number, a decimal or ")". From 2 to MostNumbers numbers. A "/" with no
 // blank beside it between two numbers is the bar of a fraction; where it
 // could also be the operation ("2/3/9"), the text is ambiguous and not read.
+// A text with "→" or "->" is a conversion problem (readConversion), read only
+// where the form asked can take its numbers.
 inline constexpr std::size_t MostNumbers = 8;
 inline constexpr int DeepestParentheses = 3;
 inline constexpr std::size_t MostDecimalPlaces = 3;

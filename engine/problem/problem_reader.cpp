@@ -352,6 +352,16 @@ private:
 
 Parsed<Problem> readProblem(std::string_view text)
 {
+    if (isConversionText(text)) {
+        Parsed<Conversion> conversion = readConversion(text);
+        if (!conversion.value) {
+            return {std::nullopt, conversion.error};
+        }
+        if (std::string refusal = conversionRefusal(*conversion.value); !refusal.empty()) {
+            return {std::nullopt, std::move(refusal)};
+        }
+        return {conversionProblem(std::move(*conversion.value)), {}};
+    }
     const reading::Tokens read = reading::tokenize(text);
     if (!read.error.empty()) {
         return {std::nullopt, read.error};

@@ -74,12 +74,24 @@ std::string_view noteText(Note note)
         return "正の項どうし、負の項どうしをまとめる";
     case Note::MakeWhole:
         return "整数に直す";
+    case Note::ImproperNumerator:
+        return "分母×整数＋分子";
+    case Note::NumeratorByDenominator:
+        return "分子を分母でわる";
+    case Note::DivideWithRemainder:
+    case Note::DivideByGcd:
+    case Note::LcmAsDenominator:
+    case Note::DecimalUnits:
+        break;  // the step's words
     }
     return "";
 }
 
 std::string stepNote(const Step &step)
 {
+    if (!step.words.empty()) {
+        return step.words;
+    }
     const std::string_view note = noteText(step.note);
     if (!step.inParentheses || note.empty()) {
         return std::string(note);

@@ -45,6 +45,13 @@ enum class Note {
     Reorder,  // 項を並べかえる
     GatherTerms,  // 正の項どうし、負の項どうしをまとめる
     MakeWhole,  // 整数に直す
+    // Conversion problems; a note that names numbers has its words in the step.
+    DivideWithRemainder,  // 7÷3=2あまり1, 12÷4=3
+    ImproperNumerator,  // 分母×整数＋分子
+    DivideByGcd,  // 最大公約数6でわる
+    LcmAsDenominator,  // 最小公倍数12を分母にする
+    NumeratorByDenominator,  // 分子を分母でわる
+    DecimalUnits,  // 0.1が6こ
 };
 
 [[nodiscard]] std::string_view noteText(Note note);
@@ -55,6 +62,8 @@ struct Step {
     // A step inside parentheses: its note begins かっこの中を (通分する,
     // 計算する, 約分する, 整数に直す) or かっこの中の (every other note).
     bool inParentheses = false;
+    // Of a note that names the numbers of its step ("7÷3=2あまり1"): its words.
+    std::string words = {};
 
     friend bool operator==(const Step &, const Step &) = default;
 };

@@ -122,6 +122,16 @@ $usage" --calc 1+1 --steps --method both
     check 1 '' 'この問題の答えは出せません。分母を１以上の整数にしてください。' --calc '1/0 + 1' --check 1
     check 2 '' '分母に 0 は使えません。' --calc '1 2/3 + 3/4' --check 5/0
     check 2 '' '「a」は使えない文字です。' --calc '1 2/3 + 3/4' --check abc
+    # Conversion problems: the working, the form asked, a 通分 answer shown back.
+    check 0 '3/4, 5/6 → 通分
+= (3×3)/(4×3), (5×2)/(6×2)  最小公倍数12を分母にする
+= 9/12, 10/12      計算する
+9/12, 10/12' '' --steps --calc '3/4と5/6 -> 通分'
+    check 0 '「9/12, 10/12」は、正解です。' '' --calc '3/4, 5/6 → 通分' --check '9/12、10/12'
+    check 3 'おしいです。大きさは合っていますが、帯分数に直しましょう。' '' --calc '7/3 → 帯分数' --check 7/3
+    check 4 '答えがちがいます。小数第何位までかで、分母を10、100、1000にします。' '' \
+        --calc '1.25 → 分数' --check 125/10
+    check 2 '' '「1/3」は小数で表せません。わり切れる分数か帯分数を書いてください。' --calc '1/3 → 小数'
     # What a Japanese keyboard gives, and a working's problem line.
     check 0 '1 1/4' '' --calc '１／２＋３／４'
     check 0 '5/6' '' --calc '1/2 - (-1/3)'
@@ -147,7 +157,7 @@ $working" '' --calc '1 2/3 + 3/4' --steps --check '2 10/24'
 0 - (-2/5)${tab}neg1,zero
 -2/3 - (-1/3)${tab}same,neg2
 -8/9 + (-7/9)${tab}same,reduce,neg2" '' --practice p1:7-signed:2:4:7 --list
-    units='the units are 4-like, 5-unlike, 5-mixed, 6-times-whole, 6-times, 6-divide, 7-signed, 6-three, 6-order, 7-mixed.'
+    units='the units are 4-like, 5-unlike, 5-mixed, 6-times-whole, 6-times, 6-divide, 7-signed, 6-three, 6-order, 7-mixed, 4-convert, 5-reduce, 5-common, 5-decimal.'
     practice_errors=(
 "unknown unit '8-x': $units|--practice 8-x --list"
 "--level: the level is 1, 2 or 3, not '4'.|--practice 5-unlike --level 4 --list"
@@ -155,6 +165,7 @@ $working" '' --calc '1 2/3 + 3/4' --steps --check '2 10/24'
 "--seed: the seed is a whole number from 0 to 18446744073709551615, not '1.5'.|--practice 5-unlike --seed 1.5 --list"
 "unknown code version 'p3' in 'p3:5-unlike:2:10:1': this program reads p1 and p2 codes.|--practice p3:5-unlike:2:10:1 --list"
 "in the code 'p1:6-three:2:10:1', the unit '6-three' has p2 codes only.|--practice p1:6-three:2:10:1 --list"
+"in the code 'p1:5-common:2:10:1', the unit '5-common' has p2 codes only.|--practice p1:5-common:2:10:1 --list"
 "--level, --count and --seed go with a unit, not with a set code, which holds them.|--practice p1:5-unlike:2:10:1 --count 5 --list"
 "--level, --count, --seed and --list need --practice UNIT|CODE.|--list"
 "--practice goes without --calc, --check, --improper and --steps.|--practice 4-like --list --steps"

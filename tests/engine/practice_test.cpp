@@ -7,6 +7,7 @@
 // set code, the random numbers, and chosen problems against the rules.
 
 #include "engine/number/written_number.h"
+#include "engine/practice/conversion_sets.h"
 #include "engine/practice/generator.h"
 #include "engine/practice/random.h"
 #include "engine/practice/rules.h"
@@ -229,6 +230,11 @@ std::string brokenHere(Unit unit, const LevelLimits &limits, int version, const 
     case Unit::Order6:
     case Unit::Mixed7:
         return "several terms";
+    case Unit::Convert4:
+    case Unit::Reduce5:
+    case Unit::Common5:
+    case Unit::Decimal5:
+        return "conversions";
     }
     return "";
 }
@@ -355,6 +361,10 @@ void expectTaught(const PracticeSet &set)
         case Unit::Three6:
         case Unit::Order6:
         case Unit::Mixed7:
+        case Unit::Convert4:
+        case Unit::Reduce5:
+        case Unit::Common5:
+        case Unit::Decimal5:
             break;
         }
     }
@@ -422,7 +432,7 @@ std::vector<UnitLevel> everyUnitAndLevel()
     std::vector<UnitLevel> all;
     for (const UnitInfo &info : units()) {
         for (int level = LowestLevel; level <= HighestLevel; ++level) {
-            if (!isSeveralTermUnit(info.unit))
+            if (!isSeveralTermUnit(info.unit) && !isConversionUnit(info.unit))
                 all.push_back({info.unit, level});
         }
     }

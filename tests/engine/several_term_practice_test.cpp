@@ -5,6 +5,7 @@
 // working; sets of 10 hold every promised tag, repeat no problem, and one
 // code gives one set. The sets of the other units are pinned as they were.
 
+#include "engine/practice/conversion_sets.h"
 #include "engine/practice/generator.h"
 #include "engine/practice/random.h"
 #include "engine/practice/set_code.h"
@@ -191,7 +192,8 @@ TEST(TextbookGenerator, GivesTheSetsItGave)
 {
     std::string listings;
     for (const UnitInfo &unit : units()) {
-        for (int level = LowestLevel; level <= HighestLevel && !isSeveralTermUnit(unit.unit);
+        for (int level = LowestLevel;
+             level <= HighestLevel && !isSeveralTermUnit(unit.unit) && !isConversionUnit(unit.unit);
              ++level)
             listings += listingText(practiceSet({unit.unit, level, MostProblems, 1}));
     }

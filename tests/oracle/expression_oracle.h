@@ -140,6 +140,10 @@ private:
             const Value v = walk(e.operands.at(0));
             return e.sign == Sign::Minus ? Value {-v.n, v.d} : v;
         }
+        case Expression::Kind::List:
+        case Expression::Kind::Over:
+        case Expression::Kind::Conversion:
+            throw std::logic_error("the oracle values no conversion line");
         case Expression::Kind::Fraction:
             break;
         }

@@ -67,6 +67,8 @@ struct Item {
     Expression problem;
     std::optional<WrittenNumber> answer;
     Working working;
+    // Of an answer of several numbers (通分): its line, "9/12, 10/12".
+    std::optional<Expression> answers = std::nullopt;
 };
 
 // A working placed on a page: which problem, in which column, how far down.
@@ -92,6 +94,9 @@ std::vector<Item> itemsOf(const practice::PracticeSet &set, const WorksheetOptio
         Solution solution = solve(problem.problem, form, options.method);
         Item item {QStringLiteral("(%1)").arg(items.size() + 1), {}, std::move(solution.answer),
             std::move(solution.working)};
+        if (!solution.answers.empty()) {
+            item.answers = item.working.steps.back().expression;
+        }
         if (!item.working.steps.empty()) {
             item.problem = item.working.steps.front().expression;
         }
@@ -531,6 +536,9 @@ void Sheet::drawProblems(QPainter &painter, const Page &page)
                                  check.center().y() + (caption.ascent() - caption.descent()) / 2),
                 words);
             x += 2 * pad;
+        }
+        if (page.part == Part::Key && item.answers) {
+            answer.expression(x, axis, *item.answers);
         }
         if (page.part == Part::Key && item.answer) {
             // Both forms of a long answer may not fit the column at the

@@ -158,6 +158,23 @@ qreal Typesetter::expression(qreal x, qreal axis, const Expression &line)
         x += sign(x, axis, line.sign);
         x += product(x, axis, line);
         break;
+    case Expression::Kind::List:
+        for (std::size_t i = 0; i < line.operands.size(); ++i) {
+            x += i > 0 ? text(x, axis, QStringLiteral(", ")) : 0;
+            x += operand(x, axis, line, i);
+        }
+        break;
+    case Expression::Kind::Over:
+        // Drawn in its text form: "(3×2+1)/3".
+        x += text(x, axis, fromUtf8(expressionText(line)));
+        break;
+    case Expression::Kind::Conversion:
+        x += operand(x, axis, line, 0);
+        x += m_space;
+        x += text(x, axis, QStringLiteral("→"));
+        x += m_space;
+        x += text(x, axis, fromUtf8(askedFormText(line.asked)));
+        break;
     }
     return x - start;
 }

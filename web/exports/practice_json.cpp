@@ -61,13 +61,15 @@ std::string practiceSetJson(const practice::Round &round)
     const AnswerForm form = practice::unitInfo(set.code.unit).answerForm;
     for (std::size_t i = 0; i < set.problems.size(); ++i) {
         const practice::Prompt prompt = round.prompt(i);
-        const std::optional<WrittenNumber> answer = solve(set.problems[i].problem, form).answer;
+        const Solution solution = solve(set.problems[i].problem, form);
+        const std::optional<WrittenNumber> &answer = solution.answer;
         json += (i > 0 ? "," : "") + std::string("{\"expression\":")
             + jsonString(set.problems[i].expression)
             + ",\"line\":" + expressionJson(set.problems[i].problem.expression) + ",\"number\":"
             + jsonString(prompt.number) + ",\"progress\":" + jsonString(prompt.progress)
             + ",\"problem\":" + jsonString(prompt.problem) + ",\"key\":"
-            + jsonString(answer ? practice::keyText(set.code.unit, *answer) : std::string()) + "}";
+            + jsonString(answer ? practice::keyText(set.code.unit, *answer) : answerText(solution))
+            + "}";
     }
     return json + "]}";
 }

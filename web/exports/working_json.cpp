@@ -67,6 +67,12 @@ std::string_view kindName(Expression::Kind kind)
         return "power";
     case Expression::Kind::Signed:
         return "signed";
+    case Expression::Kind::List:
+        return "list";
+    case Expression::Kind::Over:
+        return "over";
+    case Expression::Kind::Conversion:
+        return "conversion";
     case Expression::Kind::Fraction:
         break;
     }
@@ -93,7 +99,11 @@ std::string nodeJson(const Expression &line, bool enclosedHere)
     for (std::size_t i = 0; i < line.operands.size(); ++i) {
         json += (i > 0 ? "," : "") + nodeJson(line.operands[i], enclosed(line, i));
     }
-    json += "],\"operations\":[";
+    if (line.kind == Expression::Kind::Conversion) {
+        json += "],\"asked\":" + jsonString(askedFormText(line.asked)) + ",\"operations\":[";
+    } else {
+        json += "],\"operations\":[";
+    }
     for (std::size_t i = 0; i < line.operations.size(); ++i) {
         json += (i > 0 ? "," : "") + std::to_string(static_cast<int>(line.operations[i]));
     }

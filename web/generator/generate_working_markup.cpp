@@ -114,6 +114,20 @@ std::string lineMarkup(const Expression &line)
             element("mrow", operandMarkup(line, 0)) + element("mn", std::to_string(line.exponent)));
     case Expression::Kind::Signed:
         return signMarkup(line.sign) + operandMarkup(line, 0);
+    case Expression::Kind::List: {
+        std::string markup;
+        for (std::size_t i = 0; i < line.operands.size(); ++i) {
+            markup += (i > 0 ? element("mo", ",") : "") + operandMarkup(line, i);
+        }
+        return markup;
+    }
+    case Expression::Kind::Over:
+        return element("mfrac",
+            element("mrow", lineMarkup(line.operands[0]))
+                + element("mrow", lineMarkup(line.operands[1])));
+    case Expression::Kind::Conversion:
+        return operandMarkup(line, 0) + element("mo", "→")
+            + element("mtext", std::string(askedFormText(line.asked)));
     case Expression::Kind::Fraction: {
         const std::string top = factorsMarkup(line.numerator, true);
         return signMarkup(line.sign)
