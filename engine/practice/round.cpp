@@ -104,10 +104,23 @@ std::string codeAsTyped(std::string_view typed)
         : code.substr(begin, code.find_last_not_of(" \t") - begin + 1);
 }
 
+bool offeredInWindows(Unit unit)
+{
+    return !isConversionUnit(unit);
+}
+
 Parsed<SetCode> readSetCode(std::string_view typed)
 {
     const std::string code = codeAsTyped(typed);
     Parsed<SetCode> read = parseSetCode(code);
+    if (read.value && !offeredInWindows(read.value->unit)) {
+        const std::string_view id = unitInfo(read.value->unit).id;
+        return {std::nullopt,
+            refusedCode(code,
+                "単元「" + std::string(id)
+                    + "」は、今はコマンドラインで練習できます（tobarin --practice "
+                    + std::string(code) + "）。")};
+    }
     if (read.value) {
         return read;
     }

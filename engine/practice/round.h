@@ -47,7 +47,13 @@ namespace tobarin::practice {
 // says what is wrong with it (where one part is), and a line that shows how a
 // code is written, joined by "\n". The command line reads codes with
 // parseSetCode, whose usage errors are in English.
+// A code of a unit the windows do not offer is refused so, naming the
+// command line that practises it.
 [[nodiscard]] Parsed<SetCode> readSetCode(std::string_view typed);
+// Whether the practice windows (the desktop's and the page's) offer a unit:
+// those whose answers their fraction fields cannot take (通分's several
+// fractions, a decimal) are practised on the command line for now.
+[[nodiscard]] bool offeredInWindows(Unit unit);
 // A set chosen by its unit's id, level and count as the window gives them,
 // with a seed drawn from `random` (any number); or why not, as readSetCode
 // says it.

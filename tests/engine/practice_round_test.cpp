@@ -190,6 +190,10 @@ INSTANTIATE_TEST_SUITE_P(Code, PracticeWords,
         Words {refusal("p9:5-unlike:2:10:1"),
             "セットコード「p9:5-unlike:2:10:1」では始められません。\n"
             "「p9」のセットコードは、このバージョンでは読めません。"},
+        Words {refusal("p2:5-common:2:10:1"),
+            "セットコード「p2:5-common:2:10:1」では始められません。\n"
+            "単元「5-common」は、今はコマンドラインで練習できます（tobarin --practice "
+            "p2:5-common:2:10:1）。"},
         Words {refusal("p1:6-three:2:10:1"),
             "セットコード「p1:6-three:2:10:1」では始められません。\n"
             "単元「6-three」のセットコードは p2 で始まります。"},

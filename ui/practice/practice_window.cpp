@@ -1,6 +1,7 @@
 #include "ui/practice/practice_window.h"
 
 #include "engine/practice/generator.h"
+#include "engine/practice/round.h"
 #include "engine/practice/tags.h"
 #include "engine/practice/units.h"
 #include "engine/working/textbook.h"
@@ -341,12 +342,17 @@ void PracticeWindow::arrange()
 void PracticeWindow::connectParts()
 {
     auto *unit = part<QComboBox>("Unit");
+    // The units the window offers come first in the list, so that an item's
+    // index is its unit's.
     for (const practice::UnitInfo &info : practice::units()) {
-        unit->addItem(said(info.title));
+        if (practice::offeredInWindows(info.unit)) {
+            unit->addItem(said(info.title));
+        }
     }
     const std::optional<practice::Unit> kept
         = practice::unitNamed(settings().value(UnitKey).toString().toStdString());
-    unit->setCurrentIndex(static_cast<int>(kept.value_or(practice::Unit::Like4)));
+    unit->setCurrentIndex(static_cast<int>(
+        kept && practice::offeredInWindows(*kept) ? *kept : practice::Unit::Like4));
     connect(unit, &QComboBox::currentIndexChanged, this, [this](int index) {
         settings().setValue(UnitKey, said(practice::units()[index].id));
         showRecord();

@@ -2,6 +2,7 @@
 // 「途中式と答え合わせ」 beside the calculator on the page, from its definition,
 // and the place of the worksheet its sets print as.
 
+#include "engine/practice/round.h"
 #include "engine/practice/set_code.h"
 #include "engine/practice/units.h"
 #include "engine/results/result_code.h"
@@ -190,8 +191,10 @@ private:
         std::string list;
         if (choice == "Unit") {
             for (const practice::UnitInfo &unit : practice::units()) {
-                list += "<option value=\"" + escaped(unit.id) + "\">" + escaped(unit.title)
-                    + "</option>";
+                if (practice::offeredInWindows(unit.unit)) {
+                    list += "<option value=\"" + escaped(unit.id) + "\">" + escaped(unit.title)
+                        + "</option>";
+                }
             }
             return list;
         }
