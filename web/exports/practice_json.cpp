@@ -34,8 +34,10 @@ std::string unitsJson()
 {
     std::string json = "[";
     for (const practice::UnitInfo &unit : practice::units()) {
-        json += (json.size() > 1 ? "," : "") + std::string("{\"id\":") + jsonString(unit.id)
-            + ",\"title\":" + jsonString(unit.title) + "}";
+        if (practice::offeredInWindows(unit.unit)) {
+            json += (json.size() > 1 ? "," : "") + std::string("{\"id\":") + jsonString(unit.id)
+                + ",\"title\":" + jsonString(unit.title) + "}";
+        }
     }
     return json + "]";
 }
