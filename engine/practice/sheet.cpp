@@ -41,6 +41,20 @@ SheetLayout sheetLayout(Unit unit, double widestProblemMillimetres)
 
 std::string sheetInstruction(Unit unit)
 {
+    // A conversion unit's problems ask for a form, not a calculation: a 通分
+    // answer in particular is not to be reduced.
+    switch (unit) {
+    case Unit::Convert4:
+        return "仮分数は帯分数か整数に、帯分数は仮分数に直しましょう。";
+    case Unit::Reduce5:
+        return "約分しましょう。";
+    case Unit::Common5:
+        return "通分しましょう。";
+    case Unit::Decimal5:
+        return "分数は小数で、小数は分数で表しましょう。";
+    default:
+        break;
+    }
     std::string line = "つぎの計算をしましょう。約分できるときは約分しましょう。";
     if (unitInfo(unit).answerForm == AnswerForm::Improper) {
         line += "仮分数で答えましょう。";

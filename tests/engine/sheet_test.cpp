@@ -1,6 +1,7 @@
 // The worksheet's page for each unit, its instruction line, and how the key
 // writes an answer.
 
+#include "engine/practice/conversion_sets.h"
 #include "engine/practice/sheet.h"
 
 #include <gtest/gtest.h>
@@ -46,6 +47,14 @@ TEST(Sheet, InstructionAsksForImproperFractionsWhereTheUnitDoes)
 {
     const std::string common = "つぎの計算をしましょう。約分できるときは約分しましょう。";
     for (const UnitInfo &unit : units()) {
+        if (isConversionUnit(unit.unit)) {
+            // A form is asked for, not a calculation; a 通分 answer is never reduced.
+            EXPECT_EQ(sheetInstruction(unit.unit).find("計算"), std::string::npos) << unit.id;
+            if (unit.unit == Unit::Common5) {
+                EXPECT_EQ(sheetInstruction(unit.unit).find("約分"), std::string::npos);
+            }
+            continue;
+        }
         EXPECT_EQ(sheetInstruction(unit.unit),
             unit.answerForm == AnswerForm::Improper ? common + "仮分数で答えましょう。" : common)
             << unit.id;
