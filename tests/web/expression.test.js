@@ -65,6 +65,21 @@ describe('the 式 field', () => {
     });
   }
 
+  test('a conversion is drawn and worked as the command line works it', async (t) => {
+    const page = await fresh(t);
+    for (const typed of ['2 1/3 → 仮分数', '3/4と5/6 → 通分', '1.25 → 分数']) {
+      const steps = nativeSteps(typed);
+      await enterProblem(page, typed);
+      await page.waitFor((first) => document.querySelector('[data-panel="Working"] li')
+        .getAttribute('aria-label') === first, steps[0]);
+      if (await page.text(panel('ShowWorking')) === '途中式を見る') await page.click(panel('ShowWorking'));
+      assert.deepEqual(await lines(page), steps);
+      // Each line drawn: the form asked for after the arrow, fractions stacked.
+      assert.equal(await page.evaluate(() => document.querySelector('[data-panel="Working"] li math mtext')
+        ?.textContent), typed.split('→ ')[1]);
+    }
+  });
+
   test('what cannot be read is said below the field, the problem shown staying', async (t) => {
     const page = await fresh(t);
     for (const typed of ['2/3² + 1', '1 + (2 × 3']) {

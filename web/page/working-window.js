@@ -78,6 +78,12 @@ export function lineMath(line) {
       return [math('msup', math('mrow', ...partMath(line.operands[0])), math('mn', String(line.exponent)))];
     case 'signed':
       return [...signMath(line.sign), ...partMath(line.operands[0])];
+    case 'list':  // fractions to bring over one denominator: 3/4, 5/6
+      return line.operands.flatMap((operand, i) => [...(i > 0 ? [math('mo', ',')] : []), ...partMath(operand)]);
+    case 'over':  // a numerator and a denominator worked out: (3×2+1)/3
+      return [math('mfrac', math('mrow', ...lineMath(line.operands[0])), math('mrow', ...lineMath(line.operands[1])))];
+    case 'conversion':  // a number and the form asked for: 7/3 → 帯分数
+      return [...partMath(line.operands[0]), math('mo', '→'), math('mtext', line.asked)];
     case 'fraction': {
       const top = factorsMath(line.numerator, true);
       return [...signMath(line.sign), line.denominator.length
