@@ -14,21 +14,13 @@ namespace tobarin {
 namespace {
 
 using wide::Int128;
+using wide::powerOfTen;
 
 // Above this denominator, the numerators a remainder can wrongly be are not
 // listed one by one.
 constexpr Int128 MostListedDenominator = 1000;
 // The most digits a decimal written from a fraction's parts may have here.
 constexpr std::size_t MostDigitsWritten = 36;
-
-Int128 powerOfTen(std::size_t digits)
-{
-    Int128 p = 1;
-    for (std::size_t i = 0; i < digits; ++i) {
-        p *= 10;
-    }
-    return p;
-}
 
 std::size_t digitCount(Int128 v)
 {

@@ -97,6 +97,16 @@ constexpr std::optional<Int128> digitsValue(std::string_view digits) noexcept
     return value;
 }
 
+// 10 to the power digits; digits at most 38, which 128 bits hold.
+constexpr Int128 powerOfTen(std::size_t digits) noexcept
+{
+    Int128 p = 1;
+    for (std::size_t i = 0; i < digits; ++i) {
+        p *= 10;
+    }
+    return p;
+}
+
 // n / d rounded to the nearest integer, ties to the even neighbour; d > 0.
 constexpr Int128 divideRoundHalfEven(Int128 n, Int128 d) noexcept
 {

@@ -14,20 +14,12 @@ namespace tobarin::practice {
 namespace {
 
 using wide::Int128;
+using wide::powerOfTen;
 
 // The denominators of 5-decimal's fractions, at every level.
 constexpr std::array<Int128, 7> DecimalDenominators {2, 4, 5, 8, 10, 20, 25};
 constexpr std::size_t MostPlaces = 3;
 constexpr std::size_t Block = 10;
-
-Int128 powerOfTen(std::size_t places)
-{
-    Int128 p = 1;
-    for (std::size_t i = 0; i < places; ++i) {
-        p *= 10;
-    }
-    return p;
-}
 
 Int128 leastCommonDenominator(const Conversion &c)
 {
@@ -413,12 +405,7 @@ PracticeSet conversionSet(const SetCode &code)
         missing = missing.without(made.tags);
         set.problems.push_back(std::move(made));
     }
-    // Fisher–Yates, so that the problems chosen for the promised tags do not
-    // all stand first.
-    for (std::size_t left = set.problems.size(); left > 1; --left) {
-        std::swap(
-            set.problems[static_cast<std::size_t>(random.below(left))], set.problems[left - 1]);
-    }
+    shuffle(set.problems, random);
     return set;
 }
 

@@ -393,12 +393,7 @@ PracticeSet firstSet(const SetCode &code)
         missing = missing.without(made.tags);
         set.problems.push_back(std::move(made));
     }
-    // Fisher–Yates, so that the problems chosen to show the promised tags do
-    // not all stand first.
-    for (std::size_t left = set.problems.size(); left > 1; --left) {
-        std::swap(
-            set.problems[static_cast<std::size_t>(random.below(left))], set.problems[left - 1]);
-    }
+    shuffle(set.problems, random);
     return set;
 }
 

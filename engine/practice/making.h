@@ -81,6 +81,15 @@ inline bool relationHolds(Relation relation, std::int64_t d1, std::int64_t d2)
     return false;
 }
 
+// Shuffles a set's problems (Fisher–Yates), so that those chosen for the
+// promised tags do not all stand first.
+inline void shuffle(std::vector<PracticeProblem> &problems, Random &random)
+{
+    for (std::size_t left = problems.size(); left > 1; --left) {
+        std::swap(problems[static_cast<std::size_t>(random.below(left))], problems[left - 1]);
+    }
+}
+
 // Picks the choices in a random order, each of those left equally likely, and
 // gives what attempt makes of the first one it accepts (a non-empty
 // optional), or nothing when it accepts none. So a choice that cannot be

@@ -695,12 +695,7 @@ PracticeSet severalTermSet(const SetCode &code)
         missing = missing.without(made->tags);
         set.problems.push_back(std::move(*made));
     }
-    // Fisher–Yates, so that the problems chosen for the promised tags do not
-    // all stand first.
-    for (std::size_t left = set.problems.size(); left > 1; --left) {
-        std::swap(
-            set.problems[static_cast<std::size_t>(random.below(left))], set.problems[left - 1]);
-    }
+    shuffle(set.problems, random);
     return set;
 }
 
