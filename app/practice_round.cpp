@@ -1,7 +1,5 @@
 #include "app/practice_round.h"
 
-#include "engine/check/answer_check.h"
-#include "engine/number/written_number.h"
 #include "engine/practice/conversion_sets.h"
 #include "engine/practice/round.h"
 
@@ -62,22 +60,12 @@ int practiseRound(const practice::PracticeSet &set, std::optional<Method> method
             write(out, "\n");
             break;
         }
-        // 通分 takes its fractions, any other problem one number.
-        const std::optional<Conversion> &conversion = round.current().problem.conversion;
-        Parsed<std::vector<WrittenNumber>> typed;
-        if (conversion && conversion->asked == AskedForm::Common) {
-            typed = readAnswers(*line);
-        } else if (Parsed<WrittenNumber> one = readAnswer(*line); one.value) {
-            typed.value = std::vector<WrittenNumber> {*one.value};
-        } else {
-            typed.error = one.error;
-        }
-        if (!typed.value) {
-            write(out, typed.error + "\n");
+        const std::size_t position = round.position();
+        const practice::Round::Answered answered = round.answer(std::string_view(*line));
+        if (answered.outcome == practice::Round::Outcome::NotRead) {
+            write(out, answered.check.text + "\n");
             continue;
         }
-        const std::size_t position = round.position();
-        const practice::Round::Answered answered = round.answer(*typed.value);
         taken = std::chrono::duration_cast<std::chrono::milliseconds>(
             std::chrono::steady_clock::now() - started);
         write(out, answered.check.text + "\n");

@@ -357,6 +357,25 @@ consteval bool eachPracticeControlHasOneCell()
 static_assert(eachPracticeControlHasOneCell());
 static_assert(workingControl(practiceControl("TypedAnswer").name).kind == WorkingKind::Group);
 
+// A problem whose answer the fraction fields cannot hold (通分's fractions, a
+// decimal) is answered on one line, which stands in the group 自分の答え in
+// the place of the sign box, the integer part and the fraction, while those
+// are hidden; the hint its empty field shows is the problem's.
+inline constexpr WorkingControlDefinition PracticeAnswerLine {
+    "AnswerLine", WorkingKind::TextBox, "TypedAnswer", "", "自分の答え"};
+inline constexpr Cell PracticeAnswerLineCell {"AnswerLine", 0, 0, 3, 3, CellAlign::Middle};
+inline constexpr std::array<std::string_view, 5> FieldsBesideAnswerLine {
+    "AnswerNegative", "AnswerWhole", "AnswerNumerator", "AnswerBar", "AnswerDenominator"};
+static_assert(std::all_of(
+    FieldsBesideAnswerLine.begin(), FieldsBesideAnswerLine.end(), [](std::string_view name) {
+        const Cell *cell = std::find_if(TypedAnswerCells.begin(), TypedAnswerCells.end(),
+            [name](const Cell &c) { return c.control == name; });
+        return workingControl(name).container == PracticeAnswerLine.container
+            && cell != TypedAnswerCells.end()
+            && cell->column + cell->columnSpan <= PracticeAnswerLineCell.columnSpan
+            && cell->row + cell->rowSpan <= PracticeAnswerLineCell.rowSpan;
+    }));
+
 // The button of the window 「途中式と答え合わせ」 that opens practice. On the
 // desktop it opens the window 「練習」 and stands below the typed answer, at
 // the right; F3 opens it too. On the page practice takes that window's place.

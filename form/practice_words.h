@@ -26,7 +26,8 @@ struct TagCaption {
     std::string_view tag;  // its id: "same", "whole-minus"...
     std::string_view caption;
 };
-inline constexpr std::array<TagCaption, 17> TagCaptions {{
+// In the order of the engine's tags (engine/practice/tags.h), one each.
+inline constexpr std::array<TagCaption, 34> TagCaptions {{
     {"same", "分母が同じ"},
     {"multiple", "一方の分母が他方の倍数"},
     {"coprime", "分母の積で通分する"},
@@ -44,6 +45,23 @@ inline constexpr std::array<TagCaption, 17> TagCaptions {{
     {"neg1", "負の数が1つ"},
     {"neg2", "負の数が2つ"},
     {"zero", "0がある"},
+    {"cancel-both", "2か所で約分する"},
+    {"whole-factor", "整数と分数のかけ算"},
+    {"whole-dividend", "整数を分数でわる"},
+    {"decimal", "小数がある"},
+    {"divide", "わり算がある"},
+    {"times-first", "かけ算・わり算を先に計算する"},
+    {"paren", "かっこがある"},
+    {"power", "累乗がある"},
+    {"order", "計算の順序に気をつける"},
+    {"neg", "負の数がある"},
+    {"to-mixed", "仮分数を帯分数に直す"},
+    {"to-improper", "帯分数を仮分数に直す"},
+    {"to-whole", "整数に直す"},
+    {"gcd-small", "2、3、5でわって約分する"},
+    {"gcd-large", "大きな数で一度に約分する"},
+    {"to-decimal", "分数を小数で表す"},
+    {"to-fraction", "小数を分数で表す"},
 }};
 
 }  // namespace tobarin

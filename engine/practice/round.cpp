@@ -104,23 +104,25 @@ std::string codeAsTyped(std::string_view typed)
         : code.substr(begin, code.find_last_not_of(" \t") - begin + 1);
 }
 
-bool offeredInWindows(Unit unit)
+std::string_view answerLineHint(const Problem &problem)
 {
-    return !isConversionUnit(unit);
+    if (!problem.conversion) {
+        return {};
+    }
+    switch (problem.conversion->asked) {
+    case AskedForm::Common:
+        return "例: 3/6、4/6";
+    case AskedForm::Decimal:
+        return "例: 0.5";
+    default:
+        return {};
+    }
 }
 
 Parsed<SetCode> readSetCode(std::string_view typed)
 {
     const std::string code = codeAsTyped(typed);
     Parsed<SetCode> read = parseSetCode(code);
-    if (read.value && !offeredInWindows(read.value->unit)) {
-        const std::string_view id = unitInfo(read.value->unit).id;
-        return {std::nullopt,
-            refusedCode(code,
-                "単元「" + std::string(id)
-                    + "」は、今はコマンドラインで練習できます（tobarin --practice "
-                    + std::string(code) + "）。")};
-    }
     if (read.value) {
         return read;
     }
@@ -231,6 +233,24 @@ Round::Answered Round::answer(const WrittenNumber &typed)
 Round::Answered Round::answer(const std::vector<WrittenNumber> &typed)
 {
     return take(checkAnswer(solution(), typed));
+}
+
+Round::Answered Round::answer(std::string_view line)
+{
+    const std::optional<Conversion> &conversion = current().problem.conversion;
+    if (conversion && conversion->asked == AskedForm::Common) {
+        Parsed<std::vector<WrittenNumber>> typed = readAnswers(line);
+        return typed.value ? answer(*typed.value)
+                           : take({Verdict::Unreadable, std::move(typed.error)});
+    }
+    Parsed<WrittenNumber> typed = readAnswer(line);
+    return typed.value ? answer(*typed.value) : take({Verdict::Unreadable, std::move(typed.error)});
+}
+
+std::string_view Round::asked(std::size_t problem) const
+{
+    const std::string_view instruction = instructionLine(m_set.problems.at(problem).problem);
+    return instruction.empty() ? formWanted(m_set.code.unit) : instruction;
 }
 
 Round::Answered Round::answer(const TypedOperand &typed)

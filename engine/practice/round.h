@@ -47,13 +47,7 @@ namespace tobarin::practice {
 // says what is wrong with it (where one part is), and a line that shows how a
 // code is written, joined by "\n". The command line reads codes with
 // parseSetCode, whose usage errors are in English.
-// A code of a unit the windows do not offer is refused so, naming the
-// command line that practises it.
 [[nodiscard]] Parsed<SetCode> readSetCode(std::string_view typed);
-// Whether the practice windows (the desktop's and the page's) offer a unit:
-// those whose answers their fraction fields cannot take (通分's several
-// fractions, a decimal) are practised on the command line for now.
-[[nodiscard]] bool offeredInWindows(Unit unit);
 // A set chosen by its unit's id, level and count as the window gives them,
 // with a seed drawn from `random` (any number); or why not, as readSetCode
 // says it.
@@ -68,6 +62,12 @@ inline constexpr std::string_view UnitsHeading = "単元は次のとおりです
 // The set's title: its unit's title and its level's caption,
 // "小5 分母がちがう分数のたし算・ひき算　レベル2".
 [[nodiscard]] std::string setTitle(const SetCode &code);
+
+// Where a window takes the answer to a problem: in the fraction fields, or,
+// where they cannot hold it (通分's fractions, a decimal), on one line in
+// their place, typed as the command line reads it. The hint the empty line
+// shows ("例: 0.5"), or nothing for the fields.
+[[nodiscard]] std::string_view answerLineHint(const Problem &problem);
 
 // How a problem of the set is put to the pupil.
 struct Prompt {
@@ -147,6 +147,10 @@ public:
     [[nodiscard]] bool secondTry() const { return m_tries == 1; }
     // How a problem of the set is put to the pupil.
     [[nodiscard]] Prompt prompt(std::size_t problem) const;
+    // What the pupil is asked to give for a problem, on the line above its
+    // answer: its own instruction (「通分しましょう。」), or the unit's form
+    // (formWanted).
+    [[nodiscard]] std::string_view asked(std::size_t problem) const;
     // What a window tells a screen reader after a right answer: the problem
     // that comes next, "次は (3) 7/10 - 1/6 =".
     [[nodiscard]] std::string nextText() const;
@@ -157,6 +161,10 @@ public:
     Answered answer(const TypedOperand &typed);
     // An answer of several numbers, as a 通分 problem takes one.
     Answered answer(const std::vector<WrittenNumber> &typed);
+    // An answer typed on one line, read as the problem takes it: 通分's
+    // fractions (readAnswers), one number to any other problem (readAnswer).
+    // A line that cannot be read is told why, and is not a try.
+    Answered answer(std::string_view line);
 
     // The problems answered so far, right at the first or second try.
     [[nodiscard]] std::size_t answered() const { return m_results.size(); }

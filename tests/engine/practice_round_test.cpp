@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "form/practice_words.h"
+
 namespace tobarin::practice {
 namespace {
 
@@ -57,6 +59,40 @@ TEST(PracticeRound, GoesOnAfterARightAnswerOrASecondMiss)
             Round::Result::First, Round::Result::Missed, Round::Result::Second}));
     EXPECT_EQ(round.missed(), std::vector<std::size_t> {1});
     EXPECT_EQ(round.score(), "3問中2問正解（1回目で1問）");
+}
+
+// A 通分 and a decimal are typed on one line, each asked by its own
+// instruction; a line that cannot be read is no try.
+TEST(PracticeRound, ConversionsAreAnsweredOnALine)
+{
+    // 5 3/4 → 小数, then 2.037 → 分数.
+    Round round(practiceSet(parseSetCode("p2:5-decimal:2:10:2026").value.value()), std::nullopt);
+    using O = Round::Outcome;
+    EXPECT_EQ(round.asked(0), "小数で表しましょう。");
+    EXPECT_EQ(answerLineHint(round.current().problem), "例: 0.5");
+    EXPECT_EQ(round.answer(std::string_view("5..75")).outcome, O::NotRead);
+    EXPECT_EQ(round.answer(std::string_view("5.75")).outcome, O::Right);
+    EXPECT_EQ(round.asked(1), "分数で表しましょう。");
+    EXPECT_TRUE(answerLineHint(round.current().problem).empty());  // the fields
+    EXPECT_EQ(round.answer(std::string_view("2.037")).outcome, O::TryAgain);  // おしい
+    EXPECT_EQ(round.answer(std::string_view("2 37/100")).outcome, O::Missed);
+
+    Round common(practiceSet(parseSetCode("p2:5-common:2:10:2026").value.value()), std::nullopt);
+    EXPECT_EQ(common.asked(0), "通分しましょう。");
+    EXPECT_FALSE(answerLineHint(common.current().problem).empty());
+    // 2/5, 3/10: in either order of the marks a pupil types between them.
+    EXPECT_EQ(common.answer(std::string_view("4/10、3/10")).outcome, O::Right);
+    EXPECT_EQ(common.answer(std::string_view("3/12 8/12")).outcome, O::Right);  // 1/4, 2/3
+    EXPECT_EQ(common.answer(std::string_view("3/12、")).outcome, O::NotRead);
+}
+
+// Every tag has its words in the record, in the tags' order.
+TEST(PracticeRecord, EachTagHasItsCaption)
+{
+    ASSERT_EQ(TagCaptions.size(), AllTags.size());
+    for (std::size_t i = 0; i < AllTags.size(); ++i) {
+        EXPECT_EQ(TagCaptions[i].tag, tagName(AllTags[i]));
+    }
 }
 
 // The result code carries each problem's mark and the mistakes of its wrong
@@ -190,10 +226,7 @@ INSTANTIATE_TEST_SUITE_P(Code, PracticeWords,
         Words {refusal("p9:5-unlike:2:10:1"),
             "セットコード「p9:5-unlike:2:10:1」では始められません。\n"
             "「p9」のセットコードは、このバージョンでは読めません。"},
-        Words {refusal("p2:5-common:2:10:1"),
-            "セットコード「p2:5-common:2:10:1」では始められません。\n"
-            "単元「5-common」は、今はコマンドラインで練習できます（tobarin --practice "
-            "p2:5-common:2:10:1）。"},
+        Words {refusal("ｐ２：５－ｃｏｍｍｏｎ：２：１０：１"), "p2:5-common:2:10:1"},
         Words {refusal("p1:6-three:2:10:1"),
             "セットコード「p1:6-three:2:10:1」では始められません。\n"
             "単元「6-three」のセットコードは p2 で始まります。"},

@@ -8,6 +8,7 @@
 #include "tests/ui/window_driver.h"
 
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -287,6 +288,36 @@ private slots:
         QVERIFY(seen[0].text.startsWith(QString::fromUtf8(practice::RecordNotSaved)));
         QVERIFY(seen[0].text.contains(record));
         QVERIFY(seen[0].text.contains(QStringLiteral("ファイルではなく、フォルダーです。")));
+    }
+
+    // A 通分 is typed on the line that stands in the fields' place, its
+    // fractions joined by 、 through an input method, under the problem's own
+    // instruction; the window lists the conversion units among the others.
+    void aConversionIsTypedOnALine()
+    {
+        QSettings(QStringLiteral("Tobarin"), QStringLiteral("Tobarin")).remove(RecordKey);
+        w().key(Qt::Key_F3);
+        QTRY_VERIFY(practiceWindow() && practiceWindow()->isActiveWindow());
+        QCOMPARE(part<QComboBox>("Unit")->count(), static_cast<int>(practice::units().size()));
+        const char *code = "p2:5-common:2:2:2026";
+        QTest::keyClicks(part("CodeEntry"), QLatin1String(code));
+        QTest::keyClick(part("CodeEntry"), Qt::Key_Return);
+        const practice::PracticeSet set
+            = practice::practiceSet(practice::parseSetCode(code).value.value());
+        for (const practice::PracticeProblem &problem : set.problems) {
+            QCOMPARE(text("FormWanted"), QStringLiteral("通分しましょう。"));
+            QTRY_COMPARE(QApplication::focusWidget(), part("AnswerLine"));
+            QVERIFY(
+                !part("AnswerDenominator")->isVisible() && !part("AnswerNegative")->isVisible());
+            QInputMethodEvent commit;
+            commit.setCommitString(
+                QString::fromStdString(answerText(solve(problem.problem, AnswerForm::Mixed)))
+                    .replace(QStringLiteral(", "), QStringLiteral("、")));
+            QApplication::sendEvent(QApplication::focusWidget(), &commit);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        }
+        QTRY_VERIFY(part("Result")->isVisible());
+        QCOMPARE(text("Score"), QStringLiteral("2問中2問正解（1回目で2問）"));
     }
 };
 

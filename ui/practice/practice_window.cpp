@@ -298,24 +298,25 @@ std::pair<QWidget *, QWidget *> PracticeWindow::createTypedAnswer(QWidget *conta
 {
     constexpr std::string_view name = practiceControl("TypedAnswer").name;
     QWidget *group = createWorkingControl(workingControl(name), container);
-    QWidget *first = nullptr;
-    QWidget *previous = nullptr;
+    // The line, where a problem takes its answer so, comes first; hidden, the
+    // keyboard passes it by.
+    QWidget *line = createWorkingControl(PracticeAnswerLine, group);
+    line->hide();
+    QWidget *first = line;
+    QWidget *previous = line;
     for (const WorkingControlDefinition &row : WorkingControls) {
         if (row.container != name) {
             continue;
         }
         QWidget *widget = createWorkingControl(row, group);
         if (takesFocus(row.kind)) {
-            if (previous) {
-                setTabOrder(previous, widget);
-            } else {
-                first = widget;
-            }
+            setTabOrder(previous, widget);
             previous = widget;
         }
     }
     layOutGrid(groupGrid(name), group,
         [group](std::string_view control) { return group->findChild<QWidget *>(said(control)); });
+    placeInCell(static_cast<QGridLayout *>(group->layout()), PracticeAnswerLineCell, line);
     return {first, previous};
 }
 
@@ -342,17 +343,13 @@ void PracticeWindow::arrange()
 void PracticeWindow::connectParts()
 {
     auto *unit = part<QComboBox>("Unit");
-    // The units the window offers come first in the list, so that an item's
-    // index is its unit's.
+    // In the units' order, so that an item's index is its unit's.
     for (const practice::UnitInfo &info : practice::units()) {
-        if (practice::offeredInWindows(info.unit)) {
-            unit->addItem(said(info.title));
-        }
+        unit->addItem(said(info.title));
     }
     const std::optional<practice::Unit> kept
         = practice::unitNamed(settings().value(UnitKey).toString().toStdString());
-    unit->setCurrentIndex(static_cast<int>(
-        kept && practice::offeredInWindows(*kept) ? *kept : practice::Unit::Like4));
+    unit->setCurrentIndex(static_cast<int>(kept.value_or(practice::Unit::Like4)));
     connect(unit, &QComboBox::currentIndexChanged, this, [this](int index) {
         settings().setValue(UnitKey, said(practice::units()[index].id));
         showRecord();
@@ -394,6 +391,8 @@ void PracticeWindow::connectParts()
         connect(part<QLineEdit>(field.control), &QLineEdit::returnPressed, this,
             &PracticeWindow::checkTypedAnswer);
     }
+    connect(part<QLineEdit>(PracticeAnswerLine.name), &QLineEdit::returnPressed, this,
+        &PracticeWindow::checkTypedAnswer);
     onClick("NextProblem", [this] { goOn(); });
     onClick("Again", [this] { start(m_round->set().code); });
     onClick("ChooseAgain", [this] { showStage(PracticeStage::Choosing); });
@@ -475,7 +474,6 @@ void PracticeWindow::start(const practice::SetCode &code)
     codeText->setText(fromUtf8(practice::setCodeText(code)));
     codeText->setMinimumWidth(
         codeText->fontMetrics().horizontalAdvance(codeText->text() + QStringLiteral("00")));
-    part<QLabel>("FormWanted")->setText(said(practice::formWanted(code.unit)));
     part<QLabel>(workingControl("Verdict").name)->clear();
     showStage(PracticeStage::Answering);
     showProblem();
@@ -489,20 +487,43 @@ void PracticeWindow::showProblem()
     part<QLabel>("ProblemNumber")->setText(said(prompt.number));
     part<QLabel>("Progress")->setText(said(prompt.progress));
     m_problem->setProblem(m_round->current().problem.expression, said(prompt.problem));
+    part<QLabel>("FormWanted")->setText(said(m_round->asked(m_shown)));
+    // The fields, or the line where they cannot hold the answer.
+    const std::string_view lineHint = practice::answerLineHint(m_round->current().problem);
+    auto *line = part<QLineEdit>(PracticeAnswerLine.name);
+    line->setPlaceholderText(said(lineHint));
+    line->setVisible(!lineHint.empty());
+    for (const std::string_view name : FieldsBesideAnswerLine) {
+        part(name)->setVisible(lineHint.empty());
+    }
+    line->clear();
     for (const AnswerFieldControl &field : AnswerFieldControls) {
-        auto *typed = part<QLineEdit>(field.control);
-        typed->clear();
-        typed->setEnabled(true);
+        part<QLineEdit>(field.control)->clear();
     }
-    for (const std::string_view name : {"AnswerNegative", "CheckAnswer"}) {
-        part(workingControl(name).name)->setEnabled(true);
-    }
+    answering(true);
     part<QAbstractButton>(workingControl("AnswerNegative").name)->setChecked(false);
     m_workingArea->hide();
     part("NextProblem")->hide();
-    part(AnswerFieldControls.front().control)->setFocus();
+    firstAnswerField()->setFocus();
     // As wide as the widest problem so far, as high as this one needs.
     fitWindow(true);
+}
+
+QLineEdit *PracticeWindow::firstAnswerField() const
+{
+    auto *line = part<QLineEdit>(PracticeAnswerLine.name);
+    return line->isVisibleTo(this) ? line : part<QLineEdit>(AnswerFieldControls.front().control);
+}
+
+void PracticeWindow::answering(bool open)
+{
+    for (const AnswerFieldControl &field : AnswerFieldControls) {
+        part(field.control)->setEnabled(open);
+    }
+    for (const std::string_view name : {"AnswerNegative", "CheckAnswer"}) {
+        part(workingControl(name).name)->setEnabled(open);
+    }
+    part(PracticeAnswerLine.name)->setEnabled(open);
 }
 
 void PracticeWindow::checkTypedAnswer()
@@ -511,7 +532,11 @@ void PracticeWindow::checkTypedAnswer()
         return;
     }
     const std::size_t position = m_round->position();
-    const Round::Answered answered = m_round->answer(typedAnswerIn(*this));
+    const auto *line = part<QLineEdit>(PracticeAnswerLine.name);
+    const std::string typedLine = line->text().toStdString();
+    const Round::Answered answered = line->isVisibleTo(this)
+        ? m_round->answer(std::string_view(typedLine))
+        : m_round->answer(typedAnswerIn(*this));
     // What comes next stands on a line of its own below the verdict.
     QString verdict = said(answered.verdict);
     if (!answered.then.empty()) {
@@ -536,12 +561,7 @@ void PracticeWindow::checkTypedAnswer()
         break;
     case Round::Outcome::Missed: {
         // The working of the problem missed, until the pupil goes on.
-        for (const AnswerFieldControl &field : AnswerFieldControls) {
-            part(field.control)->setEnabled(false);
-        }
-        for (const std::string_view name : {"AnswerNegative", "CheckAnswer"}) {
-            part(workingControl(name).name)->setEnabled(false);
-        }
+        answering(false);
         m_working->setWorking(answered.working);
         fitScrollArea(m_workingArea, m_working->sizeHint());
         m_workingArea->show();
@@ -555,9 +575,9 @@ void PracticeWindow::checkTypedAnswer()
         break;
     }
     case Round::Outcome::TryAgain: {
-        // Typed again from the denominator, each field's text selected as
-        // Tab selects it, so that typing replaces it.
-        auto *first = part<QLineEdit>(AnswerFieldControls.front().control);
+        // Typed again from the denominator (or the line), each field's text
+        // selected as Tab selects it, so that typing replaces it.
+        QLineEdit *first = firstAnswerField();
         first->setFocus();
         first->selectAll();
         break;

@@ -12,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QWidget>
 
+class QLineEdit;
 class QScrollArea;
 
 namespace tobarin {
@@ -57,8 +58,9 @@ private:
     template <typename Widget = QWidget> [[nodiscard]] Widget *part(std::string_view name) const;
 
     QWidget *createPart(const PracticeControlDefinition &row, QWidget *container);
-    // The working window's 自分の答え in `container`; gives the group and the
-    // last of its controls that takes the focus.
+    // The working window's 自分の答え in `container`, with the line that
+    // stands in the place of its fields where a problem takes its answer so;
+    // gives the first and the last of its controls that take the focus.
     std::pair<QWidget *, QWidget *> createTypedAnswer(QWidget *container);
     // The widget that stands in the layout for a control.
     [[nodiscard]] QWidget *placed(std::string_view name) const;
@@ -71,6 +73,12 @@ private:
     void startChosen();
     void startFromCode();
     void showProblem();
+    // Where the answer is typed first: the line, where the problem takes its
+    // answer so (practice::answerLineHint), or the denominator.
+    [[nodiscard]] QLineEdit *firstAnswerField() const;
+    // Opens the answer's controls to typing, or closes them while the working
+    // of a miss is shown.
+    void answering(bool open);
     void checkTypedAnswer();
     void goOn();
     void finish();

@@ -96,13 +96,18 @@ QWidget *createWorkingControl(const WorkingControlDefinition &row, QWidget *cont
     return widget;
 }
 
+void placeInCell(QGridLayout *layout, const Cell &cell, QWidget *widget)
+{
+    layout->addWidget(widget, cell.row, cell.column, cell.rowSpan, cell.columnSpan,
+        cell.align == CellAlign::Middle ? Qt::AlignVCenter : Qt::Alignment());
+}
+
 void layOutGrid(const Grid &grid, QWidget *container,
     const std::function<QWidget *(std::string_view control)> &placed)
 {
     auto *layout = new QGridLayout(container);
     for (const Cell &cell : grid.cells) {
-        layout->addWidget(placed(cell.control), cell.row, cell.column, cell.rowSpan,
-            cell.columnSpan, cell.align == CellAlign::Middle ? Qt::AlignVCenter : Qt::Alignment());
+        placeInCell(layout, cell, placed(cell.control));
     }
     if (grid.stretchRow >= 0) {
         layout->setRowStretch(grid.stretchRow, 1);

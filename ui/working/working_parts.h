@@ -11,12 +11,14 @@
 #include <QSize>
 #include <QString>
 
+class QGridLayout;
 class QLabel;
 class QScrollArea;
 class QWidget;
 
 namespace tobarin {
 
+struct Cell;
 struct Grid;
 struct WorkingControlDefinition;
 
@@ -29,6 +31,9 @@ struct WorkingControlDefinition;
 // The widget of a control of the working window, named from its row, in its
 // container; nullptr for the Working, which each window places its own way.
 QWidget *createWorkingControl(const WorkingControlDefinition &row, QWidget *container);
+
+// Stands a widget in its cell of a grid's layout.
+void placeInCell(QGridLayout *layout, const Cell &cell, QWidget *widget);
 
 // Lays out a container's controls in its grid; `placed` gives the widget that
 // stands in a control's cell.

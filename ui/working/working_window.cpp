@@ -122,10 +122,8 @@ QWidget *WorkingWindow::createPart(const WorkingControlDefinition &row, QWidget 
 
 void WorkingWindow::offerPractice(std::function<void()> open)
 {
-    const Cell &cell = WorkingPracticeCell;
     auto *button = static_cast<QPushButton *>(createWorkingControl(WorkingPracticeButton, this));
-    static_cast<QGridLayout *>(layout())->addWidget(
-        button, cell.row, cell.column, cell.rowSpan, cell.columnSpan);
+    placeInCell(static_cast<QGridLayout *>(layout()), WorkingPracticeCell, button);
     // The last stop of the keyboard.
     const auto last = std::find_if(WorkingControls.rbegin(), WorkingControls.rend(),
         [](const WorkingControlDefinition &row) { return takesFocus(row.kind); });
@@ -147,9 +145,8 @@ void WorkingWindow::arrange()
     }
     layOutGrid(ExpressionGrid, part(ExpressionGrid.container), placedPart);
     layOutGrid(DesktopWindowGrid, this, placedPart);
-    const Cell &cell = WorkingExpressionCell;
-    static_cast<QGridLayout *>(layout())->addWidget(
-        part(cell.control), cell.row, cell.column, cell.rowSpan, cell.columnSpan);
+    placeInCell(static_cast<QGridLayout *>(layout()), WorkingExpressionCell,
+        part(WorkingExpressionCell.control));
 }
 
 void WorkingWindow::setProblem(const Problem &problem, AnswerForm form)

@@ -130,13 +130,21 @@ EMSCRIPTEN_KEEPALIVE int tobarin_practice_answer(double elapsed, int number)
         if (!round || round->finished()) {
             return -1;
         }
-        TypedOperand typed;
-        for (const Field field : Fields) {
-            typed.field(field) = web::readText(pagePracticeAnswerField, static_cast<int>(field));
-        }
-        typed.negative = pagePracticeAnswerNegative() != 0;
         const std::size_t problem = round->position();
-        const practice::Round::Answered answered = round->answer(typed);
+        std::optional<practice::Round::Answered> answered;
+        if (practice::answerLineHint(round->current().problem).empty()) {
+            TypedOperand typed;
+            for (const Field field : Fields) {
+                typed.field(field)
+                    = web::readText(pagePracticeAnswerField, static_cast<int>(field));
+            }
+            typed.negative = pagePracticeAnswerNegative() != 0;
+            answered = round->answer(typed);
+        } else {
+            // Typed on the line that stands in the fields' place.
+            const std::string line = practiceInput(web::PracticeInput::AnswerLine);
+            answered = round->answer(std::string_view(line));
+        }
         if (round->answered() > problem) {
             practice::Record record = keptRecord();
             record.note(round->set().code.unit, round->set().problems.at(problem).tags,
@@ -146,7 +154,7 @@ EMSCRIPTEN_KEEPALIVE int tobarin_practice_answer(double elapsed, int number)
         // A time the page could not measure counts as none.
         const bool measured = elapsed >= 0 && elapsed < 1e15;
         const bool numbered = number > 0 && number <= results::MostNumber;
-        showPractice(web::answeredJson(*round, answered,
+        showPractice(web::answeredJson(*round, *answered,
             measured ? static_cast<std::int64_t>(elapsed) : 0, numbered ? number : 0));
         return 0;
     } catch (...) {

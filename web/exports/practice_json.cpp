@@ -34,10 +34,8 @@ std::string unitsJson()
 {
     std::string json = "[";
     for (const practice::UnitInfo &unit : practice::units()) {
-        if (practice::offeredInWindows(unit.unit)) {
-            json += (json.size() > 1 ? "," : "") + std::string("{\"id\":") + jsonString(unit.id)
-                + ",\"title\":" + jsonString(unit.title) + "}";
-        }
+        json += (json.size() > 1 ? "," : "") + std::string("{\"id\":") + jsonString(unit.id)
+            + ",\"title\":" + jsonString(unit.title) + "}";
     }
     return json + "]";
 }
@@ -57,8 +55,7 @@ std::string practiceSetJson(const practice::Round &round)
     const practice::PracticeSet &set = round.set();
     std::string json = R"({"kind":"set","code":)" + jsonString(practice::setCodeText(set.code))
         + ",\"unit\":" + jsonString(practice::unitInfo(set.code.unit).id)
-        + ",\"title\":" + jsonString(practice::setTitle(set.code))
-        + ",\"formWanted\":" + jsonString(practice::formWanted(set.code.unit)) + ",\"instruction\":"
+        + ",\"title\":" + jsonString(practice::setTitle(set.code)) + ",\"instruction\":"
         + jsonString(practice::sheetInstruction(set.code.unit)) + ",\"problems\":[";
     const AnswerForm form = practice::unitInfo(set.code.unit).answerForm;
     for (std::size_t i = 0; i < set.problems.size(); ++i) {
@@ -69,7 +66,9 @@ std::string practiceSetJson(const practice::Round &round)
             + jsonString(set.problems[i].expression)
             + ",\"line\":" + expressionJson(set.problems[i].problem.expression) + ",\"number\":"
             + jsonString(prompt.number) + ",\"progress\":" + jsonString(prompt.progress)
-            + ",\"problem\":" + jsonString(prompt.problem) + ",\"key\":"
+            + ",\"problem\":" + jsonString(prompt.problem)
+            + ",\"asked\":" + jsonString(round.asked(i)) + ",\"answerLine\":"
+            + jsonString(practice::answerLineHint(set.problems[i].problem)) + ",\"key\":"
             + jsonString(answer ? practice::keyText(set.code.unit, *answer) : answerText(solution))
             + "}";
     }

@@ -11,11 +11,13 @@
 // object whose "kind" says what it is:
 //
 // {"kind": "set", "code": "p1:5-unlike:2:10:4821", "unit": "5-unlike",
-//  "title": the set's title, "formWanted": the form the unit asks for,
-//  "instruction": the worksheet's instruction line, "problems":
+//  "title": the set's title, "instruction": the worksheet's instruction
+//  line, "problems":
 //  [{"expression": the problem line, "line": EXPRESSION, "number": "(1)",
-//  "progress": "1 / 10", "problem": the problem with its "=", "key": its
-//  answer as the answer key writes it, "1 1/6 (7/6)"}...]}
+//  "progress": "1 / 10", "problem": the problem with its "=", "asked": what
+//  the pupil is asked to give, on the line above the answer, "answerLine":
+//  the hint of the line the answer is typed on, or "" for the fields, "key":
+//  its answer as the answer key writes it, "1 1/6 (7/6)"}...]}
 //
 // {"kind": "refused", "message": why the code or choice opens no set, lines
 //  joined by "\n", "unitsHeading": the words before the list of units,
@@ -40,8 +42,9 @@
 namespace tobarin::web {
 
 // What the page hands the engine for practice, by its code: the unit (its id),
-// level and count chosen, a set's code, and the record the page keeps.
-enum class PracticeInput { Unit, Level, Count, Code, KeptRecord };
+// level and count chosen, a set's code, the record the page keeps, and an
+// answer typed on the line that stands in the fields' place.
+enum class PracticeInput { Unit, Level, Count, Code, KeptRecord, AnswerLine };
 
 [[nodiscard]] std::string practiceSetJson(const practice::Round &round);
 [[nodiscard]] std::string refusedJson(std::string_view message);

@@ -142,9 +142,15 @@ void writePracticeCodes(std::ostream &out)
             names.push_back(row.name);
         }
     }
+    names.push_back(PracticeAnswerLine.name);
     writeObject(out, "PracticeControl", names, [](std::string_view name) {
         return std::pair {name, name};
     });
+    out << "export const FieldsBesideAnswerLine = Object.freeze([";
+    for (const std::string_view name : FieldsBesideAnswerLine) {
+        out << (name == FieldsBesideAnswerLine.front() ? "'" : ", '") << name << "'";
+    }
+    out << "]);\n";
 
     out << "export const PracticeParts = Object.freeze({";
     const char *separator = " ";
@@ -161,7 +167,7 @@ void writePracticeCodes(std::ostream &out)
     writeCodes<PracticeInput>(out, "PracticeInput",
         {{"Unit", PracticeInput::Unit}, {"Level", PracticeInput::Level},
             {"Count", PracticeInput::Count}, {"Code", PracticeInput::Code},
-            {"KeptRecord", PracticeInput::KeptRecord}});
+            {"KeptRecord", PracticeInput::KeptRecord}, {"AnswerLine", PracticeInput::AnswerLine}});
     writeObject(out, "TagCaption", TagCaptions, [](const TagCaption &tag) {
         return std::pair {"'" + std::string(tag.tag) + "'", tag.caption};
     });

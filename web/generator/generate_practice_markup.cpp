@@ -82,6 +82,10 @@ public:
             const WorkingControlDefinition &group = workingControl(row.name);
             m_out << "<fieldset class=\"panel-group\"" << id << "><legend>"
                   << escaped(group.caption) << "</legend>\n<div class=\"row\">";
+            // The line first, hidden until a problem takes its answer so.
+            m_out << "<input type=\"text\" data-practice=\"" << escaped(PracticeAnswerLine.name)
+                  << "\" aria-label=\"" << escaped(PracticeAnswerLine.accessibleName)
+                  << R"(" autocomplete="off" autocapitalize="off" spellcheck="false" hidden>)";
             for (const WorkingControlDefinition &answer : WorkingControls) {
                 if (answer.container == group.name) {
                     answerControl(answer);
@@ -191,10 +195,8 @@ private:
         std::string list;
         if (choice == "Unit") {
             for (const practice::UnitInfo &unit : practice::units()) {
-                if (practice::offeredInWindows(unit.unit)) {
-                    list += "<option value=\"" + escaped(unit.id) + "\">" + escaped(unit.title)
-                        + "</option>";
-                }
+                list += "<option value=\"" + escaped(unit.id) + "\">" + escaped(unit.title)
+                    + "</option>";
             }
             return list;
         }

@@ -119,6 +119,23 @@ void writeWindowStyles(std::ostream &out)
     writePhoneStyles(out);
 }
 
+// Where a control stands in its group's row: its place in a row of one line,
+// or its area of the grid.
+void writeCell(std::ostream &out, const Cell &cell, const std::string &selector, bool oneRow)
+{
+    out << ".row " << selector << " { ";
+    if (oneRow) {
+        out << "order: " << cell.column << "; ";
+    } else {
+        out << "grid-area: " << cell.row + 1 << " / " << cell.column + 1 << " / "
+            << cell.row + cell.rowSpan + 1 << " / " << cell.column + cell.columnSpan + 1 << "; ";
+    }
+    if (cell.align == CellAlign::Middle) {
+        out << "align-self: center; ";
+    }
+    out << "}\n";
+}
+
 // Where the controls of a group stand: a group of one row is a row that wraps
 // where the page is too narrow, its controls in the order of their columns;
 // any other a grid. group is the group's selector, cellOf gives a control's.
@@ -140,18 +157,7 @@ void writeGroupGrid(std::ostream &out, const Grid &grid, const std::string &grou
     out << "gap: " << grid.pageRowGap << (grid.pageRowGap ? "px " : " ") << grid.pageColumnGap
         << "px; }\n";
     for (const Cell &cell : grid.cells) {
-        out << ".row " << cellOf(cell.control) << " { ";
-        if (oneRow) {
-            out << "order: " << cell.column << "; ";
-        } else {
-            out << "grid-area: " << cell.row + 1 << " / " << cell.column + 1 << " / "
-                << cell.row + cell.rowSpan + 1 << " / " << cell.column + cell.columnSpan + 1
-                << "; ";
-        }
-        if (cell.align == CellAlign::Middle) {
-            out << "align-self: center; ";
-        }
-        out << "}\n";
+        writeCell(out, cell, cellOf(cell.control), oneRow);
     }
 }
 
@@ -245,6 +251,8 @@ void writePracticeStyles(std::ostream &out)
     constexpr std::string_view answer = practiceControl("TypedAnswer").name;
     writeGroupGrid(out, groupGrid(answer), "[data-practice=\"" + std::string(answer) + "\"]",
         [](std::string_view name) { return practiceAnswerSelector(workingControl(name)); });
+    // The line that stands in the place of the fields, where a problem takes its answer so.
+    writeCell(out, PracticeAnswerLineCell, practiceAnswerSelector(PracticeAnswerLine), false);
     const PhoneControlSizes &phone = PhoneWorkingSizes;
     out << "@media " << phoneQuery() << " {\n"
         << "  .panel select, .panel .field input, .panel input[data-practice=\"CodeEntry\"] "

@@ -18,7 +18,7 @@ import {
   AnswerFieldControl, Field, MsgBoxStyle, OpenPractice, PracticeAddress, SheetPlace, VerdictMark, WorkingControl,
 } from './codes.js';
 import {
-  InARow, PracticeControl, PracticeInput, PracticeMarkup, PracticeParts, PracticeStage, PracticeText, TagCaption,
+  FieldsBesideAnswerLine, InARow, PracticeControl, PracticeInput, PracticeMarkup, PracticeParts, PracticeStage, PracticeText, TagCaption,
 } from './practice-codes.js';
 import { drawSheet, qrCode } from './worksheet.js';
 import { drawWorking, lineMath, math } from './working-window.js';
@@ -97,8 +97,10 @@ export class PracticePanel {
       if (confirm(PracticeText.clearQuestion)) this.#engine('clear_record');
     });
     // Enter in a field does what its group's button does.
+    // Enter in a field, not the Enter that ends an input method's composition.
     const enter = (group, action) => this.#part(group).addEventListener('keydown', (event) => {
-      if (event.key !== 'Enter' || event.target.localName !== 'input' || event.target.type === 'checkbox') return;
+      if (event.key !== 'Enter' || event.isComposing || event.keyCode === 229) return;
+      if (event.target.localName !== 'input' || event.target.type === 'checkbox') return;
       event.preventDefault();
       action();
     });
@@ -175,6 +177,7 @@ export class PracticePanel {
       [PracticeInput.Level]: () => this.#part(PracticeControl.Level).value,
       [PracticeInput.Count]: () => this.#part(PracticeControl.Count).value,
       [PracticeInput.Code]: () => this.#code,
+      [PracticeInput.AnswerLine]: () => this.#part(PracticeControl.AnswerLine).value,
       [PracticeInput.KeptRecord]: () => {
         try {
           this.#storedUnread = false;
@@ -334,11 +337,27 @@ export class PracticePanel {
     const drawn = this.#part(PracticeControl.Problem);
     drawn.replaceChildren(math('math', ...lineMath(problem.line), math('mo', '=')));
     drawn.setAttribute('aria-label', problem.problem);
-    this.#part(PracticeControl.FormWanted).textContent = this.#set.formWanted;
-    for (const name of Object.values(AnswerFieldControl)) this.#part(name).value = '';
+    this.#part(PracticeControl.FormWanted).textContent = problem.asked;
+    // The fields, or the line in their place where they cannot hold the answer.
+    const line = this.#part(PracticeControl.AnswerLine);
+    line.hidden = !problem.answerLine;
+    line.placeholder = problem.answerLine;
+    for (const name of FieldsBesideAnswerLine) this.#answerPart(name).hidden = !line.hidden;
+    for (const name of [...Object.values(AnswerFieldControl), PracticeControl.AnswerLine]) this.#part(name).value = '';
     this.#part(WorkingControl.AnswerNegative).checked = false;
     this.#answering(true);
-    this.#part(AnswerFieldControl[Field.Denominator]).focus();
+    this.#firstAnswerField().focus();
+  }
+
+  // A control of the typed answer as it stands in the group: the sign box with its caption.
+  #answerPart(name) {
+    return this.#part(PracticeControl.TypedAnswer).querySelector(`[data-practice-for="${name}"]`) ?? this.#part(name);
+  }
+
+  // Where the answer is typed first: the line where it is shown, or the denominator.
+  #firstAnswerField() {
+    const line = this.#part(PracticeControl.AnswerLine);
+    return line.hidden ? this.#part(AnswerFieldControl[Field.Denominator]) : line;
   }
 
   // Whether the typed answer takes an answer, or the working of a miss is shown.
