@@ -364,6 +364,9 @@ static_assert(workingControl(practiceControl("TypedAnswer").name).kind == Workin
 inline constexpr WorkingControlDefinition PracticeAnswerLine {
     "AnswerLine", WorkingKind::TextBox, "TypedAnswer", "", "自分の答え"};
 inline constexpr Cell PracticeAnswerLineCell {"AnswerLine", 0, 0, 3, 3, CellAlign::Middle};
+// The line is wide enough for two fractions of three digits, and narrow
+// enough to stand beside 答え合わせ on a phone; a longer answer scrolls in it.
+inline constexpr std::string_view AnswerLineRoom = "000/000、000/000";
 inline constexpr std::array<std::string_view, 5> FieldsBesideAnswerLine {
     "AnswerNegative", "AnswerWhole", "AnswerNumerator", "AnswerBar", "AnswerDenominator"};
 static_assert(std::all_of(

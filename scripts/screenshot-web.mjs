@@ -3,7 +3,9 @@
 // WIDTHxHEIGHT[@SCALE]=FILE, in the engine TOBARIN_BROWSER names (headless
 // Chromium by default). With TOBARIN_SHOT_EXPRESSION set, that problem is
 // typed into the panel's 式 field and entered instead, its working shown and
-// the panel scrolled to the field.
+// the panel scrolled to the field. With TOBARIN_SHOT_PRACTICE set to a set's
+// code, the page opens that set and, with TOBARIN_SHOT_ANSWER, types it as
+// the first problem's answer where the focus is and presses Enter.
 //
 //   node scripts/screenshot-web.mjs 360x640@2=docs/web-phone.png 1366x768=docs/web-desktop.png
 //   TOBARIN_SHOT_EXPRESSION='(-2/3)² × 9/4 - 1/2' node scripts/screenshot-web.mjs 390x844@2=/tmp/x.png
@@ -24,9 +26,19 @@ try {
       viewport: { width: Number(width), height: Number(height) }, scale: Number(scale ?? 1),
     });
     try {
-      await page.goto(site.url);
+      const practice = process.env.TOBARIN_SHOT_PRACTICE;
+      await page.goto(practice ? `${site.url}#practice=${practice}` : site.url);
       await page.ready();
-      const expression = process.env.TOBARIN_SHOT_EXPRESSION;
+      if (practice) {
+        await page.waitFor(() => document.activeElement?.closest('[data-practice="TypedAnswer"]'));
+        const typed = process.env.TOBARIN_SHOT_ANSWER;
+        if (typed) {
+          await page.type(typed);
+          await page.press('Enter');
+          await page.waitFor(() => document.querySelector('[data-practice="Verdict"]').textContent);
+        }
+      }
+      const expression = practice ? '' : process.env.TOBARIN_SHOT_EXPRESSION;
       if (expression) {
         const entry = `[data-panel="${ExpressionControl.ExpressionEntry}"]`;
         const problem = () => document.querySelector('[data-panel="Working"] li').getAttribute('aria-label');
@@ -39,13 +51,13 @@ try {
         await page.click(`[data-panel="${WorkingControl.ShowWorking}"]`);
         await page.evaluate((s) => document.querySelector(s).parentElement.scrollIntoView(), entry);
       }
-      for (const [name, text] of expression ? [] : [[Control.Text1[Field.Denominator], '3'],
+      for (const [name, text] of expression || practice ? [] : [[Control.Text1[Field.Denominator], '3'],
         [Control.Text1[Field.Numerator], '2'], [Control.Text1[Field.Whole], '1'],
         [Control.Text2[Field.Denominator], '4'], [Control.Text2[Field.Numerator], '3']]) {
         await page.click(`[data-control="${name}"]`);
         await page.type(text);
       }
-      if (!expression) {
+      if (!expression && !practice) {
         await page.click(`[data-control="${Control.Command1}"]`);
         await page.click(`[data-panel="${WorkingControl.ShowWorking}"]`);
       }

@@ -300,8 +300,10 @@ std::pair<QWidget *, QWidget *> PracticeWindow::createTypedAnswer(QWidget *conta
     QWidget *group = createWorkingControl(workingControl(name), container);
     // The line, where a problem takes its answer so, comes first; hidden, the
     // keyboard passes it by.
-    QWidget *line = createWorkingControl(PracticeAnswerLine, group);
+    auto *line = static_cast<QLineEdit *>(createWorkingControl(PracticeAnswerLine, group));
     line->hide();
+    line->setMinimumWidth(line->fontMetrics().horizontalAdvance(said(AnswerLineRoom))
+        + line->fontMetrics().averageCharWidth() * 2);
     QWidget *first = line;
     QWidget *previous = line;
     for (const WorkingControlDefinition &row : WorkingControls) {

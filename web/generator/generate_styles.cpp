@@ -253,6 +253,14 @@ void writePracticeStyles(std::ostream &out)
         [](std::string_view name) { return practiceAnswerSelector(workingControl(name)); });
     // The line that stands in the place of the fields, where a problem takes its answer so.
     writeCell(out, PracticeAnswerLineCell, practiceAnswerSelector(PracticeAnswerLine), false);
+    // As wide as its longest answer: an ASCII character is 1ch, a full-width one 2ch.
+    int room = 0;
+    for (const char c : AnswerLineRoom) {
+        const auto byte = static_cast<unsigned char>(c);
+        room += byte < 0x80 ? 1 : (byte >= 0xE0 ? 2 : 0);
+    }
+    out << ".row " << practiceAnswerSelector(PracticeAnswerLine) << " { min-width: calc(" << room
+        << "ch + 1em); padding: 0 4px; text-align: left; }\n";
     const PhoneControlSizes &phone = PhoneWorkingSizes;
     out << "@media " << phoneQuery() << " {\n"
         << "  .panel select, .panel .field input, .panel input[data-practice=\"CodeEntry\"] "
