@@ -139,7 +139,8 @@ private:
     [[nodiscard]] qreal units(qreal points) const { return points * m_unit; }
     [[nodiscard]] QFont sized(Font face, qreal points) const;
     [[nodiscard]] qreal labelWidth(Typesetter &measure) const;
-    // In points: the widest problem as the sheet draws it, with its number and "=".
+    // In points: the widest problem as the sheet draws it, with its number and
+    // "=", and a 通分's answer after it.
     [[nodiscard]] qreal widestProblem() const;
     [[nodiscard]] Typesetter typesetter(
         qreal points, qreal notePoints, QPainter *painter, QRgb text = qRgb(0, 0, 0)) const;
@@ -243,9 +244,13 @@ qreal Sheet::widestProblem() const
     const qreal numbers = labelWidth(measure);
     qreal widest = 0;
     for (const Item &item : m_items) {
+        // A 通分's answer is as many fractions as the problem: the column
+        // holds them after the "=" too, on the key as the pupil writes them.
         widest = std::max(widest,
             numbers + measure.expression(0, 0, item.problem) + measure.equalsWidth()
-                + measure.text(0, 0, QStringLiteral("=")));
+                + measure.text(0, 0, QStringLiteral("="))
+                + (item.answers ? measure.equalsWidth() + measure.expression(0, 0, *item.answers)
+                                : 0));
     }
     return widest / m_unit;
 }

@@ -70,6 +70,9 @@ std::string practiceSetJson(const practice::Round &round)
             + ",\"asked\":" + jsonString(round.asked(i)) + ",\"answerLine\":"
             + jsonString(practice::answerLineHint(set.problems[i].problem)) + ",\"key\":"
             + jsonString(answer ? practice::keyText(set.code.unit, *answer) : answerText(solution))
+            + (solution.answers.empty()
+                    ? std::string()
+                    : ",\"keyLine\":" + expressionJson(solution.working.steps.back().expression))
             + "}";
     }
     return json + "]}";

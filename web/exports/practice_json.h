@@ -17,7 +17,8 @@
 //  "progress": "1 / 10", "problem": the problem with its "=", "asked": what
 //  the pupil is asked to give, on the line above the answer, "answerLine":
 //  the hint of the line the answer is typed on, or "" for the fields, "key":
-//  its answer as the answer key writes it, "1 1/6 (7/6)"}...]}
+//  its answer as the answer key writes it, "1 1/6 (7/6)", and of an answer
+//  of several numbers (通分) "keyLine": EXPRESSION of them}...]}
 //
 // {"kind": "refused", "message": why the code or choice opens no set, lines
 //  joined by "\n", "unitsHeading": the words before the list of units,

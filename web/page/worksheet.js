@@ -70,7 +70,14 @@ function pages(set, head, key, onPage) {
       const item = element('li', undefined, 'sheet-problem');
       item.append(element('span', `(${first + i + 1})`, 'sheet-number'),
         math('math', ...lineMath(problem.line), math('mo', '=')));
-      if (key) item.append(element('span', problem.key, 'sheet-answer'));
+      // A 通分's answer stacked as its problem is, as wide as the pupil writes it.
+      if (key && problem.keyLine) {
+        const answer = math('math', ...lineMath(problem.keyLine));
+        answer.classList.add('sheet-answer');
+        item.append(answer);
+      } else if (key) {
+        item.append(element('span', problem.key, 'sheet-answer'));
+      }
       problems.append(item);
     }
     const foot = element('p', undefined, 'sheet-foot');
@@ -99,12 +106,19 @@ function asPrinted(root, measure) {
   }
 }
 
-// The widest problem of the pupils' pages as printed, with its number and
-// its "=", in millimetres.
+// The widest problem as printed, with its number and its "=", and on the key
+// a 通分's answer after it, stacked as wide as its problem, in millimetres.
 function widestProblem(root) {
-  const widths = [...root.querySelectorAll('.sheet-pupils .sheet-problem')].map((item) =>
+  const widths = (items) => [...root.querySelectorAll(items)].map((item) =>
     item.lastElementChild.getBoundingClientRect().right - item.getBoundingClientRect().left);
-  return Math.max(0, ...widths) * 25.4 / 96;
+  const pupils = widths('.sheet-pupils .sheet-problem');
+  // The key is laid out only while it is the one to print.
+  const html = document.documentElement;
+  const printingKey = 'printKey' in html.dataset;
+  html.dataset.printKey = '';
+  const key = widths('.sheet-key .sheet-problem:has(> math.sheet-answer)');
+  if (!printingKey) delete html.dataset.printKey;
+  return Math.max(0, ...pupils, ...key) * 25.4 / 96;
 }
 
 // Draws the set as a worksheet and its key into root, the sheet's QR code
