@@ -83,8 +83,8 @@ public:
             m_out << "<fieldset class=\"panel-group\"" << id << "><legend>"
                   << escaped(group.caption) << "</legend>\n<div class=\"row\">";
             // The line first, hidden until a problem takes its answer so.
-            m_out << "<input type=\"text\" data-practice=\"" << escaped(PracticeAnswerLine.name)
-                  << "\" aria-label=\"" << escaped(PracticeAnswerLine.accessibleName)
+            m_out << R"(<input type="text" data-practice=")" << escaped(PracticeAnswerLine.name)
+                  << R"(" aria-label=")" << escaped(PracticeAnswerLine.accessibleName)
                   << R"(" autocomplete="off" autocapitalize="off" spellcheck="false" hidden>)";
             for (const WorkingControlDefinition &answer : WorkingControls) {
                 if (answer.container == group.name) {
