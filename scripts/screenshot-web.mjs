@@ -30,7 +30,7 @@ try {
       await page.goto(practice ? `${site.url}#practice=${practice}` : site.url);
       await page.ready();
       if (practice) {
-        await page.waitFor(() => document.activeElement?.closest('[data-practice="TypedAnswer"]'));
+        await page.waitFor(() => Boolean(document.activeElement?.closest('[data-practice="TypedAnswer"]')));
         const typed = process.env.TOBARIN_SHOT_ANSWER;
         if (typed) {
           await page.type(typed);
