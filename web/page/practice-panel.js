@@ -96,8 +96,8 @@ export class PracticePanel {
     on(PracticeControl.ClearRecord, () => {
       if (confirm(PracticeText.clearQuestion)) this.#engine('clear_record');
     });
-    // Enter in a field does what its group's button does.
-    // Enter in a field, not the Enter that ends an input method's composition.
+    // Enter in a field does what its group's button does; not the Enter that
+    // ends an input method's composition.
     const enter = (group, action) => this.#part(group).addEventListener('keydown', (event) => {
       if (event.key !== 'Enter' || event.isComposing || event.keyCode === 229) return;
       if (event.target.localName !== 'input' || event.target.type === 'checkbox') return;
