@@ -112,13 +112,21 @@ function widestProblem(root) {
   const widths = (items) => [...root.querySelectorAll(items)].map((item) =>
     item.lastElementChild.getBoundingClientRect().right - item.getBoundingClientRect().left);
   const pupils = widths('.sheet-pupils .sheet-problem');
-  // The key is laid out only while it is the one to print.
+  const key = withKeyShown(() => widths('.sheet-key .sheet-problem:has(> math.sheet-answer)'));
+  return Math.max(0, ...pupils, ...key) * 25.4 / 96;
+}
+
+// What measure() returns with the key laid out, as it is only while it is the
+// one to print.
+function withKeyShown(measure) {
   const html = document.documentElement;
   const printingKey = 'printKey' in html.dataset;
   html.dataset.printKey = '';
-  const key = widths('.sheet-key .sheet-problem:has(> math.sheet-answer)');
-  if (!printingKey) delete html.dataset.printKey;
-  return Math.max(0, ...pupils, ...key) * 25.4 / 96;
+  try {
+    return measure();
+  } finally {
+    if (!printingKey) delete html.dataset.printKey;
+  }
 }
 
 // Draws the set as a worksheet and its key into root, the sheet's QR code
@@ -166,8 +174,12 @@ export async function drawSheet(root, set, address, layoutFor) {
     root.dataset.columns = layout.columns;
     if (layout.problems !== SheetProblemsAPage[set.unit]) draw(layout.problems);
   }
-  // The pupils' parentheses as tall as what they hold, at the printed size.
-  asPrinted(root, () => stretchParentheses(root));
+  // The parentheses as tall as what they hold, at the printed size: the
+  // pupils' pages', then the key's.
+  asPrinted(root, () => {
+    stretchParentheses(root.querySelector('.sheet-pupils'));
+    withKeyShown(() => stretchParentheses(root.querySelector('.sheet-key')));
+  });
   const qr = await qrCode(address);
   if (mine !== drawing) return;
   const figure = element('figure', undefined, 'sheet-qr-figure');
