@@ -385,6 +385,13 @@ export class PracticePanel {
       case 'right':
         this.#next();
         return;
+      case 'tryAgain': {
+        // Typed again from the first field, its text selected so that typing replaces it.
+        const first = this.#firstAnswerField();
+        first.focus();
+        first.select();
+        return;
+      }
       case 'missed': {
         drawWorking(this.#part(PracticeControl.Working), answered.working);
         this.#answering(false);
