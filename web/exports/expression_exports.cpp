@@ -36,17 +36,9 @@ namespace {
 using namespace tobarin;
 
 // The problem read from the field, how it is shown and worked, as last drawn.
-struct Shown {
-    Problem problem;
-    AnswerForm form;
-    Method method;
-
-    friend bool operator==(const Shown &, const Shown &) = default;
-};
-
-std::optional<Shown> &shown()
+std::optional<web::PanelProblem> &shown()
 {
-    static std::optional<Shown> now;
+    static std::optional<web::PanelProblem> now;
     return now;
 }
 
@@ -58,12 +50,12 @@ std::string expressionText()
 }
 
 // Works the problem out and has it drawn, unless it is drawn so already.
-void show(const Shown &next)
+void show(const web::PanelProblem &next)
 {
     if (shown() == next) {
         return;
     }
-    const bool same = shown() && shown()->problem == next.problem && shown()->form == next.form;
+    const bool same = web::sameProblem(shown(), next);
     const std::string json = web::workingJson(solve(next.problem, next.form, next.method).working);
     shown() = next;
     pageExpressionWorking(json.data(), json.size(), same ? 1 : 0);
@@ -135,12 +127,8 @@ EMSCRIPTEN_KEEPALIVE int tobarin_expression_check()
         if (!shown()) {
             return -1;
         }
-        TypedOperand answer;
-        for (const Field field : Fields) {
-            answer.field(field) = web::readText(pageAnswerField, static_cast<int>(field));
-        }
-        answer.negative = pageAnswerNegative() != 0;
-        const AnswerCheck check = checkAnswer(shown()->problem, answer);
+        const AnswerCheck check = checkAnswer(
+            shown()->problem, web::typedAnswer(pageAnswerField, pageAnswerNegative() != 0));
         pageShowVerdict(
             static_cast<int>(categoryOf(check.verdict)), check.text.data(), check.text.size());
         return 0;

@@ -20,6 +20,21 @@ std::string readText(std::size_t (*read)(int, char *, std::size_t), int which)
     return text;
 }
 
+TypedOperand typedAnswer(std::size_t (*field)(int, char *, std::size_t), bool negative)
+{
+    TypedOperand typed;
+    for (const Field each : Fields) {
+        typed.field(each) = readText(field, static_cast<int>(each));
+    }
+    typed.negative = negative;
+    return typed;
+}
+
+bool sameProblem(const std::optional<PanelProblem> &drawn, const PanelProblem &next)
+{
+    return drawn && drawn->problem == next.problem && drawn->form == next.form;
+}
+
 Method chosenMethod()
 {
     return pageWorkingMethod() == static_cast<int>(Method::KeepMixed) ? Method::KeepMixed

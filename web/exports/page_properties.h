@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/problem/problem.h"
+#include "engine/window/problem.h"
 #include "engine/working/textbook.h"
 
 #include <cstddef>
@@ -26,6 +28,24 @@ inline constexpr int RowCount = static_cast<int>(Controls.size() + MenuCommands.
 // A text read from the page by one of its imports (web/exports/page_imports.h) that
 // take an index and a buffer.
 [[nodiscard]] std::string readText(std::size_t (*read)(int, char *, std::size_t), int which);
+
+// An answer typed into fields whose texts an import of the page reads by their
+// Field codes, with its sign box ticked or not.
+[[nodiscard]] TypedOperand typedAnswer(
+    std::size_t (*field)(int, char *, std::size_t), bool negative);
+
+// A problem whose working the panel draws: in the answer form shown, worked
+// one way.
+struct PanelProblem {
+    Problem problem;
+    AnswerForm form;
+    Method method;
+
+    friend bool operator==(const PanelProblem &, const PanelProblem &) = default;
+};
+// Whether `next` is the problem drawn, in the same form, worked the same way
+// or not: the page keeps what it has revealed of a working drawn again so.
+[[nodiscard]] bool sameProblem(const std::optional<PanelProblem> &drawn, const PanelProblem &next);
 
 // How the window 「途中式と答え合わせ」 works sums and differences, as the pupil
 // chose (the working of practice's missed problems too).

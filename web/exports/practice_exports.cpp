@@ -133,13 +133,8 @@ EMSCRIPTEN_KEEPALIVE int tobarin_practice_answer(double elapsed, int number)
         const std::size_t problem = round->position();
         std::optional<practice::Round::Answered> answered;
         if (practice::answerLineHint(round->current().problem).empty()) {
-            TypedOperand typed;
-            for (const Field field : Fields) {
-                typed.field(field)
-                    = web::readText(pagePracticeAnswerField, static_cast<int>(field));
-            }
-            typed.negative = pagePracticeAnswerNegative() != 0;
-            answered = round->answer(typed);
+            answered = round->answer(
+                web::typedAnswer(pagePracticeAnswerField, pagePracticeAnswerNegative() != 0));
         } else {
             // Typed on the line that stands in the fields' place.
             const std::string line = practiceInput(web::PracticeInput::AnswerLine);

@@ -33,23 +33,14 @@ web::PageProperties &page()
 
 // The problem in the window's fields, the answer form it shows and the way
 // the window works it, whose working the panel has drawn and against which
-// it checks answers.
-struct WorkingProblem {
-    Problem problem;
-    AnswerForm form;
-    Method method;
-
-    friend bool operator==(const WorkingProblem &, const WorkingProblem &) = default;
-};
-
-// Until this module first draws, the panel shows what the page's markup was
+// it checks answers. Until this module first draws, the panel shows what the page's markup was
 // written with: the window's starting problem, worked the first way. Nothing
 // while the panel shows the 式 field's problem.
-std::optional<WorkingProblem> &workingProblem()
+std::optional<web::PanelProblem> &workingProblem()
 {
-    static std::optional<WorkingProblem> shown = [] {
+    static std::optional<web::PanelProblem> shown = [] {
         const MemoryForm starting;
-        return WorkingProblem {problemIn(starting), answerFormIn(starting), web::FirstMethod};
+        return web::PanelProblem {problemIn(starting), answerFormIn(starting), web::FirstMethod};
     }();
     return shown;
 }
@@ -59,12 +50,11 @@ std::optional<WorkingProblem> &workingProblem()
 // the same problem worked another way.
 void followWindow()
 {
-    WorkingProblem current {problemIn(page()), answerFormIn(page()), web::chosenMethod()};
+    web::PanelProblem current {problemIn(page()), answerFormIn(page()), web::chosenMethod()};
     if (workingProblem() == current) {
         return;
     }
-    const bool same = workingProblem() && workingProblem()->problem == current.problem
-        && workingProblem()->form == current.form;
+    const bool same = web::sameProblem(workingProblem(), current);
     const std::string json
         = web::workingJson(solveInWindow(current.problem, current.form, current.method).working);
     workingProblem() = std::move(current);
@@ -105,13 +95,9 @@ EMSCRIPTEN_KEEPALIVE int tobarin_working_check()
 {
     try {
         followWindow();
-        TypedOperand answer;
-        for (const Field field : Fields) {
-            answer.field(field) = web::readText(pageAnswerField, static_cast<int>(field));
-        }
-        answer.negative = pageAnswerNegative() != 0;
         const AnswerCheck check
-            = checkAnswer(solveInWindow(workingProblem()->problem, AnswerForm::Mixed), answer);
+            = checkAnswer(solveInWindow(workingProblem()->problem, AnswerForm::Mixed),
+                web::typedAnswer(pageAnswerField, pageAnswerNegative() != 0));
         pageShowVerdict(
             static_cast<int>(categoryOf(check.verdict)), check.text.data(), check.text.size());
         return 0;
